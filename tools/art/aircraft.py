@@ -39,9 +39,12 @@ def line(D, pts, col="#1a1a1a", w=0.025, op=0.45):
 def glazing(D, d, pilot=None, frames=(), frame_y=(-3, 3), frame_col="#2b2b2b"):
     D.add(f'<path d="{d}" fill="#22323d"/>')
     if pilot:
+        pc = D.clip([d])
+        D.add(f'<g clip-path="url(#{pc})">')
         px, py = pilot
         D.add(f'<circle cx="{fmt(px)}" cy="{fmt(py)}" r="0.17" fill="#4a3a2c"/>')
         D.add(f'<path d="M{fmt(px-0.2)},{fmt(py+0.12)} Q{fmt(px)},{fmt(py+0.05)} {fmt(px+0.22)},{fmt(py+0.12)} L{fmt(px+0.25)},{fmt(py+0.6)} L{fmt(px-0.25)},{fmt(py+0.6)} Z" fill="#5a4a36"/>')
+        D.add('</g>')
     D.add(f'<path d="{d}" fill="url(#{D.glass})" fill-opacity="0.72"/>')
     cid = D.clip([d])
     D.add(f'<g clip-path="url(#{cid})">')
@@ -68,7 +71,8 @@ def compose(a, facing):
     fus = smooth_path(a["top"] + a["bot"])
     fin = smooth_path(a["fin"])
     tail = airfoil(*a["tail"])
-    wing = airfoil(*a["wing"])
+    wx0, wx1, wy0, wt = a["wing"]
+    wing = airfoil(wx0, wx1, wy0 - 0.1 * wt, wt * 0.78)
     D.fus = fus
 
     for n in a.get("nacelles", []):
@@ -111,10 +115,10 @@ def compose(a, facing):
     wy = a["wing"][2]
     D.add(f'<g clip-path="url(#{wid})">')
     band(D, -5, 30, a.get("wing_upper", a["upper"]))
-    D.add(f'<rect x="-5" y="{fmt(wy - a["wing"][3]*0.05)}" width="40" height="4" fill="{a.get("wing_under", a["under"])}"/>')
+    D.add(f'<rect x="-5" y="{fmt(wy + a.get("wing_split", -0.05) * a["wing"][3])}" width="40" height="4" fill="{a.get("wing_under", a["under"])}"/>')
     D.add('</g>')
     D.add(f'<path d="{wing}" fill="url(#{D.shade})"/>')
-    D.add(f'<path d="{wing}" fill="none" stroke="#1b1b1b" stroke-width="0.035" stroke-opacity="0.85"/>')
+    D.add(f'<path d="{wing}" fill="none" stroke="#1b1b1b" stroke-width="0.03" stroke-opacity="0.55"/>')
 
     if "after_wing" in a:
         a["after_wing"](D)
@@ -153,6 +157,8 @@ def draw_nacelle(D, a, n):
         D.add('</g>')
         D.add(f'<path d="{d}" fill="url(#{D.shade})"/>')
         D.add(f'<path d="{d}" fill="none" stroke="#1b1b1b" stroke-width="0.04" stroke-opacity="0.85"/>')
+    if "front" in n:
+        n["front"](D)
     if far:
         D.add(f'<path d="{d}" fill="#0c1418" fill-opacity="0.35"/>')
     if "prop" in n:
@@ -193,7 +199,7 @@ def bbox(a):
 def build(a, facing):
     x0, y0, x1, y1 = bbox(a)
     s = a["scale"]
-    m = 2
+    m = 3
     w = int(math.ceil((x1 - x0) * s)) + 2 * m
     h = int(math.ceil((y1 - y0) * s)) + 2 * m
     D = compose(a, facing)

@@ -32,5 +32,5 @@ $IM "$data/Bridge.bmp" "$data/Tarnwing1.bmp" -geometry +1+20 -composite "$tmp/zz
 $IM "$root/assets/resources/preview.bmp" "$tmp/zz2.png"
 $IM -background '#202020' "$tmp"/row*.png -splice 0x6 -append "$tmp/rows.png"
 $IM -background '#202020' "$tmp/rows.png" "$tmp/zz1.png" "$tmp/zz2.png" -gravity northwest -splice 0x6 -append \
-    -filter point -resize "$((scale * 100))%" "$out"
+    +repage -filter point -resize "$((scale * 100))%" "$out"
 echo "$out"

@@ -19,7 +19,7 @@ mkdir -p "$work" "$data" "$res"
 python3 "$here/make_aircraft.py" "$root" "$work" | tee "$work/aircraft.txt"
 cut -f1 "$work/aircraft.txt" | while read -r f; do
     stem=${f%.bmp}
-    $IM "$work/$stem.png" -background black -alpha background "BMP:$data/$f"
+    $IM "$work/$stem.png" -channel A -fx 'u<0.045?0:u' +channel -background black -alpha background "BMP:$data/$f"
 done
 
 # Background and logo: opaque 24-bit BMPs.

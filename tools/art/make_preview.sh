@@ -11,4 +11,4 @@ $IM "$work/bridge.png" -filter Lanczos -resize 153x115! \
     \( "$work/Plane03.png" -resize 27% \) -geometry +92+27 -composite \
     \( "$work/Plane06.png" -resize 27% \) -geometry +14+56 -composite \
     \( "$work/Plane04.png" -resize 24% \) -geometry +98+74 -composite \
-    -alpha off -dither FloydSteinberg -colors 256 -type Palette "BMP3:$out"
+    -alpha off -dither FloydSteinberg -colors 256 -type Palette -compress None "BMP3:$out"

@@ -81,7 +81,7 @@ BF109 = dict(
     upper=LW_74, under=LW_76,
     mottle=(LW_75, 0.3, 7.6, -0.45, 0.25, 55, 109),
     demarc=[(0, -0.2), (3.0, -0.42), (6.5, -0.5), (8.3, -0.42)],
-    paint=lambda D: (band(D, 1.6, 2.0, YELLOW), band(D, 7.4, 8.3, YELLOW, 0.1, 1), band(D, -1, 1.3, "#eeeae0", -1.6, -0.45)),
+    paint=lambda D: (band(D, 1.75, 2.15, "#eeeae0"), band(D, 7.4, 8.3, YELLOW, 0.1, 1)),
     panels=[2.1, 3.6, 6.55, 7.4],
     details=_109_details, marks=_109_marks,
     spinner=(8.15, 9.0, -0.03, 0.48, "#2e332c"),
@@ -210,8 +210,9 @@ FW190 = dict(
 
 # ---------------------------------------------------------------- A6M Zero
 def _zero_details(D):
-    D.add(f'<path d="{smooth_path([(7.0, -0.62, 1), (8.55, -0.56, 1), (8.55, 0.52, 1), (7.0, 0.6, 1)])}" fill="{IJN_COWL}"/>')
-    D.add('<path d="M7.0,-0.62 L8.55,-0.56" stroke="#ffffff" stroke-opacity="0.25" stroke-width="0.06"/>')
+    cid = D.clip([D.fus])
+    D.add(f'<g clip-path="url(#{cid})"><rect x="7.05" y="-1" width="2" height="2" fill="{IJN_COWL}"/>'
+          f'<rect x="7.05" y="-1" width="2" height="2" fill="url(#{D.shade})"/></g>')
     cowl_front(D, 8.55, -0.56, 0.5, "#333338")
     D.exhausts(6.65, 7.0, 0.2, 1, 0.14)
 
@@ -362,6 +363,7 @@ STUKA = dict(
     paint=lambda D: band(D, 10.0, 10.5, "#e8e4d8", -1, 0.45),
     panels=[4.5, 8.6, 9.6],
     details=_stuka_details, after_wing=_stuka_gear, marks=_stuka_marks,
+    extent=[(8.25, 2.36)],
     spinner=(10.3, 11.1, -0.05, 0.43, "#30392b"),
     prop=(10.45, -0.05, 3.4, 3),
 )
@@ -523,9 +525,9 @@ MITCHELL = dict(
     details=_b25_details, marks=_b25_marks,
     nacelles=[
         dict(far=True, pts=[(7.2, 0.55), (9.2, -0.25), (12.0, -0.42), (12.9, -0.36, 1), (12.9, 0.75, 1), (11.8, 1.0), (9.2, 1.0)],
-             paint=_b25_nacelle, prop=(13.0, 0.18, 3.8, 3), spinner=(12.9, 13.3, 0.18, 0.28, "#3a3a3a")),
+             paint=_b25_nacelle, front=lambda D: cowl_front(D, 12.9, -0.3, 0.7, "#4a4a30"), prop=(13.0, 0.18, 3.8, 3), spinner=(12.9, 13.3, 0.18, 0.28, "#3a3a3a")),
         dict(pts=[(7.6, 0.65), (9.6, -0.15), (12.4, -0.3), (13.25, -0.26, 1), (13.25, 0.85, 1), (12.2, 1.1), (9.6, 1.1)],
-             paint=_b25_nacelle, prop=(13.38, 0.28, 3.8, 3), spinner=(13.25, 13.68, 0.28, 0.3, "#3a3a3a")),
+             paint=_b25_nacelle, front=lambda D: cowl_front(D, 13.25, -0.2, 0.8, "#4a4a30"), prop=(13.38, 0.28, 3.8, 3), spinner=(13.25, 13.68, 0.28, 0.3, "#3a3a3a")),
     ],
 )
 
@@ -576,7 +578,7 @@ def _tiffy_details(D):
 
 def _tiffy_marks(D):
     D.roundel_raf(3.7, -0.05, 0.48)
-    raf_codes(D, 4.75, 1.35, 0.55, "PR", "G", 0.55)
+    raf_codes(D, 4.75, 1.2, 0.22, "PR", "G", 0.5)
     D.fin_flash(1.05, 1.5, -1.45, -0.65)
 
 
@@ -630,7 +632,7 @@ def _lanc_details(D):
 def _lanc_nacelle(D):
     band(D, -5, 30, RAF_GREEN)
     blobs(D, RAF_EARTH, [[(13, -0.5), (15.5, -0.6), (16.5, -0.1), (14.5, 0.0)]])
-    band(D, -5, 30, RAF_NIGHT, 0.35, 3)
+    band(D, -5, 30, RAF_NIGHT, 0.5, 3)
     D.exhausts(14.8, 16.2, -0.2, 3, 0.14, col="#4a3a2c")
 
 
@@ -648,7 +650,7 @@ LANCASTER = dict(
     wing=(10.5, 14.6, 0.15, 0.72),
     canopy=dict(pts=[(15.0, -1.16), (15.4, -1.76), (16.6, -1.88), (17.5, -1.72), (18.0, -1.1, 1)],
                 pilot=(16.6, -1.45), frames=(15.9, 16.9), glint=(16.0, -1.75)),
-    upper=RAF_GREEN, under=RAF_NIGHT,
+    upper=RAF_GREEN, under=RAF_NIGHT, wing_upper=RAF_EARTH, wing_split=0.1,
     camo=[(RAF_EARTH, [[(2.0, -0.7), (5.0, -1.0), (7.0, -0.7), (4.5, -0.45)],
                        [(10.5, -1.15), (14.0, -1.2), (13.0, -0.75), (11.0, -0.8)],
                        [(17.0, -1.1), (19.8, -0.7), (18.3, -0.55)]])],

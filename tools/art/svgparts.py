@@ -105,7 +105,7 @@ class Drawing:
             f'<linearGradient id="{self.disc}" x1="0" y1="0" x2="0" y2="1">'
             '<stop offset="0" stop-color="#e6d24a" stop-opacity="0.55"/>'
             '<stop offset="0.07" stop-color="#4a4a4a" stop-opacity="0.45"/>'
-            '<stop offset="0.5" stop-color="#3a3a3a" stop-opacity="0.25"/>'
+            '<stop offset="0.5" stop-color="#3a3a3a" stop-opacity="0.32"/>'
             '<stop offset="0.93" stop-color="#4a4a4a" stop-opacity="0.45"/>'
             '<stop offset="1" stop-color="#e6d24a" stop-opacity="0.55"/>'
             '</linearGradient>')
@@ -183,11 +183,14 @@ class Drawing:
         r = dia / 2
         self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(width)}" ry="{fmt(r)}" fill="url(#{self.disc})"/>')
         # ghosts of the blades as they sweep past the eye
+        cid = self.clip([f"M{fmt(x-width)},{fmt(y)} a{fmt(width)},{fmt(r)} 0 1 0 {fmt(2*width)},0 a{fmt(width)},{fmt(r)} 0 1 0 {fmt(-2*width)},0 Z"])
+        self.add(f'<g clip-path="url(#{cid})">')
         for k in range(blades):
             off = (k + 0.5) / blades
             yy = y - r + off * dia
             self.add(f'<ellipse cx="{fmt(x + width*0.15*(1 if k%2 else -1))}" cy="{fmt(yy)}" rx="{fmt(width*0.45)}" '
-                     f'ry="{fmt(dia*0.18)}" fill="#2a2a2a" fill-opacity="0.16"/>')
+                     f'ry="{fmt(dia*0.18)}" fill="#2a2a2a" fill-opacity="0.2"/>')
+        self.add('</g>')
         self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(width)}" ry="{fmt(r)}" fill="none" stroke="#ffffff" stroke-opacity="0.18" stroke-width="0.03"/>')
 
     def spinner(self, xb, xt, y, r, fill):
