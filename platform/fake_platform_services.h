@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/platform_services.h"
+
+namespace skyvault {
+
+// Platform services for tests: a clock the test moves, a fixed sequence of
+// random numbers, and a log of the visible effects.
+class FakePlatformServices : public PlatformServices {
+ public:
+  uint32_t TickCount() override { return tick; }
+  TimeOfDay LocalTime() override { return time; }
+  std::string FormatTime(const TimeOfDay& t) override {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return text;
+  }
+  double Random() override {
+    if (randoms.empty()) return 0.5;
+    const double value = randoms[randomIndex % randoms.size()];
+    ++randomIndex;
+    return value;
+  }
+  void ShowCursor(bool show) override { log.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)"); }
+  void SetScreenSaverRunning(bool running) override {
+    log.push_back(running ? "ScreenSaverRunning(true)" : "ScreenSaverRunning(false)");
+  }
+  void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind) override {
+    log.push_back("Message(" + text + " | " + title + ")");
+  }
+  void ShellOpen(const std::string& target) override { log.push_back("ShellOpen(" + target + ")"); }
+
+  void AdvanceSeconds(double seconds) {
+    double total = time.SecondsSinceMidnight() + seconds;
+    while (total >= 86400.0) total -= 86400.0;
+    const long long ms = static_cast<long long>(total * 1000.0 + 0.5);
+    time.hour = static_cast<int>(ms / 3600000);
+    time.minute = static_cast<int>(ms / 60000 % 60);
+    time.second = static_cast<int>(ms / 1000 % 60);
+    time.millisecond = static_cast<int>(ms % 1000);
+  }
+
+  uint32_t tick = 0;
+  TimeOfDay time{12, 0, 0, 0};
+  std::vector<double> randoms;
+  size_t randomIndex = 0;
+  std::vector<std::string> log;
+};
+
+}  // namespace skyvault

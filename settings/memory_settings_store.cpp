@@ -1,0 +1,22 @@
+#include "settings/memory_settings_store.h"
+
+namespace skyvault {
+
+std::string MemorySettingsStore::Read(const std::string& section, const std::string& key,
+                                      const std::string& fallback) {
+  ++reads_;
+  const auto found = values_.find({section, key});
+  return found == values_.end() ? fallback : found->second;
+}
+
+void MemorySettingsStore::Write(const std::string& section, const std::string& key,
+                                const std::string& value) {
+  values_[{section, key}] = value;
+  writes_.push_back({section, key, value});
+}
+
+bool MemorySettingsStore::Has(const std::string& section, const std::string& key) const {
+  return values_.count({section, key}) != 0;
+}
+
+}  // namespace skyvault

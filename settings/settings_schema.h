@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "settings/settings_store.h"
+
+namespace skyvault {
+
+// Every reader passes this fallback; a missing key reads as "1".
+inline constexpr const char* kFallback = "1";
+
+inline constexpr const char* kApplicationName = "Skyvault";
+inline constexpr const char* kStartup = "Startup";
+inline constexpr const char* kSystem = "System";
+inline constexpr const char* kPlanes = "Planes";
+
+// The fixed data directory, with its trailing backslash.
+inline constexpr const char* kDataPath = "C:\\Hallowmere\\Skyvault1\\";
+
+namespace keys {
+inline constexpr const char* BackGround = "BackGround";
+inline constexpr const char* BMPFileName = "BMPFileName";
+inline constexpr const char* Clock = "Clock";
+inline constexpr const char* FontClock = "FontClock";
+inline constexpr const char* FontName = "FontName";
+inline constexpr const char* LogoChecked = "LogoChecked";
+inline constexpr const char* LogoFileName = "LogoFileName";
+inline constexpr const char* Message = "Message";
+inline constexpr const char* MessageChecked = "MessageChecked";
+inline constexpr const char* MouseSens = "MouseSens";
+inline constexpr const char* Prop = "Prop";
+inline constexpr const char* SelectedFont = "SelectedFont";
+inline constexpr const char* Speed = "Speed";
+inline constexpr const char* Volume = "Volume";
+inline constexpr const char* PwrSave = "PwrSave";
+inline constexpr const char* SoundOff = "SoundOff";
+inline constexpr const char* SetReg = "SetReg";
+}  // namespace keys
+
+struct SettingEntry {
+  const char* section;
+  const char* key;
+  const char* firstRunValue;
+};
+
+// The first-run values in the order SetRegistry writes them; the marker
+// System/SetReg comes last, so an interrupted initialisation repeats in full.
+extern const std::array<SettingEntry, 32> kFirstRunValues;
+
+// Reads a key with the system's fallback "1".
+std::string ReadSetting(SettingsStore& store, const char* section, const char* key);
+
+// True unless System/SetReg holds the number 2 (a text that is no number
+// counts as "not 2").
+bool NeedsFirstRunValues(SettingsStore& store);
+
+// Writes every first-run value, marker last.
+void SetRegistry(SettingsStore& store);
+
+}  // namespace skyvault

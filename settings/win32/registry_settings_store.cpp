@@ -1,0 +1,126 @@
+#include "settings/win32/registry_settings_store.h"
+
+#include <vector>
+
+namespace skyvault::win32 {
+
+RegistrySettingsStore::RegistrySettingsStore(std::wstring applicationKey)
+    : applicationKey_(std::move(applicationKey)) {
+  changed_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, applicationKey_.c_str(), 0, nullptr, 0,
+                      KEY_NOTIFY | KEY_READ, nullptr, &watchedKey_, nullptr) != ERROR_SUCCESS) {
+    watchedKey_ = nullptr;
+  }
+  WatchForChanges();
+}
+
+RegistrySettingsStore::~RegistrySettingsStore() {
+  if (watchedKey_) RegCloseKey(watchedKey_);
+  if (changed_) CloseHandle(changed_);
+}
+
+void RegistrySettingsStore::WatchForChanges() {
+  if (!watchedKey_ || !changed_ ||
+      RegNotifyChangeKeyValue(watchedKey_, TRUE,
+                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_,
+                              TRUE) != ERROR_SUCCESS) {
+    // Without a watch, nothing may be cached.
+    if (watchedKey_) RegCloseKey(watchedKey_);
+    watchedKey_ = nullptr;
+  }
+}
+
+void RegistrySettingsStore::DropCacheIfChanged() {
+  if (!watchedKey_) {
+    cache_.clear();
+    return;
+  }
+  if (WaitForSingleObject(changed_, 0) == WAIT_OBJECT_0) {
+    cache_.clear();
+    WatchForChanges();
+  }
+}
+
+std::pair<bool, std::string> RegistrySettingsStore::ReadFromRegistry(const std::string& section,
+                                                                     const std::string& key) {
+  ++registryReads_;
+  const std::wstring path = applicationKey_ + L"\\" + Widen(section);
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &handle) !=
+      ERROR_SUCCESS) {
+    return {false, {}};
+  }
+  const std::wstring name = Widen(key);
+  DWORD type = 0;
+  DWORD size = 0;
+  std::pair<bool, std::string> result{false, {}};
+  if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      size <= 1 << 20) {
+    std::vector<BYTE> data(size + sizeof(wchar_t) * 2, 0);
+    DWORD got = size;
+    if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, data.data(), &got) ==
+        ERROR_SUCCESS) {
+      switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+        case REG_MULTI_SZ: {
+          // The stored text may lack its terminating zero; stop at the first one.
+          const wchar_t* text = reinterpret_cast<const wchar_t*>(data.data());
+          size_t length = 0;
+          const size_t limit = got / sizeof(wchar_t);
+          while (length < limit && text[length] != L'\0') ++length;
+          result = {true, Narrow(std::wstring(text, length))};
+          break;
+        }
+        case REG_DWORD:
+          if (got >= 4) {
+            DWORD value = 0;
+            memcpy(&value, data.data(), 4);
+            result = {true, std::to_string(value)};
+          }
+          break;
+        case REG_QWORD:
+          if (got >= 8) {
+            unsigned long long value = 0;
+            memcpy(&value, data.data(), 8);
+            result = {true, std::to_string(value)};
+          }
+          break;
+        default:
+          break;  // binary and other kinds: as if missing
+      }
+    }
+  }
+  RegCloseKey(handle);
+  return result;
+}
+
+std::string RegistrySettingsStore::Read(const std::string& section, const std::string& key,
+                                        const std::string& fallback) {
+  DropCacheIfChanged();
+  const auto id = std::make_pair(section, key);
+  auto found = cache_.find(id);
+  if (found == cache_.end()) {
+    auto value = ReadFromRegistry(section, key);
+    if (!watchedKey_) return value.first ? value.second : fallback;
+    found = cache_.emplace(id, std::move(value)).first;
+  }
+  return found->second.first ? found->second.second : fallback;
+}
+
+void RegistrySettingsStore::Write(const std::string& section, const std::string& key,
+                                  const std::string& value) {
+  const std::wstring path = applicationKey_ + L"\\" + Widen(section);
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  const std::wstring text = Widen(value);
+  RegSetValueExW(handle, Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(handle);
+  cache_[{section, key}] = {true, value};
+}
+
+}  // namespace skyvault::win32

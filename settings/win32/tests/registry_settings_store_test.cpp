@@ -1,0 +1,113 @@
+#include "settings/win32/registry_settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_schema.h"
+
+namespace skyvault::win32 {
+namespace {
+
+// Each test works under its own key, removed afterwards.
+class RegistryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = L"Software\\SkyvaultTests\\" + Widen(info->name());
+    RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str());
+  }
+  void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str()); }
+
+  void SetRaw(const wchar_t* section, const wchar_t* name, DWORD type, const void* data,
+              DWORD size) {
+    HKEY key = nullptr;
+    const std::wstring path = root_ + L"\\" + section;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+
+  std::wstring root_;
+};
+
+TEST_F(RegistryStoreTest, MissingSectionAndMissingKeyReadAsTheFallback) {
+  RegistrySettingsStore store(root_);
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "1");
+  store.Write("Startup", "Clock", "0");
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "1");
+  EXPECT_EQ(store.Read("Startup", "Clock", "1"), "0");
+}
+
+TEST_F(RegistryStoreTest, WritesOneStringValuePerKeyUnderItsSection) {
+  {
+    RegistrySettingsStore store(root_);
+    store.Write("Startup", "Message", "Hello, sky \xc3\xa9");
+    store.Write("System", "SoundOff", "Never");
+  }
+  wchar_t text[64] = {};
+  DWORD size = sizeof text;
+  DWORD type = 0;
+  const std::wstring startup = root_ + L"\\Startup";
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, startup.c_str(), L"Message", RRF_RT_ANY, &type, text,
+                         &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  EXPECT_STREQ(text, L"Hello, sky \x00e9");
+  RegistrySettingsStore again(root_);
+  EXPECT_EQ(again.Read("System", "SoundOff", "1"), "Never");
+  EXPECT_EQ(again.Read("Startup", "Message", "1"), "Hello, sky \xc3\xa9");
+}
+
+TEST_F(RegistryStoreTest, OtherValueTypesReadSensibly) {
+  const DWORD dword = 42;
+  const unsigned long long qword = 1234567890123ULL;
+  const BYTE binary[] = {0xde, 0xad, 0xbe, 0xef};
+  const wchar_t unterminated[] = {L'4', L'5'};
+  const wchar_t multi[] = L"first\0second\0";
+  SetRaw(L"Startup", L"Speed", REG_DWORD, &dword, sizeof dword);
+  SetRaw(L"Startup", L"Volume", REG_QWORD, &qword, sizeof qword);
+  SetRaw(L"Startup", L"Message", REG_BINARY, binary, sizeof binary);
+  SetRaw(L"Startup", L"MouseSens", REG_SZ, unterminated, sizeof unterminated);
+  SetRaw(L"Startup", L"FontName", REG_MULTI_SZ, multi, sizeof multi);
+  SetRaw(L"Startup", L"Clock", REG_DWORD, binary, 2);  // too short for a DWORD
+  RegistrySettingsStore store(root_);
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "42");
+  EXPECT_EQ(store.Read("Startup", "Volume", "1"), "1234567890123");
+  EXPECT_EQ(store.Read("Startup", "Message", "1"), "1");
+  EXPECT_EQ(store.Read("Startup", "MouseSens", "1"), "45");
+  EXPECT_EQ(store.Read("Startup", "FontName", "1"), "first");
+  EXPECT_EQ(store.Read("Startup", "Clock", "1"), "1");
+}
+
+TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
+  RegistrySettingsStore display(root_);
+  RegistrySettingsStore dialog(root_);
+  dialog.Write("Startup", "Message", "first");
+  EXPECT_EQ(display.Read("Startup", "Message", "1"), "first");
+  const int before = display.registryReads();
+  for (int i = 0; i < 100; ++i) display.Read("Startup", "Message", "1");
+  EXPECT_EQ(display.registryReads(), before) << "every read went to the registry";
+  dialog.Write("Startup", "Message", "second");
+  // The notification may take a moment to arrive.
+  std::string seen;
+  for (int i = 0; i < 200 && seen != "second"; ++i) {
+    seen = display.Read("Startup", "Message", "1");
+    if (seen != "second") Sleep(5);
+  }
+  EXPECT_EQ(seen, "second");
+}
+
+TEST_F(RegistryStoreTest, FirstRunValuesRoundTrip) {
+  RegistrySettingsStore store(root_);
+  EXPECT_TRUE(NeedsFirstRunValues(store));
+  SetRegistry(store);
+  RegistrySettingsStore fresh(root_);
+  EXPECT_FALSE(NeedsFirstRunValues(fresh));
+  for (const SettingEntry& entry : kFirstRunValues) {
+    EXPECT_EQ(fresh.Read(entry.section, entry.key, "?"), entry.firstRunValue) << entry.key;
+  }
+}
+
+}  // namespace
+}  // namespace skyvault::win32

@@ -1,0 +1,17 @@
+# Sourced: `skyvault_start_xvfb` starts a private Xvfb on a free display
+# (1920 x 1080) and exports DISPLAY; `skyvault_stop_xvfb` stops it.
+skyvault_start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${SKYVAULT_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  SKYVAULT_XVFB_PID=$!
+  local number
+  read -r number <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$number"
+}
+skyvault_stop_xvfb() {
+  [ -n "${SKYVAULT_XVFB_PID:-}" ] && kill "$SKYVAULT_XVFB_PID" 2>/dev/null
+  SKYVAULT_XVFB_PID=""
+}
