@@ -27,7 +27,7 @@ def cable_y(x):
     a, b = TOWERS
     if a <= x <= b:
         mid = (a + b) / 2
-        sag = DECK - 14 - TOWER_TOP
+        sag = DECK - 34 - TOWER_TOP
         return TOWER_TOP + sag * ((x - mid) / ((b - a) / 2)) ** 2 * -1 + sag
     # side spans: gentle curve from the tower top down towards the deck ends
     if x < a:
@@ -133,7 +133,7 @@ def bridge_svg():
   <filter id="ripple" filterUnits="userSpaceOnUse" x="0" y="{HORIZON}" width="{W}" height="{H-HORIZON}">
     <feTurbulence type="fractalNoise" baseFrequency="0.01 0.09" numOctaves="3" seed="3" result="n"/>
     <feDisplacementMap in="SourceGraphic" in2="n" scale="14" xChannelSelector="R" yChannelSelector="G"/>
-    <feGaussianBlur stdDeviation="0.8 0.4"/>
+    <feGaussianBlur stdDeviation="1.2 2.5"/>
   </filter>
   <filter id="streaks" filterUnits="userSpaceOnUse" x="0" y="{HORIZON}" width="{W}" height="{H-HORIZON}">
     <feTurbulence type="fractalNoise" baseFrequency="0.004 0.16" numOctaves="3" seed="9"/>
@@ -145,7 +145,7 @@ def bridge_svg():
   </filter>
   <filter id="brush" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
     <feTurbulence type="fractalNoise" baseFrequency="0.02 0.05" numOctaves="2" seed="31" result="n"/>
-    <feDisplacementMap in="SourceGraphic" in2="n" scale="3.5" xChannelSelector="R" yChannelSelector="G"/>
+    <feDisplacementMap in="SourceGraphic" in2="n" scale="2" xChannelSelector="R" yChannelSelector="G"/>
   </filter>
   <linearGradient id="vign" x1="0" y1="0" x2="0" y2="1">
     <stop offset="0" stop-color="#1c2633" stop-opacity="0.28"/>
@@ -161,13 +161,13 @@ def bridge_svg():
   <rect width="{W}" height="{HORIZON}" filter="url(#cloudshade)" transform="translate(0,9)"/>
   <rect width="{W}" height="{HORIZON}" filter="url(#cloudlit)"/>
 </g>
-<rect y="300" width="{W}" height="{HORIZON-300}" filter="url(#haze)" opacity="0.55"/>
+<rect y="330" width="{W}" height="{HORIZON-330}" filter="url(#haze)" opacity="0.3"/>
 <!-- far shore -->
 <path d="M0,386 C60,372 120,380 170,366 C230,350 300,372 360,378 C420,384 470,362 540,368 C610,374 660,356 720,360 C760,363 785,372 800,370 L800,{HORIZON} L0,{HORIZON} Z" fill="#7f91a2" filter="url(#brush)"/>
 <path d="M0,402 C80,396 150,404 250,398 C350,392 420,404 520,400 C620,396 700,404 800,398 L800,{HORIZON} L0,{HORIZON} Z" fill="#65778a" filter="url(#brush)"/>
 <g fill="#8596a6">{''.join(f'<rect x="{x}" y="{398-h}" width="{w}" height="{h}"/>' for x, w, h in [(440,6,9),(448,4,14),(455,7,7),(470,5,11),(680,6,8),(690,4,12),(120,5,7)])}</g>
 <rect y="{HORIZON}" width="{W}" height="{H-HORIZON}" fill="url(#water)"/>
-<g clip-path="none" opacity="0.38" filter="url(#ripple)">
+<g opacity="0.32" filter="url(#ripple)">
   <rect y="{HORIZON}" width="{W}" height="{H-HORIZON}" fill="url(#sky)" transform="translate(0,{2*HORIZON}) scale(1,-1)"/>
   <use xlink:href="#bridge" transform="translate(0,{2*HORIZON+2}) scale(1,-1)"/>
 </g>

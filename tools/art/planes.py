@@ -286,7 +286,7 @@ def _mossie_nacelle_paint(D):
 
 def _mossie_marks(D):
     D.roundel_raf(4.4, 0.0, 0.5)
-    raf_codes(D, 5.9, 3.0, 0.25, "SB", "V", 0.58)
+    raf_codes(D, 5.9, 2.0, 0.25, "SB", "V", 0.58)
     D.fin_flash(1.4, 1.95, -1.6, -0.6)
     for x in (13.2, 13.35):
         D.add(f'<rect x="{x}" y="-0.45" width="0.08" height="0.04" fill="#222"/>')
