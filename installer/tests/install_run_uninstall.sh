@@ -16,7 +16,7 @@ check() {  # check "what" command...
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 reg_value() {  # reg_value key name -> the value's data, or nothing
-  wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {sub(/^[^\t ]+[\t ]+REG_[A-Z_]+[\t ]+/, ""); print}'
+  wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {sub(/^[\t ]*[^\t ]+[\t ]+REG_[A-Z_]+[\t ]+/, ""); print}'
 }
 finish() { wineserver -k >/dev/null 2>&1; }
 trap finish EXIT
