@@ -1,0 +1,244 @@
+#!/usr/bin/env python3
+"""Write the SVG sources of the background picture and the maker's logo.
+
+usage: make_scenes.py <work dir>
+Writes bridge.svg (800 x 600) and logo.svg (200 x 70).  All noise comes
+from SVG turbulence with fixed seeds, so the pictures are the same on every
+run.
+"""
+import math
+import os
+import sys
+
+
+def f(v):
+    return f"{v:.2f}".rstrip("0").rstrip(".")
+
+
+W, H = 800, 600
+HORIZON = 418
+DECK = 392
+TOWERS = (236, 604)
+TOWER_TOP = 196
+
+
+def cable_y(x):
+    """Main cable: a parabola between the towers, falling to the anchorages outside."""
+    a, b = TOWERS
+    if a <= x <= b:
+        mid = (a + b) / 2
+        sag = DECK - 34 - TOWER_TOP
+        return TOWER_TOP + sag * ((x - mid) / ((b - a) / 2)) ** 2 * -1 + sag
+    # side spans: gentle curve from the tower top down towards the deck ends
+    if x < a:
+        t = (a - x) / (a + 60)
+        return TOWER_TOP + (DECK - 8 - TOWER_TOP) * (t ** 1.25)
+    t = (x - b) / (W - b + 60)
+    return TOWER_TOP + (DECK - 8 - TOWER_TOP) * (t ** 1.25)
+
+
+def bridge_group():
+    out = []
+    steel, steel_lit, steel_dark = "#3f4853", "#6c7784", "#2a3038"
+    # main cable (two strands slightly apart for thickness)
+    pts = [(x, cable_y(x)) for x in range(-40, W + 41, 4)]
+    d = "M" + " L".join(f"{f(x)},{f(y)}" for x, y in pts)
+    # suspenders
+    for x in range(-36, W + 40, 11):
+        if any(abs(x - t) < 10 for t in TOWERS):
+            continue
+        y = cable_y(x)
+        if y < DECK - 4:
+            out.append(f'<path d="M{x},{f(y)} V{DECK}" stroke="{steel}" stroke-width="0.9" stroke-opacity="0.8"/>')
+    out.append(f'<path d="{d}" fill="none" stroke="{steel_dark}" stroke-width="3.2"/>')
+    out.append(f'<path d="{d}" fill="none" stroke="{steel_lit}" stroke-width="1" transform="translate(0,-0.9)"/>')
+    # deck: stiffening truss with lattice
+    out.append(f'<rect x="-10" y="{DECK}" width="{W+20}" height="15" fill="{steel}"/>')
+    out.append(f'<rect x="-10" y="{DECK}" width="{W+20}" height="2.5" fill="{steel_lit}"/>')
+    lat = " ".join(f"M{x},{DECK+3} L{x+7},{DECK+14} M{x+7},{DECK+3} L{x},{DECK+14}" for x in range(-10, W + 10, 7))
+    out.append(f'<path d="{lat}" stroke="{steel_dark}" stroke-width="0.8"/>')
+    out.append(f'<rect x="-10" y="{DECK+14}" width="{W+20}" height="2" fill="{steel_dark}"/>')
+    # lamp posts along the deck
+    for x in range(-4, W, 38):
+        out.append(f'<path d="M{x},{DECK} v-6" stroke="{steel_dark}" stroke-width="0.8"/>')
+        out.append(f'<circle cx="{x}" cy="{DECK-6.5}" r="1" fill="#f4e8b8"/>')
+    # towers with setbacks and portal struts
+    for tx in TOWERS:
+        base_w, top_w = 30, 18
+        tw = []
+        steps = [(HORIZON + 18, base_w), (330, base_w - 4), (262, base_w - 8), (TOWER_TOP - 8, top_w)]
+        y_prev = steps[0][0]
+        for y, wdt in steps[1:]:
+            tw.append(f'<rect x="{f(tx - wdt/2)}" y="{y}" width="{wdt}" height="{y_prev - y + 1}" fill="{steel}"/>')
+            tw.append(f'<rect x="{f(tx - wdt/2)}" y="{y}" width="{f(wdt*0.28)}" height="{y_prev - y + 1}" fill="{steel_lit}" fill-opacity="0.65"/>')
+            tw.append(f'<rect x="{f(tx + wdt*0.28)}" y="{y}" width="{f(wdt*0.22)}" height="{y_prev - y + 1}" fill="{steel_dark}" fill-opacity="0.7"/>')
+            tw.append(f'<rect x="{f(tx - wdt/2 - 1)}" y="{y}" width="{wdt+2}" height="3" fill="{steel_dark}"/>')
+            y_prev = y
+        # recessed panels on the face
+        for y in range(TOWER_TOP + 6, HORIZON, 22):
+            tw.append(f'<rect x="{f(tx-3)}" y="{y}" width="6" height="13" fill="{steel_dark}" fill-opacity="0.55"/>')
+        tw.append(f'<rect x="{tx - 11}" y="{TOWER_TOP - 13}" width="22" height="6" rx="1.5" fill="{steel_dark}"/>')
+        # pier in the water
+        tw.append(f'<path d="M{tx-24},{HORIZON+10} L{tx+24},{HORIZON+10} L{tx+27},{HORIZON+34} L{tx-27},{HORIZON+34} Z" fill="#59606a"/>')
+        tw.append(f'<path d="M{tx-24},{HORIZON+10} L{tx-10},{HORIZON+10} L{tx-12},{HORIZON+34} L{tx-27},{HORIZON+34} Z" fill="#7c848e"/>')
+        tw.append(f'<rect x="{tx-28}" y="{HORIZON+30}" width="56" height="4" fill="#3a4048"/>')
+        out += tw
+        # aircraft warning light
+        out.append(f'<circle cx="{tx}" cy="{TOWER_TOP-14}" r="1.6" fill="#ff5a3a"/>')
+    return "".join(out)
+
+
+def bridge_svg():
+    g = bridge_group()
+    return f'''<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="{W}" height="{H}" viewBox="0 0 {W} {H}">
+<defs>
+  <linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#4c6482"/>
+    <stop offset="0.35" stop-color="#6f88a3"/>
+    <stop offset="0.62" stop-color="#9aadbf"/>
+    <stop offset="0.70" stop-color="#bcc6ce"/>
+  </linearGradient>
+  <radialGradient id="sun" cx="640" cy="120" r="380" gradientUnits="userSpaceOnUse">
+    <stop offset="0" stop-color="#fff4dc" stop-opacity="0.55"/>
+    <stop offset="0.4" stop-color="#f4e8d4" stop-opacity="0.18"/>
+    <stop offset="1" stop-color="#f4e8d4" stop-opacity="0"/>
+  </radialGradient>
+  <linearGradient id="water" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#8496a7"/>
+    <stop offset="0.25" stop-color="#66798c"/>
+    <stop offset="1" stop-color="#2f3f50"/>
+  </linearGradient>
+  <linearGradient id="cloudfade" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#ffffff" stop-opacity="1"/>
+    <stop offset="0.55" stop-color="#ffffff" stop-opacity="0.85"/>
+    <stop offset="0.72" stop-color="#ffffff" stop-opacity="0.25"/>
+  </linearGradient>
+  <mask id="skymask" maskUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{HORIZON}">
+    <rect width="{W}" height="{HORIZON}" fill="url(#cloudfade)"/>
+  </mask>
+  <filter id="cloudlit" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.0042 0.0115" numOctaves="6" seed="17"/>
+    <feColorMatrix type="matrix" values="0 0 0 0 0.97  0 0 0 0 0.97  0 0 0 0 0.98  2.6 0 0 0 -1.12"/>
+    <feGaussianBlur stdDeviation="1.2"/>
+  </filter>
+  <filter id="cloudshade" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.0042 0.0115" numOctaves="6" seed="17"/>
+    <feColorMatrix type="matrix" values="0 0 0 0 0.50  0 0 0 0 0.56  0 0 0 0 0.64  2.4 0 0 0 -0.98"/>
+    <feGaussianBlur stdDeviation="2.5"/>
+  </filter>
+  <filter id="haze" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.002 0.03" numOctaves="4" seed="5"/>
+    <feColorMatrix type="matrix" values="0 0 0 0 0.9  0 0 0 0 0.92  0 0 0 0 0.95  1.2 0 0 0 -0.45"/>
+  </filter>
+  <filter id="ripple" filterUnits="userSpaceOnUse" x="0" y="{HORIZON}" width="{W}" height="{H-HORIZON}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.01 0.09" numOctaves="3" seed="3" result="n"/>
+    <feDisplacementMap in="SourceGraphic" in2="n" scale="14" xChannelSelector="R" yChannelSelector="G"/>
+    <feGaussianBlur stdDeviation="1.2 2.5"/>
+  </filter>
+  <filter id="streaks" filterUnits="userSpaceOnUse" x="0" y="{HORIZON}" width="{W}" height="{H-HORIZON}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.004 0.16" numOctaves="3" seed="9"/>
+    <feColorMatrix type="matrix" values="0 0 0 0 0.92  0 0 0 0 0.95  0 0 0 0 1  1.8 0 0 0 -0.95"/>
+  </filter>
+  <filter id="grain" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.75" numOctaves="2" seed="23"/>
+    <feColorMatrix type="matrix" values="0 0 0 0 0.5  0 0 0 0 0.5  0 0 0 0 0.5  0 0 0 0 0.055"/>
+  </filter>
+  <filter id="brush" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
+    <feTurbulence type="fractalNoise" baseFrequency="0.02 0.05" numOctaves="2" seed="31" result="n"/>
+    <feDisplacementMap in="SourceGraphic" in2="n" scale="2" xChannelSelector="R" yChannelSelector="G"/>
+  </filter>
+  <linearGradient id="vign" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#1c2633" stop-opacity="0.28"/>
+    <stop offset="0.25" stop-color="#1c2633" stop-opacity="0"/>
+    <stop offset="0.8" stop-color="#1c2633" stop-opacity="0"/>
+    <stop offset="1" stop-color="#121a24" stop-opacity="0.35"/>
+  </linearGradient>
+  <g id="bridge">{g}</g>
+</defs>
+<rect width="{W}" height="{HORIZON+2}" fill="url(#sky)"/>
+<rect width="{W}" height="{HORIZON+2}" fill="url(#sun)"/>
+<g mask="url(#skymask)">
+  <rect width="{W}" height="{HORIZON}" filter="url(#cloudshade)" transform="translate(0,9)"/>
+  <rect width="{W}" height="{HORIZON}" filter="url(#cloudlit)"/>
+</g>
+<rect y="330" width="{W}" height="{HORIZON-330}" filter="url(#haze)" opacity="0.3"/>
+<!-- far shore -->
+<path d="M0,386 C60,372 120,380 170,366 C230,350 300,372 360,378 C420,384 470,362 540,368 C610,374 660,356 720,360 C760,363 785,372 800,370 L800,{HORIZON} L0,{HORIZON} Z" fill="#7f91a2" filter="url(#brush)"/>
+<path d="M0,402 C80,396 150,404 250,398 C350,392 420,404 520,400 C620,396 700,404 800,398 L800,{HORIZON} L0,{HORIZON} Z" fill="#65778a" filter="url(#brush)"/>
+<g fill="#8596a6">{''.join(f'<rect x="{x}" y="{398-h}" width="{w}" height="{h}"/>' for x, w, h in [(440,6,9),(448,4,14),(455,7,7),(470,5,11),(680,6,8),(690,4,12),(120,5,7)])}</g>
+<rect y="{HORIZON}" width="{W}" height="{H-HORIZON}" fill="url(#water)"/>
+<g opacity="0.32" filter="url(#ripple)">
+  <rect y="{HORIZON}" width="{W}" height="{H-HORIZON}" fill="url(#sky)" transform="translate(0,{2*HORIZON}) scale(1,-1)"/>
+  <use xlink:href="#bridge" transform="translate(0,{2*HORIZON+2}) scale(1,-1)"/>
+</g>
+<rect y="{HORIZON}" width="{W}" height="{H-HORIZON}" filter="url(#streaks)" opacity="0.55"/>
+<rect y="{HORIZON}" width="{W}" height="1.5" fill="#c4ced6" opacity="0.6"/>
+<use xlink:href="#bridge" filter="url(#brush)"/>
+<rect width="{W}" height="{H}" fill="url(#vign)"/>
+<rect width="{W}" height="{H}" filter="url(#grain)"/>
+</svg>'''
+
+
+def wing_path(mirror):
+    # feathered wing spreading from the emblem's centre
+    feathers = []
+    for k in range(5):
+        ang = -0.45 + k * 0.2
+        length = 62 - k * 8
+        x2 = length * math.cos(ang)
+        y2 = length * math.sin(ang) * 0.55
+        feathers.append((x2, y2))
+    s = -1 if mirror else 1
+    d = "M0,0 "
+    for x2, y2 in feathers:
+        d += f"Q{f(s*x2*0.45)},{f(y2-6)} {f(s*x2)},{f(y2-4)} L{f(s*x2*0.85)},{f(y2+3)} "
+    d += "Z"
+    return d
+
+
+def logo_svg():
+    lw, lh = 200, 70
+    wings = []
+    for mirror in (False, True):
+        wings.append(f'<path d="{wing_path(mirror)}" fill="url(#gold)" stroke="#5a4310" stroke-width="0.8" stroke-linejoin="round"/>')
+    return f'''<svg xmlns="http://www.w3.org/2000/svg" width="{lw}" height="{lh}" viewBox="0 0 {lw} {lh}">
+<defs>
+  <linearGradient id="plate" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#2d3744"/>
+    <stop offset="1" stop-color="#151b23"/>
+  </linearGradient>
+  <linearGradient id="gold" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#fff0b8"/>
+    <stop offset="0.45" stop-color="#e3b84a"/>
+    <stop offset="1" stop-color="#9a6e1c"/>
+  </linearGradient>
+  <radialGradient id="boss" cx="0.4" cy="0.35" r="0.7">
+    <stop offset="0" stop-color="#8fb0d8"/>
+    <stop offset="1" stop-color="#1d3354"/>
+  </radialGradient>
+</defs>
+<rect width="{lw}" height="{lh}" fill="url(#plate)"/>
+<rect x="2.5" y="2.5" width="{lw-5}" height="{lh-5}" rx="5" fill="none" stroke="#c9a04a" stroke-width="1.2"/>
+<rect x="5" y="5" width="{lw-10}" height="{lh-10}" rx="3.5" fill="none" stroke="#c9a04a" stroke-opacity="0.35" stroke-width="0.8"/>
+<g transform="translate(100,24)">
+  {''.join(wings)}
+  <circle r="11" fill="url(#gold)" stroke="#5a4310" stroke-width="0.8"/>
+  <circle r="8" fill="url(#boss)"/>
+  <path d="M-4.5,3.5 L0,-5.5 L4.5,3.5 L0,1.2 Z" fill="#f3e6b8"/>
+</g>
+<text x="100" y="60" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="17" letter-spacing="3.2" fill="#1a1206" opacity="0.6" transform="translate(0.8,0.8)">TARNWING</text>
+<text x="100" y="60" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="17" letter-spacing="3.2" fill="url(#gold)">TARNWING</text>
+</svg>'''
+
+
+def main():
+    work = sys.argv[1]
+    os.makedirs(work, exist_ok=True)
+    with open(os.path.join(work, "bridge.svg"), "w") as fh:
+        fh.write(bridge_svg())
+    with open(os.path.join(work, "logo.svg"), "w") as fh:
+        fh.write(logo_svg())
+
+
+if __name__ == "__main__":
+    main()
