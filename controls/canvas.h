@@ -1,0 +1,39 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+
+namespace skyvault {
+
+// A rectangle of pixels, [left, right) x [top, bottom).
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  bool Empty() const { return right <= left || bottom <= top; }
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  PixelRect Intersect(const PixelRect& other) const {
+    return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+            std::min(bottom, other.bottom)};
+  }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The pixels of a canvas: rows from the top, `stride` bytes apart. Depth 16
+// is RGB565 (red in the high bits); depth 32 is 0x00RRGGBB per pixel.
+struct CanvasView {
+  uint8_t* bits = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+  int depth = 0;
+
+  bool Valid() const { return bits != nullptr && width > 0 && height > 0; }
+  int BytesPerPixel() const { return depth / 8; }
+  uint8_t* Row(int y) const { return bits + static_cast<intptr_t>(y) * stride; }
+  PixelRect Bounds() const { return {0, 0, width, height}; }
+};
+
+}  // namespace skyvault

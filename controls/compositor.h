@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/canvas.h"
+#include "controls/canvas_host.h"
+#include "controls/decoded_image.h"
+#include "controls/drawing_control.h"
+#include "controls/sprite_picture.h"
+#include "controls/text_renderer.h"
+#include "controls/tile_mask.h"
+
+namespace skyvault {
+
+// The drawing control's own work, the same on every platform: the canvas,
+// the sprites and their pictures, the composition of a frame. The platform
+// supplies the picture decoder, the text renderer and the canvas host that
+// owns the canvas memory and shows finished frames.
+//
+// Sprites are numbered from 1. A sprite without a picture (never loaded, or
+// its file missing, unreadable or too large) draws nothing. Calls that name
+// no sprite do nothing, and GetSpriteX answers 0 for them. Before
+// InitDisplay has succeeded, nothing is drawn.
+class Compositor : public DrawingControl {
+ public:
+  Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
+
+  // Depth 16 makes an RGB565 canvas, any other depth a 32-bit one. False
+  // when the display cannot show 16-bit colour or the canvas cannot be had.
+  bool InitDisplay(int32_t width, int32_t height, int32_t depth,
+                   const std::string& options) override;
+  int32_t CreateSprite() override;
+  void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+                        int32_t loadCode) override;
+  void SetSpriteX(int32_t sprite, int32_t x) override;
+  void SetSpriteY(int32_t sprite, int32_t y) override;
+  void MoveSpriteX(int32_t sprite, int32_t step) override;
+  void MoveSpriteY(int32_t sprite, int32_t step) override;
+  int32_t GetSpriteX(int32_t sprite) override;
+  void ClearFrame(int32_t colour) override;
+  void DrawSprite(int32_t sprite) override;
+  void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
+                   bool underline, bool strikeout) override;
+  void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override;
+  void ShowFrame() override;
+
+  const CanvasView& canvas() const { return canvas_; }
+  // Sprite position and picture size, for tests and tools.
+  int32_t SpriteY(int32_t sprite) const;
+  bool SpriteHasPicture(int32_t sprite) const;
+
+ private:
+  struct Sprite {
+    int32_t x = 0;
+    int32_t y = 0;
+    std::string path;
+    PictureKind kind = PictureKind::kOpaque;
+    std::unique_ptr<SpritePicture> picture;
+  };
+  Sprite* Find(int32_t number);
+  const Sprite* Find(int32_t number) const;
+  void Load(Sprite& sprite);
+
+  ImageDecoder& decoder_;
+  TextRenderer& text_;
+  CanvasHost& host_;
+  CanvasView canvas_;
+  int pictureDepth_ = 16;
+  TileMask written_;
+  std::vector<Sprite> sprites_;
+};
+
+}  // namespace skyvault

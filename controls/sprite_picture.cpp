@@ -1,0 +1,147 @@
+#include "controls/sprite_picture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "controls/pixel_format.h"
+
+namespace skyvault {
+namespace {
+
+int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+// source + under * (255 - alpha) / 255, rounded, per component.
+int Over(int source, int under, int alpha) {
+  return std::min(255, source + (under * (255 - alpha) + 127) / 255);
+}
+
+template <typename Pixel>
+Pixel BlendPixel(uint32_t source, Pixel under);
+
+template <>
+uint16_t BlendPixel<uint16_t>(uint32_t source, uint16_t under) {
+  return Blend565(source, under);
+}
+template <>
+uint32_t BlendPixel<uint32_t>(uint32_t source, uint32_t under) {
+  return BlendXrgb(source, under);
+}
+
+}  // namespace
+
+uint16_t Blend565(uint32_t source, uint16_t under) {
+  const int a = Channel(source, 24);
+  return Pack565(Over(Channel(source, 16), Red8Of565(under), a),
+                 Over(Channel(source, 8), Green8Of565(under), a),
+                 Over(Channel(source, 0), Blue8Of565(under), a));
+}
+
+uint32_t BlendXrgb(uint32_t source, uint32_t under) {
+  const int a = Channel(source, 24);
+  return PackXrgb(Over(Channel(source, 16), Channel(under, 16), a),
+                  Over(Channel(source, 8), Channel(under, 8), a),
+                  Over(Channel(source, 0), Channel(under, 0), a));
+}
+
+SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int canvasDepth)
+    : width_(image.width), height_(image.height), depth_(canvasDepth == 16 ? 16 : 32) {
+  const size_t count = static_cast<size_t>(width_) * height_;
+  if (width_ <= 0 || height_ <= 0 || image.pixels.size() < count) {
+    width_ = height_ = 0;
+    rowFirstRun_.assign(1, 0);
+    return;
+  }
+  if (depth_ == 16) {
+    pixels565_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      const uint32_t p = image.pixels[i];
+      pixels565_[i] = Pack565(Channel(p, 16), Channel(p, 8), Channel(p, 0));
+    }
+  } else {
+    pixelsXrgb_.resize(count);
+    for (size_t i = 0; i < count; ++i) pixelsXrgb_[i] = image.pixels[i] & 0xFFFFFF;
+  }
+
+  const bool blends = kind == PictureKind::kTransparent && image.hasAlpha;
+  const bool keyed = kind == PictureKind::kTransparent && !image.hasAlpha;
+  const uint32_t key = image.pixels[0] & 0xFFFFFF;
+  bool anyBlend = false;
+  rowFirstRun_.reserve(height_ + 1);
+  for (int y = 0; y < height_; ++y) {
+    rowFirstRun_.push_back(static_cast<uint32_t>(runs_.size()));
+    const uint32_t* row = &image.pixels[static_cast<size_t>(y) * width_];
+    int x = 0;
+    while (x < width_) {
+      auto classify = [&](uint32_t p) -> int {  // 0 skip, 1 cover, 2 blend
+        if (keyed) return (p & 0xFFFFFF) == key ? 0 : 1;
+        if (!blends) return 1;
+        const uint32_t a = p >> 24;
+        return a == 0 ? 0 : a == 255 ? 1 : 2;
+      };
+      const int what = classify(row[x]);
+      int end = x + 1;
+      while (end < width_ && classify(row[end]) == what) ++end;
+      if (what != 0) {
+        runs_.push_back(Run{x, end - x, what == 1 ? kCover : kBlend});
+        anyBlend |= what == 2;
+      }
+      x = end;
+    }
+  }
+  rowFirstRun_.push_back(static_cast<uint32_t>(runs_.size()));
+  if (anyBlend) premultiplied_ = image.pixels;
+}
+
+PixelRect SpritePicture::Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
+  if (width_ == 0 || !canvas.Valid() || (canvas.depth == 16) != (depth_ == 16)) return {};
+  // The picture's rectangle clipped to the canvas, in 64 bits so that no
+  // position overflows.
+  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(x + width_, canvas.width);
+  const int64_t bottom = std::min<int64_t>(y + height_, canvas.height);
+  if (left >= right || top >= bottom) return {};
+  const PixelRect visible{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                          static_cast<int>(bottom)};
+  if (depth_ == 16) {
+    DrawRows<uint16_t>(canvas, static_cast<int>(x), static_cast<int>(y), visible);
+  } else {
+    DrawRows<uint32_t>(canvas, static_cast<int>(x), static_cast<int>(y), visible);
+  }
+  return visible;
+}
+
+template <typename Pixel>
+void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
+                             const PixelRect& visible) const {
+  const Pixel* source;
+  if constexpr (sizeof(Pixel) == 2) {
+    source = pixels565_.data();
+  } else {
+    source = pixelsXrgb_.data();
+  }
+  // Picture columns that land on the canvas.
+  const int firstColumn = visible.left - left;
+  const int endColumn = visible.right - left;
+  for (int canvasY = visible.top; canvasY < visible.bottom; ++canvasY) {
+    const int pictureY = canvasY - top;
+    Pixel* out = reinterpret_cast<Pixel*>(canvas.Row(canvasY));
+    const Pixel* in = source + static_cast<size_t>(pictureY) * width_;
+    const uint32_t* premultiplied =
+        premultiplied_.empty() ? nullptr : &premultiplied_[static_cast<size_t>(pictureY) * width_];
+    for (uint32_t i = rowFirstRun_[pictureY]; i < rowFirstRun_[pictureY + 1]; ++i) {
+      const Run& run = runs_[i];
+      const int start = std::max(run.start, firstColumn);
+      const int end = std::min(run.start + run.length, endColumn);
+      if (start >= end) continue;
+      if (run.kind == kCover) {
+        std::memcpy(out + (left + start), in + start, sizeof(Pixel) * (end - start));
+      } else {
+        for (int c = start; c < end; ++c) {
+          out[left + c] = BlendPixel<Pixel>(premultiplied[c], out[left + c]);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace skyvault

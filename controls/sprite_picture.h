@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "controls/canvas.h"
+#include "controls/decoded_image.h"
+
+namespace skyvault {
+
+// How a picture treats the pixels around its subject.
+enum class PictureKind {
+  kOpaque,       // every pixel covers the canvas
+  kTransparent,  // alpha-blended if the picture has alpha, else its top-left colour is see-through
+};
+
+// A picture prepared for drawing onto a canvas of one depth: its pixels in
+// the canvas format, and for every row the runs of pixels that cover the
+// canvas outright and those that blend with it (all others are skipped).
+// Drawing copies the covering runs and blends only the edge pixels.
+class SpritePicture {
+ public:
+  SpritePicture(const DecodedImage& image, PictureKind kind, int canvasDepth);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  // Draws the picture with its top-left corner at (x, y), clipped to the
+  // canvas (whose depth must be the one given above); returns the canvas
+  // pixels that the picture's rectangle covers.
+  PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const;
+
+ private:
+  enum RunKind : uint8_t { kCover, kBlend };
+  struct Run {
+    int32_t start;
+    int32_t length;
+    RunKind kind;
+  };
+  template <typename Pixel>
+  void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
+
+  int width_ = 0;
+  int height_ = 0;
+  int depth_ = 16;
+  std::vector<uint16_t> pixels565_;
+  std::vector<uint32_t> pixelsXrgb_;
+  std::vector<uint32_t> premultiplied_;  // kept only when some pixel blends
+  std::vector<Run> runs_;
+  std::vector<uint32_t> rowFirstRun_;  // height + 1 entries into runs_
+};
+
+// One premultiplied source pixel (0xAARRGGBB) over a canvas pixel.
+uint16_t Blend565(uint32_t source, uint16_t under);
+uint32_t BlendXrgb(uint32_t source, uint32_t under);
+
+}  // namespace skyvault

@@ -1,0 +1,80 @@
+#include "controls/win32/wic_image_decoder.h"
+
+#include "platform/win32/win32_headers.h"
+// Windows headers first.
+#include <objbase.h>
+#include <wincodec.h>
+
+#include "controls/win32/com_ptr.h"
+
+namespace skyvault::win32 {
+
+WicImageDecoder::WicImageDecoder() {
+  const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  comStarted_ = SUCCEEDED(started);  // S_FALSE too: it must be balanced
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
+}
+
+WicImageDecoder::~WicImageDecoder() {
+  if (factory_) factory_->Release();
+  if (comStarted_) CoUninitialize();
+}
+
+std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
+  if (!factory_ || path.empty()) return std::nullopt;
+  const std::wstring widePath = Widen(path);
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(factory_->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
+                                                 WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
+    return std::nullopt;
+  }
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.Put()))) return std::nullopt;
+  UINT width = 0, height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+      width > static_cast<UINT>(kMaxPictureSide) || height > static_cast<UINT>(kMaxPictureSide)) {
+    return std::nullopt;
+  }
+  // Straight alpha first, so that a picture whose alpha is all zero keeps
+  // its colours; premultiplied below.
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(factory_->CreateFormatConverter(converter.Put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
+    return std::nullopt;
+  }
+  DecodedImage image;
+  image.width = static_cast<int>(width);
+  image.height = static_cast<int>(height);
+  image.pixels.assign(static_cast<size_t>(width) * height, 0);
+  if (FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
+                                   reinterpret_cast<BYTE*>(image.pixels.data())))) {
+    return std::nullopt;
+  }
+
+  bool anyVisible = false, anyTranslucent = false;
+  for (uint32_t p : image.pixels) {
+    const uint32_t a = p >> 24;
+    anyVisible |= a != 0;
+    anyTranslucent |= a != 255;
+  }
+  if (!anyVisible) {
+    for (uint32_t& p : image.pixels) p |= 0xFF000000u;
+    image.hasAlpha = false;
+    return image;
+  }
+  image.hasAlpha = anyTranslucent;
+  if (anyTranslucent) {
+    for (uint32_t& p : image.pixels) {
+      const uint32_t a = p >> 24;
+      if (a == 255) continue;
+      auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
+      p = (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
+    }
+  }
+  return image;
+}
+
+}  // namespace skyvault::win32

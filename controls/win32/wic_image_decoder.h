@@ -1,0 +1,27 @@
+#pragma once
+#include "controls/decoded_image.h"
+
+struct IWICImagingFactory;
+
+namespace skyvault::win32 {
+
+// Decodes BMP (every depth, RLE, top-down, with alpha), GIF, JPEG and PNG
+// files, and whatever else the system's imaging component knows, by their
+// content whatever their name. A 32-bit picture whose alpha is zero
+// everywhere is taken as opaque (such files carry no alpha, only padding).
+// Pictures over the size limit are refused before any pixel is read.
+class WicImageDecoder : public ImageDecoder {
+ public:
+  WicImageDecoder();
+  ~WicImageDecoder() override;
+  WicImageDecoder(const WicImageDecoder&) = delete;
+  WicImageDecoder& operator=(const WicImageDecoder&) = delete;
+
+  std::optional<DecodedImage> Decode(const std::string& path) override;
+
+ private:
+  IWICImagingFactory* factory_ = nullptr;
+  bool comStarted_ = false;
+};
+
+}  // namespace skyvault::win32

@@ -1,0 +1,116 @@
+#include "controls/win32/win32_drawing_control.h"
+
+#include "controls/win32/frame_loop.h"
+#include "controls/win32/wic_image_decoder.h"
+
+namespace skyvault::win32 {
+
+Win32DrawingControl::Win32DrawingControl(HWND window)
+    : Win32DrawingControl(window, std::make_unique<WicImageDecoder>()) {}
+
+Win32DrawingControl::Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder)
+    : window_(window),
+      decoder_(std::move(decoder)),
+      presenter_(window),
+      host_(gdiCanvas_, presenter_),
+      compositor_(*decoder_, gdiCanvas_, host_) {}
+
+Win32DrawingControl::~Win32DrawingControl() = default;
+
+bool Win32DrawingControl::Host::DisplaySupports(int depth) {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+  ReleaseDC(nullptr, screen);
+  return bits >= std::min(depth, 24);
+}
+
+bool Win32DrawingControl::InitDisplay(int32_t width, int32_t height, int32_t depth,
+                                      const std::string& options) {
+  open_ = compositor_.InitDisplay(width, height, depth, options);
+  presenter_.Invalidate();
+  return open_;
+}
+int32_t Win32DrawingControl::CreateSprite() { return compositor_.CreateSprite(); }
+void Win32DrawingControl::LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+                                           int32_t loadCode) {
+  compositor_.LoadSpriteBitmap(sprite, frames, path, loadCode);
+}
+void Win32DrawingControl::SetSpriteX(int32_t sprite, int32_t x) { compositor_.SetSpriteX(sprite, x); }
+void Win32DrawingControl::SetSpriteY(int32_t sprite, int32_t y) { compositor_.SetSpriteY(sprite, y); }
+void Win32DrawingControl::MoveSpriteX(int32_t sprite, int32_t step) {
+  compositor_.MoveSpriteX(sprite, step);
+}
+void Win32DrawingControl::MoveSpriteY(int32_t sprite, int32_t step) {
+  compositor_.MoveSpriteY(sprite, step);
+}
+int32_t Win32DrawingControl::GetSpriteX(int32_t sprite) { return compositor_.GetSpriteX(sprite); }
+void Win32DrawingControl::ClearFrame(int32_t colour) { compositor_.ClearFrame(colour); }
+void Win32DrawingControl::DrawSprite(int32_t sprite) { compositor_.DrawSprite(sprite); }
+void Win32DrawingControl::SetTextFont(const std::string& face, int32_t size, int32_t weight,
+                                      bool italic, bool underline, bool strikeout) {
+  compositor_.SetTextFont(face, size, weight, italic, underline, strikeout);
+}
+void Win32DrawingControl::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
+  compositor_.DrawText(text, x, y, colour);
+}
+void Win32DrawingControl::ShowFrame() { compositor_.ShowFrame(); }
+
+bool Win32DrawingControl::HandleInputMessage(UINT message, WPARAM, LPARAM lParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (events_) events_->OnKey();
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      if (events_) events_->OnMouseButton();
+      return true;
+    case WM_MOUSEMOVE: {
+      const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+      if (pointer_.Moved(x, y) && events_) events_->OnPointerMove();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool Win32DrawingControl::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                              LRESULT* result) {
+  *result = 0;
+  if (HandleInputMessage(message, wParam, lParam)) {
+    if (message == WM_XBUTTONDOWN) *result = TRUE;
+    return true;
+  }
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      presenter_.Paint(dc, paint.rcPaint);
+      EndPaint(window_, &paint);
+      return true;
+    }
+    case WM_ERASEBKGND:
+      *result = 1;
+      return true;
+    case WM_SIZE:
+    case WM_DISPLAYCHANGE:
+    case WM_WINDOWPOSCHANGED:
+      presenter_.Invalidate();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void Win32DrawingControl::RaiseFrame() {
+  if (open_ && events_) events_->OnFrame();
+}
+
+int Win32DrawingControl::RunFrameLoop(int framesPerSecond) {
+  return win32::RunFrameLoop([this] { RaiseFrame(); }, framesPerSecond);
+}
+
+}  // namespace skyvault::win32
