@@ -1,6 +1,6 @@
 """Outlines, paint and details of each aircraft type (metres, nose right)."""
 
-from aircraft import band, blobs, line, cowl_front, hub, mottle
+from aircraft import band, blobs, line, cowl_front, hub, mottle, radiator
 from svgparts import smooth_path, fmt
 
 # period paints
@@ -22,9 +22,11 @@ def raf_codes(D, x0, x1, y, text0, text1, size=0.55, col="#d8d0b4"):
 
 # ---------------------------------------------------------------- Spitfire
 def _spit_details(D):
-    # radiator under the starboard wing
-    D.shape(smooth_path([(5.05, 0.72), (5.3, 1.08), (6.25, 1.12), (6.45, 0.78, 1)]), RAF_MSG, sw=0.03)
     D.exhausts(7.25, 8.35, -0.22, 6, 0.14)
+
+
+def _spit_radiator(D):
+    radiator(D, 5.05, 6.25, 0.84, 0.3, RAF_MSG)
 
 
 def _spit_marks(D):
@@ -50,15 +52,18 @@ SPITFIRE = dict(
     demarc=[(0, 0.0), (3.0, 0.32), (6.0, 0.42), (8.8, 0.15)],
     paint=lambda D: (band(D, 1.0, 1.4, RAF_SKY), band(D, 7.8, 8.7, YELLOW, -0.2, 0.4, 0) ),
     panels=[2.3, 3.9, 6.5, 7.9],
-    details=_spit_details, marks=_spit_marks,
+    details=_spit_details, after_wing=_spit_radiator, marks=_spit_marks,
     spinner=(8.62, 9.55, -0.04, 0.42, RAF_SKY),
     prop=(8.78, -0.04, 3.3, 4),
 )
 
 
 # ---------------------------------------------------------------- Bf 109 G
+def _109_radiator(D):
+    radiator(D, 4.85, 5.85, 0.82, 0.24, LW_76)
+
+
 def _109_details(D):
-    D.shape(smooth_path([(4.8, 0.7), (5.0, 0.95), (5.85, 0.98), (6.0, 0.72, 1)]), LW_76, sw=0.03)
     D.shape(smooth_path([(6.9, -0.05), (7.15, -0.2), (7.6, -0.2), (7.6, 0.05, 1)]), LW_74, sw=0.03)
     D.exhausts(6.85, 7.95, -0.36, 6, 0.13)
 
@@ -83,7 +88,7 @@ BF109 = dict(
     demarc=[(0, -0.2), (3.0, -0.42), (6.5, -0.5), (8.3, -0.42)],
     paint=lambda D: (band(D, 1.75, 2.15, "#eeeae0"), band(D, 7.4, 8.3, YELLOW, 0.1, 1)),
     panels=[2.1, 3.6, 6.55, 7.4],
-    details=_109_details, marks=_109_marks,
+    details=_109_details, after_wing=_109_radiator, marks=_109_marks,
     spinner=(8.15, 9.0, -0.03, 0.48, "#2e332c"),
     prop=(8.3, -0.03, 3.0, 3),
 )
