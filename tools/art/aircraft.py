@@ -96,7 +96,7 @@ def wing_outline(x0, x1, y, t, drop, tip=(0.3, 0.2)):
     return whole, root, lel
 
 
-def draw_wing(D, w, upper, under, cast_on=None):
+def draw_wing(D, w, upper, under, cast_on=None, rim=None):
     """Paint one wing panel.  w = (x0, x1, y, t, drop, tip); cast_on: the
     outline (SVG path) of the body the wing's shadow falls on, or None."""
     x0, x1, y, t, drop = w[:5]
@@ -126,7 +126,7 @@ def draw_wing(D, w, upper, under, cast_on=None):
     D.add('</g>')
     # leading edge catching the light, trailing edge a dark hairline
     D.add(f'<path d="{lel}" fill="none" stroke="#ffffff" stroke-opacity="0.5" stroke-width="{fmt(max(0.05, t * 0.16))}" stroke-linecap="round"/>')
-    D.add(f'<path d="{whole}" fill="none" stroke="#1b1b1b" stroke-width="0.03" stroke-opacity="0.75"/>')
+    D.add(f'<path d="{whole}" fill="none" stroke="{rim or "#1b1b1b"}" stroke-width="{fmt(0.05 if rim else 0.03)}" stroke-opacity="0.75"/>')
 
 
 # ---------------------------------------------------------------- composer
@@ -168,6 +168,11 @@ def compose(a, facing):
     D.add('</g>')
     for d in (fin, tail, fus):
         D.add(f'<path d="{d}" fill="url(#{D.shade})"/>')
+    # light from the sky below catches the belly's edge
+    cid = D.clip([fus])
+    bot_shift = [(p[0], p[1] - 0.1) for p in a["bot"][1:-1]]
+    D.add(f'<g clip-path="url(#{cid})"><path d="{smooth_path(bot_shift, closed=False)}" fill="none" stroke="#c9d6e2" '
+          f'stroke-opacity="{a.get("belly_light", 0.16)}" stroke-width="0.1" filter="url(#{D.blur})"/></g>')
     for d in (fin, tail, fus):
         D.add(f'<path d="{d}" fill="none" stroke="#1b1b1b" stroke-width="0.035" stroke-opacity="0.85"/>')
 
@@ -175,7 +180,7 @@ def compose(a, facing):
         a["details"](D)
 
     # the near wing
-    draw_wing(D, wing_spec(a), a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), fus)
+    draw_wing(D, wing_spec(a), a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), fus, a.get("wing_rim"))
 
     if "after_wing" in a:
         a["after_wing"](D)
@@ -209,6 +214,11 @@ def wing_spec(a):
 
 
 def draw_nacelle(D, a, n):
+    """One engine: its nacelle, the wing panel that passes in front of it
+    (wing_over), its propeller and spinner.  shift = (dx, dy) moves the
+    whole engine, so that one outline serves several engines."""
+    dx, dy = n.get("shift", (0, 0))
+    D.add(f'<g transform="translate({fmt(dx)},{fmt(dy)})">')
     d = smooth_path(n["pts"])
     far = n.get("far")
     D.shape(d, n.get("col", a["upper"]), sw=0.04)
@@ -218,18 +228,20 @@ def draw_nacelle(D, a, n):
         n["paint"](D)
         D.add('</g>')
         D.add(f'<path d="{d}" fill="url(#{D.shade})"/>')
-        D.add(f'<path d="{d}" fill="none" stroke="#1b1b1b" stroke-width="0.04" stroke-opacity="0.85"/>')
+        D.add(f'<path d="{d}" fill="none" stroke="{n.get("rim", "#1b1b1b")}" stroke-width="0.045" stroke-opacity="0.85"/>')
     if "front" in n:
         n["front"](D)
     if far:
         D.add(f'<path d="{d}" fill="#0c1418" fill-opacity="0.35"/>')
     if "wing_over" in n:
         # the wing panel outboard of the engine passes in front of it
-        draw_wing(D, n["wing_over"], a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), d)
+        draw_wing(D, n["wing_over"], a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), d,
+                  a.get("wing_rim"))
     if "prop" in n:
         D.prop_disc(*n["prop"])
     if "spinner" in n:
         D.spinner(*n["spinner"])
+    D.add('</g>')
 
 
 def bbox(a):
@@ -246,15 +258,17 @@ def bbox(a):
             ys.append(p[1])
     props = [a["prop"]] if a.get("prop") else []
     for n in a.get("nacelles", []):
+        dx, dy = n.get("shift", (0, 0))
         for p in n["pts"]:
-            xs.append(p[0]); ys.append(p[1])
+            xs.append(p[0] + dx); ys.append(p[1] + dy)
         if "wing_over" in n:
             x0, x1, y, t, drop = n["wing_over"][:5]
-            ys.append(y + 0.5 * t + drop)
+            ys.append(y + 0.5 * t + drop + dy)
         if "prop" in n:
-            props.append(n["prop"])
+            px, py, dia = n["prop"][:3]
+            props.append((px + dx, py + dy, dia))
         if "spinner" in n:
-            xs.append(n["spinner"][1])
+            xs.append(n["spinner"][1] + dx)
     for p in props:
         x, y, dia = p[:3]
         xs += [x - dia * 0.12, x + dia * 0.12]; ys += [y - dia / 2, y + dia / 2]

@@ -195,7 +195,7 @@ class Drawing:
         w = dia * 0.12
         gid = uid("disc")
         ring = tips or "#6a6c70"
-        ring_op = 0.5 if tips else 0.4
+        ring_op = 0.42 if tips else 0.36
         self.defs.append(
             f'<radialGradient id="{gid}" cx="0.5" cy="0.5" r="0.5">'
             '<stop offset="0" stop-color="#4a4e53" stop-opacity="0.66"/>'
