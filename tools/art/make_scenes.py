@@ -179,55 +179,101 @@ def bridge_svg():
 </svg>'''
 
 
-def wing_path(mirror):
-    # feathered wing spreading from the emblem's centre
-    feathers = []
-    for k in range(5):
-        ang = -0.45 + k * 0.2
-        length = 62 - k * 8
-        x2 = length * math.cos(ang)
-        y2 = length * math.sin(ang) * 0.55
-        feathers.append((x2, y2))
-    s = -1 if mirror else 1
-    d = "M0,0 "
-    for x2, y2 in feathers:
-        d += f"Q{f(s*x2*0.45)},{f(y2-6)} {f(s*x2)},{f(y2-4)} L{f(s*x2*0.85)},{f(y2+3)} "
-    d += "Z"
-    return d
+def feather_wing(mirror):
+    """One wing of the emblem: a fan of long primaries under a row of short
+    coverts, sweeping out and a little up from the root at (0, 0)."""
+    sgn = -1 if mirror else 1
+    out = []
+    # primaries, longest first so the shorter ones overlap them
+    for k in range(6):
+        ang = math.radians(-24 + k * 9.5)
+        length = 33 - k * 3.6
+        width = 3.4
+        tx, ty = length * math.cos(ang), length * math.sin(ang)
+        nx, ny = -math.sin(ang) * width, math.cos(ang) * width
+        bx, by = 6 * math.cos(ang), 6 * math.sin(ang) + 2
+        d = (f"M{f(sgn*bx)},{f(by)} "
+             f"Q{f(sgn*(tx*0.6 - nx))},{f(ty*0.6 - ny)} {f(sgn*tx)},{f(ty)} "
+             f"Q{f(sgn*(tx*0.62 + nx))},{f(ty*0.62 + ny)} {f(sgn*bx*0.6)},{f(by + 3)} Z")
+        out.append(f'<path d="{d}" fill="url(#gold)" stroke="#4d3a0e" stroke-width="0.7" stroke-linejoin="round"/>')
+        # the shaft of the feather
+        out.append(f'<path d="M{f(sgn*bx)},{f(by + 1)} L{f(sgn*tx*0.92)},{f(ty*0.92 + 0.4)}" stroke="#7a5a18" stroke-width="0.5" stroke-opacity="0.7"/>')
+    # the coverts: a scalloped shoulder over the roots of the primaries
+    d = f"M0,-3 C{f(sgn*6)},-10 {f(sgn*16)},-12 {f(sgn*22)},-9 "
+    for k in range(4):
+        x0 = 22 - k * 5.5
+        d += f"Q{f(sgn*(x0 - 1.5))},{f(-3 + k * 0.8)} {f(sgn*(x0 - 5.5))},{f(-5 + k * 1.4)} "
+    d += "L0,4 Z"
+    out.append(f'<path d="{d}" fill="url(#goldlight)" stroke="#4d3a0e" stroke-width="0.7" stroke-linejoin="round"/>')
+    return "".join(out)
 
 
 def logo_svg():
     lw, lh = 200, 70
-    wings = []
-    for mirror in (False, True):
-        wings.append(f'<path d="{wing_path(mirror)}" fill="url(#gold)" stroke="#5a4310" stroke-width="0.8" stroke-linejoin="round"/>')
+    cx, cy = 37, 35
+    word = ('font-family="Liberation Serif" font-style="italic" font-weight="bold" font-size="31" '
+            'letter-spacing="0.2"')
     return f'''<svg xmlns="http://www.w3.org/2000/svg" width="{lw}" height="{lh}" viewBox="0 0 {lw} {lh}">
 <defs>
-  <linearGradient id="plate" x1="0" y1="0" x2="0" y2="1">
-    <stop offset="0" stop-color="#2d3744"/>
-    <stop offset="1" stop-color="#151b23"/>
+  <linearGradient id="plate" x1="0" y1="0" x2="0.25" y2="1">
+    <stop offset="0" stop-color="#34465a"/>
+    <stop offset="0.55" stop-color="#1f2b3a"/>
+    <stop offset="1" stop-color="#141c26"/>
   </linearGradient>
-  <linearGradient id="gold" x1="0" y1="0" x2="0" y2="1">
-    <stop offset="0" stop-color="#fff0b8"/>
-    <stop offset="0.45" stop-color="#e3b84a"/>
-    <stop offset="1" stop-color="#9a6e1c"/>
-  </linearGradient>
-  <radialGradient id="boss" cx="0.4" cy="0.35" r="0.7">
-    <stop offset="0" stop-color="#8fb0d8"/>
-    <stop offset="1" stop-color="#1d3354"/>
+  <radialGradient id="glow" cx="0.3" cy="0.2" r="0.8">
+    <stop offset="0" stop-color="#a8c4de" stop-opacity="0.22"/>
+    <stop offset="1" stop-color="#a8c4de" stop-opacity="0"/>
   </radialGradient>
+  <linearGradient id="gold" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#fff3c4"/>
+    <stop offset="0.4" stop-color="#e8c15a"/>
+    <stop offset="0.7" stop-color="#b8892a"/>
+    <stop offset="1" stop-color="#e0b95a"/>
+  </linearGradient>
+  <linearGradient id="goldlight" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#fff8da"/>
+    <stop offset="1" stop-color="#d9ad48"/>
+  </linearGradient>
+  <linearGradient id="word" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0.1" stop-color="#fff4cc"/>
+    <stop offset="0.5" stop-color="#eac565"/>
+    <stop offset="0.56" stop-color="#c0902e"/>
+    <stop offset="1" stop-color="#e7c066"/>
+  </linearGradient>
+  <radialGradient id="boss" cx="0.38" cy="0.32" r="0.75">
+    <stop offset="0" stop-color="#9cc0e6"/>
+    <stop offset="0.6" stop-color="#2f5684"/>
+    <stop offset="1" stop-color="#17304f"/>
+  </radialGradient>
+  <filter id="drop" x="-0.2" y="-0.2" width="1.4" height="1.5">
+    <feGaussianBlur in="SourceAlpha" stdDeviation="0.9"/>
+    <feOffset dx="0.8" dy="1.2" result="s"/>
+    <feFlood flood-color="#05080c" flood-opacity="0.75"/>
+    <feComposite in2="s" operator="in"/>
+    <feMerge><feMergeNode/><feMergeNode in="SourceGraphic"/></feMerge>
+  </filter>
 </defs>
 <rect width="{lw}" height="{lh}" fill="url(#plate)"/>
-<rect x="2.5" y="2.5" width="{lw-5}" height="{lh-5}" rx="5" fill="none" stroke="#c9a04a" stroke-width="1.2"/>
-<rect x="5" y="5" width="{lw-10}" height="{lh-10}" rx="3.5" fill="none" stroke="#c9a04a" stroke-opacity="0.35" stroke-width="0.8"/>
-<g transform="translate(100,24)">
-  {''.join(wings)}
-  <circle r="11" fill="url(#gold)" stroke="#5a4310" stroke-width="0.8"/>
-  <circle r="8" fill="url(#boss)"/>
-  <path d="M-4.5,3.5 L0,-5.5 L4.5,3.5 L0,1.2 Z" fill="#f3e6b8"/>
+<rect width="{lw}" height="{lh}" fill="url(#glow)"/>
+<rect x="1.5" y="1.5" width="{lw-3}" height="{lh-3}" rx="4" fill="none" stroke="#0b1017" stroke-width="1"/>
+<rect x="3" y="3" width="{lw-6}" height="{lh-6}" rx="3.5" fill="none" stroke="#d3aa52" stroke-width="1.1"/>
+<rect x="5.2" y="5.2" width="{lw-10.4}" height="{lh-10.4}" rx="2.5" fill="none" stroke="#d3aa52" stroke-opacity="0.35" stroke-width="0.6"/>
+<g transform="translate({cx},{cy})" filter="url(#drop)">
+  {feather_wing(False)}{feather_wing(True)}
+  <circle r="10.5" fill="url(#gold)" stroke="#4d3a0e" stroke-width="0.8"/>
+  <circle r="7.8" fill="url(#boss)" stroke="#3a2c0c" stroke-width="0.5"/>
+  <g fill="#f4e6ba" stroke="#6b5016" stroke-width="0.3">
+    <path d="M0,0 C-1.3,-2.5 -1.1,-5.8 0,-6.6 C1.1,-5.8 1.3,-2.5 0,0 Z"/>
+    <path d="M0,0 C-1.3,-2.5 -1.1,-5.8 0,-6.6 C1.1,-5.8 1.3,-2.5 0,0 Z" transform="rotate(120)"/>
+    <path d="M0,0 C-1.3,-2.5 -1.1,-5.8 0,-6.6 C1.1,-5.8 1.3,-2.5 0,0 Z" transform="rotate(240)"/>
+  </g>
+  <circle r="1.6" fill="#f4e6ba" stroke="#6b5016" stroke-width="0.3"/>
 </g>
-<text x="100" y="60" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="17" letter-spacing="3.2" fill="#1a1206" opacity="0.6" transform="translate(0.8,0.8)">TARNWING</text>
-<text x="100" y="60" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="17" letter-spacing="3.2" fill="url(#gold)">TARNWING</text>
+<g filter="url(#drop)">
+  <text x="131" y="44" text-anchor="middle" {word} fill="url(#word)" stroke="#5a4312" stroke-width="0.5">Tarnwing</text>
+</g>
+<path d="M80,55.5 H126 M136,55.5 H182" stroke="#d3aa52" stroke-width="0.9" stroke-opacity="0.8"/>
+<path d="M131,52.6 l2.9,2.9 l-2.9,2.9 l-2.9,-2.9 Z" fill="#e8c66a" stroke="#5a4312" stroke-width="0.4"/>
 </svg>'''
 
 
