@@ -25,6 +25,7 @@ done
 # Background and logo: opaque 24-bit BMPs.
 python3 "$here/make_scenes.py" "$work"
 rsvg-convert -o "$work/bridge.png" "$work/bridge.svg"
+$IM "$work/bridge.png" -crop 800x600+20+20 +repage "$work/bridge.png"
 rsvg-convert -o "$work/logo.png" "$work/logo.svg"
 $IM "$work/bridge.png" -alpha off -type TrueColor "BMP3:$data/Bridge.bmp"
 $IM "$work/logo.png" -alpha off -type TrueColor "BMP3:$data/Tarnwing1.bmp"

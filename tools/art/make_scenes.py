@@ -2,7 +2,8 @@
 """Write the SVG sources of the background picture and the maker's logo.
 
 usage: make_scenes.py <work dir>
-Writes bridge.svg (800 x 600) and logo.svg (200 x 70).  All noise comes
+Writes bridge.svg (800 x 600 plus a margin that the driver crops off) and
+logo.svg (200 x 70).  All noise comes
 from SVG turbulence with fixed seeds, so the pictures are the same on every
 run.
 """
@@ -20,6 +21,9 @@ HORIZON = 418
 DECK = 392
 TOWERS = (236, 604)
 TOWER_TOP = 196
+# The picture is rendered with this margin all round and cropped back to
+# W x H, so that the filters' edge effects fall outside it.
+MARGIN = 20
 
 
 def cable_y(x):
@@ -88,9 +92,25 @@ def bridge_group():
     return "".join(out)
 
 
+def cloud_filter(name, fx, fy, octaves, seed, gain, bias, blur, relief):
+    """Clouds from soft noise: the noise thresholded into a density, blurred,
+    then lit as a relief by the low sun at the upper right, so each cloud has
+    a bright side and a shaded, bluer side instead of flat streaks."""
+    return f'''<filter id="{name}" filterUnits="userSpaceOnUse" x="-40" y="-40" width="{W + 80}" height="{HORIZON + 80}" color-interpolation-filters="sRGB">
+    <feTurbulence type="fractalNoise" baseFrequency="{fx} {fy}" numOctaves="{octaves}" seed="{seed}" result="noise"/>
+    <feColorMatrix in="noise" type="matrix" values="0 0 0 0 0  0 0 0 0 0  0 0 0 0 0  {gain} 0 0 0 {bias}" result="raw"/>
+    <feGaussianBlur in="raw" stdDeviation="{blur}" result="density"/>
+    <feDiffuseLighting in="density" surfaceScale="{relief}" diffuseConstant="1.15" lighting-color="#ffffff" result="light">
+      <feDistantLight azimuth="-40" elevation="38"/>
+    </feDiffuseLighting>
+    <feColorMatrix in="light" type="matrix" values="0.62 0 0 0 0.42  0 0.58 0 0 0.45  0 0 0.5 0 0.52  0 0 0 0 1" result="tint"/>
+    <feComposite in="tint" in2="density" operator="in"/>
+  </filter>'''
+
+
 def bridge_svg():
     g = bridge_group()
-    return f'''<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="{W}" height="{H}" viewBox="0 0 {W} {H}">
+    return f'''<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="{W + 2 * MARGIN}" height="{H + 2 * MARGIN}" viewBox="{-MARGIN} {-MARGIN} {W + 2 * MARGIN} {H + 2 * MARGIN}">
 <defs>
   <linearGradient id="sky" x1="0" y1="0" x2="0" y2="1">
     <stop offset="0" stop-color="#4c6482"/>
@@ -103,6 +123,10 @@ def bridge_svg():
     <stop offset="0.4" stop-color="#f4e8d4" stop-opacity="0.18"/>
     <stop offset="1" stop-color="#f4e8d4" stop-opacity="0"/>
   </radialGradient>
+  <linearGradient id="horizonhaze" x1="0" y1="0" x2="0" y2="1">
+    <stop offset="0" stop-color="#c3cdd6" stop-opacity="0"/>
+    <stop offset="1" stop-color="#c3cdd6" stop-opacity="0.45"/>
+  </linearGradient>
   <linearGradient id="water" x1="0" y1="0" x2="0" y2="1">
     <stop offset="0" stop-color="#8496a7"/>
     <stop offset="0.25" stop-color="#66798c"/>
@@ -110,26 +134,17 @@ def bridge_svg():
   </linearGradient>
   <linearGradient id="cloudfade" x1="0" y1="0" x2="0" y2="1">
     <stop offset="0" stop-color="#ffffff" stop-opacity="1"/>
-    <stop offset="0.55" stop-color="#ffffff" stop-opacity="0.85"/>
-    <stop offset="0.72" stop-color="#ffffff" stop-opacity="0.25"/>
+    <stop offset="0.3" stop-color="#ffffff" stop-opacity="0.9"/>
+    <stop offset="0.5" stop-color="#ffffff" stop-opacity="0.5"/>
+    <stop offset="0.68" stop-color="#ffffff" stop-opacity="0.55"/>
+    <stop offset="0.86" stop-color="#ffffff" stop-opacity="0.3"/>
+    <stop offset="1" stop-color="#ffffff" stop-opacity="0.05"/>
   </linearGradient>
   <mask id="skymask" maskUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{HORIZON}">
     <rect width="{W}" height="{HORIZON}" fill="url(#cloudfade)"/>
   </mask>
-  <filter id="cloudlit" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
-    <feTurbulence type="fractalNoise" baseFrequency="0.0042 0.0115" numOctaves="6" seed="17"/>
-    <feColorMatrix type="matrix" values="0 0 0 0 0.97  0 0 0 0 0.97  0 0 0 0 0.98  2.6 0 0 0 -1.12"/>
-    <feGaussianBlur stdDeviation="1.2"/>
-  </filter>
-  <filter id="cloudshade" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
-    <feTurbulence type="fractalNoise" baseFrequency="0.0042 0.0115" numOctaves="6" seed="17"/>
-    <feColorMatrix type="matrix" values="0 0 0 0 0.50  0 0 0 0 0.56  0 0 0 0 0.64  2.4 0 0 0 -0.98"/>
-    <feGaussianBlur stdDeviation="2.5"/>
-  </filter>
-  <filter id="haze" filterUnits="userSpaceOnUse" x="0" y="0" width="{W}" height="{H}">
-    <feTurbulence type="fractalNoise" baseFrequency="0.002 0.03" numOctaves="4" seed="5"/>
-    <feColorMatrix type="matrix" values="0 0 0 0 0.9  0 0 0 0 0.92  0 0 0 0 0.95  1.2 0 0 0 -0.45"/>
-  </filter>
+  {cloud_filter("clouds", 0.0030, 0.0046, 5, 17, 4.6, -2.05, 2.2, 12)}
+  {cloud_filter("wisps", 0.0085, 0.0125, 4, 41, 2.4, -1.15, 1.4, 3)}
   <filter id="ripple" filterUnits="userSpaceOnUse" x="0" y="{HORIZON}" width="{W}" height="{H-HORIZON}">
     <feTurbulence type="fractalNoise" baseFrequency="0.01 0.09" numOctaves="3" seed="3" result="n"/>
     <feDisplacementMap in="SourceGraphic" in2="n" scale="14" xChannelSelector="R" yChannelSelector="G"/>
@@ -158,10 +173,10 @@ def bridge_svg():
 <rect width="{W}" height="{HORIZON+2}" fill="url(#sky)"/>
 <rect width="{W}" height="{HORIZON+2}" fill="url(#sun)"/>
 <g mask="url(#skymask)">
-  <rect width="{W}" height="{HORIZON}" filter="url(#cloudshade)" transform="translate(0,9)"/>
-  <rect width="{W}" height="{HORIZON}" filter="url(#cloudlit)"/>
+  <rect x="-40" y="-40" width="{W + 80}" height="{HORIZON + 40}" filter="url(#clouds)"/>
+  <rect x="-40" y="-40" width="{W + 80}" height="{HORIZON + 40}" filter="url(#wisps)" opacity="0.55"/>
 </g>
-<rect y="330" width="{W}" height="{HORIZON-330}" filter="url(#haze)" opacity="0.3"/>
+<rect y="300" width="{W}" height="{HORIZON-300}" fill="url(#horizonhaze)"/>
 <!-- far shore -->
 <path d="M0,386 C60,372 120,380 170,366 C230,350 300,372 360,378 C420,384 470,362 540,368 C610,374 660,356 720,360 C760,363 785,372 800,370 L800,{HORIZON} L0,{HORIZON} Z" fill="#7f91a2" filter="url(#brush)"/>
 <path d="M0,402 C80,396 150,404 250,398 C350,392 420,404 520,400 C620,396 700,404 800,398 L800,{HORIZON} L0,{HORIZON} Z" fill="#65778a" filter="url(#brush)"/>
