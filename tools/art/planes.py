@@ -90,7 +90,7 @@ BF109 = dict(
     panels=[2.1, 3.6, 6.55, 7.4],
     details=_109_details, after_wing=_109_radiator, marks=_109_marks,
     spinner=(8.15, 9.0, -0.03, 0.48, "#2e332c"),
-    prop=(8.3, -0.03, 3.0, 3),
+    prop=(8.3, -0.03, 3.0, 3, None),
 )
 
 
@@ -209,7 +209,7 @@ FW190 = dict(
     panels=[2.1, 3.6, 7.0],
     details=_190_details, marks=_190_marks,
     spinner=(8.5, 9.0, -0.04, 0.36, "#2f3b2c"),
-    prop=(8.62, -0.04, 3.3, 3),
+    prop=(8.62, -0.04, 3.3, 3, None),
 )
 
 
@@ -244,7 +244,7 @@ ZERO = dict(
     panels=[2.3, 3.7, 6.5],
     details=_zero_details, marks=_zero_marks,
     spinner=(8.55, 9.06, -0.02, 0.27, "#8a7a5e"),
-    prop=(8.62, -0.02, 2.9, 3),
+    prop=(8.62, -0.02, 2.9, 3, None),
 )
 
 
@@ -371,7 +371,7 @@ STUKA = dict(
     details=_stuka_details, after_wing=_stuka_gear, marks=_stuka_marks,
     extent=[(8.25, 2.36)],
     spinner=(10.3, 11.1, -0.05, 0.43, "#30392b"),
-    prop=(10.45, -0.05, 3.4, 3),
+    prop=(10.45, -0.05, 3.4, 3, None),
 )
 
 
@@ -438,7 +438,7 @@ YAK3 = dict(
     panels=[2.2, 3.5, 6.0],
     details=_yak_details, marks=_yak_marks,
     spinner=(7.72, 8.5, -0.03, 0.36, "#b52424"),
-    prop=(7.86, -0.03, 3.0, 3),
+    prop=(7.86, -0.03, 3.0, 3, None),
 )
 
 
