@@ -3,7 +3,8 @@
 # picture compiled into the program:
 #   assets/data/Plane*.bmp, Bridge.bmp, Tarnwing1.bmp, Prop.wav, help.html
 #   assets/resources/preview.bmp
-# Needs python3, rsvg-convert (librsvg2-bin) and ImageMagick 6.
+# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick 6, and the DejaVu and
+# Liberation fonts (fonts-dejavu-core, fonts-liberation2) for the lettering.
 # Output is deterministic: every bit of noise comes from a fixed seed.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
