@@ -63,6 +63,72 @@ def hub(D, x, y, r, col="#3a3a3a"):
     D.spinner(x, x + r * 1.3, y, r, col)
 
 
+def radiator(D, x0, x1, y, depth, col):
+    """A cooler hung under a wing or the belly: a rounded intake lip at the
+    front (x1), a flat duct, and the exit flap sloping up at the back (x0)."""
+    d = smooth_path([(x0, y, 1), (x0 + 0.25 * (x1 - x0), y + depth * 0.9), (x1 - 0.15 * (x1 - x0), y + depth),
+                     (x1, y + depth * 0.85), (x1 + 0.02, y + depth * 0.3, 1), (x1 - 0.05, y, 1)])
+    D.shape(d, col, sw=0.03)
+    D.add(f'<ellipse cx="{fmt(x1 - 0.04)}" cy="{fmt(y + depth * 0.55)}" rx="0.05" ry="{fmt(depth * 0.32)}" fill="#1c1c1c" fill-opacity="0.85"/>')
+    line(D, [(x0 + 0.3 * (x1 - x0), y + depth * 0.5), (x1 - 0.2 * (x1 - x0), y + depth * 0.6)], op=0.3, w=0.02)
+
+
+# ---------------------------------------------------------------- wings
+
+def wing_outline(x0, x1, y, t, drop, tip=(0.3, 0.2)):
+    """The near wing seen from the side and a little below: the root section
+    (round leading edge at x1, sharp trailing edge at x0, thickness t about
+    y) and, beneath it, the underside of the panel running out towards the
+    eye, narrowing to the tip chord `drop` below the root's lower edge.
+    tip: (trailing-edge, leading-edge) inset of the tip as fractions of the
+    root chord.  Returns (whole outline, root section, leading-edge line)."""
+    c = x1 - x0
+    yb = y + 0.45 * t + drop
+    tte, tle = x0 + tip[0] * c, x1 - tip[1] * c
+    top = [(x0, y + 0.12 * t, 1), (x0 + 0.3 * c, y - 0.3 * t), (x0 + 0.65 * c, y - 0.5 * t),
+           (x1 - 0.07 * c, y - 0.36 * t), (x1, y + 0.02 * t)]
+    le = [(x1 - 0.02 * c, y + 0.4 * t), (tle + 0.04 * c, yb - 0.3 * t), (tle - 0.03 * c, yb - 0.04 * t)]
+    under = [((tle + tte) / 2, yb + 0.02 * t), (tte + 0.02 * c, yb - 0.12 * t)]
+    te = [(x0 + 0.08 * c, y + 0.3 * t)]
+    whole = smooth_path(top + le + under + te, tension=0.42)
+    root = smooth_path(top + [(x1 - 0.08 * c, y + 0.45 * t), (x0 + 0.5 * c, y + 0.5 * t), (x0 + 0.15 * c, y + 0.32 * t)])
+    lel = smooth_path([(x1 - 0.1 * c, y - 0.33 * t), (x1 - 0.01 * c, y - 0.1 * t)] + le, closed=False)
+    return whole, root, lel
+
+
+def draw_wing(D, w, upper, under, cast_on=None, rim=None):
+    """Paint one wing panel.  w = (x0, x1, y, t, drop, tip); cast_on: the
+    outline (SVG path) of the body the wing's shadow falls on, or None."""
+    x0, x1, y, t, drop = w[:5]
+    tip = w[5] if len(w) > 5 else (0.3, 0.2)
+    c = x1 - x0
+    whole, root, lel = wing_outline(x0, x1, y, t, drop, tip)
+    if cast_on:
+        # soft shadow of the wing and its root fairing on the body behind
+        cid = D.clip([cast_on])
+        D.add(f'<g clip-path="url(#{cid})">'
+              f'<path d="{whole}" fill="#10161c" fill-opacity="0.42" filter="url(#{D.soft})" '
+              f'transform="translate(0,{fmt(0.35 * t)})"/>'
+              f'<path d="{root}" fill="#10161c" fill-opacity="0.3" filter="url(#{D.soft})" '
+              f'transform="translate({fmt(-0.08 * c)},{fmt(-0.25 * t)})"/></g>')
+    wid = D.clip([whole])
+    D.add(f'<path d="{whole}" fill="{under}"/>')
+    D.add(f'<g clip-path="url(#{wid})">')
+    # the underside: in the shade of the fuselage at the root, lit by the
+    # sky towards the tip, then turning away at the edge
+    D.add(f'<rect x="{fmt(x0 - 1)}" y="{fmt(y - t)}" width="{fmt(c + 2)}" height="{fmt(drop + 2 * t)}" fill="url(#{D.under_shade})"/>')
+    D.add(f'<path d="{root}" fill="{upper}"/>')
+    D.add(f'<rect x="{fmt(x0 - 1)}" y="{fmt(y + 0.05 * t)}" width="{fmt(c + 2)}" height="{fmt(t)}" fill="{under}"/>')
+    D.add(f'<path d="{root}" fill="url(#{D.shade})"/>')
+    # flap and aileron hinge line, parallel to the trailing edge
+    tte = x0 + tip[0] * c
+    line(D, [(x0 + 0.22 * c, y + 0.38 * t), (tte + 0.2 * c, y + 0.45 * t + drop * 0.8)], op=0.35, w=0.025)
+    D.add('</g>')
+    # leading edge catching the light, trailing edge a dark hairline
+    D.add(f'<path d="{lel}" fill="none" stroke="#ffffff" stroke-opacity="0.5" stroke-width="{fmt(max(0.05, t * 0.16))}" stroke-linecap="round"/>')
+    D.add(f'<path d="{whole}" fill="none" stroke="{rim or "#1b1b1b"}" stroke-width="{fmt(0.05 if rim else 0.03)}" stroke-opacity="0.75"/>')
+
+
 # ---------------------------------------------------------------- composer
 
 def compose(a, facing):
@@ -71,8 +137,6 @@ def compose(a, facing):
     fus = smooth_path(a["top"] + a["bot"])
     fin = smooth_path(a["fin"])
     tail = airfoil(*a["tail"])
-    wx0, wx1, wy0, wt = a["wing"]
-    wing = airfoil(wx0, wx1, wy0 - 0.1 * wt, wt * 0.78)
     D.fus = fus
 
     for n in a.get("nacelles", []):
@@ -104,21 +168,19 @@ def compose(a, facing):
     D.add('</g>')
     for d in (fin, tail, fus):
         D.add(f'<path d="{d}" fill="url(#{D.shade})"/>')
+    # light from the sky below catches the belly's edge
+    cid = D.clip([fus])
+    bot_shift = [(p[0], p[1] - 0.1) for p in a["bot"][1:-1]]
+    D.add(f'<g clip-path="url(#{cid})"><path d="{smooth_path(bot_shift, closed=False)}" fill="none" stroke="#c9d6e2" '
+          f'stroke-opacity="{a.get("belly_light", 0.16)}" stroke-width="0.1" filter="url(#{D.blur})"/></g>')
     for d in (fin, tail, fus):
         D.add(f'<path d="{d}" fill="none" stroke="#1b1b1b" stroke-width="0.035" stroke-opacity="0.85"/>')
 
     if "details" in a:
         a["details"](D)
 
-    # near wing root
-    wid = D.clip([wing])
-    wy = a["wing"][2]
-    D.add(f'<g clip-path="url(#{wid})">')
-    band(D, -5, 30, a.get("wing_upper", a["upper"]))
-    D.add(f'<rect x="-5" y="{fmt(wy + a.get("wing_split", -0.05) * a["wing"][3])}" width="40" height="4" fill="{a.get("wing_under", a["under"])}"/>')
-    D.add('</g>')
-    D.add(f'<path d="{wing}" fill="url(#{D.shade})"/>')
-    D.add(f'<path d="{wing}" fill="none" stroke="#1b1b1b" stroke-width="0.03" stroke-opacity="0.55"/>')
+    # the near wing
+    draw_wing(D, wing_spec(a), a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), fus, a.get("wing_rim"))
 
     if "after_wing" in a:
         a["after_wing"](D)
@@ -146,7 +208,17 @@ def compose(a, facing):
     return D
 
 
+def wing_spec(a):
+    x0, x1, y, t = a["wing"]
+    return (x0, x1, y, t, a.get("wing_drop", 1.3 * t), a.get("wing_tip", (0.32, 0.26)))
+
+
 def draw_nacelle(D, a, n):
+    """One engine: its nacelle, the wing panel that passes in front of it
+    (wing_over), its propeller and spinner.  shift = (dx, dy) moves the
+    whole engine, so that one outline serves several engines."""
+    dx, dy = n.get("shift", (0, 0))
+    D.add(f'<g transform="translate({fmt(dx)},{fmt(dy)})">')
     d = smooth_path(n["pts"])
     far = n.get("far")
     D.shape(d, n.get("col", a["upper"]), sw=0.04)
@@ -156,15 +228,20 @@ def draw_nacelle(D, a, n):
         n["paint"](D)
         D.add('</g>')
         D.add(f'<path d="{d}" fill="url(#{D.shade})"/>')
-        D.add(f'<path d="{d}" fill="none" stroke="#1b1b1b" stroke-width="0.04" stroke-opacity="0.85"/>')
+        D.add(f'<path d="{d}" fill="none" stroke="{n.get("rim", "#1b1b1b")}" stroke-width="0.045" stroke-opacity="0.85"/>')
     if "front" in n:
         n["front"](D)
     if far:
         D.add(f'<path d="{d}" fill="#0c1418" fill-opacity="0.35"/>')
+    if "wing_over" in n:
+        # the wing panel outboard of the engine passes in front of it
+        draw_wing(D, n["wing_over"], a.get("wing_upper", a["upper"]), a.get("wing_under", a["under"]), d,
+                  a.get("wing_rim"))
     if "prop" in n:
         D.prop_disc(*n["prop"])
     if "spinner" in n:
         D.spinner(*n["spinner"])
+    D.add('</g>')
 
 
 def bbox(a):
@@ -172,23 +249,29 @@ def bbox(a):
     for key in ("top", "bot", "fin"):
         for p in a[key]:
             xs.append(p[0]); ys.append(p[1])
-    for key in ("wing", "tail"):
-        x0, x1, y, t = a[key][:4]
-        xs += [x0, x1]; ys += [y - t, y + t]
+    x0, x1, y, t, drop = wing_spec(a)[:5]
+    xs += [x0, x1]; ys += [y - t, y + 0.5 * t + drop]
+    x0, x1, y, t = a["tail"][:4]
+    xs += [x0, x1]; ys += [y - t, y + t]
     if a.get("canopy"):
         for p in a["canopy"]["pts"]:
             ys.append(p[1])
     props = [a["prop"]] if a.get("prop") else []
     for n in a.get("nacelles", []):
+        dx, dy = n.get("shift", (0, 0))
         for p in n["pts"]:
-            xs.append(p[0]); ys.append(p[1])
+            xs.append(p[0] + dx); ys.append(p[1] + dy)
+        if "wing_over" in n:
+            x0, x1, y, t, drop = n["wing_over"][:5]
+            ys.append(y + 0.5 * t + drop + dy)
         if "prop" in n:
-            props.append(n["prop"])
+            px, py, dia = n["prop"][:3]
+            props.append((px + dx, py + dy, dia))
         if "spinner" in n:
-            xs.append(n["spinner"][1])
+            xs.append(n["spinner"][1] + dx)
     for p in props:
         x, y, dia = p[:3]
-        xs += [x - 0.3, x + 0.3]; ys += [y - dia / 2, y + dia / 2]
+        xs += [x - dia * 0.12, x + dia * 0.12]; ys += [y - dia / 2, y + dia / 2]
     if a.get("spinner"):
         xs.append(a["spinner"][1])
     for x, y in a.get("extent", []):

@@ -3,7 +3,8 @@
 # picture compiled into the program:
 #   assets/data/Plane*.bmp, Bridge.bmp, Tarnwing1.bmp, Prop.wav, help.html
 #   assets/resources/preview.bmp
-# Needs python3, rsvg-convert (librsvg2-bin) and ImageMagick 6.
+# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick 6, and the DejaVu and
+# Liberation fonts (fonts-dejavu-core, fonts-liberation2) for the lettering.
 # Output is deterministic: every bit of noise comes from a fixed seed.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,6 +26,7 @@ done
 # Background and logo: opaque 24-bit BMPs.
 python3 "$here/make_scenes.py" "$work"
 rsvg-convert -o "$work/bridge.png" "$work/bridge.svg"
+$IM "$work/bridge.png" -crop 800x600+20+20 +repage "$work/bridge.png"
 rsvg-convert -o "$work/logo.png" "$work/logo.svg"
 $IM "$work/bridge.png" -alpha off -type TrueColor "BMP3:$data/Bridge.bmp"
 $IM "$work/logo.png" -alpha off -type TrueColor "BMP3:$data/Tarnwing1.bmp"

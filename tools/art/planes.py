@@ -1,6 +1,6 @@
 """Outlines, paint and details of each aircraft type (metres, nose right)."""
 
-from aircraft import band, blobs, line, cowl_front, hub, mottle
+from aircraft import band, blobs, line, cowl_front, hub, mottle, radiator
 from svgparts import smooth_path, fmt
 
 # period paints
@@ -22,9 +22,11 @@ def raf_codes(D, x0, x1, y, text0, text1, size=0.55, col="#d8d0b4"):
 
 # ---------------------------------------------------------------- Spitfire
 def _spit_details(D):
-    # radiator under the starboard wing
-    D.shape(smooth_path([(5.05, 0.72), (5.3, 1.08), (6.25, 1.12), (6.45, 0.78, 1)]), RAF_MSG, sw=0.03)
     D.exhausts(7.25, 8.35, -0.22, 6, 0.14)
+
+
+def _spit_radiator(D):
+    radiator(D, 5.05, 6.25, 0.84, 0.3, RAF_MSG)
 
 
 def _spit_marks(D):
@@ -50,15 +52,18 @@ SPITFIRE = dict(
     demarc=[(0, 0.0), (3.0, 0.32), (6.0, 0.42), (8.8, 0.15)],
     paint=lambda D: (band(D, 1.0, 1.4, RAF_SKY), band(D, 7.8, 8.7, YELLOW, -0.2, 0.4, 0) ),
     panels=[2.3, 3.9, 6.5, 7.9],
-    details=_spit_details, marks=_spit_marks,
+    details=_spit_details, after_wing=_spit_radiator, marks=_spit_marks,
     spinner=(8.62, 9.55, -0.04, 0.42, RAF_SKY),
     prop=(8.78, -0.04, 3.3, 4),
 )
 
 
 # ---------------------------------------------------------------- Bf 109 G
+def _109_radiator(D):
+    radiator(D, 4.85, 5.85, 0.82, 0.24, LW_76)
+
+
 def _109_details(D):
-    D.shape(smooth_path([(4.8, 0.7), (5.0, 0.95), (5.85, 0.98), (6.0, 0.72, 1)]), LW_76, sw=0.03)
     D.shape(smooth_path([(6.9, -0.05), (7.15, -0.2), (7.6, -0.2), (7.6, 0.05, 1)]), LW_74, sw=0.03)
     D.exhausts(6.85, 7.95, -0.36, 6, 0.13)
 
@@ -83,9 +88,9 @@ BF109 = dict(
     demarc=[(0, -0.2), (3.0, -0.42), (6.5, -0.5), (8.3, -0.42)],
     paint=lambda D: (band(D, 1.75, 2.15, "#eeeae0"), band(D, 7.4, 8.3, YELLOW, 0.1, 1)),
     panels=[2.1, 3.6, 6.55, 7.4],
-    details=_109_details, marks=_109_marks,
+    details=_109_details, after_wing=_109_radiator, marks=_109_marks,
     spinner=(8.15, 9.0, -0.03, 0.48, "#2e332c"),
-    prop=(8.3, -0.03, 3.0, 3),
+    prop=(8.3, -0.03, 3.0, 3, None),
 )
 
 
@@ -204,7 +209,7 @@ FW190 = dict(
     panels=[2.1, 3.6, 7.0],
     details=_190_details, marks=_190_marks,
     spinner=(8.5, 9.0, -0.04, 0.36, "#2f3b2c"),
-    prop=(8.62, -0.04, 3.3, 3),
+    prop=(8.62, -0.04, 3.3, 3, None),
 )
 
 
@@ -239,7 +244,7 @@ ZERO = dict(
     panels=[2.3, 3.7, 6.5],
     details=_zero_details, marks=_zero_marks,
     spinner=(8.55, 9.06, -0.02, 0.27, "#8a7a5e"),
-    prop=(8.62, -0.02, 2.9, 3),
+    prop=(8.62, -0.02, 2.9, 3, None),
 )
 
 
@@ -311,10 +316,11 @@ MOSQUITO = dict(
     panels=[5.3, 8.2, 12.0],
     marks=_mossie_marks,
     nacelles=[
-        dict(far=True, pts=[(7.0, 0.4), (8.4, -0.1), (10.4, -0.28), (11.5, -0.24, 1), (11.5, 0.65, 1), (10.4, 0.86), (8.5, 0.84)],
+        dict(far=True, pts=[(8.2, 0.3), (9.2, -0.12), (10.4, -0.28), (11.5, -0.24, 1), (11.5, 0.65, 1), (10.4, 0.86), (9.0, 0.78)],
              paint=_mossie_nacelle_paint, prop=(11.7, 0.18, 3.7, 3), spinner=(11.55, 12.1, 0.18, 0.33, "#2c2f2a")),
-        dict(pts=[(7.4, 0.5), (8.8, 0.0), (10.8, -0.2), (12.0, -0.15, 1), (12.0, 0.75, 1), (10.8, 0.95), (8.9, 0.95)],
-             paint=_mossie_nacelle_paint, prop=(12.2, 0.28, 3.7, 3), spinner=(12.0, 12.6, 0.28, 0.36, "#2c2f2a")),
+        dict(pts=[(8.4, 0.42), (9.6, -0.02), (10.8, -0.2), (12.0, -0.15, 1), (12.0, 0.75, 1), (10.8, 0.98), (9.3, 0.92)],
+             paint=_mossie_nacelle_paint, prop=(12.2, 0.28, 3.7, 3), spinner=(12.0, 12.6, 0.28, 0.36, "#2c2f2a"),
+             wing_over=(7.6, 10.5, 0.2, 0.36, 0.6, (0.3, 0.28))),
     ],
 )
 
@@ -365,7 +371,7 @@ STUKA = dict(
     details=_stuka_details, after_wing=_stuka_gear, marks=_stuka_marks,
     extent=[(8.25, 2.36)],
     spinner=(10.3, 11.1, -0.05, 0.43, "#30392b"),
-    prop=(10.45, -0.05, 3.4, 3),
+    prop=(10.45, -0.05, 3.4, 3, None),
 )
 
 
@@ -432,7 +438,7 @@ YAK3 = dict(
     panels=[2.2, 3.5, 6.0],
     details=_yak_details, marks=_yak_marks,
     spinner=(7.72, 8.5, -0.03, 0.36, "#b52424"),
-    prop=(7.86, -0.03, 3.0, 3),
+    prop=(7.86, -0.03, 3.0, 3, None),
 )
 
 
@@ -524,10 +530,11 @@ MITCHELL = dict(
     panels=[3.5, 7.5, 11.8],
     details=_b25_details, marks=_b25_marks,
     nacelles=[
-        dict(far=True, pts=[(7.2, 0.55), (9.2, -0.25), (12.0, -0.42), (12.9, -0.36, 1), (12.9, 0.75, 1), (11.8, 1.0), (9.2, 1.0)],
-             paint=_b25_nacelle, front=lambda D: cowl_front(D, 12.9, -0.3, 0.7, "#4a4a30"), prop=(13.0, 0.18, 3.8, 3), spinner=(12.9, 13.3, 0.18, 0.28, "#3a3a3a")),
-        dict(pts=[(7.6, 0.65), (9.6, -0.15), (12.4, -0.3), (13.25, -0.26, 1), (13.25, 0.85, 1), (12.2, 1.1), (9.6, 1.1)],
-             paint=_b25_nacelle, front=lambda D: cowl_front(D, 13.25, -0.2, 0.8, "#4a4a30"), prop=(13.38, 0.28, 3.8, 3), spinner=(13.25, 13.68, 0.28, 0.3, "#3a3a3a")),
+        dict(far=True, pts=[(8.4, 0.45), (9.6, -0.25), (12.0, -0.42), (12.9, -0.36, 1), (12.9, 0.75, 1), (11.8, 1.0), (9.6, 0.95)],
+             paint=_b25_nacelle, front=lambda D: cowl_front(D, 12.9, -0.3, 0.7, "#4a4a30"), prop=(13.0, 0.18, 3.8, 3, None), spinner=(12.9, 13.3, 0.18, 0.28, "#3a3a3a")),
+        dict(pts=[(8.8, 0.55), (10.0, -0.15), (12.4, -0.3), (13.25, -0.26, 1), (13.25, 0.85, 1), (12.2, 1.1), (10.0, 1.05)],
+             paint=_b25_nacelle, front=lambda D: cowl_front(D, 13.25, -0.2, 0.8, "#4a4a30"), prop=(13.38, 0.28, 3.8, 3, None), spinner=(13.25, 13.68, 0.28, 0.3, "#3a3a3a"),
+             wing_over=(8.4, 11.5, -0.05, 0.48, 0.75, (0.3, 0.28))),
     ],
 )
 
@@ -606,8 +613,38 @@ TYPHOON = dict(
 
 
 # ---------------------------------------------------------------- Lancaster
+LANC_BLACK = "#24272c"
+
+
+def _lanc_nacelle(D):
+    band(D, -5, 30, "#5d7044")
+    blobs(D, "#8f7a55", [[(11.5, -0.6), (13.6, -0.7), (14.6, -0.2), (12.6, -0.05)]])
+    D.add(f'<path d="{smooth_path([(9.5, 0.0), (12.0, 0.0), (14.5, 0.08), (17.0, 0.1)], closed=False)} L17,3 L9.5,3 Z" fill="{LANC_BLACK}"/>')
+    # the chin radiator's intake under the spinner
+    D.add('<ellipse cx="16.2" cy="0.78" rx="0.09" ry="0.2" fill="#0e0f11"/>')
+    D.exhausts(14.6, 16.0, -0.26, 3, 0.15, col="#5a4a3a")
+    D.add(f'<path d="{smooth_path([(11.6, 0.4), (13.2, 0.72), (14.6, 0.92), (15.6, 0.92), (16.3, 0.8)], closed=False)}" '
+          f'fill="none" stroke="#a9b6c4" stroke-opacity="0.35" stroke-width="0.12" filter="url(#{D.blur})"/>')
+    # exhaust flame dampers stain the cowling behind them
+    D.add('<path d="M14.6,-0.18 Q13.2,-0.1 11.8,-0.02 Q13.2,0.06 14.6,-0.06 Z" fill="#15161a" fill-opacity="0.45"/>')
+
+
+def _lanc_engine(dx, dy, far=False, wing_over=None):
+    """One Merlin power egg on the wing; dx, dy place it (the outboard and the
+    far engines sit aft, forward, lower or higher as the view makes them)."""
+    n = dict(shift=(dx, dy), far=far, rim="#59606a",
+             pts=[(16.35, -0.36, 1), (15.3, -0.58), (13.8, -0.56), (12.4, -0.4), (11.0, 0.0),
+                  (11.6, 0.55), (13.2, 0.92), (14.6, 1.14), (15.6, 1.14), (16.2, 0.98), (16.35, 0.66, 1)],
+             paint=_lanc_nacelle,
+             front=lambda D: cowl_front(D, 16.35, -0.3, 0.6, "#2c2f33"),
+             prop=(16.5, 0.15, 3.9, 3), spinner=(16.36, 17.0, 0.15, 0.36, "#2a2b2e"))
+    if wing_over:
+        n["wing_over"] = wing_over
+    return n
+
+
 def _lanc_details(D):
-    # rear turret
+    # rear turret and its guns
     D.add(f'<path d="{smooth_path([(0.0, -0.55), (0.9, -0.62, 1), (0.9, 0.3, 1), (0.1, 0.28)])}" fill="url(#{D.glass})" stroke="#2b2b2b" stroke-width="0.06"/>')
     line(D, [(0.0, -0.2), (-0.9, -0.22)], col="#2a2a2a", w=0.08, op=0.9)
     # mid-upper turret
@@ -620,25 +657,18 @@ def _lanc_details(D):
     D.glint(20.0, -0.55, 0.18, 0.05)
     # fins: a big oval on each end of the tailplane
     fin = smooth_path([(1.4, -2.8), (2.25, -2.2), (2.55, -0.8), (2.2, 0.7), (1.5, 1.05), (0.75, 0.6), (0.45, -0.8), (0.7, -2.2)])
-    D.shape(fin, RAF_NIGHT, sw=0.05)
+    D.shape(fin, LANC_BLACK, stroke="#59606a", sw=0.06)
     cid = D.clip([fin])
     D.add(f'<g clip-path="url(#{cid})">')
-    line(D, [(0.9, -3), (0.9, 2)], w=0.05, op=0.6)
+    line(D, [(0.9, -3), (0.9, 2)], col="#59606a", w=0.05, op=0.6)
     D.fin_flash(1.3, 2.3, -2.2, -1.0)
     D.add('</g>')
     D.add(f'<path d="{fin}" fill="url(#{D.shade})"/>')
 
 
-def _lanc_nacelle(D):
-    band(D, -5, 30, RAF_GREEN)
-    blobs(D, RAF_EARTH, [[(13, -0.5), (15.5, -0.6), (16.5, -0.1), (14.5, 0.0)]])
-    band(D, -5, 30, RAF_NIGHT, 0.5, 3)
-    D.exhausts(14.8, 16.2, -0.2, 3, 0.14, col="#4a3a2c")
-
-
 def _lanc_marks(D):
-    D.roundel_raf(6.2, -0.15, 0.62)
-    raf_codes(D, 7.9, 4.5, 0.35, "AR", "L", 0.75, col="#9c3a34")
+    D.roundel_raf(6.2, -0.3, 0.62)
+    raf_codes(D, 7.9, 4.5, 0.3, "AR", "L", 0.75, col="#b2453c")
 
 
 LANCASTER = dict(
@@ -647,22 +677,24 @@ LANCASTER = dict(
     bot=[(20.75, 0.15), (20.4, 0.6), (19.5, 0.9), (17, 1.1), (12, 1.16), (7, 1.0), (3, 0.55), (0.6, 0.22, 1)],
     fin=[(0.6, -0.5, 1), (0.8, -0.62), (1.2, -0.5, 1)],
     tail=(0.2, 3.9, -0.35, 0.26),
-    wing=(10.5, 14.6, 0.15, 0.72),
+    wing=(9.4, 14.4, 0.05, 0.8),
+    wing_drop=0.3,
     canopy=dict(pts=[(15.0, -1.16), (15.4, -1.76), (16.6, -1.88), (17.5, -1.72), (18.0, -1.1, 1)],
                 pilot=(16.6, -1.45), frames=(15.9, 16.9), glint=(16.0, -1.75)),
-    upper=RAF_GREEN, under=RAF_NIGHT, wing_upper=RAF_EARTH, wing_split=0.1,
+    belly_light=0.4,
+    upper=RAF_GREEN, under=LANC_BLACK, wing_upper=RAF_EARTH, wing_under=LANC_BLACK, wing_rim="#6a727c",
     camo=[(RAF_EARTH, [[(2.0, -0.7), (5.0, -1.0), (7.0, -0.7), (4.5, -0.45)],
                        [(10.5, -1.15), (14.0, -1.2), (13.0, -0.75), (11.0, -0.8)],
                        [(17.0, -1.1), (19.8, -0.7), (18.3, -0.55)]])],
-    demarc=[(0, -0.35), (5.0, -0.55), (12.0, -0.65), (19.0, -0.5), (21, -0.2)],
+    demarc=[(0, -0.4), (5.0, -0.6), (12.0, -0.72), (19.0, -0.55), (21, -0.3)],
     panels=[5.2, 10.2, 14.8, 18.5],
     details=_lanc_details, marks=_lanc_marks,
     extent=[(1.4, -2.8), (1.5, 1.05), (-0.9, 0)],
     nacelles=[
-        dict(far=True, pts=[(11.0, 0.5), (12.7, -0.25), (15.2, -0.5), (16.2, -0.42, 1), (16.2, 0.85, 1), (15.2, 1.05), (12.8, 1.0)],
-             paint=_lanc_nacelle, prop=(16.32, 0.2, 3.9, 3), spinner=(16.2, 16.85, 0.2, 0.38, "#242424")),
-        dict(pts=[(11.6, 0.6), (13.3, -0.2), (15.8, -0.42), (16.8, -0.36, 1), (16.8, 0.92, 1), (15.8, 1.12), (13.4, 1.08)],
-             paint=_lanc_nacelle, prop=(16.92, 0.28, 3.9, 3), spinner=(16.8, 17.45, 0.28, 0.4, "#242424")),
+        _lanc_engine(0.6, -0.45, far=True),
+        _lanc_engine(0.3, -0.15, far=True),
+        _lanc_engine(-0.3, 0.2, wing_over=(9.6, 14.1, -0.2, 0.62, 0.3, (0.25, 0.2))),
+        _lanc_engine(-1.6, 0.6, wing_over=(10.3, 13.7, -0.2, 0.48, 0.8, (0.4, 0.32))),
     ],
 )
 

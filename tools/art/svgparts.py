@@ -100,15 +100,22 @@ class Drawing:
             '<stop offset="0.75" stop-color="#2f4656"/>'
             '<stop offset="1" stop-color="#1c2a33"/>'
             '</linearGradient>')
-        self.disc = uid("disc")
+        self.under_shade = uid("under")
         self.defs.append(
-            f'<linearGradient id="{self.disc}" x1="0" y1="0" x2="0" y2="1">'
-            '<stop offset="0" stop-color="#e6d24a" stop-opacity="0.55"/>'
-            '<stop offset="0.07" stop-color="#4a4a4a" stop-opacity="0.45"/>'
-            '<stop offset="0.5" stop-color="#3a3a3a" stop-opacity="0.32"/>'
-            '<stop offset="0.93" stop-color="#4a4a4a" stop-opacity="0.45"/>'
-            '<stop offset="1" stop-color="#e6d24a" stop-opacity="0.55"/>'
+            f'<linearGradient id="{self.under_shade}" x1="0" y1="0" x2="0" y2="1">'
+            '<stop offset="0" stop-color="#000000" stop-opacity="0.5"/>'
+            '<stop offset="0.4" stop-color="#000000" stop-opacity="0.3"/>'
+            '<stop offset="0.75" stop-color="#ffffff" stop-opacity="0.08"/>'
+            '<stop offset="1" stop-color="#000000" stop-opacity="0.2"/>'
             '</linearGradient>')
+        self.soft = uid("soft")
+        self.defs.append(
+            f'<filter id="{self.soft}" filterUnits="userSpaceOnUse" x="-10" y="-10" width="60" height="30">'
+            '<feGaussianBlur stdDeviation="0.1"/></filter>')
+        self.blur = uid("blur")
+        self.defs.append(
+            f'<filter id="{self.blur}" filterUnits="userSpaceOnUse" x="-10" y="-10" width="60" height="30">'
+            '<feGaussianBlur stdDeviation="0.045"/></filter>')
 
     def add(self, s):
         self.body.append(s)
@@ -179,19 +186,45 @@ class Drawing:
         self.add(f'<polygon points="{star_points(x, y, r)}" fill="#c21f1f" stroke="#7a1010" stroke-width="{fmt(r*0.05)}"/>')
 
     # ---- propulsion -----------------------------------------------------
-    def prop_disc(self, x, y, dia, blades=3, width=0.26):
+    def prop_disc(self, x, y, dia, blades=3, tips="#e6c83a"):
+        """A propeller turning fast, seen from the side and a little ahead:
+        a narrow translucent disc, darker towards the hub where the blades
+        are broad, a ring where the painted tips sweep, and the soft arcs the
+        blades leave as they pass the eye."""
         r = dia / 2
-        self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(width)}" ry="{fmt(r)}" fill="url(#{self.disc})"/>')
-        # ghosts of the blades as they sweep past the eye
-        cid = self.clip([f"M{fmt(x-width)},{fmt(y)} a{fmt(width)},{fmt(r)} 0 1 0 {fmt(2*width)},0 a{fmt(width)},{fmt(r)} 0 1 0 {fmt(-2*width)},0 Z"])
-        self.add(f'<g clip-path="url(#{cid})">')
+        w = dia * 0.12
+        gid = uid("disc")
+        ring = tips or "#6a6c70"
+        ring_op = 0.42 if tips else 0.36
+        self.defs.append(
+            f'<radialGradient id="{gid}" cx="0.5" cy="0.5" r="0.5">'
+            '<stop offset="0" stop-color="#4a4e53" stop-opacity="0.66"/>'
+            '<stop offset="0.4" stop-color="#6b7076" stop-opacity="0.5"/>'
+            '<stop offset="0.86" stop-color="#80858b" stop-opacity="0.4"/>'
+            f'<stop offset="0.91" stop-color="{ring}" stop-opacity="{ring_op}"/>'
+            f'<stop offset="0.97" stop-color="{ring}" stop-opacity="{ring_op}"/>'
+            f'<stop offset="1" stop-color="{ring}" stop-opacity="0.1"/>'
+            '</radialGradient>')
+        self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(w)}" ry="{fmt(r)}" fill="url(#{gid})"/>')
+
+        def arc(frac, a0, a1, col, op, sw):
+            # a stretch of the ellipse of radius frac, from angle a0 to a1
+            # (degrees, 0 = straight up, clockwise as the blades turn)
+            pts = []
+            for k in range(13):
+                t = math.radians(a0 + (a1 - a0) * k / 12)
+                pts.append((x + w * frac * math.sin(t), y - r * frac * math.cos(t)))
+            d = "M" + " L".join(f"{fmt(px)},{fmt(py)}" for px, py in pts)
+            self.add(f'<path d="{d}" fill="none" stroke="{col}" stroke-opacity="{op}" stroke-width="{fmt(sw)}" '
+                     f'stroke-linecap="round" filter="url(#{self.blur})"/>')
+
         for k in range(blades):
-            off = (k + 0.5) / blades
-            yy = y - r + off * dia
-            self.add(f'<ellipse cx="{fmt(x + width*0.15*(1 if k%2 else -1))}" cy="{fmt(yy)}" rx="{fmt(width*0.45)}" '
-                     f'ry="{fmt(dia*0.18)}" fill="#2a2a2a" fill-opacity="0.2"/>')
-        self.add('</g>')
-        self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(width)}" ry="{fmt(r)}" fill="none" stroke="#ffffff" stroke-opacity="0.18" stroke-width="0.03"/>')
+            a = 200 + k * 360 / blades
+            arc(0.72, a, a + 55, "#1c1d1f", 0.34, dia * 0.05)
+            arc(0.45, a + 10, a + 50, "#1c1d1f", 0.22, dia * 0.04)
+        arc(0.82, -70, -15, "#ffffff", 0.38, dia * 0.025)
+        self.add(f'<ellipse cx="{fmt(x)}" cy="{fmt(y)}" rx="{fmt(w)}" ry="{fmt(r)}" fill="none" '
+                 f'stroke="#ffffff" stroke-opacity="0.16" stroke-width="{fmt(dia*0.008)}"/>')
 
     def spinner(self, xb, xt, y, r, fill):
         d = smooth_path([(xb, y - r, 1), (xb + (xt - xb) * 0.45, y - r * 0.8), (xt, y, 1),
