@@ -7,6 +7,7 @@
 #include "dialogs/image_file_picker.h"
 #include "dialogs/screen_font_list.h"
 #include "dialogs/setup_texts.h"
+#include "dialogs/win32/group_box.h"
 #include "dialogs/win32/image_file_picker_window.h"
 #include "dialogs/win32/screen_fonts.h"
 #include "dialogs/win32/setup_dialog_ids.h"
@@ -25,6 +26,7 @@ constexpr TwipRect kTabRect{75, 30, 8805, 5295};
 constexpr int kToolBarHeight = 675;
 constexpr int kButtonWidth = 1200;
 constexpr int kButtonHeight = 375;
+constexpr const wchar_t* kDialogFace = L"MS Sans Serif";
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kPageStyle = WS_CHILD | DS_CONTROL | WS_CLIPSIBLINGS;
@@ -185,6 +187,12 @@ INT_PTR SetupDialog::Handle(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
       // The swatches beside "Solid Black" and "Solid Sky Blue".
       if (id == kSwatchBlack) return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNTEXT));
       if (id == kSwatchSky) return reinterpret_cast<INT_PTR>(skyBrush_);
+      // The stop-sound label draws its letters only, so its blanks leave
+      // the combo in its gap alone.
+      if (id == kLblStopSound) {
+        SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      }
       (void)hwnd;
       return FALSE;
     }
@@ -231,6 +239,10 @@ void SetupDialog::BuildControls() {
   BuildBackgroundPage(pages_[1]);
   BuildLogoMessagePage(pages_[2]);
   BuildHelpPage(pages_[3]);
+  for (int id : {kFrameSounds, kFrameSpeed, kFrameMouse, kFrameClock, kFrameBackground,
+                 kFrameCustom, kFrameLogo, kFrameTitle}) {
+    PaintGroupBoxItself(control(id));
+  }
 
   // The button bar `picToolBar` along the bottom edge.
   const int barTop = kClientHeight - kToolBarHeight;
@@ -279,31 +291,30 @@ void SetupDialog::BuildAircraftPage(HWND page) {
   l.Add(page, kLblVolume, WC_STATICW, W(texts::kVolumeScale), SS_CENTER | SS_NOPREFIX,
         {300, 675, 5400, 240}, dpi_);
   l.Add(page, kChkProp, WC_BUTTONW, W(texts::kProp), kCheck, {6000, 390, 1200, 255}, dpi_);
-  // The combo sits in the gap of its label; it is created first so that it
-  // stays above the label.
+  // The combo sits in the gap of its label (created first, so above it).
   CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL |
                       WS_VSCROLL | WS_TABSTOP,
                   0, 0, 10, 10, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCboSoundOff)),
                   instance_, nullptr);
-  l.Add(page, kLblStopSound, WC_STATICW, W(texts::kStopSoundAfter), kLabel | WS_CLIPSIBLINGS,
+  l.Add(page, kLblStopSound, WC_STATICW, W(texts::kStopSoundAfter), kLabel,
         {300, 1170, 6000, 255}, dpi_);
 
-  l.Add(page, kFrameSpeed, WC_BUTTONW, W(texts::kFrameSpeed), kFrame, {120, 1800, 5520, 1380}, dpi_);
-  l.Add(page, kHsbSpeed, WC_SCROLLBARW, L"", kBar, {300, 2220, 3600, 255}, dpi_);
-  l.Add(page, kLblSpeedSetTo, WC_STATICW, W(texts::kSpeedSetTo), kLabel, {4140, 2040, 1300, 240},
+  l.Add(page, kFrameSpeed, WC_BUTTONW, W(texts::kFrameSpeed), kFrame, {120, 1800, 4800, 1380}, dpi_);
+  l.Add(page, kHsbSpeed, WC_SCROLLBARW, L"", kBar, {300, 2220, 3000, 255}, dpi_);
+  l.Add(page, kLblSpeedSetTo, WC_STATICW, W(texts::kSpeedSetTo), kLabel, {3540, 2040, 1260, 240},
         dpi_);
-  l.Add(page, kTxtSpeed, WC_EDITW, L"", kShowBox | ES_CENTER, {4140, 2310, 900, 315}, dpi_);
-  l.Add(page, kLblSlide, WC_STATICW, W(texts::kSlideToAdjust), kLabel, {300, 2580, 3600, 240},
+  l.Add(page, kTxtSpeed, WC_EDITW, L"", kShowBox | ES_CENTER, {3540, 2310, 900, 315}, dpi_);
+  l.Add(page, kLblSlide, WC_STATICW, W(texts::kSlideToAdjust), kLabel, {300, 2580, 3000, 240},
         dpi_);
 
-  l.Add(page, kFrameMouse, WC_BUTTONW, W(texts::kFrameMouse), kFrame, {5760, 1800, 2805, 1380},
+  l.Add(page, kFrameMouse, WC_BUTTONW, W(texts::kFrameMouse), kFrame, {5040, 1800, 3525, 1380},
         dpi_);
-  l.Add(page, kHsbMouseS, WC_SCROLLBARW, L"", kBar, {5940, 2220, 1680, 255}, dpi_);
-  l.Add(page, kTxtMouseS, WC_EDITW, L"", kShowBox | ES_CENTER, {7800, 2190, 600, 315}, dpi_);
-  l.Add(page, kLblLightTouch, WC_STATICW, W(texts::kLightTouch), kLabel, {5940, 2580, 1000, 240},
+  l.Add(page, kHsbMouseS, WC_SCROLLBARW, L"", kBar, {5220, 2220, 2280, 255}, dpi_);
+  l.Add(page, kTxtMouseS, WC_EDITW, L"", kShowBox | ES_CENTER, {7680, 2190, 720, 315}, dpi_);
+  l.Add(page, kLblLightTouch, WC_STATICW, W(texts::kLightTouch), kLabel, {5220, 2580, 1140, 240},
         dpi_);
   l.Add(page, kLblHeavyTouch, WC_STATICW, W(texts::kHeavyTouch), SS_RIGHT | SS_NOPREFIX,
-        {6620, 2580, 1000, 240}, dpi_);
+        {6300, 2580, 1200, 240}, dpi_);
 
   l.Add(page, kChkPowerSave, WC_BUTTONW, W(texts::kPowerSave), kCheck, {240, 3360, 4500, 255},
         dpi_);
@@ -346,7 +357,7 @@ void SetupDialog::BuildLogoMessagePage(HWND page) {
         dpi_);
   l.Add(page, kTxtLogo, WC_EDITW, L"", kShowBox, {300, 900, 7860, 315}, dpi_);
 
-  l.Add(page, kFrameTitle, WC_BUTTONW, W(texts::kFrameTitle), kFrame, {120, 1560, 8445, 3120},
+  l.Add(page, kFrameTitle, WC_BUTTONW, W(texts::kFrameTitle), kFrame, {120, 1560, 8445, 2640},
         dpi_);
   l.Add(page, kChkMessage, WC_BUTTONW, W(texts::kDisplayMessage), kCheck, {300, 1920, 2400, 255},
         dpi_);
@@ -381,7 +392,7 @@ void SetupDialog::Place(UINT dpi) {
   for (HFONT* font : {&font_, &helpFont_}) {
     if (*font) DeleteObject(*font);
   }
-  font_ = CreatePointFont(L"MS Shell Dlg 2", 825, dpi);
+  font_ = CreatePointFont(kDialogFace, 825, dpi);
   helpFont_ = CreatePointFont(L"Arial", 825, dpi);
 
   RECT client{0, 0, TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi)};
@@ -405,7 +416,7 @@ void SetupDialog::Place(UINT dpi) {
   PlaceSoundOffCombo();
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, TwipsToPixels(4500, dpi));
   if (!sampleFace_.empty()) SetSampleFace(Narrow(sampleFace_));
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SetupDialog::PlaceSoundOffCombo() {
@@ -423,9 +434,9 @@ void SetupDialog::PlaceSoundOffCombo() {
   GetTextExtentPoint32W(dc, L"                    ", 20, &blank);
   SelectObject(dc, old);
   ReleaseDC(label, dc);
-  const int inset = blank.cx / 20;
-  SetWindowPos(combo, HWND_TOP, at.left + lead.cx + inset, at.top - TwipsToPixels(60, dpi_),
-               blank.cx - 2 * inset, TwipsToPixels(2400, dpi_), SWP_NOACTIVATE);
+  const int left = at.left + lead.cx + 1;
+  SetWindowPos(combo, HWND_TOP, left, at.top - TwipsToPixels(60, dpi_), blank.cx,
+               TwipsToPixels(2400, dpi_), SWP_NOACTIVATE);
 }
 
 void SetupDialog::CenterOnMonitor() {

@@ -64,7 +64,7 @@ HFONT CreatePointFont(const wchar_t* face, int hundredthsOfPoint, UINT dpi, int 
   lf.lfHeight = -MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 7200);
   lf.lfWeight = weight;
   lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = CLEARTYPE_QUALITY;
+  lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectW(&lf);
 }
