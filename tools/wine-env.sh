@@ -18,9 +18,10 @@ skyvault_wine_prefix_ready() {
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
       touch "$WINEPREFIX/.skyvault-ready"
     fi
-    # The fixed data directory points at the generated data in the source tree.
-    mkdir -p "$WINEPREFIX/drive_c/Hallowmere"
-    if [ ! -e "$WINEPREFIX/drive_c/Hallowmere/Skyvault1" ] && [ -d "$SKYVAULT_SOURCE_DIR/assets/data" ]; then
+    # The fixed data directory points at the generated data in the source tree
+    # (not in prefixes that an installer fills: SKYVAULT_NO_DATA_LINK=1).
+    if [ -z "${SKYVAULT_NO_DATA_LINK:-}" ] && [ ! -e "$WINEPREFIX/drive_c/Hallowmere/Skyvault1" ] && [ -d "$SKYVAULT_SOURCE_DIR/assets/data" ]; then
+      mkdir -p "$WINEPREFIX/drive_c/Hallowmere"
       ln -sfn "$SKYVAULT_SOURCE_DIR/assets/data" "$WINEPREFIX/drive_c/Hallowmere/Skyvault1"
     fi
   ) 9>"$WINEPREFIX.lock"

@@ -1,12 +1,86 @@
 #include "startup/win32/module1.h"
 
+#include "dialogs/win32/setup_dialog.h"
+#include "display/win32/form1_window.h"
 #include "startup/command_line.h"
+#include "startup/win32/preview_window.h"
 
 namespace skyvault::win32 {
+namespace {
 
-int Main(HINSTANCE, const wchar_t* commandLine) {
+// Held by a running full-screen saver; a second one sees it.
+constexpr wchar_t kFullScreenMark[] = L"Local\\Skyvault.FullScreen";
+
+// The pane the saver is chosen in: "Display Properties" before Vista,
+// "Screen Saver Settings" since.
+bool SettingsPaneOpen() {
+  return FindWindowA(nullptr, "Display Properties") != nullptr ||
+         FindWindowA(nullptr, "Screen Saver Settings") != nullptr;
+}
+
+bool FullScreenInstanceRunning() {
+  HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, kFullScreenMark);
+  if (!mark) return false;
+  CloseHandle(mark);
+  return true;
+}
+
+// The whole virtual screen: every monitor, not the primary one alone.
+RECT VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+int RunFullScreen(HINSTANCE instance) {
+  HANDLE mark = CreateMutexW(nullptr, FALSE, kFullScreenMark);
+  const RECT windowRect = VirtualScreen();
+  auto form1 = Form1Window::Create(instance);
+  form1->ShowOver(windowRect);
+  UINT previous = 0;
+  SystemParametersInfoW(SPI_SCREENSAVERRUNNING, TRUE, &previous, 0);
+  const int code = form1->RunMessageLoop();
+  form1.reset();
+  if (mark) CloseHandle(mark);
+  return code;
+}
+
+// Password mode: the system's password dialog, owned by the display window,
+// which is created (its load sequence runs) but never shown, so it draws no
+// frame; the program ends when the dialog returns.
+int RunPassword(HINSTANCE instance) {
+  auto form1 = Form1Window::Create(instance);
+  using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
+  if (HMODULE mpr = LoadLibraryW(L"mpr.dll")) {
+    auto change = reinterpret_cast<PwdChangePassword>(
+        reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
+    if (change) change("SCRSAVE", form1->hwnd(), 0, nullptr);
+    FreeLibrary(mpr);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int Main(HINSTANCE instance, const wchar_t* commandLine) {
   const CommandLine line = ParseCommandLine(Narrow(commandLine ? commandLine : L""));
-  (void)line;
+  if (ShouldEndAsSecondInstance(line, SettingsPaneOpen(), FullScreenInstanceRunning())) return 0;
+
+  switch (line.mode) {
+    case SaverMode::FullScreen:
+      return RunFullScreen(instance);
+    case SaverMode::Preview: {
+      const int32_t number = ParseWindowNumber(line.argumentText);
+      return RunPreview(instance, reinterpret_cast<HWND>(static_cast<intptr_t>(number)));
+    }
+    case SaverMode::Configure:
+      return RunSetup(instance);
+    case SaverMode::Password:
+      return RunPassword(instance);
+    case SaverMode::None:
+      break;
+  }
   return 0;
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+#include "display/form1_context.h"
+
+namespace skyvault {
+
+inline constexpr int32_t kScreenWidth = 800;
+inline constexpr int32_t kScreenHeight = 600;
+inline constexpr int32_t kColourDepth = 16;
+
+inline constexpr int32_t kAircraftLoadCode = -1;  // transparent surroundings
+inline constexpr int32_t kPictureLoadCode = -2;   // opaque background and logo
+
+inline constexpr int32_t kLogoX = 1;
+inline constexpr int32_t kLogoY = 20;
+
+inline constexpr const char* kDisplayModeMessage =
+    "This program requires that you use a monitor that is capable of displaying 64K colors.";
+inline constexpr const char* kDisplayModeTitle = "Error opening Direct Draw!";
+
+// Sets `DataPath`, opens the 800 x 600 display with 16-bit colour (or shows
+// the display-mode message and returns), then creates the sprites: the
+// user's background when "BackGround" is 3, the logo when "LogoChecked" is 1,
+// then the sixteen aircraft in table order, each at its start position.
+void OpenDirectDrawSession(Form1Context& context);
+
+}  // namespace skyvault

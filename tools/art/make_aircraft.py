@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Render the aircraft listed in assets/src/aircraft.tsv.
+
+usage: make_aircraft.py <repo root> <work dir>
+Writes <work dir>/<name>.svg and .png; the shell driver turns the PNGs into
+32-bit BMPs with alpha.
+"""
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import aircraft  # noqa: E402
+import planes  # noqa: E402
+import svgparts  # noqa: E402
+
+
+def manifest(root):
+    rows = []
+    with open(os.path.join(root, "assets", "src", "aircraft.tsv")) as f:
+        for ln in f:
+            if ln.startswith("#") or not ln.strip():
+                continue
+            file, slot, typ, facing, desc = ln.rstrip("\n").split("\t")
+            rows.append((file, slot, typ, facing, desc))
+    return rows
+
+
+def main():
+    root, work = sys.argv[1], sys.argv[2]
+    os.makedirs(work, exist_ok=True)
+    for file, slot, typ, facing, desc in manifest(root):
+        assert facing in ("left", "right"), file
+        svgparts.reset_ids()
+        svg, w, h = aircraft.build(planes.TYPES[typ], facing)
+        stem = os.path.splitext(file)[0]
+        svgp = os.path.join(work, stem + ".svg")
+        with open(svgp, "w") as f:
+            f.write(svg)
+        subprocess.run(["rsvg-convert", "-f", "png", "-o", os.path.join(work, stem + ".png"), svgp], check=True)
+        print(f"{file}\t{typ}\t{facing}\t{w}x{h}")
+
+
+if __name__ == "__main__":
+    main()
