@@ -24,6 +24,16 @@ void BuildMap(int sourceSize, int targetSize, std::vector<int>& source, std::vec
   }
 }
 
+// Every 565 pixel as 0x00RRGGBB, looked up rather than computed.
+const uint32_t* XrgbTable() {
+  static const std::vector<uint32_t> table = [] {
+    std::vector<uint32_t> t(65536);
+    for (uint32_t p = 0; p < 65536; ++p) t[p] = XrgbOf565(static_cast<uint16_t>(p));
+    return t;
+  }();
+  return table.data();
+}
+
 }  // namespace
 
 PixelRect Letterbox(int canvasWidth, int canvasHeight, const PixelRect& area) {
@@ -75,6 +85,7 @@ void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uin
                              int outputStride) const {
   const int x0 = out.left - target_.left, x1 = out.right - target_.left;
   const int* sourceX = sourceX_.data();
+  const uint32_t* table = XrgbTable();
   int previousSourceRow = -1;
   uint32_t* previousRow = nullptr;
   for (int y = out.top; y < out.bottom; ++y) {
@@ -88,7 +99,7 @@ void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uin
     uint32_t* o = row + target_.left;
     for (int x = x0; x < x1; ++x) {
       if constexpr (sizeof(Pixel) == 2) {
-        o[x] = XrgbOf565(in[sourceX[x]]);
+        o[x] = table[in[sourceX[x]]];
       } else {
         o[x] = in[sourceX[x]] & 0xFFFFFF;
       }
