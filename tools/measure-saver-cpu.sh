@@ -79,4 +79,4 @@ done
 
 [ "${#results[@]}" -gt 0 ] || exit 1
 printf '%s\n' "${results[@]}" | sort -n -k1,1 | awk '{a[NR] = $0} END {split(a[int((NR + 1) / 2)], m, " ");
-  printf "median: saver %s %% of a core, Xvfb %s %%, saver RSS %s MiB (%d runs)\n", m[1], m[2], m[3], NR}'
+  printf "median run: saver %s %% of a core, Xvfb %s %%, saver RSS %s MiB (%d runs)\n", m[1], m[2], m[3], NR}'

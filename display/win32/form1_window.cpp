@@ -138,8 +138,7 @@ void DisplayWindow::CoverVirtualScreen() {
                GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK DisplayWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK DisplayWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

@@ -65,7 +65,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<int64_t>& shown = timed->shownAt();
   std::vector<double> intervals;
   for (size_t i = 1; i < shown.size(); ++i) {
-    intervals.push_back((shown[i] - shown[i - 1]) * 1000.0 / static_cast<double>(frequency.QuadPart));
+    intervals.push_back((shown[i] - shown[i - 1]) * 1000.0 /
+                        static_cast<double>(frequency.QuadPart));
   }
   const auto within = std::count_if(intervals.begin(), intervals.end(), [](double ms) {
     return ms >= kFrameMs - kToleranceMs && ms <= kFrameMs + kToleranceMs;
@@ -76,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
               shown.size() / static_cast<double>(seconds));
   std::printf("intervals within 16.7 +- 4 ms: %.2f %%\n", share);
   std::printf("median %.3f ms, p1 %.3f ms, p99 %.3f ms, longest %.3f ms\n",
-              Percentile(intervals, 0.5), Percentile(intervals, 0.01),
-              Percentile(intervals, 0.99), intervals.empty() ? 0.0 : intervals.back());
+              Percentile(intervals, 0.5), Percentile(intervals, 0.01), Percentile(intervals, 0.99),
+              intervals.empty() ? 0.0 : intervals.back());
   return 0;
 }

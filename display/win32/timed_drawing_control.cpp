@@ -33,8 +33,7 @@ void TimedDrawingControl::SetTextFont(const std::string& face, int32_t size, int
                                       bool italic, bool underline, bool strikeout) {
   inner_.SetTextFont(face, size, weight, italic, underline, strikeout);
 }
-void TimedDrawingControl::DrawText(const std::string& text, int32_t x, int32_t y,
-                                   int32_t colour) {
+void TimedDrawingControl::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
   inner_.DrawText(text, x, y, colour);
 }
 void TimedDrawingControl::ShowFrame() {

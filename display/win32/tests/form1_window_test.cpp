@@ -1,3 +1,5 @@
+#include "display/win32/form1_window.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -6,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "display/win32/form1_window.h"
 #include "display/win32/tests/registry_snapshot.h"
 #include "display/win32/timed_drawing_control.h"
 #include "platform/win32/win32_platform_services.h"
@@ -21,7 +22,6 @@ namespace {
 using testing::DeleteKeyTree;
 using testing::ReadString;
 using testing::RegistryKeySnapshot;
-using testing::WriteString;
 
 const std::wstring kTestKey = L"Software\\Skyvault.DisplayWindowTest";
 
@@ -224,9 +224,9 @@ TEST_F(Form1WindowTest, ShownItIsTopmostDrawsFramesAndTheSoundTimerFeedsTheClock
 
 TEST_F(Form1WindowTest, KeysAndButtonsEndTheSaverOnceWithThePointerBackAndTheMarkCleared) {
   const std::vector<Script::Step> endings = {
-      {300, WM_KEYDOWN, VK_SPACE, 0},        {300, WM_SYSKEYDOWN, VK_MENU, 0},
-      {300, WM_LBUTTONDOWN, 0, At(10, 10)},  {300, WM_RBUTTONDOWN, 0, At(10, 10)},
-      {300, WM_MBUTTONDOWN, 0, At(10, 10)},  {300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), At(1, 1)},
+      {300, WM_KEYDOWN, VK_SPACE, 0},       {300, WM_SYSKEYDOWN, VK_MENU, 0},
+      {300, WM_LBUTTONDOWN, 0, At(10, 10)}, {300, WM_RBUTTONDOWN, 0, At(10, 10)},
+      {300, WM_MBUTTONDOWN, 0, At(10, 10)}, {300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), At(1, 1)},
   };
   for (const Script::Step& ending : endings) {
     SCOPED_TRACE(ending.message);
@@ -291,7 +291,9 @@ TEST_F(Form1WindowTest, ClosedFromOutsideOnlyTheUnloadHandlerRuns) {
     ShowSmall();
     MarkScreenSaver(true);
     HWND window = window_->hwnd();
-    Script script(window, {{300, close, static_cast<WPARAM>(close == WM_SYSCOMMAND ? SC_CLOSE : 0), 0}}, 8000);
+    Script script(window,
+                  {{300, close, static_cast<WPARAM>(close == WM_SYSCOMMAND ? SC_CLOSE : 0), 0}},
+                  8000);
     window_->RunMessageLoop();
     ASSERT_FALSE(script.forced()) << "the loop went on after the window had gone";
     EXPECT_FALSE(IsWindow(window));
@@ -333,25 +335,6 @@ TEST_F(Form1WindowTest, CloseDownDestroysThisProcesssPreviewAndSetupWindows) {
   EXPECT_TRUE(IsWindow(bystander));
   DestroyWindow(host);
   DestroyWindow(bystander);
-}
-
-TEST_F(Form1WindowTest, HostileSettingsLoadAndAKeyStillEnds) {
-  for (const char* key : {"BackGround", "BMPFileName", "Clock", "FontClock", "FontName",
-                          "LogoChecked", "LogoFileName", "Message", "MessageChecked",
-                          "MouseSens", "Prop", "Speed", "Volume"}) {
-    WriteString(kTestKey, "Startup", key, "99999999999999999999abc");
-  }
-  WriteString(kTestKey, "System", "SoundOff", "");
-  WriteString(kTestKey, "System", "SetReg", "2");
-  Create();
-  EXPECT_EQ(ReadString(kTestKey, "Startup", "Volume"), "99999999999999999999abc")
-      << "the store was reset to first-run values";
-  ShowSmall();
-  Script script(window_->hwnd(), {{800, WM_KEYDOWN, 'A', 0}}, 8000);
-  window_->RunMessageLoop();
-  ASSERT_FALSE(script.forced());
-  EXPECT_EQ(endings_, 1);
-  EXPECT_GT(frames(), 0u);
 }
 
 }  // namespace

@@ -58,22 +58,25 @@ void RegistryKeySnapshot::Write(HKEY key, const Node& node) {
   }
   for (const auto& [name, child] : node.children) {
     HKEY sub = nullptr;
-    if (RegCreateKeyExW(key, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
-                        nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExW(key, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) ==
+        ERROR_SUCCESS) {
       Write(sub, child);
       RegCloseKey(sub);
     }
   }
 }
 
-void DeleteKeyTree(const std::wstring& path) { RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str()); }
+void DeleteKeyTree(const std::wstring& path) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+}
 
 void WriteValue(const std::wstring& path, const std::string& section, const std::string& key,
                 DWORD type, const void* data, DWORD bytes) {
   HKEY handle = nullptr;
   const std::wstring sectionPath = path + L"\\" + Widen(section);
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
     return;
   RegSetValueExW(handle, Widen(key).c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
   RegCloseKey(handle);

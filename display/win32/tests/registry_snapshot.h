@@ -42,7 +42,7 @@ void WriteValue(const std::wstring& path, const std::string& section, const std:
                 DWORD type, const void* data, DWORD bytes);
 void WriteString(const std::wstring& path, const std::string& section, const std::string& key,
                  const std::string& text);
-// The REG_SZ text, or nullopt-like "<missing>" when absent or of another type.
+// The REG_SZ text; "<missing>" when absent or of another type.
 std::string ReadString(const std::wstring& path, const std::string& section,
                        const std::string& key);
 

@@ -34,10 +34,9 @@ const std::wstring kSaverKey = L"Software\\Skyvault";
 bool ScreenSaverMarked() {
   wchar_t text[8] = {};
   DWORD bytes = sizeof text;
-  if (RegGetValueW(HKEY_CURRENT_USER,
-                   L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop",
-                   L"WINE_ScreenSaverRunning", RRF_RT_REG_SZ, nullptr, text, &bytes) ==
-      ERROR_SUCCESS) {
+  if (RegGetValueW(
+          HKEY_CURRENT_USER, L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop",
+          L"WINE_ScreenSaverRunning", RRF_RT_REG_SZ, nullptr, text, &bytes) == ERROR_SUCCESS) {
     return text[0] == L'1';
   }
   BOOL running = FALSE;
@@ -162,10 +161,10 @@ struct HostileCase {
   std::function<void(HWND)> end;
 };
 
-const char* const kStartupKeys[] = {"BackGround", "BMPFileName", "Clock",     "FontClock",
-                                    "FontName",   "LogoChecked", "LogoFileName", "Message",
-                                    "MessageChecked", "MouseSens", "Prop",   "SelectedFont",
-                                    "Speed",      "Volume"};
+const char* const kStartupKeys[] = {"BackGround",     "BMPFileName", "Clock",        "FontClock",
+                                    "FontName",       "LogoChecked", "LogoFileName", "Message",
+                                    "MessageChecked", "MouseSens",   "Prop",         "SelectedFont",
+                                    "Speed",          "Volume"};
 
 void WriteEveryKey(const std::string& text) {
   for (const char* key : kStartupKeys) WriteString(kSaverKey, "Startup", key, text);
@@ -208,7 +207,11 @@ TEST_F(SaverRunTest, HostileSettingsStartAndEndOnAKeyOrButton) {
          WriteString(kSaverKey, "System", "SoundOff", "1");
        },
        PostKey},
-      {"marker not a number", [] { WriteEveryKey("zz"); WriteString(kSaverKey, "System", "SetReg", "zz"); },
+      {"marker not a number",
+       [] {
+         WriteEveryKey("zz");
+         WriteString(kSaverKey, "System", "SetReg", "zz");
+       },
        PostKey},
   };
   for (const HostileCase& hostile : cases) {
