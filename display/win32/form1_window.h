@@ -1,21 +1,46 @@
 #pragma once
+#include <functional>
 #include <memory>
+#include <string>
 
+#include "controls/drawing_control.h"
 #include "platform/win32/win32_headers.h"
 
 namespace skyvault::win32 {
 
-// The display window `Form1` of full-screen and password modes.
+// What a benchmark or a test may change about the display window; the
+// saver itself uses the defaults.
+struct Form1WindowOptions {
+  // Wraps the drawing control that Form1 draws through (for instance to
+  // time each ShowFrame). The wrapper must pass every call on to `inner`.
+  std::function<std::unique_ptr<DrawingControl>(DrawingControl& inner)> wrapDrawing;
+  // Ends the program once the window is gone. Default: ExitProcess(0), so no
+  // further event or timer is handled.
+  std::function<void()> endProgram;
+  // The registry key of the settings under HKEY_CURRENT_USER.
+  std::wstring settingsKey = L"Software\\Skyvault";
+  // False: no audio device is opened (silent).
+  bool sound = true;
+};
+
+// The display window `Form1` of full-screen and password modes: a borderless
+// popup captioned "Skyvault" that owns the drawing and sound controls, the
+// settings store, the platform services and the portable Form1, and turns
+// the window's messages into Form1's events.
 class Form1Window {
  public:
   // Creates the window (not shown); its load sequence runs here.
   static std::unique_ptr<Form1Window> Create(HINSTANCE instance);
+  static std::unique_ptr<Form1Window> Create(HINSTANCE instance, Form1WindowOptions options);
   virtual ~Form1Window() = default;
 
+  // Null once the window is gone.
   virtual HWND hwnd() const = 0;
   // Places the window topmost over `rect` (the whole virtual screen) and shows it.
   virtual void ShowOver(const RECT& rect) = 0;
-  // Runs the window's events until the program ends; returns the exit code.
+  // Runs the window's events, with frames, until the program ends; returns
+  // the exit code. Only here do frames come: a window that is never shown
+  // and never runs this loop draws nothing.
   virtual int RunMessageLoop() = 0;
 };
 
