@@ -84,7 +84,9 @@ template <typename Pixel>
 void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uint8_t* output,
                              int outputStride) const {
   const int x0 = out.left - target_.left, x1 = out.right - target_.left;
-  const int* sourceX = sourceX_.data();
+  // The canvas columns shown there; each fills its run of output columns.
+  const int s0 = sourceX_[x0], s1 = sourceX_[x1 - 1] + 1;
+  const int* firstX = firstTargetX_.data();
   const uint32_t* table = XrgbTable();
   int previousSourceRow = -1;
   uint32_t* previousRow = nullptr;
@@ -97,12 +99,14 @@ void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uin
     }
     const Pixel* in = reinterpret_cast<const Pixel*>(canvas.Row(sourceRow));
     uint32_t* o = row + target_.left;
-    for (int x = x0; x < x1; ++x) {
+    for (int s = s0; s < s1; ++s) {
+      uint32_t value;
       if constexpr (sizeof(Pixel) == 2) {
-        o[x] = table[in[sourceX[x]]];
+        value = table[in[s]];
       } else {
-        o[x] = in[sourceX[x]] & 0xFFFFFF;
+        value = in[s] & 0xFFFFFF;
       }
+      for (int x = firstX[s], end = firstX[s + 1]; x < end; ++x) o[x] = value;
     }
     previousSourceRow = sourceRow;
     previousRow = row;
