@@ -84,9 +84,7 @@ template <typename Pixel>
 void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uint8_t* output,
                              int outputStride) const {
   const int x0 = out.left - target_.left, x1 = out.right - target_.left;
-  // The canvas columns shown there; each fills its run of output columns.
-  const int s0 = sourceX_[x0], s1 = sourceX_[x1 - 1] + 1;
-  const int* firstX = firstTargetX_.data();
+  const int* sourceX = sourceX_.data();
   const uint32_t* table = XrgbTable();
   int previousSourceRow = -1;
   uint32_t* previousRow = nullptr;
@@ -99,14 +97,12 @@ void CanvasScaler::ScaleRows(const CanvasView& canvas, const PixelRect& out, uin
     }
     const Pixel* in = reinterpret_cast<const Pixel*>(canvas.Row(sourceRow));
     uint32_t* o = row + target_.left;
-    for (int s = s0; s < s1; ++s) {
-      uint32_t value;
+    for (int x = x0; x < x1; ++x) {
       if constexpr (sizeof(Pixel) == 2) {
-        value = table[in[s]];
+        o[x] = table[in[sourceX[x]]];
       } else {
-        value = in[s] & 0xFFFFFF;
+        o[x] = in[sourceX[x]] & 0xFFFFFF;
       }
-      for (int x = firstX[s], end = firstX[s + 1]; x < end; ++x) o[x] = value;
     }
     previousSourceRow = sourceRow;
     previousRow = row;
