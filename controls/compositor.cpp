@@ -1,6 +1,7 @@
 #include "controls/compositor.h"
 
-#include <cstring>
+#include <algorithm>
+#include <functional>
 
 #include "controls/pixel_format.h"
 
@@ -25,8 +26,11 @@ bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t depth, const
   auto canvas = host_.CreateCanvas(width, height, canvasDepth);
   if (!canvas || !canvas->Valid()) return false;
   canvas_ = *canvas;
-  written_ = TileMask(width, height);
-  written_.MarkAll();
+  operations_.clear();
+  signatures_ = TileSignatures(width, height);
+  all_ = TileMask(width, height);
+  all_.MarkAll();
+  showAll_ = true;
   if (canvasDepth != pictureDepth_) {
     pictureDepth_ = canvasDepth;
     for (Sprite& sprite : sprites_) Load(sprite);
@@ -59,13 +63,14 @@ void Compositor::LoadSpriteBitmap(int32_t number, int32_t, const std::string& pa
 
 void Compositor::Load(Sprite& sprite) {
   sprite.picture.reset();
+  sprite.pictureSerial = ++pictureSerial_;
   if (sprite.path.empty()) return;
   auto image = decoder_.Decode(sprite.path);
   if (!image || image->width <= 0 || image->height <= 0 || image->width > kMaxPictureSide ||
       image->height > kMaxPictureSide) {
     return;
   }
-  sprite.picture = std::make_unique<SpritePicture>(*image, sprite.kind, pictureDepth_);
+  sprite.picture = std::make_shared<const SpritePicture>(*image, sprite.kind, pictureDepth_);
 }
 
 void Compositor::SetSpriteX(int32_t number, int32_t x) {
@@ -93,48 +98,110 @@ bool Compositor::SpriteHasPicture(int32_t number) const {
   return sprite && sprite->picture && sprite->picture->width() > 0;
 }
 
+void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
+  if (operation.bounds.Empty()) return;
+  signatures_.Add(operation.bounds, fingerprint, opaque);
+  operations_.push_back(std::move(operation));
+}
+
 void Compositor::ClearFrame(int32_t colour) {
   if (!canvas_.Valid()) return;
-  if (canvas_.depth == 16) {
-    const uint16_t pixel = ColourTo565(colour);
-    for (int y = 0; y < canvas_.height; ++y) {
-      auto* row = reinterpret_cast<uint16_t*>(canvas_.Row(y));
-      if (y == 0) {
-        std::fill(row, row + canvas_.width, pixel);
-      } else {
-        std::memcpy(row, canvas_.Row(0), static_cast<size_t>(canvas_.width) * 2);
-      }
-    }
-  } else {
-    const uint32_t pixel = ColourToXrgb(colour);
-    for (int y = 0; y < canvas_.height; ++y) {
-      auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y));
-      std::fill(row, row + canvas_.width, pixel);
-    }
-  }
-  written_.MarkAll();
+  const uint64_t fingerprint = CombineHash(Operation::kClear, static_cast<uint32_t>(colour) & 0xFFFFFF);
+  Operation operation;
+  operation.bounds = canvas_.Bounds();
+  operation.colour = colour;
+  Note(std::move(operation), fingerprint, true);
 }
 
 void Compositor::DrawSprite(int32_t number) {
   const Sprite* sprite = Find(number);
   if (!sprite || !sprite->picture || !canvas_.Valid()) return;
-  written_.Mark(sprite->picture->Draw(canvas_, sprite->x, sprite->y));
+  Operation operation;
+  operation.kind = Operation::kSprite;
+  operation.bounds = sprite->picture->Bounds(canvas_, sprite->x, sprite->y);
+  operation.x = sprite->x;
+  operation.y = sprite->y;
+  operation.picture = sprite->picture;
+  uint64_t fingerprint = CombineHash(Operation::kSprite, sprite->pictureSerial);
+  fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->x));
+  fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->y));
+  Note(std::move(operation), fingerprint, sprite->picture->opaque());
 }
 
 void Compositor::SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                              bool underline, bool strikeout) {
-  text_.SetFont(TextFont{face, size, weight, italic, underline, strikeout});
+  font_ = TextFont{face, size, weight, italic, underline, strikeout};
+  fontHash_ = CombineHash(std::hash<std::string>{}(face), static_cast<uint32_t>(size));
+  fontHash_ = CombineHash(fontHash_, static_cast<uint32_t>(weight));
+  fontHash_ = CombineHash(fontHash_, (italic ? 1 : 0) | (underline ? 2 : 0) | (strikeout ? 4 : 0));
+  text_.SetFont(font_);
 }
 
 void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
   if (!canvas_.Valid() || text.empty()) return;
-  written_.Mark(text_.Draw(canvas_, text, x, y, ColourAsShown(colour, canvas_.depth)));
+  const int32_t shown = ColourAsShown(colour, canvas_.depth);
+  Operation operation;
+  operation.kind = Operation::kText;
+  operation.bounds = text_.Bounds(canvas_, text, x, y);
+  operation.colour = shown;
+  operation.x = x;
+  operation.y = y;
+  operation.font = font_;
+  operation.text = text;
+  uint64_t fingerprint = CombineHash(Operation::kText, fontHash_);
+  fingerprint = CombineHash(fingerprint, std::hash<std::string>{}(text));
+  fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(x));
+  fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(y));
+  fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(shown));
+  Note(std::move(operation), fingerprint, false);
+}
+
+void Compositor::Fill(uint32_t pixel, const PixelRect& clip) {
+  const size_t width = static_cast<size_t>(clip.Width());
+  for (int y = clip.top; y < clip.bottom; ++y) {
+    if (canvas_.depth == 16) {
+      auto* row = reinterpret_cast<uint16_t*>(canvas_.Row(y)) + clip.left;
+      std::fill(row, row + width, static_cast<uint16_t>(pixel));
+    } else {
+      auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y)) + clip.left;
+      std::fill(row, row + width, pixel);
+    }
+  }
+}
+
+void Compositor::Carry(const Operation& operation, const PixelRect& clip) {
+  switch (operation.kind) {
+    case Operation::kClear:
+      Fill(canvas_.depth == 16 ? ColourTo565(operation.colour) : ColourToXrgb(operation.colour),
+           clip);
+      break;
+    case Operation::kSprite:
+      operation.picture->Draw(canvas_, operation.x, operation.y, clip);
+      break;
+    case Operation::kText:
+      text_.SetFont(operation.font);
+      text_.Draw(canvas_, operation.text, operation.x, operation.y, operation.colour, clip);
+      break;
+  }
 }
 
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
-  host_.Present(canvas_, written_);
-  written_.Clear();
+  const TileMask& redraw = signatures_.Finish();
+  if (redraw.Any()) {
+    // Part by part, every operation in order: each part is finished while
+    // its memory is at hand.
+    for (const PixelRect& part : redraw.Rectangles()) {
+      for (const Operation& operation : operations_) {
+        const PixelRect clip = operation.bounds.Intersect(part);
+        if (!clip.Empty()) Carry(operation, clip);
+      }
+    }
+    text_.SetFont(font_);
+  }
+  operations_.clear();
+  host_.Present(canvas_, showAll_ ? all_ : redraw);
+  showAll_ = false;
 }
 
 }  // namespace skyvault

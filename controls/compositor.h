@@ -11,6 +11,7 @@
 #include "controls/sprite_picture.h"
 #include "controls/text_renderer.h"
 #include "controls/tile_mask.h"
+#include "controls/tile_signatures.h"
 
 namespace skyvault {
 
@@ -23,6 +24,12 @@ namespace skyvault {
 // its file missing, unreadable or too large) draws nothing. Calls that name
 // no sprite do nothing, and GetSpriteX answers 0 for them. Before
 // InitDisplay has succeeded, nothing is drawn.
+//
+// ClearFrame, DrawSprite and DrawText are noted down, and ShowFrame carries
+// them out, in order, on the canvas: only on the tiles whose operations
+// differ from those that made their present pixels (see TileSignatures);
+// the host is then told which tiles were redrawn. So the canvas shows a
+// frame once ShowFrame has composed it.
 class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
@@ -57,19 +64,40 @@ class Compositor : public DrawingControl {
     int32_t y = 0;
     std::string path;
     PictureKind kind = PictureKind::kOpaque;
-    std::unique_ptr<SpritePicture> picture;
+    std::shared_ptr<const SpritePicture> picture;
+    uint64_t pictureSerial = 0;  // a new one for every picture loaded
+  };
+  // One noted drawing operation.
+  struct Operation {
+    enum Kind : uint8_t { kClear, kSprite, kText } kind = kClear;
+    PixelRect bounds;  // the canvas pixels it may change
+    int32_t colour = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    std::shared_ptr<const SpritePicture> picture;  // kept alive for a reload in mid-frame
+    TextFont font;
+    std::string text;
   };
   Sprite* Find(int32_t number);
   const Sprite* Find(int32_t number) const;
   void Load(Sprite& sprite);
+  void Note(Operation operation, uint64_t fingerprint, bool opaque);
+  void Carry(const Operation& operation, const PixelRect& clip);
+  void Fill(uint32_t pixel, const PixelRect& clip);
 
   ImageDecoder& decoder_;
   TextRenderer& text_;
   CanvasHost& host_;
   CanvasView canvas_;
   int pictureDepth_ = 16;
-  TileMask written_;
+  uint64_t pictureSerial_ = 0;
   std::vector<Sprite> sprites_;
+  TextFont font_{"", 16};
+  uint64_t fontHash_ = 0;
+  std::vector<Operation> operations_;
+  TileSignatures signatures_;
+  bool showAll_ = false;  // the next frame is shown whole (a new canvas)
+  TileMask all_;
 };
 
 }  // namespace skyvault

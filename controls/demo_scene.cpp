@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace skyvault {
 namespace {
@@ -65,17 +66,36 @@ DecodedImage MakeAircraftPicture(int variant, int width, int height) {
 
 std::optional<DecodedImage> DemoPictureDecoder::Decode(const std::string& path) {
   if (path == "sky") return MakeSkyPicture();
-  if (path.rfind("aircraft", 0) == 0) return MakeAircraftPicture(std::atoi(path.c_str() + 8));
-  return std::nullopt;
+  if (path.rfind("aircraft", 0) != 0) return std::nullopt;
+  int variant = 0, width = 280, height = 100;
+  std::sscanf(path.c_str() + 8, "%d:%dx%d", &variant, &width, &height);
+  if (width <= 0 || height <= 0 || width > 2000 || height > 2000) return std::nullopt;
+  return MakeAircraftPicture(variant, width, height);
 }
 
-DemoScene::DemoScene(DrawingControl& control, int aircraft)
-    : control_(control), aircraft_(std::clamp(aircraft, 0, kAircraft)) {
+std::vector<DemoAircraft> FirstRunAircraft(int count) {
+  std::vector<DemoAircraft> aircraft;
+  for (int i = 0; i < std::clamp(count, 0, 16); ++i) {
+    aircraft.push_back(DemoAircraft{280, 100, 20 + i * 30, i == 0 ? 2 : 1});
+  }
+  return aircraft;
+}
+
+std::vector<DemoAircraft> TypicalAircraft() {
+  return {{300, 80, 60, 2}, {230, 90, 190, 1}, {230, 90, 300, 1}, {230, 90, 410, 1}};
+}
+
+DemoScene::DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft)
+    : control_(control), aircraft_(std::move(aircraft)) {
   sky_ = control_.CreateSprite();
   control_.LoadSpriteBitmap(sky_, 1, "sky", -2);
-  for (int i = 0; i < aircraft_; ++i) {
-    planes_[i] = control_.CreateSprite();
-    control_.LoadSpriteBitmap(planes_[i], 1, "aircraft" + std::to_string(i), -1);
+  for (size_t i = 0; i < aircraft_.size(); ++i) {
+    sprites_.push_back(control_.CreateSprite());
+    control_.LoadSpriteBitmap(sprites_.back(), 1,
+                              "aircraft" + std::to_string(i) + ":" +
+                                  std::to_string(aircraft_[i].width) + "x" +
+                                  std::to_string(aircraft_[i].height),
+                              -1);
   }
 }
 
@@ -83,17 +103,19 @@ void DemoScene::DrawFrame(int frame, const std::string& clock) {
   control_.DrawSprite(sky_);
   control_.SetTextFont("Arial", 24, 1, false, false, false);
   control_.DrawText("Place a Message Here", 5, 575, Rgb(0, 255, 255));
-  for (int i = 0; i < aircraft_; ++i) {
-    // Alternate directions, staggered, every aircraft on screen.
-    const int span = 800 - 280;
-    const int step = (frame * (i == 0 ? 2 : 1) + i * 97) % (2 * span);
+  for (size_t i = 0; i < aircraft_.size(); ++i) {
+    // To and fro, alternate directions, staggered, always on the screen.
+    const DemoAircraft& a = aircraft_[i];
+    const int span = std::max(800 - a.width, 1);
+    const int step = (frame * a.speed + static_cast<int>(i) * 97) % (2 * span);
     const int x = step < span ? step : 2 * span - step;
-    control_.SetSpriteX(planes_[i], (i % 2 == 0) ? x : span - x);
-    control_.SetSpriteY(planes_[i], 20 + i * 30);
-    control_.DrawSprite(planes_[i]);
+    control_.SetSpriteX(sprites_[i], i % 2 == 0 ? x : span - x);
+    control_.SetSpriteY(sprites_[i], a.y);
+    control_.DrawSprite(sprites_[i]);
   }
   control_.SetTextFont("Arial", 16, 1, false, false, false);
   control_.DrawText(clock, 0, 0, Rgb(255, 255, 0));
+  control_.ShowFrame();
 }
 
 }  // namespace skyvault

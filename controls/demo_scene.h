@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "controls/decoded_image.h"
 #include "controls/drawing_control.h"
@@ -12,28 +13,45 @@ namespace skyvault {
 DecodedImage MakeSkyPicture(int width = 800, int height = 600);
 DecodedImage MakeAircraftPicture(int variant, int width = 280, int height = 100);
 
-// Hands out those pictures by name: "sky", or "aircraft" followed by a
-// variant number; anything else is missing.
+// Hands out those pictures by name: "sky", "aircraft" followed by a
+// variant number (280 x 100), or that followed by ":WIDTHxHEIGHT"; anything
+// else is missing.
 class DemoPictureDecoder : public ImageDecoder {
  public:
   std::optional<DecodedImage> Decode(const std::string& path) override;
 };
 
-// A first-run frame: sky picture, sixteen aircraft, message and clock.
+// One aircraft of a made-up scene: its picture's size, its height on the
+// screen, and its speed in pixels a frame.
+struct DemoAircraft {
+  int width = 280;
+  int height = 100;
+  int y = 0;
+  int speed = 1;
+};
+
+// A first-run frame: sixteen (or `count`) aircraft of 280 x 100 stacked
+// down the screen, the first at 2 pixels a frame, the others at 1.
+std::vector<DemoAircraft> FirstRunAircraft(int count = 16);
+// A typical frame of a running saver: the bomber (300 x 80, 2 pixels a
+// frame) and three relay aircraft (230 x 90, 1 pixel a frame).
+std::vector<DemoAircraft> TypicalAircraft();
+
+// The sky picture, the aircraft flying to and fro across the screen, a
+// message line and a clock.
 class DemoScene {
  public:
-  static constexpr int kAircraft = 16;
   // Creates the sprites on a control whose pictures come from a DemoPictureDecoder.
-  explicit DemoScene(DrawingControl& control, int aircraft = kAircraft);
-  // Draws frame number `frame`: every aircraft a step further, wrapping
-  // round the screen; the clock text given.
+  DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft);
+  // Draws frame number `frame` (every aircraft a step further) with the
+  // clock text given, then shows it.
   void DrawFrame(int frame, const std::string& clock);
 
  private:
   DrawingControl& control_;
-  int aircraft_;
+  std::vector<DemoAircraft> aircraft_;
+  std::vector<int32_t> sprites_;
   int32_t sky_ = 0;
-  int32_t planes_[kAircraft] = {};
 };
 
 }  // namespace skyvault

@@ -15,25 +15,43 @@ int Over(int source, int under, int alpha) {
   return std::min(255, source + (under * (255 - alpha) + 127) / 255);
 }
 
-template <typename Pixel>
-Pixel BlendPixel(uint32_t source, Pixel under);
-
-template <>
-uint16_t BlendPixel<uint16_t>(uint32_t source, uint16_t under) {
-  return Blend565(source, under);
+// The same sum for a 565 canvas, looked up: for every alpha, what each
+// 5- or 6-bit level of the canvas keeps; and for every sum (up to 510), its
+// level, saturating at the top.
+struct Blend565Tables {
+  uint8_t keep5[256][32];
+  uint8_t keep6[256][64];
+  uint8_t level5[511];
+  uint8_t level6[511];
+  Blend565Tables() {
+    for (int a = 0; a < 256; ++a) {
+      for (int l = 0; l < 32; ++l) keep5[a][l] = static_cast<uint8_t>(Over(0, Red8Of565(l << 11), a));
+      for (int l = 0; l < 64; ++l) keep6[a][l] = static_cast<uint8_t>(Over(0, Green8Of565(l << 5), a));
+    }
+    for (int v = 0; v < 511; ++v) {
+      const int c = std::min(v, 255);
+      level5[v] = static_cast<uint8_t>((c * 31 + 127) / 255);
+      level6[v] = static_cast<uint8_t>((c * 63 + 127) / 255);
+    }
+  }
+};
+const Blend565Tables& Tables565() {
+  static const Blend565Tables tables;
+  return tables;
 }
-template <>
-uint32_t BlendPixel<uint32_t>(uint32_t source, uint32_t under) {
-  return BlendXrgb(source, under);
+
+inline uint16_t Blend565With(const Blend565Tables& t, uint32_t source, uint16_t under) {
+  const int a = static_cast<int>(source >> 24);
+  const int r = t.level5[Channel(source, 16) + t.keep5[a][under >> 11]];
+  const int g = t.level6[Channel(source, 8) + t.keep6[a][(under >> 5) & 0x3F]];
+  const int b = t.level5[Channel(source, 0) + t.keep5[a][under & 0x1F]];
+  return static_cast<uint16_t>((r << 11) | (g << 5) | b);
 }
 
 }  // namespace
 
 uint16_t Blend565(uint32_t source, uint16_t under) {
-  const int a = Channel(source, 24);
-  return Pack565(Over(Channel(source, 16), Red8Of565(under), a),
-                 Over(Channel(source, 8), Green8Of565(under), a),
-                 Over(Channel(source, 0), Blue8Of565(under), a));
+  return Blend565With(Tables565(), source, under);
 }
 
 uint32_t BlendXrgb(uint32_t source, uint32_t under) {
@@ -90,18 +108,28 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int ca
   }
   rowFirstRun_.push_back(static_cast<uint32_t>(runs_.size()));
   if (anyBlend) premultiplied_ = image.pixels;
+  opaque_ = runs_.size() == static_cast<size_t>(height_) &&
+            std::all_of(runs_.begin(), runs_.end(),
+                        [&](const Run& run) { return run.kind == kCover && run.length == width_; });
 }
 
-PixelRect SpritePicture::Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
-  if (width_ == 0 || !canvas.Valid() || (canvas.depth == 16) != (depth_ == 16)) return {};
+PixelRect SpritePicture::Bounds(const CanvasView& canvas, int64_t x, int64_t y) const {
+  if (width_ == 0 || !canvas.Valid()) return {};
   // The picture's rectangle clipped to the canvas, in 64 bits so that no
   // position overflows.
   const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
   const int64_t right = std::min<int64_t>(x + width_, canvas.width);
   const int64_t bottom = std::min<int64_t>(y + height_, canvas.height);
   if (left >= right || top >= bottom) return {};
-  const PixelRect visible{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-                          static_cast<int>(bottom)};
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+          static_cast<int>(bottom)};
+}
+
+PixelRect SpritePicture::Draw(const CanvasView& canvas, int64_t x, int64_t y,
+                              const PixelRect& clip) const {
+  if ((canvas.depth == 16) != (depth_ == 16)) return {};
+  const PixelRect visible = Bounds(canvas, x, y).Intersect(clip);
+  if (visible.Empty()) return {};
   if (depth_ == 16) {
     DrawRows<uint16_t>(canvas, static_cast<int>(x), static_cast<int>(y), visible);
   } else {
@@ -114,6 +142,7 @@ template <typename Pixel>
 void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
                              const PixelRect& visible) const {
   const Pixel* source;
+  const Blend565Tables& tables = Tables565();
   if constexpr (sizeof(Pixel) == 2) {
     source = pixels565_.data();
   } else {
@@ -135,10 +164,12 @@ void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
       if (start >= end) continue;
       if (run.kind == kCover) {
         std::memcpy(out + (left + start), in + start, sizeof(Pixel) * (end - start));
-      } else {
+      } else if constexpr (sizeof(Pixel) == 2) {
         for (int c = start; c < end; ++c) {
-          out[left + c] = BlendPixel<Pixel>(premultiplied[c], out[left + c]);
+          out[left + c] = Blend565With(tables, premultiplied[c], out[left + c]);
         }
+      } else {
+        for (int c = start; c < end; ++c) out[left + c] = BlendXrgb(premultiplied[c], out[left + c]);
       }
     }
   }

@@ -23,11 +23,18 @@ class SpritePicture {
 
   int width() const { return width_; }
   int height() const { return height_; }
+  // Whether every pixel covers the canvas outright (nothing skipped or blended).
+  bool opaque() const { return opaque_; }
 
-  // Draws the picture with its top-left corner at (x, y), clipped to the
-  // canvas (whose depth must be the one given above); returns the canvas
-  // pixels that the picture's rectangle covers.
-  PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const;
+  // The canvas pixels that the picture's rectangle covers with its top-left
+  // corner at (x, y).
+  PixelRect Bounds(const CanvasView& canvas, int64_t x, int64_t y) const;
+  // Draws the picture there, clipped to the canvas (whose depth must be the
+  // one given above) and to `clip`; returns the canvas pixels it covered.
+  PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y, const PixelRect& clip) const;
+  PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
+    return Draw(canvas, x, y, canvas.Bounds());
+  }
 
  private:
   enum RunKind : uint8_t { kCover, kBlend };
@@ -42,6 +49,7 @@ class SpritePicture {
   int width_ = 0;
   int height_ = 0;
   int depth_ = 16;
+  bool opaque_ = false;
   std::vector<uint16_t> pixels565_;
   std::vector<uint32_t> pixelsXrgb_;
   std::vector<uint32_t> premultiplied_;  // kept only when some pixel blends

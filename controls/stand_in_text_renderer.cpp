@@ -9,14 +9,20 @@ namespace skyvault {
 int StandInTextRenderer::CellHeight() const { return std::clamp(font_.size, 1, 512); }
 int StandInTextRenderer::CellWidth() const { return std::max(1, CellHeight() / 2); }
 
-PixelRect StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text, int x,
-                                    int y, int32_t colour) {
+PixelRect StandInTextRenderer::Bounds(const CanvasView& canvas, const std::string& text, int x,
+                                      int y) {
   const int64_t width = static_cast<int64_t>(CellWidth()) * static_cast<int64_t>(text.size());
   const int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, canvas.width);
   const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + CellHeight(), canvas.height);
   const PixelRect area{std::max(x, 0), std::max(y, 0), static_cast<int>(std::max<int64_t>(right, 0)),
                        static_cast<int>(std::max<int64_t>(bottom, 0))};
-  if (area.Empty()) return {};
+  return area.Empty() ? PixelRect{} : area;
+}
+
+void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text, int x, int y,
+                               int32_t colour, const PixelRect& clip) {
+  const PixelRect area = Bounds(canvas, text, x, y).Intersect(clip);
+  if (area.Empty()) return;
   const uint16_t pixel565 = ColourTo565(colour);
   const uint32_t pixelXrgb = ColourToXrgb(colour);
   const int cell = CellWidth();
@@ -36,7 +42,6 @@ PixelRect StandInTextRenderer::Draw(const CanvasView& canvas, const std::string&
       }
     }
   }
-  return area;
 }
 
 }  // namespace skyvault

@@ -9,8 +9,9 @@ namespace skyvault {
 class StandInTextRenderer : public TextRenderer {
  public:
   void SetFont(const TextFont& font) override { font_ = font; }
-  PixelRect Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                 int32_t colour) override;
+  PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
+  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
+            const PixelRect& clip) override;
 
   // The cell of one character for the current font.
   int CellWidth() const;

@@ -20,11 +20,13 @@ class TextRenderer {
  public:
   virtual ~TextRenderer() = default;
   virtual void SetFont(const TextFont& font) = 0;
-  // Draws `text` with its top-left corner at (x, y) in `colour`
-  // (red + 256 green + 65536 blue, already as the canvas shows it); returns
-  // the part of the canvas it may have changed.
-  virtual PixelRect Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                         int32_t colour) = 0;
+  // The part of the canvas that `text` in the current font with its
+  // top-left corner at (x, y) may change.
+  virtual PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) = 0;
+  // Draws it there in `colour` (red + 256 green + 65536 blue, already as
+  // the canvas shows it), changing no pixel outside `clip`.
+  virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y,
+                    int32_t colour, const PixelRect& clip) = 0;
 };
 
 }  // namespace skyvault

@@ -24,11 +24,40 @@ TEST(FrameDiff, FirstFrameDiffersEverywhereThenOnlyWhereAPixelChanged) {
   EXPECT_EQ(changed.Count(), 2);
   EXPECT_TRUE(changed.At(3, 2));
   EXPECT_TRUE(changed.At(24, 18));
+  EXPECT_EQ(diff.Parts(), (std::vector<PixelRect>{{100, 70, 101, 71}, {799, 599, 800, 600}}));
   // Written again with the same value: no change.
   EXPECT_EQ(diff.Update(canvas.view, all).Count(), 0);
   // Changed back: a change again.
   canvas.at(100, 70) = 0;
   EXPECT_EQ(diff.Update(canvas.view, all).Count(), 1);
+}
+
+// Changed blocks of pixels and the rectangles that carry them.
+TEST(FrameDiff, PartsHugTheChangedPixelsAndJoinAcrossTiles) {
+  const struct {
+    std::vector<PixelRect> blocks;
+    std::vector<PixelRect> parts;
+  } cases[] = {
+      {{{30, 70, 70, 80}}, {{30, 70, 70, 80}}},      // three tiles along a row: one part
+      {{{30, 60, 70, 80}}, {{30, 60, 70, 80}}},      // and two tile rows
+      {{{0, 0, 2, 2}, {200, 0, 202, 2}}, {{0, 0, 2, 2}, {200, 0, 202, 2}}},  // far apart
+      // An L: the narrow foot would waste the row above's area, so it stays apart.
+      {{{0, 0, 300, 10}, {0, 40, 10, 60}}, {{0, 0, 300, 10}, {0, 40, 10, 60}}},
+  };
+  for (const auto& c : cases) {
+    Canvas16 canvas;
+    TileMask all(800, 600);
+    all.MarkAll();
+    FrameDiff diff;
+    diff.Update(canvas.view, all);
+    for (const PixelRect& b : c.blocks) {
+      for (int y = b.top; y < b.bottom; ++y) {
+        for (int x = b.left; x < b.right; ++x) canvas.at(x, y) = 7;
+      }
+    }
+    diff.Update(canvas.view, all);
+    EXPECT_EQ(diff.Parts(), c.parts) << c.blocks.size() << " blocks from " << c.blocks[0].left;
+  }
 }
 
 TEST(FrameDiff, OnlyWrittenTilesAreCompared) {

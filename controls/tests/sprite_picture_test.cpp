@@ -37,6 +37,20 @@ TEST(Blend, PremultipliedSourceOverCanvasPixels) {
   EXPECT_EQ(Blend565(0xFF000000, 0xFFFF), 0x0000);
 }
 
+TEST(Blend, Rgb565LookupMatchesTheRoundedSumPerComponent) {
+  auto over = [](int s, int u, int a) { return std::min(255, s + (u * (255 - a) + 127) / 255); };
+  for (int a = 0; a < 256; ++a) {
+    const uint32_t source = testing::Premultiplied(a * 7 & 255, a * 13 & 255, a * 29 & 255, a);
+    for (int u = 0; u < 65536; u += 3) {
+      const uint16_t under = static_cast<uint16_t>(u);
+      const uint16_t want = Pack565(over(source >> 16 & 255, Red8Of565(under), a),
+                                    over(source >> 8 & 255, Green8Of565(under), a),
+                                    over(source & 255, Blue8Of565(under), a));
+      ASSERT_EQ(Blend565(source, under), want) << "alpha " << a << ", under " << u;
+    }
+  }
+}
+
 TEST(SpritePicture, DrawReportsTheCoveredCanvasRectangle) {
   std::vector<uint16_t> memory(10 * 10, 0);
   CanvasView canvas{reinterpret_cast<uint8_t*>(memory.data()), 10, 10, 20, 16};
@@ -44,6 +58,7 @@ TEST(SpritePicture, DrawReportsTheCoveredCanvasRectangle) {
   EXPECT_EQ(picture.Draw(canvas, 8, -1), (PixelRect{8, 0, 10, 2}));
   EXPECT_EQ(picture.Draw(canvas, 2, 3), (PixelRect{2, 3, 6, 6}));
   EXPECT_TRUE(picture.Draw(canvas, 10, 0).Empty());
+  EXPECT_EQ(picture.Draw(canvas, 2, 3, {0, 4, 3, 10}), (PixelRect{2, 4, 3, 6}));
   // A canvas of the other depth is left alone.
   CanvasView wide{canvas.bits, 5, 10, 20, 32};
   EXPECT_TRUE(picture.Draw(wide, 0, 0).Empty());

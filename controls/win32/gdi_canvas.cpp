@@ -6,6 +6,8 @@ namespace skyvault::win32 {
 namespace {
 
 constexpr size_t kMaxKeptFonts = 16;
+constexpr size_t kMaxKeptExtents = 64;
+constexpr size_t kMaxText = 32767;
 
 int FontWeight(int32_t weight) {
   if (weight < FW_THIN) return FW_NORMAL;  // 0 and the saver's 1: the face's usual weight
@@ -65,8 +67,10 @@ HFONT GdiCanvas::FontFor(const TextFont& font) {
   if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
   if (fonts_.size() >= kMaxKeptFonts) {
     SelectObject(dc_, originalFont_);
+    selected_ = nullptr;
     for (auto& [k, f] : fonts_) DeleteObject(f);
     fonts_.clear();
+    extents_.clear();
   }
   // A positive height asks for the whole line (cell) height; 0 or less
   // leaves the size to the system.
@@ -83,18 +87,30 @@ HFONT GdiCanvas::FontFor(const TextFont& font) {
 
 void GdiCanvas::SetFont(const TextFont& font) { font_ = FontFor(font); }
 
-PixelRect GdiCanvas::Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                          int32_t colour) {
-  if (!bitmap_) return {};
+void GdiCanvas::Select() {
   if (!font_) font_ = FontFor(TextFont{"Arial", 16});
-  SelectObject(dc_, font_);
-  SetTextColor(dc_, RGB(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+  if (selected_ != font_) {
+    SelectObject(dc_, font_);
+    selected_ = font_;
+  }
+}
+
+SIZE GdiCanvas::Extent(const std::string& text) {
+  Select();
+  auto key = std::make_pair(font_, text);
+  if (auto it = extents_.find(key); it != extents_.end()) return it->second;
+  if (extents_.size() >= kMaxKeptExtents) extents_.clear();
   const std::wstring wide = Widen(text);
-  const int length = static_cast<int>(std::min<size_t>(wide.size(), 32767));
   SIZE extent{};
-  GetTextExtentPoint32W(dc_, wide.c_str(), length, &extent);
-  TextOutW(dc_, x, y, wide.c_str(), length);
-  GdiFlush();  // the compositor's next writes must come after the text
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(std::min<size_t>(wide.size(), kMaxText)),
+                        &extent);
+  extents_.emplace(std::move(key), extent);
+  return extent;
+}
+
+PixelRect GdiCanvas::Bounds(const CanvasView& canvas, const std::string& text, int x, int y) {
+  if (!bitmap_) return {};
+  const SIZE extent = Extent(text);
   // Italic and overhanging glyphs may reach past the advance width.
   const int64_t slack = extent.cy / 2 + 2;
   const int64_t right = static_cast<int64_t>(x) + extent.cx + slack;
@@ -103,6 +119,18 @@ PixelRect GdiCanvas::Draw(const CanvasView& canvas, const std::string& text, int
   auto clampInt = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -1, 1 << 20)); };
   return PixelRect{clampInt(left), clampInt(y), clampInt(right), clampInt(bottom)}.Intersect(
       canvas.Bounds());
+}
+
+void GdiCanvas::Draw(const CanvasView&, const std::string& text, int x, int y, int32_t colour,
+                     const PixelRect& clip) {
+  if (!bitmap_ || clip.Empty()) return;
+  Select();
+  SetTextColor(dc_, RGB(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+  const std::wstring wide = Widen(text);
+  const RECT rect{clip.left, clip.top, clip.right, clip.bottom};
+  ExtTextOutW(dc_, x, y, ETO_CLIPPED, &rect, wide.c_str(),
+              static_cast<UINT>(std::min<size_t>(wide.size(), kMaxText)), nullptr);
+  GdiFlush();  // the compositor's next writes must come after the text
 }
 
 }  // namespace skyvault::win32

@@ -28,11 +28,14 @@ class GdiCanvas : public TextRenderer {
   HDC dc() const { return dc_; }
 
   void SetFont(const TextFont& font) override;
-  PixelRect Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                 int32_t colour) override;
+  PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
+  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
+            const PixelRect& clip) override;
 
  private:
   HFONT FontFor(const TextFont& font);
+  void Select();
+  SIZE Extent(const std::string& text);
 
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
@@ -41,6 +44,9 @@ class GdiCanvas : public TextRenderer {
   using FontKey = std::tuple<std::string, int32_t, int32_t, bool, bool, bool>;
   std::map<FontKey, HFONT> fonts_;  // the few fonts a run uses, kept
   HFONT font_ = nullptr;
+  HFONT selected_ = nullptr;
+  // Sizes of the few texts a run draws again and again (the clock, the message).
+  std::map<std::pair<HFONT, std::string>, SIZE> extents_;
 };
 
 }  // namespace skyvault::win32

@@ -1,6 +1,8 @@
-// Runs the drawing control full-screen on a made-up first-run scene, so its
-// CPU share and memory can be measured: present_bench [seconds] [aircraft].
-// Ends after the given seconds (default 20) or at a key.
+// Runs the drawing control full-screen on a made-up scene, so its CPU share
+// and memory can be measured: present_bench [seconds] [scene], the scene
+// `typical` (the bomber and three relay aircraft, the default) or a number
+// of first-run aircraft (0 to 16). Ends after the given seconds (default 20)
+// or at a key.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +14,8 @@ namespace {
 
 using skyvault::DemoPictureDecoder;
 using skyvault::DemoScene;
+using skyvault::FirstRunAircraft;
+using skyvault::TypicalAircraft;
 using skyvault::win32::Win32DrawingControl;
 
 Win32DrawingControl* control = nullptr;
@@ -35,7 +39,6 @@ class BenchEvents : public skyvault::DrawingEvents {
     char clock[16];
     std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
     scene_.DrawFrame(frames_++, clock);
-    control->ShowFrame();
     if (Elapsed() >= seconds_) PostQuitMessage(0);
   }
   void OnPointerMove() override {}
@@ -59,7 +62,7 @@ class BenchEvents : public skyvault::DrawingEvents {
 
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::atof(argv[1]) : 20.0;
-  const int aircraft = argc > 2 ? std::atoi(argv[2]) : DemoScene::kAircraft;
+  const std::string kind = argc > 2 ? argv[2] : "typical";
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &WindowProc;
@@ -76,7 +79,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no 16-bit display\n");
     return 1;
   }
-  DemoScene scene(drawing, aircraft);
+  DemoScene scene(drawing,
+                  kind == "typical" ? TypicalAircraft() : FirstRunAircraft(std::atoi(kind.c_str())));
   BenchEvents events(scene, seconds);
   drawing.SetEvents(&events);
   ShowWindow(window, SW_SHOW);

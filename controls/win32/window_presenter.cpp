@@ -97,9 +97,8 @@ void WindowPresenter::Present(const CanvasView& canvas, const TileMask& written)
     for (const CanvasScaler& scaler : scalers_) scaler.Scale(canvas, canvas.Bounds(), bits_, stride);
     BitBlt(windowDc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
   } else {
-    const std::vector<PixelRect> parts = changed.Rectangles();
     for (const CanvasScaler& scaler : scalers_) {
-      for (const PixelRect& part : parts) {
+      for (const PixelRect& part : diff_.Parts()) {
         const PixelRect out = scaler.Scale(canvas, part, bits_, stride);
         if (!out.Empty()) {
           BitBlt(windowDc, out.left, out.top, out.Width(), out.Height(), dc_, out.left, out.top,

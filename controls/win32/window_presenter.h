@@ -12,7 +12,8 @@ namespace skyvault::win32 {
 // Puts the canvas on a window that covers one or more monitors: on each
 // monitor the whole canvas, scaled with its aspect kept, black bars around.
 // The scaled picture is kept in a 32-bit image of the window's size; each
-// frame only the tiles of the canvas that changed are scaled and sent. The
+// frame only the parts of the canvas that changed (looked for in the tiles
+// the compositor redrew) are scaled and sent, a few rectangles each. The
 // first frame, a frame after the window or the monitors changed, and
 // painting send everything.
 class WindowPresenter {

@@ -77,6 +77,7 @@ TEST_F(Win32DrawingControlTest, TextLandsInTheGivenColourAtTheGivenPlace) {
   control->ClearFrame(0);
   control->SetTextFont("Arial", 24, 1, false, false, false);
   control->DrawText("Place a Message Here", 5, 575, Rgb(0, 255, 255));
+  control->ShowFrame();
   Census message = Count(control->canvas(), {5, 575, 800, 600});
   EXPECT_EQ(message.outsideNonBlack, 0);
   ASSERT_GT(message.inside.size(), 0u);
@@ -88,6 +89,7 @@ TEST_F(Win32DrawingControlTest, TextLandsInTheGivenColourAtTheGivenPlace) {
   control->ClearFrame(0);
   control->SetTextFont("Arial", 16, 1, false, false, false);
   control->DrawText("12:34:56", 0, 0, Rgb(255, 255, 0));
+  control->ShowFrame();
   Census clock = Count(control->canvas(), {0, 0, 120, 17});
   EXPECT_EQ(clock.outsideNonBlack, 0);
   EXPECT_EQ(MostCommon(clock.inside), 0xFFE0);
@@ -98,6 +100,7 @@ TEST_F(Win32DrawingControlTest, TextColoursBetweenLevelsAndUnknownFaces) {
   control->ClearFrame(0);
   control->SetTextFont("No Such Face At All", 40, 700, true, true, false);
   control->DrawText("MMMM", 100, 100, Rgb(0, 226, 251));
+  control->ShowFrame();
   Census text = Count(control->canvas(), {0, 100, 800, 145});
   ASSERT_GT(text.inside.size(), 0u);
   EXPECT_EQ(text.outsideNonBlack, 0);
@@ -114,6 +117,7 @@ TEST_F(Win32DrawingControlTest, TextComesBeforeLaterSprites) {
   control->SetTextFont("Arial", 24, 1, false, false, false);
   control->DrawText("XXXX", 0, 0, Rgb(255, 255, 255));
   control->DrawSprite(s);
+  control->ShowFrame();
   Census c = Count(control->canvas(), {0, 0, 200, 40});
   EXPECT_EQ(c.inside.size(), 1u);
   EXPECT_EQ(c.inside[0xF800], 200 * 40);
