@@ -6,173 +6,71 @@
 namespace skyvault::testing {
 namespace {
 
-const std::string kClearBlack = "ClearFrame(0)";
-const std::string kClearSkyBlue = "ClearFrame(" + std::to_string(0 + 256 * 226 + 65536 * 251) + ")";
-const int kCyan = 0 + 256 * 255 + 65536 * 255;
-const int kYellow = 255 + 256 * 255;
+const std::string kCyan = std::to_string(255 * 256 + 255 * 65536);
+const std::string kYellow = std::to_string(255 + 255 * 256);
 
-// The drawing calls of one frame.
-Log OneFrame(Harness& h) {
-  h.drawing.ClearCalls();
-  h.Frame();
-  return h.drawing.calls;
-}
-
-TEST(FrameComposition, TheBackgroundModeDecidesTheFirstCall) {
-  const std::pair<const char*, std::string> cases[] = {
-      {"1", kClearBlack}, {"0", kClearBlack},      {"4", kClearBlack},
-      {"abc", kClearBlack}, {"3.5", kClearBlack},  {"-1", kClearBlack},
-      {"2", kClearSkyBlue}, {"2.0", kClearSkyBlue},
-  };
-  for (const auto& [mode, first] : cases) {
+TEST(FrameComposition, TheBackgroundModeDecidesHowAFrameStarts) {
+  const Log black = {"ClearFrame(0)"}, sky = {"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")"};
+  const Log picture = {"DrawSprite(1)", "SetSpriteX(1, 0)", "SetSpriteY(1, 0)"};
+  const std::pair<const char*, Log> cases[] = {
+      {"1", black}, {"0", black}, {"4", black}, {"-1", black}, {"3.5", black}, {"abc", black},
+      {"2", sky},   {"2.0", sky}, {"3", picture}};
+  for (const auto& [mode, start] : cases) {
     Harness h;
     h.LoadWith({{"BackGround", mode}});
-    const Log frame = OneFrame(h);
-    EXPECT_EQ(frame.front(), first) << mode;
-    EXPECT_EQ(Count(frame, "ClearFrame"), 1) << mode;
-  }
-}
-
-TEST(FrameComposition, BackgroundThreeDrawsThePictureWithoutClearing) {
-  Harness h;
-  h.LoadWith();  // first run: background picture, sprite 1
-  for (int i = 0; i < 3; ++i) {
-    const Log frame = OneFrame(h);
-    EXPECT_EQ(Log(frame.begin(), frame.begin() + 3),
-              (Log{"DrawSprite(1)", "SetSpriteX(1, 0)", "SetSpriteY(1, 0)"}));
-    EXPECT_EQ(Count(frame, "ClearFrame"), 0);
-  }
-}
-
-TEST(FrameComposition, TheThreeMessageSettingsAreTheOnlyReadsOfAFrame) {
-  Harness h;
-  h.LoadWith();
-  h.Frame();
-  EXPECT_EQ(Matching(h.Take(), "Read("),
-            (Log{"Read(Startup/Message)", "Read(Startup/MessageChecked)", "Read(Startup/FontName)"}));
-}
-
-TEST(FrameComposition, TheMessageIsTextFromTheFirstFrameOn) {
-  Harness h;
-  h.LoadWith({{"Message", "42 planes"}});
-  EXPECT_FALSE(h.state().MessageText.IsText());
-  EXPECT_EQ(h.state().MessageText.NumberValue(), 42);
-  h.Frame();
-  EXPECT_TRUE(h.state().MessageText.IsText());
-  EXPECT_EQ(h.state().MessageText.text(), "42 planes");
-}
-
-TEST(FrameComposition, AnUncheckedMessageIsNotDrawnAndLeavesTheFontAlone) {
-  Harness h;
-  h.LoadWith({{"MessageChecked", "0"}, {"Clock", "0"}});
-  const Log frame = OneFrame(h);
-  EXPECT_EQ(Count(frame, "SetTextFont"), 0);
-  EXPECT_EQ(Count(frame, "DrawText"), 0);
-}
-
-TEST(FrameComposition, ACheckedMessageIsDrawnInCyanEvenWhenEmpty) {
-  Harness h;
-  h.LoadWith({{"MessageChecked", "1"}, {"Message", ""}, {"FontName", "Courier New"}, {"Clock", "0"}});
-  const Log frame = OneFrame(h);
-  EXPECT_EQ(Matching(frame, "SetTextFont"),
-            Log{"SetTextFont(\"Courier New\", 24, 1, false, false, false)"});
-  EXPECT_EQ(Matching(frame, "DrawText"), Log{"DrawText(\"\", 5, 575, " + std::to_string(kCyan) + ")"});
-}
-
-TEST(FrameComposition, ChangesInTheStoreShowFromTheNextFrame) {
-  Harness h;
-  h.LoadWith({{"MessageChecked", "1"}, {"Message", "Hello"}, {"Clock", "0"}});
-  EXPECT_EQ(Count(OneFrame(h), "DrawText(\"Hello\""), 1);
-  h.Set("Startup", "Message", "Good night");
-  h.Set("Startup", "FontName", "Times New Roman");
-  Log frame = OneFrame(h);
-  EXPECT_EQ(Count(frame, "DrawText(\"Good night\", 5, 575"), 1);
-  EXPECT_EQ(Count(frame, "SetTextFont(\"Times New Roman\", 24"), 1);
-  h.Set("Startup", "MessageChecked", "0");
-  EXPECT_EQ(Count(OneFrame(h), "DrawText"), 0);
-  h.Set("Startup", "MessageChecked", "1");
-  EXPECT_EQ(Count(OneFrame(h), "DrawText"), 1);
-}
-
-TEST(FrameComposition, MissingMessageKeysDrawTheTextOneInTheFontOne) {
-  Harness h;
-  h.LoadWith({{"Clock", "0"}});
-  h.store = MemorySettingsStore{};  // the keys vanish while the saver runs
-  const Log frame = OneFrame(h);
-  EXPECT_EQ(Matching(frame, "SetTextFont"), Log{"SetTextFont(\"1\", 24, 1, false, false, false)"});
-  EXPECT_EQ(Matching(frame, "DrawText"), Log{"DrawText(\"1\", 5, 575, " + std::to_string(kCyan) + ")"});
-}
-
-TEST(FrameComposition, MessageLogoAircraftClockAndShowFrameComeInThatOrder) {
-  Harness h;
-  h.LoadWith({{"MessageChecked", "1"}, {"Message", "Hi"}, {"LogoChecked", "1"},
-              {"FontClock", "20"}, {"BackGround", "2"}});
-  h.platform.time = {7, 8, 9, 0};
-  h.form.OnSoundTimer();
-  const Log frame = OneFrame(h);
-  const int logo = h.state().LogoSprite;
-  const int bg = h.state().BGPlaneSprite;
-  const Log expectedStart = {
-      kClearSkyBlue,
-      "SetTextFont(\"Arial\", 24, 1, false, false, false)",
-      "DrawText(\"Hi\", 5, 575, " + std::to_string(kCyan) + ")",
-      "DrawSprite(" + std::to_string(logo) + ")",
-      "DrawSprite(" + std::to_string(bg) + ")",
-  };
-  EXPECT_EQ(Log(frame.begin(), frame.begin() + 5), expectedStart);
-  const Log expectedEnd = {
-      "SetTextFont(\"Arial\", 20, 1, false, false, false)",
-      "DrawText(\"07:08:09\", 0, 0, " + std::to_string(kYellow) + ")",
-      "ShowFrame()",
-  };
-  EXPECT_EQ(Log(frame.end() - 3, frame.end()), expectedEnd);
-}
-
-TEST(FrameComposition, TheClockShowsMidnightUntilTheFirstTick) {
-  Harness h;
-  h.LoadWith();
-  h.platform.time = {15, 0, 0, 0};
-  EXPECT_EQ(Count(OneFrame(h), "DrawText(\"00:00:00\", 0, 0"), 1);
-  h.form.OnSoundTimer();
-  EXPECT_EQ(Count(OneFrame(h), "DrawText(\"15:00:00\", 0, 0"), 1);
-}
-
-TEST(FrameComposition, WithTheClockOffTheScheduleMakesTheLastCallBeforeShowFrame) {
-  Harness h;
-  h.LoadWith({{"Clock", "0"}});
-  const Log frame = OneFrame(h);
-  ASSERT_GE(frame.size(), 2u);
-  const int plane1 = h.state().PlaneSprite[1];
-  // Aircraft 1's slanting step is the last thing the schedule does in frame 1.
-  EXPECT_EQ(frame[frame.size() - 2], "MoveSpriteX(" + std::to_string(plane1) + ", -1)");
-  EXPECT_EQ(Count(frame, "SetTextFont"), 0);
-}
-
-TEST(FrameComposition, ShowFrameComesOnceAndLastWhateverTheSwitches) {
-  for (const char* message : {"0", "1"}) {
-    for (const char* clock : {"0", "1"}) {
-      for (const char* logo : {"0", "1"}) {
-        for (const char* background : {"1", "2", "3", "9"}) {
-          Harness h;
-          h.LoadWith({{"MessageChecked", message}, {"Clock", clock}, {"LogoChecked", logo},
-                      {"BackGround", background}});
-          for (int i = 0; i < 30; ++i) {
-            const Log frame = OneFrame(h);
-            EXPECT_EQ(Count(frame, "ShowFrame"), 1);
-            EXPECT_EQ(frame.back(), "ShowFrame()");
-          }
-        }
-      }
+    for (int frame = 0; frame < 2; ++frame) {
+      const Log calls = h.Drawn();
+      EXPECT_EQ(Log(calls.begin(), calls.begin() + static_cast<long>(start.size())), start) << mode;
+      EXPECT_EQ(Count(calls, "ClearFrame"), start == picture ? 0 : 1) << mode;
     }
   }
 }
 
-TEST(FrameComposition, TheClockIsOnlyDrawnWhenClockIsOne) {
-  for (const auto& [clock, drawn] : {std::pair{"1", true}, {"0", false}, {"2", false}, {"1.0", true},
-                                     {"abc", false}}) {
+TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
+  Harness h;
+  h.LoadWith({{"MessageChecked", "1"}, {"Message", "Hi"}, {"LogoChecked", "1"}, {"FontClock", "20"},
+              {"BackGround", "2"}});
+  EXPECT_EQ(h.state().MessageText.NumberValue(), 0) << "a number until the first frame";
+  h.Frame();
+  h.Take();
+  h.Frame();
+  const Log log = h.Take();
+  EXPECT_EQ(Log(log.begin(), log.begin() + 8),
+            (Log{"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")", "Read(Startup/Message)",
+                 "Read(Startup/MessageChecked)", "Read(Startup/FontName)",
+                 "SetTextFont(\"Arial\", 24, 1, false, false, false)", "DrawText(\"Hi\", 5, 575, " + kCyan + ")",
+                 "DrawSprite(1)", "DrawSprite(2)"}));  // the logo, then the BG aircraft
+  EXPECT_EQ(Log(log.end() - 3, log.end()),
+            (Log{"SetTextFont(\"Arial\", 20, 1, false, false, false)",
+                 "DrawText(\"00:00:00\", 0, 0, " + kYellow + ")", "ShowFrame()"}));
+  EXPECT_EQ(Count(log, "Read("), 3);
+}
+
+TEST(FrameComposition, TheMessageSettingsAreReadAgainEveryFrame) {
+  Harness h;
+  h.LoadWith({{"MessageChecked", "1"}, {"Message", ""}, {"Clock", "0"}});
+  EXPECT_EQ(Count(h.Drawn(), "DrawText(\"\", 5, 575, " + kCyan + ")"), 1) << "even when empty";
+  h.Set({{"Message", "Good night"}, {"FontName", "Times New Roman"}}, false);
+  Log calls = h.Drawn();
+  EXPECT_EQ(Count(calls, "DrawText(\"Good night\", 5, 575"), 1);
+  EXPECT_EQ(Count(calls, "SetTextFont(\"Times New Roman\", 24"), 1);
+  h.Set({{"MessageChecked", "0"}}, false);
+  EXPECT_EQ(Count(h.Drawn(), "DrawText"), 0);
+  EXPECT_EQ(Count(h.Drawn(), "SetTextFont"), 0);
+}
+
+TEST(FrameComposition, TheClockShowsTheTimeTheSoundTimerStored) {
+  for (const auto& [clock, drawn] : {std::pair{"1", true}, {"1.0", true}, {"0", false}, {"2", false}, {"abc", false}}) {
     Harness h;
     h.LoadWith({{"Clock", clock}});
-    EXPECT_EQ(Count(OneFrame(h), "DrawText"), drawn ? 1 : 0) << clock;
+    h.platform.time = {15, 4, 5, 0};
+    EXPECT_EQ(Count(h.Drawn(), "DrawText(\"00:00:00\", 0, 0"), drawn) << clock;
+    h.form.OnSoundTimer();
+    const Log calls = h.Drawn();
+    EXPECT_EQ(Count(calls, "DrawText(\"15:04:05\", 0, 0"), drawn) << clock;
+    EXPECT_EQ(Count(calls, "DrawText"), drawn) << clock;
+    EXPECT_EQ(calls.back(), "ShowFrame()");
+    EXPECT_EQ(Count(calls, "ShowFrame"), 1);
   }
 }
 
