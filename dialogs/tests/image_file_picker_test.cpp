@@ -1,204 +1,116 @@
-// The image file picker: its opening, its lists and the path it stores on OK.
+// The image file picker's logic: the path it stores on OK, its messages,
+// and the path helpers of its window.
 #include "dialogs/image_file_picker.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
+#include "dialogs/picker_paths.h"
 #include "platform/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 
 namespace skyvault {
+
+inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {
+  *out << w.section << "/" << w.key << "=" << w.value;
+}
+
 namespace {
 
-using Write = MemorySettingsStore::WriteRecord;
+using Writes = std::vector<MemorySettingsStore::WriteRecord>;
+using Lines = std::vector<std::string>;
 
 class RecordingPickerView : public ImageFilePickerView {
  public:
-  void SetFileTypes(const std::vector<std::string>& entries) override { types = entries; }
-  void SelectFileType(int position) override { typeSelection = position; }
-  void ListDirectory(const std::string& path) override { log.push_back("ListDirectory " + path); }
+  void SetFileTypes(const Lines&) override {}
+  void SelectFileType(int position) override { log.push_back("type " + std::to_string(position)); }
+  void ListDirectory(const std::string& path) override { log.push_back("dirs " + path); }
   void ListFiles(const std::string& directory, const std::string& pattern) override {
-    log.push_back("ListFiles " + directory + " " + pattern);
+    log.push_back("files " + directory + " " + pattern);
   }
   void SetDirectoryLabel(const std::string& path) override { label = path; }
-  void SetFileNameText(const std::string& text) override { nameBox = text; }
+  void SetFileNameText(const std::string&) override {}
   std::optional<std::string> CurrentDirectoryOn(const std::string& drive) override {
-    const auto found = drives.find(drive);
-    if (found == drives.end()) return std::nullopt;
-    return found->second;
+    if (drive == "D:") return "D:\\art";
+    return std::nullopt;  // any other drive cannot be read
   }
-  void SelectDrive(const std::string& d) override { log.push_back("SelectDrive " + d); }
-  void Hide() override { ++hides; }
+  void SelectDrive(const std::string& drive) override { log.push_back("drive " + drive); }
+  void Hide() override { log.push_back("hide"); }
 
-  std::vector<std::string> types;
-  int typeSelection = -1;
+  Lines log;
   std::string label;
-  std::string nameBox;
-  std::map<std::string, std::string> drives;  // readable drives and their current directories
-  std::vector<std::string> log;
-  int hides = 0;
 };
 
-class ExclamationCountingPlatform : public FakePlatformServices {
- public:
-  void ShowMessage(const std::string& text, const std::string& title,
-                   MessageBoxKind kind) override {
-    FakePlatformServices::ShowMessage(text, title, kind);
-    kinds.push_back(kind);
-  }
-  std::vector<MessageBoxKind> kinds;
-};
-
-class Picker : public ::testing::Test {
+class PickerTest : public ::testing::Test {
  protected:
   MemorySettingsStore store;
-  ExclamationCountingPlatform platform;
+  FakePlatformServices platform;
   RecordingPickerView view;
   ImageFilePicker getFile{kGetFile, store, platform, view};
 };
 
-TEST_F(Picker, OpensOnBitmapsInTheStartDirectory) {
-  getFile.Open("C:\\work");
-  EXPECT_EQ(view.types, (std::vector<std::string>{"BMP files (*.BMP)", "GIF files (*.GIF)",
-                                                  "JPG files (*.JPG)", "All files (*.*)"}));
-  EXPECT_EQ(view.typeSelection, 0);
-  EXPECT_EQ(getFile.pattern(), "*.BMP");
-  EXPECT_EQ(view.label, "C:\\work");
-  EXPECT_EQ(view.log, (std::vector<std::string>{"SelectDrive C:", "ListDirectory C:\\work",
-                                                "ListFiles C:\\work *.BMP"}));
-  EXPECT_EQ(getFile.fileNameText(), "");
-  EXPECT_FALSE(getFile.hidden());
-}
-
-TEST_F(Picker, FileTypesSetTheFileListsPattern) {
-  getFile.Open("C:\\");
-  const std::vector<std::string> patterns = {"*.BMP", "*.GIF", "*.JPG", "*.*"};
-  for (int i = 3; i >= 0; --i) {
-    getFile.OnFileTypeChosen(i);
-    EXPECT_EQ(getFile.pattern(), patterns[static_cast<size_t>(i)]);
-    EXPECT_EQ(view.log.back(), "ListFiles C:\\ " + patterns[static_cast<size_t>(i)]);
+// A name taken from the file list joins its directory with one backslash;
+// any other text in the name box is stored as it stands.
+TEST_F(PickerTest, OkStoresTheListedFileInItsDirectoryOrTheTypedTextAsItStands) {
+  struct Case {
+    const PickerConfiguration* picker;
+    const char* start;
+    const char* openedDirectory;  // double-clicked in the directory list, or null
+    const char* clicked;          // in the file list, or null
+    const char* typed;            // into the name box afterwards, or null
+    const char* stored;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {&kGetFile, "C:\\", nullptr, "x.bmp", nullptr, "C:\\x.bmp"},
+           {&kGetLogo, "C:\\", "C:\\pics", "Logo.bmp", nullptr, "C:\\pics\\Logo.bmp"},
+           {&kGetFile, "C:\\pics", nullptr, "Sky.bmp", "sky.bmp", "sky.bmp"},  // case differs
+           {&kGetFile, "C:\\pics", nullptr, nullptr, "D:\\art\\night.bmp", "D:\\art\\night.bmp"},
+           {&kGetFile, "C:\\pics", nullptr, "a.bmp", "E:\\b.bmp", "E:\\b.bmp"}}) {
+    MemorySettingsStore fresh;
+    ImageFilePicker picker(*c.picker, fresh, platform, view);
+    picker.Open(c.start);
+    if (c.openedDirectory) picker.OnDirectoryChanged(c.openedDirectory);
+    if (c.clicked) picker.OnFileClicked(c.clicked);
+    if (c.typed) picker.OnFileNameEdited(c.typed);
+    view.log.clear();
+    picker.OnOK();
+    EXPECT_EQ(fresh.writes(), (Writes{{"Startup", c.picker->key, c.stored}})) << c.stored;
+    EXPECT_EQ(view.log, Lines{"hide"});
   }
-  getFile.OnFileTypeChosen(4);
-  getFile.OnFileTypeChosen(-1);
-  EXPECT_EQ(getFile.pattern(), "*.BMP");
-}
-
-TEST_F(Picker, AFileChosenInTheRootGetsOneBackslash) {
-  getFile.Open("C:\\");
-  getFile.OnFileClicked("x.bmp");
-  EXPECT_EQ(view.nameBox, "x.bmp");
-  getFile.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "C:\\x.bmp"}}));
-  EXPECT_TRUE(getFile.hidden());
-  EXPECT_EQ(view.hides, 1);
-}
-
-TEST_F(Picker, AFileChosenInASubdirectoryGetsTheBackslashAdded) {
-  getFile.Open("C:\\");
-  getFile.OnDirectoryChanged("C:\\pics");
-  EXPECT_EQ(view.label, "C:\\pics");
-  getFile.OnFileClicked("x.bmp");
-  getFile.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "C:\\pics\\x.bmp"}}));
-}
-
-TEST_F(Picker, AnEditedNameIsStoredWithoutTheDirectory) {
-  getFile.Open("C:\\pics");
-  getFile.OnFileClicked("Sky.bmp");
-  getFile.OnFileNameEdited("sky.bmp");  // differs in case only: not the listed name
-  getFile.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "sky.bmp"}}));
-}
-
-TEST_F(Picker, ATypedFullPathIsStoredUnchangedWithOrWithoutASelection) {
-  getFile.Open("C:\\pics");
-  getFile.OnFileNameEdited("D:\\art\\night.bmp");
-  getFile.OnOK();
-  ImageFilePicker again(kGetFile, store, platform, view);
-  again.Open("C:\\pics");
-  again.OnFileClicked("a.bmp");
-  again.OnFileNameEdited("E:\\b.bmp");
-  again.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "D:\\art\\night.bmp"},
-                                                {"Startup", "BMPFileName", "E:\\b.bmp"}}));
-}
-
-TEST_F(Picker, ChangingDirectoryDropsTheSelectionSoTheNameStandsAlone) {
+  // A file chosen before the directory changed is no longer in the list.
   getFile.Open("C:\\pics");
   getFile.OnFileClicked("a.bmp");
   getFile.OnDirectoryChanged("C:\\other");
   getFile.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "a.bmp"}}));
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", "a.bmp"}}));
 }
 
-TEST_F(Picker, OKWithoutANameAsksForOneAndStaysOpen) {
-  getFile.Open("C:\\");
+TEST_F(PickerTest, OkWithoutANameOrAnUnreadableDriveReportsAndChangesNothing) {
+  getFile.Open("C:\\pics");
+  view.log.clear();
   getFile.OnOK();
-  EXPECT_EQ(platform.log, (std::vector<std::string>{"Message(You must first select a file! | Skyvault)"}));
-  EXPECT_EQ(platform.kinds, (std::vector<MessageBoxKind>{MessageBoxKind::Plain}));
-  EXPECT_TRUE(store.writes().empty());
-  EXPECT_FALSE(getFile.hidden());
-  EXPECT_EQ(view.hides, 0);
-}
-
-TEST_F(Picker, DoubleClickStoresTheFileAndCloses) {
-  getFile.Open("C:\\pics");
-  getFile.OnFileDoubleClicked("plane.bmp");
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "BMPFileName", "C:\\pics\\plane.bmp"}}));
-  EXPECT_TRUE(getFile.hidden());
-}
-
-TEST_F(Picker, CancelWritesNothing) {
-  getFile.Open("C:\\pics");
-  getFile.OnFileClicked("plane.bmp");
-  getFile.OnCancel();
-  EXPECT_TRUE(store.writes().empty());
-  EXPECT_TRUE(getFile.hidden());
-  EXPECT_EQ(view.hides, 1);
-}
-
-TEST_F(Picker, AnUnreadableDriveReportsAndReturnsToTheShownDirectorysDrive) {
-  view.drives = {{"D:", "D:\\art"}};
-  getFile.Open("C:\\pics");
-  view.log.clear();
   getFile.OnDriveChosen("E:");
-  EXPECT_EQ(platform.log, (std::vector<std::string>{"Message(Drive error! | Error)"}));
-  EXPECT_EQ(platform.kinds, (std::vector<MessageBoxKind>{MessageBoxKind::Exclamation}));
-  EXPECT_EQ(view.log, (std::vector<std::string>{"SelectDrive C:"}));
+  EXPECT_EQ(platform.log, (Lines{"Message(You must first select a file! | Skyvault)",
+                                 "Message(Drive error! | Error)"}));
+  EXPECT_EQ(view.log, (Lines{"drive C:"}));  // back to the shown directory's drive
   EXPECT_EQ(getFile.directory(), "C:\\pics");
-
-  view.log.clear();
   getFile.OnDriveChosen("D:");
-  EXPECT_EQ(getFile.directory(), "D:\\art");
   EXPECT_EQ(view.label, "D:\\art");
-  EXPECT_EQ(view.log, (std::vector<std::string>{"SelectDrive D:", "ListDirectory D:\\art",
-                                                "ListFiles D:\\art *.BMP"}));
+  EXPECT_EQ(view.log, (Lines{"drive C:", "drive D:", "dirs D:\\art", "files D:\\art *.BMP"}));
+  EXPECT_TRUE(store.writes().empty());
 }
 
-TEST_F(Picker, TheLogoPickerWritesTheLogoPath) {
-  ImageFilePicker getLogo(kGetLogo, store, platform, view);
-  getLogo.Open("C:\\");
-  getLogo.OnFileClicked("Tarnwing1.bmp");
-  getLogo.OnOK();
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "LogoFileName", "C:\\Tarnwing1.bmp"}}));
-}
-
-TEST(PickerConfigurations, DifferOnlyInTitleKeyAndLayout) {
-  EXPECT_STREQ(kGetFile.title, "Form1");
-  EXPECT_STREQ(kGetLogo.title, "Select Your Logo");
-  EXPECT_STREQ(kGetFile.key, "BMPFileName");
-  EXPECT_STREQ(kGetLogo.key, "LogoFileName");
-  EXPECT_EQ(kGetFile.layout.clientWidth, 6060);
-  EXPECT_EQ(kGetLogo.layout.clientHeight, 4290);
-  // The lists fit above the type row and the buttons inside the client area.
-  for (const PickerConfiguration* c : {&kGetFile, &kGetLogo}) {
-    const PickerLayout& l = c->layout;
-    EXPECT_LE(l.listsY + kFileListHeight, l.typeLabelsY) << c->name;
-    EXPECT_LE(l.rightColumnX + kPickerColumnWidth, l.clientWidth) << c->name;
-    EXPECT_LT(l.cancelX, l.okX) << c->name;
-    EXPECT_LT(l.buttonsY, l.clientHeight) << c->name;
-  }
+TEST(PickerPaths, DrivesAndTheDirectoryListFromTheRootDown) {
+  EXPECT_EQ((Lines{DriveOf("c:\\pics"), DriveOf("Z:"), DriveOf("\\\\server\\x"), DriveOf("1:\\")}),
+            (Lines{"C:", "Z:", "", ""}));
+  size_t current = 99;
+  EXPECT_EQ(DirectoryEntries("C:\\pics\\old", {"a"}, &current),
+            (std::vector<DirectoryEntry>{{"C:\\", "C:\\", 0}, {"pics", "C:\\pics", 1},
+                                         {"old", "C:\\pics\\old", 2}, {"a", "C:\\pics\\old\\a", 3}}));
+  EXPECT_EQ(current, 2u);
+  EXPECT_EQ(DirectoryEntries("D:\\", {"art"}, &current),
+            (std::vector<DirectoryEntry>{{"D:\\", "D:\\", 0}, {"art", "D:\\art", 1}}));
+  EXPECT_EQ(current, 0u);
+  EXPECT_EQ(DirectoryEntries("D:\\art\\", {}, &current).back(), (DirectoryEntry{"art", "D:\\art", 1}));
 }
 
 }  // namespace

@@ -1,220 +1,347 @@
-// The settings dialog's handlers: what each control writes and when.
+// The settings dialog's logic: what each control writes and when, and what
+// opening it shows and writes.
+#include "dialogs/setup.h"
+
 #include <gtest/gtest.h>
 
-#include "dialogs/setup.h"
+#include <algorithm>
+#include <map>
+#include <functional>
+
+#include "dialogs/image_file_picker.h"
+#include "dialogs/screen_font_list.h"
 #include "dialogs/setup_texts.h"
-#include "dialogs/tests/recording_setup_view.h"
 #include "platform/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_schema.h"
 
 namespace skyvault {
+
+inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {
+  *out << w.section << "/" << w.key << "=" << w.value;
+}
+
 namespace {
 
 using Write = MemorySettingsStore::WriteRecord;
+using Writes = std::vector<Write>;
+using Names = std::vector<std::string>;
 
-class SetupHandlers : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SetRegistry(store);
-    setup.Open({"Verdana", "Arial", "Tahoma", "Courier New", "Times New Roman", "Georgia"});
-    store.ClearWrites();
-    view.log.clear();
+// Keeps what each control shows, by the control's name, and logs each call
+// as "name=value".
+class RecordingSetupView : public SetupView {
+ public:
+  RecordingSetupView() {  // what the window shows before the logic sets anything
+    for (const char* box : kChecks) shown[box] = "0";
+    shown.insert({{"hsbSpeed", "2"}, {"hsbMouseS", "2"}, {"hsbVolume", "0"}, {"cboFontsScreen", "-1"}});
   }
+  void SetCheck(SetupCheckBox b, bool on) override { Show(kChecks[int(b)], on ? "1" : "0"); }
+  void SetText(SetupTextBox b, const std::string& t) override { Show(kTexts[int(b)], t); }
+  void SetScrollValue(SetupScrollBar b, int v) override { Show(kBars[int(b)], std::to_string(v)); }
+  void SelectBackgroundOption(int p) override { Show("optBakGrnd", std::to_string(p)); }
+  void EnableSelectBackground(bool on) override { Show("cmdSelectBG.enabled", on ? "1" : "0"); }
+  void SetSoundOffEntries(const Names& e) override { Show("cboSoundOff.count", std::to_string(e.size())); }
+  void SetSoundOffText(const std::string& t) override { Show("cboSoundOff", t); }
+  void SetFontList(const Names& n) override { Show("cboFontsScreen.count", std::to_string(n.size())); }
+  void SelectFont(int p) override { Show("cboFontsScreen", std::to_string(p)); }
+  void SetSampleFace(const std::string& face) override { Show("lblSample", face); }
+  void OpenPage(const std::string& address) override { Show("page", address); }
+  void ShowImagePicker(const PickerConfiguration& c) override {
+    Show("picker", c.name);
+    if (onPicker) onPicker(c);
+  }
+  void Show(const std::string& name, const std::string& value) {
+    shown[name] = value;
+    log.push_back(name + "=" + value);
+  }
+
+  static constexpr const char* kChecks[] = {"chkProp", "chkMessage", "chkLogo", "chkClock", "chkPowerSave"};
+  static constexpr const char* kTexts[] = {"txtMessage", "txtFontSize", "txtBGFile", "txtLogo",
+                                           "txtSpeed",   "txtMouseS"};
+  static constexpr const char* kBars[] = {"hsbSpeed", "hsbMouseS", "hsbVolume"};
+  std::map<std::string, std::string> shown;
+  std::vector<std::string> log;
+  std::function<void(const PickerConfiguration&)> onPicker;  // what the modal picker does
+};
+
+// Listed sorted: Arial, Courier New, Georgia, Tahoma, Times New Roman, Verdana.
+const Names kSystemFonts = {"Verdana",     "Arial",           "Tahoma",
+                                               "Courier New", "Times New Roman", "Georgia"};
+
+const char* SectionOf(const std::string& key) {
+  return key == "PwrSave" || key == "SoundOff" ? kSystem : kStartup;
+}
+
+using Stored = std::vector<std::pair<const char*, const char*>>;  // key, value
+
+// A dialog over a store in memory.
+struct Dialog {
+  // Opens on `stored` values (over the first-run values when `firstRun`),
+  // keeping the writes of opening only.
+  explicit Dialog(const Stored& stored = {}, bool firstRun = false, const Names& fonts = kSystemFonts) {
+    if (firstRun) SetRegistry(store);
+    for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
+    store.ClearWrites();
+    setup.Open(fonts);
+  }
+  Writes WritesTo(const std::string& key) const {
+    Writes found;
+    for (const Write& w : store.writes()) {
+      if (w.key == key) found.push_back(w);
+    }
+    return found;
+  }
+  std::string Shown(const std::string& name) { return view.shown[name]; }
+
   MemorySettingsStore store;
   FakePlatformServices platform;
   RecordingSetupView view;
   skyvault::Setup setup{store, platform, view};
 };
 
-TEST_F(SetupHandlers, BackgroundOptionsWriteTheirNumberAndSetTheSelectButton) {
-  setup.OnBackgroundOptionClicked(0);
-  EXPECT_EQ(store.writes().back(), (Write{"Startup", "BackGround", "1"}));
-  EXPECT_FALSE(view.selectBackgroundEnabled);
-  setup.OnBackgroundOptionClicked(2);
-  EXPECT_EQ(store.writes().back(), (Write{"Startup", "BackGround", "3"}));
-  EXPECT_TRUE(view.selectBackgroundEnabled);
-  setup.OnBackgroundOptionClicked(1);
-  EXPECT_EQ(store.writes().back(), (Write{"Startup", "BackGround", "2"}));
-  EXPECT_FALSE(view.selectBackgroundEnabled);
-  EXPECT_EQ(view.backgroundOption, 1);
-  EXPECT_EQ(store.writes().size(), 3u);
-}
-
-TEST_F(SetupHandlers, TheSelectButtonFollowsTheValueReadBackFromTheStore) {
-  // BackGround reads the store again after writing: a store that keeps
-  // something else decides the button.
-  store.Write("Startup", "BackGround", "3");
-  setup.BackGround();
-  EXPECT_TRUE(view.selectBackgroundEnabled);
-  store.Write("Startup", "BackGround", "3.0");
-  setup.BackGround();
-  EXPECT_TRUE(view.selectBackgroundEnabled);
-  store.Write("Startup", "BackGround", "2");
-  setup.BackGround();
-  EXPECT_FALSE(view.selectBackgroundEnabled);
-}
-
-TEST_F(SetupHandlers, EachCheckBoxWritesZeroOrOneToItsOwnKey) {
-  const std::vector<std::tuple<SetupCheckBox, const char*, const char*>> boxes = {
-      {SetupCheckBox::chkClock, "Startup", "Clock"},
-      {SetupCheckBox::chkProp, "Startup", "Prop"},
-      {SetupCheckBox::chkPowerSave, "System", "PwrSave"},
-      {SetupCheckBox::chkLogo, "Startup", "LogoChecked"},
-      {SetupCheckBox::chkMessage, "Startup", "MessageChecked"}};
-  for (const auto& [box, section, key] : boxes) {
+// Opened on the first-run values, with what opening did forgotten.
+struct Settled : Dialog {
+  Settled() : Dialog(Stored{}, true) {
     store.ClearWrites();
-    setup.OnCheckClicked(box, true);
-    setup.OnCheckClicked(box, false);
-    EXPECT_EQ(store.writes(), (std::vector<Write>{{section, key, "1"}, {section, key, "0"}}))
-        << key;
+    view.log.clear();
+  }
+};
+
+TEST(SetupHandlers, BackgroundOptionsWriteTheirNumberAndOnlyCustomEnablesSelectBackground) {
+  Settled d;
+  for (const auto& [option, written, enabled] :
+       {std::tuple{0, "1", "0"}, {2, "3", "1"}, {1, "2", "0"}, {2, "3", "1"}}) {
+    d.setup.OnBackgroundOptionClicked(option);
+    EXPECT_EQ(d.store.Read("Startup", "BackGround", "?"), written);
+    EXPECT_EQ(d.Shown("optBakGrnd"), std::to_string(option));
+    EXPECT_EQ(d.Shown("cmdSelectBG.enabled"), enabled) << option;
+  }
+  EXPECT_EQ(d.store.writes().size(), 4u);
+  // The button follows the value read back from the store: any spelling of 3.
+  for (const auto& [stored, enabled] : {std::pair{"3.0", "1"}, {"03", "1"}, {"2", "0"}}) {
+    d.store.Write("Startup", "BackGround", stored);
+    d.setup.BackGround();
+    EXPECT_EQ(d.Shown("cmdSelectBG.enabled"), enabled) << stored;
   }
 }
 
-TEST_F(SetupHandlers, TextBoxesStoreEveryChangeAsTyped) {
-  setup.OnFontSizeEdited("1");
-  setup.OnFontSizeEdited("1x");
-  setup.OnFontSizeEdited("big");
-  setup.OnMessageEdited("H");
-  setup.OnMessageEdited("Hi");
-  setup.OnMessageEdited("");
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "FontClock", "1"},
-                                                {"Startup", "FontClock", "1x"},
-                                                {"Startup", "FontClock", "big"},
-                                                {"Startup", "Message", "H"},
-                                                {"Startup", "Message", "Hi"},
-                                                {"Startup", "Message", ""}}));
-}
-
-TEST_F(SetupHandlers, DraggingTheSpeedThumbWritesAndShowsEveryValue) {
-  setup.OnScrollChanged(SetupScrollBar::hsbSpeed, 2);
-  store.ClearWrites();
-  for (int v = 3; v <= 100; ++v) {
-    setup.OnScrollTracked(SetupScrollBar::hsbSpeed, v);
-    ASSERT_EQ(store.writes().back(), (Write{"Startup", "Speed", std::to_string(v)}));
-    ASSERT_EQ(view.texts[SetupTextBox::txtSpeed], std::to_string(v));
-    ASSERT_EQ(setup.currentSpeed(), v);
+TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
+  Settled d;
+  for (const auto& [box, key] :
+       {std::pair{SetupCheckBox::chkProp, "Prop"}, {SetupCheckBox::chkMessage, "MessageChecked"},
+        {SetupCheckBox::chkLogo, "LogoChecked"}, {SetupCheckBox::chkClock, "Clock"},
+        {SetupCheckBox::chkPowerSave, "PwrSave"}}) {
+    d.store.ClearWrites();
+    d.setup.OnCheckClicked(box, true);
+    d.setup.OnCheckClicked(box, false);
+    EXPECT_EQ(d.store.writes(), (Writes{{SectionOf(key), key, "1"}, {SectionOf(key), key, "0"}}));
   }
-  EXPECT_EQ(store.writes().size(), 98u);
+  d.store.ClearWrites();
+  d.setup.OnFontSizeEdited("1x");  // stored as typed, number or not
+  d.setup.OnMessageEdited("Hi");
+  d.setup.OnMessageEdited("");
+  EXPECT_EQ(d.store.writes(), (Writes{{"Startup", "FontClock", "1x"}, {"Startup", "Message", "Hi"},
+                                       {"Startup", "Message", ""}}));
 }
 
-TEST_F(SetupHandlers, DraggingTheSensitivityThumbWritesAndShowsEveryValue) {
-  for (int v = 20; v >= 2; --v) {
-    setup.OnScrollTracked(SetupScrollBar::hsbMouseS, v);
-    ASSERT_EQ(store.writes().back(), (Write{"Startup", "MouseSens", std::to_string(v)}));
-    ASSERT_EQ(view.texts[SetupTextBox::txtMouseS], std::to_string(v));
+TEST(SetupHandlers, DraggingSpeedOrSensitivityWritesAndShowsEveryValue) {
+  Settled d;
+  for (const auto& [bar, key, box, from, to] :
+       {std::tuple{SetupScrollBar::hsbSpeed, "Speed", "txtSpeed", 2, 100},
+        {SetupScrollBar::hsbMouseS, "MouseSens", "txtMouseS", 20, 2}}) {
+    d.store.ClearWrites();
+    const int step = from < to ? 1 : -1;
+    for (int v = from; v != to + step; v += step) {
+      d.setup.OnScrollTracked(bar, v);
+      ASSERT_EQ(d.store.Read("Startup", key, "?"), std::to_string(v));
+      ASSERT_EQ(d.Shown(box), std::to_string(v));
+    }
+    EXPECT_EQ(d.store.writes().size(), static_cast<size_t>(std::abs(to - from) + 1)) << key;
   }
-  EXPECT_EQ(setup.currentSensitivity(), 2);
 }
 
-TEST_F(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
-  for (int v = -748; v >= -2500; v -= 100) setup.OnScrollTracked(SetupScrollBar::hsbVolume, v);
-  EXPECT_TRUE(store.writes().empty());
-  EXPECT_EQ(view.scrolls[SetupScrollBar::hsbVolume], -2448);
-  setup.OnScrollChanged(SetupScrollBar::hsbVolume, -2500);
-  setup.OnScrollEnded(SetupScrollBar::hsbVolume);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "Volume", "-2500"}}));
+TEST(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
+  Settled d;
+  const auto volume = SetupScrollBar::hsbVolume;
+  for (int v = -748; v >= -2600; v -= 100) d.setup.OnScrollTracked(volume, v);
+  EXPECT_TRUE(d.store.writes().empty());
+  EXPECT_EQ(d.Shown("hsbVolume"), "-2500");  // the thumb follows, inside the range
+  d.setup.OnScrollEnded(volume);
+  d.setup.OnScrollEnded(volume);
+  // Released with a final position: that one is written, once.
+  d.setup.OnScrollTracked(volume, -1000);
+  d.setup.OnScrollChanged(volume, -1200);
+  d.setup.OnScrollEnded(volume);
+  EXPECT_EQ(d.store.writes(), (Writes{{"Startup", "Volume", "-2500"}, {"Startup", "Volume", "-1200"}}));
 }
 
-TEST_F(SetupHandlers, AVolumeDragEndedWithoutAReleasePositionStillWritesOnce) {
-  setup.OnScrollTracked(SetupScrollBar::hsbVolume, -1000);
-  setup.OnScrollTracked(SetupScrollBar::hsbVolume, -1200);
-  setup.OnScrollEnded(SetupScrollBar::hsbVolume);
-  setup.OnScrollEnded(SetupScrollBar::hsbVolume);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "Volume", "-1200"}}));
+TEST(SetupHandlers, ArrowTroughAndEndStepsWriteEachNewValueInsideTheRange) {
+  Settled d;  // Speed 3, MouseSens 4, Volume -748
+  using S = ScrollStep;
+  const auto volume = SetupScrollBar::hsbVolume, speed = SetupScrollBar::hsbSpeed,
+             sens = SetupScrollBar::hsbMouseS;
+  for (const auto& [bar, step] :
+       {std::pair{volume, S::LineLess}, {volume, S::PageMore}, {volume, S::PageMore},
+        {volume, S::PageMore}, {volume, S::PageMore}, {volume, S::PageMore} /* at 0: nothing */,
+        {volume, S::PageLess}, {volume, S::ToMinimum}, {speed, S::LineMore},
+        {speed, S::ToMaximum}, {sens, S::LineLess}, {sens, S::ToMinimum} /* at 2 already */}) {
+    d.setup.OnScrollStepped(bar, step);
+  }
+  d.setup.OnScrollChanged(speed, 250);  // a position past the end is clamped
+  EXPECT_EQ(d.store.writes(),
+            (Writes{{"Startup", "Volume", "-773"},  {"Startup", "Volume", "-523"},
+                    {"Startup", "Volume", "-273"},  {"Startup", "Volume", "-23"},
+                    {"Startup", "Volume", "0"},     {"Startup", "Volume", "-250"},
+                    {"Startup", "Volume", "-2500"}, {"Startup", "Speed", "4"},
+                    {"Startup", "Speed", "100"},    {"Startup", "MouseSens", "3"},
+                    {"Startup", "MouseSens", "2"},  {"Startup", "Speed", "100"}}));
+  EXPECT_EQ(d.Shown("txtSpeed"), "100");
+  EXPECT_EQ(d.Shown("txtMouseS"), "2");
 }
 
-TEST_F(SetupHandlers, ArrowAndTroughStepsWriteEachNewValue) {
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::LineLess);
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::PageMore);
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::PageMore);
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::PageMore);
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::PageMore);
-  setup.OnScrollStepped(SetupScrollBar::hsbVolume, ScrollStep::PageMore);  // at 0 already
-  setup.OnScrollEnded(SetupScrollBar::hsbVolume);
-  setup.OnScrollStepped(SetupScrollBar::hsbSpeed, ScrollStep::LineMore);
-  setup.OnScrollStepped(SetupScrollBar::hsbSpeed, ScrollStep::ToMaximum);
-  setup.OnScrollStepped(SetupScrollBar::hsbMouseS, ScrollStep::ToMinimum);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "Volume", "-773"},
-                                                {"Startup", "Volume", "-523"},
-                                                {"Startup", "Volume", "-273"},
-                                                {"Startup", "Volume", "-23"},
-                                                {"Startup", "Volume", "0"},
-                                                {"Startup", "Speed", "4"},
-                                                {"Startup", "Speed", "100"},
-                                                {"Startup", "MouseSens", "2"}}));
-  EXPECT_EQ(view.texts[SetupTextBox::txtSpeed], "100");
+TEST(SetupHandlers, ListsWriteOnlyTheirOwnEntries) {
+  Settled d;
+  for (int position : {0, 7, 19, 20, -1}) d.setup.OnSoundOffChosen(position);
+  for (int position : {5, 6, -1}) d.setup.OnFontChosen(position);
+  EXPECT_EQ(d.store.writes(), (Writes{{"System", "SoundOff", "Never"}, {"System", "SoundOff", "15"},
+                                       {"System", "SoundOff", "480"}, {"Startup", "SelectedFont", "5"},
+                                       {"Startup", "FontName", "Verdana"}}));
+  EXPECT_EQ(d.Shown("lblSample"), "Verdana");
 }
 
-TEST_F(SetupHandlers, BarValuesOutsideTheRangeAreClampedBeforeWriting) {
-  setup.OnScrollChanged(SetupScrollBar::hsbSpeed, 250);
-  setup.OnScrollChanged(SetupScrollBar::hsbVolume, 40);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "Speed", "100"},
-                                                {"Startup", "Volume", "0"}}));
+TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
+  Settled d;
+  for (const auto& [click, picker, box, stored, before] :
+       {std::tuple{&Setup::OnSelectBackgroundClicked, "GetFile", "txtBGFile", "D:\\sky.bmp",
+                   "C:\\Hallowmere\\Skyvault1\\Bridge.bmp"},
+        {&Setup::OnSelectLogoClicked, "GetLogo", "txtLogo", "C:\\logo.bmp",
+         "C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp"}}) {
+    d.view.onPicker = nullptr;  // cancelled: the box keeps the stored path
+    (d.setup.*click)();
+    EXPECT_EQ(d.Shown("picker"), picker);
+    EXPECT_EQ(d.Shown(box), before);
+    d.view.onPicker = [&](const PickerConfiguration& c) { d.store.Write("Startup", c.key, stored); };
+    (d.setup.*click)();
+    EXPECT_EQ(d.Shown(box), stored);
+  }
+  // Choosing a file neither chooses "Custom" nor checks the logo box.
+  EXPECT_EQ(d.store.writes().size(), 2u);
+  d.setup.OnAboutClicked();
+  d.setup.OnHelpClicked();
+  const std::string about = std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
+  EXPECT_EQ(d.platform.log, Names{"Message(" + about + " | Skyvault)"});
+  EXPECT_EQ(d.Shown("page"), "C:\\Hallowmere\\Skyvault1\\help.html");
+  EXPECT_EQ(d.store.writes().size(), 2u);
 }
 
-TEST_F(SetupHandlers, OnlyAnEntryChosenFromTheStopSoundListIsWritten) {
-  setup.OnSoundOffChosen(0);
-  setup.OnSoundOffChosen(7);
-  setup.OnSoundOffChosen(19);
-  setup.OnSoundOffChosen(20);
-  setup.OnSoundOffChosen(-1);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"System", "SoundOff", "Never"},
-                                                {"System", "SoundOff", "15"},
-                                                {"System", "SoundOff", "480"}}));
+TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
+  Dialog d;
+  EXPECT_EQ(d.store.writes(),
+            (Writes{{"Startup", "SelectedFont", "1"}, {"Startup", "FontName", "Courier New"},
+                    {"Startup", "BackGround", "1"},   {"Startup", "Prop", "1"},
+                    {"Startup", "Message", "1"},      {"Startup", "MessageChecked", "1"},
+                    {"Startup", "LogoChecked", "1"},  {"Startup", "Clock", "1"},
+                    {"Startup", "FontClock", "1"},    {"System", "PwrSave", "1"}}));
+  // The fallback "1" lies below every bar: shown at the nearer end.
+  for (const auto& [name, value] : std::map<std::string, std::string>{
+           {"hsbSpeed", "2"}, {"txtSpeed", "2"}, {"hsbMouseS", "2"}, {"txtMouseS", "2"},
+           {"hsbVolume", "0"}, {"optBakGrnd", "0"}, {"txtBGFile", "1"}, {"txtLogo", "1"},
+           {"cboSoundOff", "1"}, {"cboFontsScreen", "1"}, {"lblSample", "Courier New"},
+           {"chkProp", "1"}, {"chkMessage", "1"}, {"chkLogo", "1"}, {"chkClock", "1"},
+           {"chkPowerSave", "1"}, {"cmdSelectBG.enabled", "0"}}) {
+    EXPECT_EQ(d.Shown(name), value) << name;
+  }
 }
 
-TEST_F(SetupHandlers, ChoosingAFontWritesItsPositionAndNameAndSetsTheSample) {
-  setup.OnFontChosen(5);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "SelectedFont", "5"},
-                                                {"Startup", "FontName", "Verdana"}}));
-  EXPECT_EQ(view.sampleFace, "Verdana");
-  setup.OnFontChosen(6);  // past the list: nothing
-  EXPECT_EQ(store.writes().size(), 2u);
+TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
+  Dialog d(Stored{}, true);
+  // The stored font position is chosen as by the user, which rewrites FontName.
+  EXPECT_EQ(d.store.writes(),
+            (Writes{{"Startup", "SelectedFont", "3"}, {"Startup", "FontName", "Tahoma"},
+                    {"Startup", "BackGround", "3"},   {"Startup", "Prop", "1"},
+                    {"Startup", "Message", "Place a Message Here"},
+                    {"Startup", "Speed", "3"},        {"Startup", "MouseSens", "4"},
+                    {"Startup", "Clock", "1"},        {"Startup", "FontClock", "16"},
+                    {"Startup", "Volume", "-748"}}));
+  auto at = d.view.log.begin();
+  for (const char* line :
+       {"cboFontsScreen.count=6", "cboFontsScreen=3", "lblSample=Tahoma", "optBakGrnd=2",
+        "chkProp=1", "txtMessage=Place a Message Here", "hsbSpeed=3",
+        "txtLogo=C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp",
+        "txtBGFile=C:\\Hallowmere\\Skyvault1\\Bridge.bmp", "hsbMouseS=4", "chkClock=1",
+        "txtFontSize=16", "cboSoundOff=Never", "hsbVolume=-748", "txtSpeed=3", "txtMouseS=4"}) {
+    at = std::find(at, d.view.log.end(), line);
+    ASSERT_NE(at, d.view.log.end()) << line << " missing or out of order";
+  }
+  EXPECT_EQ(d.view.log.back(), "cmdSelectBG.enabled=1");  // settled last
+  for (const char* off : {"chkMessage", "chkLogo", "chkPowerSave"}) EXPECT_EQ(d.Shown(off), "0");
+  EXPECT_EQ(d.Shown("cboSoundOff.count"), "20");
 }
 
-TEST_F(SetupHandlers, SelectBackgroundShowsThePickerThenTheStoredPath) {
-  view.onPicker = [&](const PickerConfiguration& which) {
-    EXPECT_EQ(std::string(which.name), "GetFile");
-    store.Write("Startup", which.key, "D:\\pics\\sky.bmp");
+// A stored value is written back only when its control shows it exactly and
+// it differs from what the control held (values a control cannot show: below).
+TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
+  struct Case {
+    const char* key;
+    const char* stored;
+    const char* written;  // null: not written
   };
-  setup.OnBackgroundOptionClicked(0);
-  setup.OnSelectBackgroundClicked();
-  EXPECT_EQ(view.texts[SetupTextBox::txtBGFile], "D:\\pics\\sky.bmp");
-  // Choosing a file does not choose "Custom".
-  EXPECT_EQ(view.backgroundOption, 0);
-  EXPECT_EQ(store.Read("Startup", "BackGround", "?"), "1");
+  for (const Case& c : std::initializer_list<Case>{
+           {"Speed", "007", "7"}, {"Speed", "100", "100"}, {"MouseSens", "+20", "20"},
+           {"Volume", "-2500", "-2500"}, {"Prop", "1.0", "1"}, {"BackGround", "2.0", "2"},
+           {"BackGround", "3.4abc", "3"}, {"Speed", "2", nullptr}, {"Volume", "0", nullptr},
+           {"MessageChecked", "0", nullptr}, {"Speed", "101", nullptr}, {"BackGround", "0", nullptr},
+           {"BackGround", "4", nullptr}, {"BackGround", "abc", nullptr}, {"SelectedFont", "6", nullptr}}) {
+    Dialog d(Stored{{c.key, c.stored}});
+    Writes expected;
+    if (c.written) expected.push_back({SectionOf(c.key), c.key, c.written});
+    EXPECT_EQ(d.WritesTo(c.key), expected) << c.key << "=" << c.stored;
+  }
 }
 
-TEST_F(SetupHandlers, SelectLogoShowsThePickerThenTheStoredPathWithoutCheckingTheBox) {
-  view.onPicker = [&](const PickerConfiguration& which) {
-    EXPECT_EQ(std::string(which.name), "GetLogo");
-    store.Write("Startup", which.key, "C:\\logo.bmp");
-  };
-  setup.OnSelectLogoClicked();
-  EXPECT_EQ(view.texts[SetupTextBox::txtLogo], "C:\\logo.bmp");
-  EXPECT_FALSE(view.checks[SetupCheckBox::chkLogo]);
-  EXPECT_EQ(store.Read("Startup", "LogoChecked", "?"), "0");
+// Values a control cannot show are shown mended and never written.
+TEST(SetupOpening, ValuesTheControlsCannotShowAreShownAsTheNearestValidState) {
+  const Stored hostile = {{"Speed", "500"}, {"MouseSens", "-7"}, {"Volume", "99999999"},
+                          {"Prop", "yes"}, {"MessageChecked", "2"}, {"LogoChecked", "-1"},
+                          {"Clock", "1e9"}, {"PwrSave", ""}, {"BackGround", "7"},
+                          {"SelectedFont", "40"}, {"FontName", "No Such Face"},
+                          {"SoundOff", "17 minutes"}};
+  Dialog d(hostile);
+  for (const auto& [name, value] : std::map<std::string, std::string>{
+           {"hsbSpeed", "100"}, {"txtSpeed", "100"}, {"hsbMouseS", "2"}, {"txtMouseS", "2"},
+           {"hsbVolume", "0"} /* no 16-bit number: unmoved */, {"chkProp", "0"},
+           {"chkMessage", "1"}, {"chkLogo", "0"}, {"chkClock", "0"}, {"chkPowerSave", "0"},
+           {"optBakGrnd", "-1"}, {"cmdSelectBG.enabled", "0"}, {"cboFontsScreen", "-1"},
+           {"cboSoundOff", "17 minutes"}}) {
+    EXPECT_EQ(d.Shown(name), value) << name;
+  }
+  for (const auto& [key, value] : hostile) EXPECT_TRUE(d.WritesTo(key).empty()) << key;
 }
 
-TEST_F(SetupHandlers, CancelledPickerLeavesThePathBox) {
-  setup.OnSelectBackgroundClicked();
-  EXPECT_EQ(view.texts[SetupTextBox::txtBGFile], "C:\\Hallowmere\\Skyvault1\\Bridge.bmp");
-  EXPECT_EQ(view.log.front(), "ShowImagePicker GetFile");
+TEST(SetupOpening, ChoosesTheFontByPositionElseByNameElseNone) {
+  // The position wins, and rewrites the name, when the system's fonts changed.
+  Dialog moved(Stored{{"SelectedFont", "2"}, {"FontName", "Arial"}}, false,
+               {"Zapf", "Bodoni", "Arial", "Candara"});
+  EXPECT_EQ(moved.WritesTo("FontName"), (Writes{{"Startup", "FontName", "Candara"}}));
+  EXPECT_EQ(moved.Shown("lblSample"), "Candara");
+  // No usable position: the name, matched ignoring case.
+  Dialog named(Stored{{"SelectedFont", "x"}, {"FontName", "georgia"}});
+  EXPECT_EQ(named.Shown("cboFontsScreen"), "2");
+  EXPECT_EQ(named.WritesTo("FontName"), (Writes{{"Startup", "FontName", "Georgia"}}));
+  Dialog none(Stored{}, false, {});
+  EXPECT_EQ(none.Shown("cboFontsScreen.count"), "0");
+  EXPECT_TRUE(none.WritesTo("SelectedFont").empty() && none.WritesTo("FontName").empty());
 }
 
-TEST_F(SetupHandlers, AboutShowsTheProductLineThenTheRightsLine) {
-  setup.OnAboutClicked();
-  ASSERT_EQ(platform.log.size(), 1u);
-  EXPECT_EQ(platform.log[0], std::string("Message(") + setup_texts::kProductLine + "\n" +
-                                 setup_texts::kRightsLine + " | Skyvault)");
-  EXPECT_TRUE(store.writes().empty());
-}
-
-TEST_F(SetupHandlers, HelpOpensTheHelpPageOfTheDataDirectory) {
-  setup.OnHelpClicked();
-  EXPECT_EQ(view.log, (std::vector<std::string>{"OpenPage C:\\Hallowmere\\Skyvault1\\help.html"}));
-  EXPECT_TRUE(store.writes().empty());
+TEST(ScreenFontList, TakesTheFirstFortyDistinctNamesThenSortsIgnoringCase) {
+  Names system = {"Zeta", "alpha", "Zeta", "Beta", ""};
+  for (int i = 100; i < 150; ++i) system.push_back(std::string("M").append(std::to_string(i)));
+  const auto list = ScreenFontList(system);
+  ASSERT_EQ(list.size(), 40u);
+  EXPECT_EQ(Names(list.begin(), list.begin() + 3), (Names{"alpha", "Beta", "M100"}));
+  // "Zeta", "alpha", "Beta" and 37 of the M names: the last is M136.
+  EXPECT_EQ(list[38], "M136");
+  EXPECT_EQ(list.back(), "Zeta");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <set>
 
 #include "dialogs/setup_texts.h"
 #include "dialogs/win32/image_file_picker_window.h"
@@ -20,349 +20,181 @@ namespace skyvault::win32 {
 namespace {
 
 using namespace setup_ids;
+using testing_support::Items;
 using testing_support::TempFolder;
 using testing_support::TextOf;
-using Write = MemorySettingsStore::WriteRecord;
+using Writes = std::vector<MemorySettingsStore::WriteRecord>;
 
+// Opens the dialog on the first-run values, keeping what opening wrote apart.
 class SetupDialogTest : public ::testing::Test {
  protected:
-  void Open() {
+  void SetUp() override {
+    SetRegistry(store);
+    store.ClearWrites();
     dialog = std::make_unique<SetupDialog>(GetModuleHandleW(nullptr), store, &platform);
     ASSERT_NE(dialog->Create(), nullptr);
+    opening = store.writes();
+    store.ClearWrites();
   }
   HWND Control(int id) const { return dialog->control(id); }
-  void ShowTab(int index) {
-    SendMessageW(Control(kTab), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
-  }
   void Click(int id) { SendMessageW(Control(id), BM_CLICK, 0, 0); }
-  void Scroll(int barId, int code, int position) {
-    HWND bar = Control(barId);
-    SendMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
-                 reinterpret_cast<LPARAM>(bar));
+  bool Checked(int id) { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void Notify(int id, int code) {
+    SendMessageW(GetParent(Control(id)), WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(Control(id)));
   }
-  void TypeInto(HWND edit, const std::wstring& keys) {
+  void Scroll(int id, int code, int position = 0) {
+    SendMessageW(GetParent(Control(id)), WM_HSCROLL,
+                 MAKEWPARAM(code, static_cast<WORD>(position)), reinterpret_cast<LPARAM>(Control(id)));
+  }
+  void Type(HWND edit, const std::wstring& keys) {
+    SendMessageW(edit, EM_SETSEL, 0, -1);
     for (wchar_t c : keys) SendMessageW(edit, WM_CHAR, c, 1);
-  }
-  std::vector<Write> WritesTo(const std::string& key) const {
-    std::vector<Write> found;
-    for (const Write& w : store.writes()) {
-      if (w.key == key) found.push_back(w);
-    }
-    return found;
   }
 
   MemorySettingsStore store;
+  Writes opening;  // what opening wrote
   FakePlatformServices platform;
   std::unique_ptr<SetupDialog> dialog;
 };
 
-TEST_F(SetupDialogTest, CaptionsTabsAndButtonsAreThoseOfTheDialog) {
-  Open();
+TEST_F(SetupDialogTest, TheTitleAndFourTabsEachShowingItsPage) {
   EXPECT_EQ(TextOf(dialog->hwnd()), L"Skyvault1 Control Box   www.hallowmere.com  ");
-  HWND tab = Control(kTab);
-  ASSERT_EQ(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0), 4);
-  const wchar_t* tabs[] = {L"Aircraft", L"BackGround", L"Logo/Message", L"Help"};
-  for (int i = 0; i < 4; ++i) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(text, tabs[i]);
-  }
-  EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
+  ASSERT_EQ(SendMessageW(Control(kTab), TCM_GETITEMCOUNT, 0, 0), 4);
   EXPECT_TRUE(IsWindowVisible(dialog->page(0)));
-  EXPECT_FALSE(IsWindowVisible(dialog->page(1)));
-  EXPECT_EQ(TextOf(Control(kCmdAbout)), L"&About");
-  EXPECT_EQ(TextOf(Control(kCmdHelp)), L"&HELP");
-  EXPECT_EQ(TextOf(Control(kCmdOK)), L"&OK");
-  EXPECT_EQ(TextOf(Control(kLblStopSound)), L"Stop sound after:                    min.");
-  EXPECT_EQ(TextOf(Control(kLblBackgroundFolder)), L" C:\\Hallowmere\\Skyvault");
-  EXPECT_EQ(TextOf(Control(kCmdSelectLogo)), L"Select &Logo");
-  EXPECT_EQ(TextOf(Control(kHelpFirst + 4)), L"Why is it slow loading the settings screen?");
-  // No minimise or maximise box, no sizing border.
-  const LONG_PTR style = GetWindowLongPtrW(dialog->hwnd(), GWL_STYLE);
-  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-}
-
-TEST_F(SetupDialogTest, TabsShowTheirOwnPage) {
-  Open();
-  ShowTab(2);
+  SendMessageW(Control(kTab), TCM_SETCURFOCUS, 2, 0);
   EXPECT_TRUE(IsWindowVisible(dialog->page(2)));
   EXPECT_FALSE(IsWindowVisible(dialog->page(0)));
-  ShowTab(3);
-  EXPECT_TRUE(IsWindowVisible(Control(kHelpFirst)));
-}
-
-TEST_F(SetupDialogTest, ClientAreaAndTabControlFollowTheTwipsAtTheWindowsDpi) {
-  Open();
-  const UINT dpi = WindowDpi(dialog->hwnd());
-  RECT client{};
-  GetClientRect(dialog->hwnd(), &client);
-  EXPECT_EQ(client.right, TwipsToPixels(8955, dpi));
-  EXPECT_EQ(client.bottom, TwipsToPixels(6075, dpi));
-  RECT tab{};
-  GetWindowRect(Control(kTab), &tab);
-  MapWindowPoints(nullptr, dialog->hwnd(), reinterpret_cast<POINT*>(&tab), 2);
-  EXPECT_EQ(tab.left, TwipsToPixels(75, dpi));
-  EXPECT_EQ(tab.top, TwipsToPixels(30, dpi));
-  EXPECT_EQ(tab.right - tab.left, TwipsToPixels(8805, dpi));
-  EXPECT_EQ(tab.bottom - tab.top, TwipsToPixels(5295, dpi));
-  // OK at the right end of the button bar, About at the left.
-  RECT ok{}, about{};
-  GetWindowRect(Control(kCmdOK), &ok);
-  GetWindowRect(Control(kCmdAbout), &about);
-  MapWindowPoints(nullptr, dialog->hwnd(), reinterpret_cast<POINT*>(&ok), 2);
-  MapWindowPoints(nullptr, dialog->hwnd(), reinterpret_cast<POINT*>(&about), 2);
-  EXPECT_GT(ok.top, tab.bottom);
-  EXPECT_LE(ok.right, client.right);
-  EXPECT_GT(ok.left, client.right / 2);
-  EXPECT_LT(about.left, ok.left);
 }
 
 TEST_F(SetupDialogTest, BackgroundOptionsWriteTheirNumberAndSwitchSelectBackground) {
-  SetRegistry(store);
-  Open();
-  ShowTab(1);
-  EXPECT_TRUE(IsWindowEnabled(Control(kCmdSelectBG)));
-  store.ClearWrites();
-  Click(kOptBakGrnd0);
-  EXPECT_EQ(store.Read("Startup", "BackGround", "?"), "1");
-  EXPECT_FALSE(IsWindowEnabled(Control(kCmdSelectBG)));
-  EXPECT_EQ(SendMessageW(Control(kOptBakGrnd0), BM_GETCHECK, 0, 0), BST_CHECKED);
-  Click(kOptBakGrnd1);
-  EXPECT_EQ(store.Read("Startup", "BackGround", "?"), "2");
-  EXPECT_FALSE(IsWindowEnabled(Control(kCmdSelectBG)));
-  EXPECT_EQ(SendMessageW(Control(kOptBakGrnd0), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  Click(kOptBakGrnd2);
-  EXPECT_EQ(store.Read("Startup", "BackGround", "?"), "3");
-  EXPECT_TRUE(IsWindowEnabled(Control(kCmdSelectBG)));
-  EXPECT_EQ(WritesTo("BackGround"), (std::vector<Write>{{"Startup", "BackGround", "1"},
-                                                        {"Startup", "BackGround", "2"},
-                                                        {"Startup", "BackGround", "3"}}));
+  EXPECT_TRUE(IsWindowEnabled(Control(kCmdSelectBG)));  // first-run: Custom
+  for (const auto& [id, written, enabled] :
+       {std::tuple{kOptBakGrnd0, "1", false}, {kOptBakGrnd1, "2", false}, {kOptBakGrnd2, "3", true}}) {
+    Click(id);
+    EXPECT_EQ(store.Read("Startup", "BackGround", "?"), written);
+    EXPECT_TRUE(Checked(id));
+    EXPECT_EQ(IsWindowEnabled(Control(kCmdSelectBG)) != FALSE, enabled) << written;
+  }
+  EXPECT_FALSE(Checked(kOptBakGrnd0));
+  EXPECT_EQ(store.writes().size(), 3u);
 }
 
-TEST_F(SetupDialogTest, ThumbTrackingTheSpeedBarWritesAndShowsEveryValue) {
-  SetRegistry(store);
-  Open();
-  store.ClearWrites();
+TEST_F(SetupDialogTest, ThumbTrackingSpeedWritesAndShowsEveryValueVolumeWritesOnRelease) {
   for (int v = 2; v <= 100; ++v) {
     Scroll(kHsbSpeed, SB_THUMBTRACK, v);
     ASSERT_EQ(store.Read("Startup", "Speed", "?"), std::to_string(v));
     ASSERT_EQ(TextOf(Control(kTxtSpeed)), std::to_wstring(v));
   }
-  EXPECT_EQ(WritesTo("Speed").size(), 99u);
-  EXPECT_EQ(GetScrollPos(Control(kHsbSpeed), SB_CTL), 100);
+  EXPECT_EQ(store.writes().size(), 99u);
   Scroll(kHsbMouseS, SB_THUMBTRACK, 9);
-  EXPECT_EQ(store.Read("Startup", "MouseSens", "?"), "9");
   EXPECT_EQ(TextOf(Control(kTxtMouseS)), L"9");
-}
 
-TEST_F(SetupDialogTest, TheVolumeBarWritesOnceOnRelease) {
-  SetRegistry(store);
-  Open();
-  EXPECT_EQ(GetScrollPos(Control(kHsbVolume), SB_CTL), -748);
   store.ClearWrites();
   for (int v = -760; v >= -2000; v -= 40) Scroll(kHsbVolume, SB_THUMBTRACK, v);
-  EXPECT_TRUE(WritesTo("Volume").empty());
+  EXPECT_TRUE(store.writes().empty());
   Scroll(kHsbVolume, SB_THUMBPOSITION, -2000);
-  Scroll(kHsbVolume, SB_ENDSCROLL, 0);
-  EXPECT_EQ(WritesTo("Volume"), (std::vector<Write>{{"Startup", "Volume", "-2000"}}));
-  // An arrow step writes its new value.
-  Scroll(kHsbVolume, SB_LINERIGHT, 0);
-  Scroll(kHsbVolume, SB_ENDSCROLL, 0);
-  EXPECT_EQ(WritesTo("Volume").size(), 2u);
-  EXPECT_EQ(store.Read("Startup", "Volume", "?"), "-1975");
+  Scroll(kHsbVolume, SB_ENDSCROLL);
+  Scroll(kHsbVolume, SB_LINERIGHT);  // an arrow writes its step
+  Scroll(kHsbVolume, SB_ENDSCROLL);
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "Volume", "-2000"}, {"Startup", "Volume", "-1975"}}));
+  EXPECT_EQ(GetScrollPos(Control(kHsbVolume), SB_CTL), -1975);
 }
 
 TEST_F(SetupDialogTest, TypingInTheStopSoundComboWritesNothingChoosingAnEntryDoes) {
-  SetRegistry(store);
-  Open();
   HWND combo = Control(kCboSoundOff);
   EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 20);
-  EXPECT_EQ(TextOf(combo), L"Never");
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(combo, &info));
-  store.ClearWrites();
   SetFocus(info.hwndItem);
-  SendMessageW(info.hwndItem, EM_SETSEL, 0, -1);
-  TypeInto(info.hwndItem, L"45");
+  Type(info.hwndItem, L"45");  // an entry's text, typed
   EXPECT_EQ(TextOf(combo), L"45");
   EXPECT_TRUE(store.writes().empty());
-  EXPECT_EQ(store.Read("System", "SoundOff", "?"), "Never");
-  // Choosing entry 7 ("15") from the list stores the entry's text, not the edit's.
+  // Entry 7 ("15") chosen from the list: the entry's text is stored, not the edit's.
   SendMessageW(combo, CB_SETCURSEL, 7, 0);
   SetWindowTextW(info.hwndItem, L"typed");
-  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(kCboSoundOff, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"System", "SoundOff", "15"}}));
+  Notify(kCboSoundOff, CBN_SELCHANGE);
+  EXPECT_EQ(store.writes(), (Writes{{"System", "SoundOff", "15"}}));
 }
 
-TEST_F(SetupDialogTest, TextBoxesWriteEachKeystrokeAndLoadingWritesOnce) {
-  SetRegistry(store);
-  store.ClearWrites();
-  Open();
-  EXPECT_EQ(WritesTo("Message").size(), 1u);  // the load, not an echo of setting the box
+TEST_F(SetupDialogTest, CheckBoxesAndTextBoxesWriteTheUsersChangesOnly) {
+  // Boxes the logic fills on opening do not echo their text back as the user's edits.
   EXPECT_EQ(TextOf(Control(kTxtMessage)), L"Place a Message Here");
+  std::set<std::string> keys;
+  for (const auto& w : opening) EXPECT_TRUE(keys.insert(w.key).second) << w.key << " written twice";
+  for (int id : {kChkLogo, kChkMessage, kChkProp, kChkClock, kChkPowerSave}) Click(id);
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "LogoChecked", "1"}, {"Startup", "MessageChecked", "1"},
+                                    {"Startup", "Prop", "0"}, {"Startup", "Clock", "0"},
+                                    {"System", "PwrSave", "1"}}));
   store.ClearWrites();
-  HWND message = Control(kTxtMessage);
-  SendMessageW(message, EM_SETSEL, 0, -1);
-  TypeInto(message, L"Hi!");
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "Message", "H"},
-                                                {"Startup", "Message", "Hi"},
-                                                {"Startup", "Message", "Hi!"}}));
-  store.ClearWrites();
-  HWND size = Control(kTxtFontSize);
-  SendMessageW(size, EM_SETSEL, 0, -1);
-  TypeInto(size, L"xl");
-  EXPECT_EQ(store.Read("Startup", "FontClock", "?"), "xl");
+  Type(Control(kTxtMessage), L"Hi");
+  Type(Control(kTxtFontSize), L"x");
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "Message", "H"}, {"Startup", "Message", "Hi"},
+                                    {"Startup", "FontClock", "x"}}));
 }
 
-TEST_F(SetupDialogTest, CheckBoxesWriteTheirState) {
-  SetRegistry(store);
-  Open();
-  store.ClearWrites();
-  ShowTab(2);
-  Click(kChkLogo);
-  Click(kChkMessage);
-  ShowTab(0);
-  Click(kChkPowerSave);
-  Click(kChkProp);
-  ShowTab(1);
-  Click(kChkClock);
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "LogoChecked", "1"},
-                                                {"Startup", "MessageChecked", "1"},
-                                                {"System", "PwrSave", "1"},
-                                                {"Startup", "Prop", "0"},
-                                                {"Startup", "Clock", "0"}}));
-}
-
-TEST_F(SetupDialogTest, FontListHoldsTheFirstScreenFontsSortedWithTheStoredOneChosen) {
-  SetRegistry(store);
-  Open();
+TEST_F(SetupDialogTest, FontListHoldsTheFirstScreenFontsSortedAndSetsTheSample) {
   HWND fonts = Control(kCboFontsScreen);
-  const int count = static_cast<int>(SendMessageW(fonts, CB_GETCOUNT, 0, 0));
-  ASSERT_GT(count, 3);
-  EXPECT_LE(count, 40);
   std::vector<std::string> names;
-  for (int i = 0; i < count; ++i) {
-    wchar_t name[LF_FACESIZE + 1] = {};
-    SendMessageW(fonts, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
-    names.push_back(Narrow(name));
-  }
+  for (const std::wstring& name : Items(fonts, CB_GETCOUNT, CB_GETLBTEXT)) names.push_back(Narrow(name));
+  ASSERT_GT(names.size(), 3u);
   EXPECT_EQ(names, dialog->logic().fonts());
   EXPECT_EQ(SendMessageW(fonts, CB_GETCURSEL, 0, 0), 3);
-  EXPECT_EQ(store.Read("Startup", "FontName", "?"), names[3]);
-  store.ClearWrites();
   SendMessageW(fonts, CB_SETCURSEL, 1, 0);
-  SendMessageW(GetParent(fonts), WM_COMMAND, MAKEWPARAM(kCboFontsScreen, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(fonts));
-  EXPECT_EQ(store.writes(), (std::vector<Write>{{"Startup", "SelectedFont", "1"},
-                                                {"Startup", "FontName", names[1]}}));
+  Notify(kCboFontsScreen, CBN_SELCHANGE);
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "SelectedFont", "1"}, {"Startup", "FontName", names[1]}}));
   LOGFONTW sample{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(kLblSample), WM_GETFONT, 0, 0)),
              sizeof sample, &sample);
   EXPECT_EQ(Narrow(sample.lfFaceName), names[1]);
-  EXPECT_EQ(sample.lfHeight, -MulDiv(1350, static_cast<int>(WindowDpi(dialog->hwnd())), 7200));
 }
 
-TEST_F(SetupDialogTest, AboutAndHelpUseTheirServices) {
-  Open();
+TEST_F(SetupDialogTest, AboutShowsItsMessageAndOkClosesWithoutWriting) {
   Click(kCmdAbout);
   ASSERT_EQ(platform.log.size(), 1u);
   EXPECT_EQ(platform.log[0].find("Message(" + std::string(setup_texts::kProductLine) + "\n"), 0u);
-}
-
-TEST_F(SetupDialogTest, OkClosesTheDialogWithoutWriting) {
-  SetRegistry(store);
-  Open();
-  store.ClearWrites();
   Click(kCmdOK);
   EXPECT_EQ(dialog->hwnd(), nullptr);
   EXPECT_TRUE(store.writes().empty());
 }
 
-// The picker opened from the dialog is modal: a timer drives it meanwhile.
-HWND FindPicker(const wchar_t* title) {
-  struct Search {
-    const wchar_t* title;
-    HWND found;
-  } search{title, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (IsWindowVisible(hwnd) && TextOf(hwnd) == s->title) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
+// The picker opened from the dialog is modal: a timer works it meanwhile,
+// choosing `file` and pressing OK, or pressing Cancel when `file` is null.
 struct PickerScript {
   const wchar_t* title;
-  const wchar_t* file;  // null: press Cancel
+  const wchar_t* file;
   bool done;
-};
-PickerScript* gScript = nullptr;
+} gScript;
 
-void CALLBACK DrivePicker(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND picker = FindPicker(gScript->title);
-  if (!picker || gScript->done) return;
-  gScript->done = true;
+void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND picker = FindWindowW(nullptr, gScript.title);
+  if (!picker || !IsWindowVisible(picker) || gScript.done) return;
+  gScript.done = true;
   KillTimer(nullptr, timer);
-  if (gScript->file) {
+  if (gScript.file) {
     HWND files = GetDlgItem(picker, picker_ids::kFilFiles);
-    const LRESULT index =
-        SendMessageW(files, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(gScript->file));
-    SendMessageW(files, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(files, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(gScript.file));
     SendMessageW(picker, WM_COMMAND, MAKEWPARAM(picker_ids::kFilFiles, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(files));
-    SendMessageW(GetDlgItem(picker, IDOK), BM_CLICK, 0, 0);
-  } else {
-    SendMessageW(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
   }
+  SendMessageW(GetDlgItem(picker, gScript.file ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
 }
 
-TEST_F(SetupDialogTest, SelectBackgroundStoresThePickedPathAndShowsIt) {
-  TempFolder folder(L"skyvault_setup_pick");
-  folder.AddFile(L"sky.bmp");
-  SetCurrentDirectoryW(folder.path().c_str());
-  SetRegistry(store);
-  Open();
-  ShowTab(1);
-  PickerScript script{L"Form1", L"sky.bmp", false};
-  gScript = &script;
-  SetTimer(nullptr, 0, 20, DrivePicker);
-  Click(kCmdSelectBG);
-  EXPECT_TRUE(script.done);
-  const std::string expected = Narrow(folder.path()) + "\\sky.bmp";
-  EXPECT_EQ(store.Read("Startup", "BMPFileName", "?"), expected);
-  EXPECT_EQ(Narrow(TextOf(Control(kTxtBGFile))), expected);
-  EXPECT_EQ(FindPicker(L"Form1"), nullptr);
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  SetCurrentDirectoryW(temp);
-}
-
-TEST_F(SetupDialogTest, CancelInTheLogoPickerLeavesTheLogo) {
-  SetRegistry(store);
-  Open();
-  ShowTab(2);
-  store.ClearWrites();
-  PickerScript script{L"Select Your Logo", nullptr, false};
-  gScript = &script;
-  SetTimer(nullptr, 0, 20, DrivePicker);
-  Click(kCmdSelectLogo);
-  EXPECT_TRUE(script.done);
-  EXPECT_TRUE(store.writes().empty());
-  EXPECT_EQ(TextOf(Control(kTxtLogo)), L"C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp");
+TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
+  TempFolder folder(L"skyvault_setup_pick", {L"sky.bmp"});
+  for (const auto& [button, script, box, stored] :
+       {std::tuple{kCmdSelectBG, PickerScript{L"Form1", L"sky.bmp", false}, kTxtBGFile,
+                   Narrow(folder.path()) + "\\sky.bmp"},
+        {kCmdSelectLogo, PickerScript{L"Select Your Logo", nullptr, false}, kTxtLogo,
+         std::string("C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp")}}) {
+    gScript = script;
+    SetTimer(nullptr, 0, 20, WorkPicker);
+    Click(button);
+    EXPECT_TRUE(gScript.done);
+    EXPECT_EQ(Narrow(TextOf(Control(box))), stored);
+  }
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", Narrow(folder.path()) + "\\sky.bmp"}}));
 }
 
 // A registry holding values of every wrong kind: the dialog opens, shows
@@ -373,34 +205,25 @@ TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
   HKEY startup = nullptr;
   RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\Startup").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                   nullptr, &startup, nullptr);
-  const auto text = [&](const wchar_t* name, const std::wstring& value) {
-    RegSetValueExW(startup, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  };
   const BYTE junk[] = {0xFF, 0x00, 0x13, 0x37};
   RegSetValueExW(startup, L"Speed", 0, REG_BINARY, junk, sizeof junk);
   const DWORD big = 4000000000u;
   RegSetValueExW(startup, L"Volume", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&big), 4);
-  text(L"MouseSens", L"-32769");
-  text(L"Prop", L"on");
-  text(L"Clock", L"NaN");
-  text(L"LogoChecked", L"7");
-  text(L"MessageChecked", L"");
-  text(L"BackGround", L"-1e308");
-  text(L"SelectedFont", L"9999");
-  text(L"FontName", std::wstring(5000, L'x'));
-  text(L"Message", std::wstring(40000, L'm'));
-  text(L"BMPFileName", L"\x00e9\x4e2d:\\<>|?*");
+  const std::vector<std::pair<std::string, std::wstring>> texts = {
+      {"MouseSens", L"-32769"},   {"Prop", L"on"},         {"Clock", L"NaN"},
+      {"LogoChecked", L"7"},      {"MessageChecked", L""}, {"BackGround", L"-1e308"},
+      {"SelectedFont", L"9999"},  {"FontName", std::wstring(5000, L'x')},
+      {"Message", std::wstring(40000, L'm')}, {"BMPFileName", L"\x00e9\x4e2d:\\<>|?*"}};
+  for (const auto& [name, value] : texts) {
+    RegSetValueExW(startup, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
   RegCloseKey(startup);
-
   const auto snapshot = [&] {
     RegistrySettingsStore reader(root);
-    std::vector<std::string> values;
-    for (const char* key : {"Volume", "MouseSens", "Prop", "Clock", "LogoChecked",
-                            "MessageChecked", "BackGround", "SelectedFont", "FontName",
-                            "Message", "BMPFileName"}) {
-      values.push_back(reader.Read("Startup", key, "<missing>"));
-    }
+    std::vector<std::string> values = {reader.Read("Startup", "Speed", "?"),
+                                       reader.Read("Startup", "Volume", "?")};
+    for (const auto& [name, value] : texts) values.push_back(reader.Read("Startup", name, "?"));
     return values;
   };
   const auto before = snapshot();
@@ -409,15 +232,13 @@ TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
     FakePlatformServices platform;
     SetupDialog dialog(GetModuleHandleW(nullptr), store, &platform);
     ASSERT_NE(dialog.Create(), nullptr);
-    EXPECT_EQ(GetScrollPos(dialog.control(kHsbSpeed), SB_CTL), 2);
     EXPECT_EQ(GetScrollPos(dialog.control(kHsbMouseS), SB_CTL), 2);
     EXPECT_EQ(TextOf(dialog.control(kTxtSpeed)), L"2");
     EXPECT_FALSE(IsWindowEnabled(dialog.control(kCmdSelectBG)));
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(SendMessageW(dialog.control(kOptBakGrnd0 + i), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    for (int id : {kOptBakGrnd0, kOptBakGrnd1, kOptBakGrnd2, kChkProp}) {
+      EXPECT_EQ(SendMessageW(dialog.control(id), BM_GETCHECK, 0, 0), BST_UNCHECKED) << id;
     }
     EXPECT_EQ(SendMessageW(dialog.control(kChkLogo), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(dialog.control(kChkProp), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(GetWindowTextLengthW(dialog.control(kTxtMessage)), 40000);
   }
   EXPECT_EQ(snapshot(), before);

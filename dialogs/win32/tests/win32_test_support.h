@@ -1,7 +1,17 @@
 #pragma once
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_headers.h"
+#include "settings/memory_settings_store.h"
+
+namespace skyvault {
+inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {
+  *out << w.section << "/" << w.key << "=" << w.value;
+}
+}  // namespace skyvault
 
 namespace skyvault::win32::testing_support {
 
@@ -11,47 +21,40 @@ inline std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
-// A fresh folder under the temporary directory, removed with its files.
+// The texts of a list box (LB_GETCOUNT, LB_GETTEXT) or a combo box (CB_...).
+inline std::vector<std::wstring> Items(HWND list, UINT count, UINT get) {
+  std::vector<std::wstring> items(static_cast<size_t>(SendMessageW(list, count, 0, 0)));
+  for (size_t i = 0; i < items.size(); ++i) {
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(list, get, i, reinterpret_cast<LPARAM>(text));
+    items[i] = text;
+  }
+  return items;
+}
+
+// A fresh folder with the given files (a "\" makes a subfolder) that is the
+// current directory while it lives.
 class TempFolder {
  public:
-  explicit TempFolder(const std::wstring& name) {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base) + name + std::to_wstring(GetCurrentProcessId());
-    Remove(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
+  TempFolder(const std::wstring& name, const std::vector<std::wstring>& files)
+      : previous_(std::filesystem::current_path()),
+        path_(std::filesystem::temp_directory_path() /
+              (name + std::to_wstring(GetCurrentProcessId()))) {
+    std::filesystem::remove_all(path_);
+    for (const std::wstring& file : files) {
+      std::filesystem::create_directories((path_ / file).parent_path());
+      std::ofstream(path_ / file).put('x');
+    }
+    std::filesystem::current_path(path_);
   }
-  ~TempFolder() { Remove(path_); }
-  const std::wstring& path() const { return path_; }
-  void AddFile(const std::wstring& relative) const {
-    HANDLE file = CreateFileW((path_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CloseHandle(file);
+  ~TempFolder() {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(path_);
   }
-  void AddFolder(const std::wstring& relative) const {
-    CreateDirectoryW((path_ + L"\\" + relative).c_str(), nullptr);
-  }
+  std::wstring path() const { return path_.wstring(); }
 
  private:
-  static void Remove(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring full = folder + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Remove(full);
-        } else {
-          DeleteFileW(full.c_str());
-        }
-      } while (FindNextFileW(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-  }
-  std::wstring path_;
+  std::filesystem::path previous_, path_;
 };
 
 }  // namespace skyvault::win32::testing_support
