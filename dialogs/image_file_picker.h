@@ -89,12 +89,7 @@ class ImageFilePicker {
   void OnOK();
   void OnCancel();
 
-  const PickerConfiguration& configuration() const { return configuration_; }
   const std::string& directory() const { return directory_; }
-  const std::string& pattern() const { return pattern_; }
-  const std::string& fileNameText() const { return fileNameText_; }
-  const std::string& selectedFile() const { return selectedFile_; }
-  bool hidden() const { return hidden_; }
 
  private:
   const PickerConfiguration& configuration_;

@@ -64,13 +64,7 @@ class Setup {
   bool checked(SetupCheckBox box) const { return checks_[static_cast<int>(box)]; }
   const std::string& text(SetupTextBox box) const { return texts_[static_cast<int>(box)]; }
   int scrollValue(SetupScrollBar bar) const { return scrolls_[static_cast<int>(bar)]; }
-  int backgroundOption() const { return backgroundOption_; }
-  int fontSelection() const { return fontSelection_; }
   const std::vector<std::string>& fonts() const { return fonts_; }
-  const std::string& backgroundState() const { return backGround_; }
-  bool selectBackgroundEnabled() const { return selectBackgroundEnabled_; }
-  int16_t currentSpeed() const { return currentSpeed_; }
-  int16_t currentSensitivity() const { return currentSensitivity_; }
 
  private:
   std::string Read(const char* section, const char* key);
