@@ -19,6 +19,13 @@ int64_t FrameSchedule::TimeOf(int64_t frame) const {
 
 int64_t FrameSchedule::NextDue() const { return TimeOf(frame_); }
 
+void FrameSchedule::FrameStarted(int64_t now) {
+  if (now - NextDue() > period() / 4) {
+    start_ = now;
+    frame_ = 0;
+  }
+}
+
 void FrameSchedule::FrameDone(int64_t now) {
   ++frame_;
   if (now - TimeOf(frame_) > maxFramesBehind_ * period()) {

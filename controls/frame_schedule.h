@@ -15,6 +15,10 @@ class FrameSchedule {
 
   int64_t NextDue() const;
   bool Due(int64_t now) const { return now >= NextDue(); }
+  // A frame starts at `now`. One that starts more than a quarter period
+  // late anchors the grid on itself, so the next frame keeps a whole
+  // period's distance instead of hurrying to catch up.
+  void FrameStarted(int64_t now);
   // A frame has been raised; `now` is the time after it.
   void FrameDone(int64_t now);
   int64_t period() const { return ticksPerSecond_ / framesPerSecond_; }

@@ -61,6 +61,7 @@ int RunFrameLoop(const std::function<void()>& onFrame, int framesPerSecond) {
     }
     const int64_t now = Now();
     if (schedule.Due(now)) {
+      schedule.FrameStarted(now);
       onFrame();
       schedule.FrameDone(Now());
       continue;
