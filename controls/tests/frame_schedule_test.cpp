@@ -27,6 +27,17 @@ TEST(FrameSchedule, FramesKeepToTheirGridCatchUpALittleAndRestartAfterAStall) {
   EXPECT_EQ(odd.NextDue(), 3600LL * 3'579'545 + 3'579'545 / 60);
 }
 
+TEST(FrameSchedule, AFrameThatStartsWellLateKeepsAWholePeriodToTheNext) {
+  FrameSchedule schedule(kTicks, 60, 0);
+  schedule.FrameStarted(kPeriod + kPeriod / 4);  // a quarter period late: still on the grid
+  schedule.FrameDone(kPeriod + kPeriod / 4 + 100);
+  EXPECT_EQ(schedule.NextDue(), 2 * kPeriod + 1);
+  const int64_t late = schedule.NextDue() + kPeriod / 2;  // half a period late
+  schedule.FrameStarted(late);
+  schedule.FrameDone(late + 100);
+  EXPECT_EQ(schedule.NextDue(), late + kPeriod);
+}
+
 TEST(PointerMoveFilter, FirstPositionAndRepeatsAreNoMoves) {
   PointerMoveFilter filter;
   const std::tuple<int, int, bool> steps[] = {{100, 100, false}, {100, 100, false}, {101, 100, true},
