@@ -53,12 +53,7 @@ for run in $(seq 1 "$runs"); do
   wine reg delete 'HKCU\Software\Skyvault' /f </dev/null >/dev/null 2>&1  # first-run settings
   wine "$scr" /s </dev/null >/dev/null 2>&1 &
   launcher=$!
-  window=""
-  for _ in $(seq 1 100); do
-    window=$(xdotool search --name '^Skyvault$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.2
-  done
+  window=$(skyvault_wait_for_window Skyvault)
   [ -n "$window" ] || { echo "run $run: no saver window" >&2; kill "$launcher" 2>/dev/null; continue; }
   sleep 3  # settle: pictures loaded, first frames sent
   pid=$(saver_pid)

@@ -15,3 +15,14 @@ skyvault_stop_xvfb() {
   [ -n "${SKYVAULT_XVFB_PID:-}" ] && kill "$SKYVAULT_XVFB_PID" 2>/dev/null
   SKYVAULT_XVFB_PID=""
 }
+# Prints the X id of the first window titled exactly $1, waiting up to 20 s;
+# prints nothing when none appears.
+skyvault_wait_for_window() {
+  local window="" _
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  echo "$window"
+}

@@ -9,7 +9,8 @@ Win32DrawingControl::Win32DrawingControl(HWND window)
     : Win32DrawingControl(window, std::make_unique<WicImageDecoder>()) {}
 
 Win32DrawingControl::Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder)
-    : window_(window),
+    : ForwardingDrawingControl(compositor_),  // bound now, used once built
+      window_(window),
       decoder_(std::move(decoder)),
       presenter_(window),
       host_(gdiCanvas_, presenter_),
@@ -30,30 +31,6 @@ bool Win32DrawingControl::InitDisplay(int32_t width, int32_t height, int32_t dep
   presenter_.Invalidate();
   return open_;
 }
-int32_t Win32DrawingControl::CreateSprite() { return compositor_.CreateSprite(); }
-void Win32DrawingControl::LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
-                                           int32_t loadCode) {
-  compositor_.LoadSpriteBitmap(sprite, frames, path, loadCode);
-}
-void Win32DrawingControl::SetSpriteX(int32_t sprite, int32_t x) { compositor_.SetSpriteX(sprite, x); }
-void Win32DrawingControl::SetSpriteY(int32_t sprite, int32_t y) { compositor_.SetSpriteY(sprite, y); }
-void Win32DrawingControl::MoveSpriteX(int32_t sprite, int32_t step) {
-  compositor_.MoveSpriteX(sprite, step);
-}
-void Win32DrawingControl::MoveSpriteY(int32_t sprite, int32_t step) {
-  compositor_.MoveSpriteY(sprite, step);
-}
-int32_t Win32DrawingControl::GetSpriteX(int32_t sprite) { return compositor_.GetSpriteX(sprite); }
-void Win32DrawingControl::ClearFrame(int32_t colour) { compositor_.ClearFrame(colour); }
-void Win32DrawingControl::DrawSprite(int32_t sprite) { compositor_.DrawSprite(sprite); }
-void Win32DrawingControl::SetTextFont(const std::string& face, int32_t size, int32_t weight,
-                                      bool italic, bool underline, bool strikeout) {
-  compositor_.SetTextFont(face, size, weight, italic, underline, strikeout);
-}
-void Win32DrawingControl::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
-  compositor_.DrawText(text, x, y, colour);
-}
-void Win32DrawingControl::ShowFrame() { compositor_.ShowFrame(); }
 
 bool Win32DrawingControl::HandleInputMessage(UINT message, WPARAM, LPARAM lParam) {
   switch (message) {

@@ -3,6 +3,7 @@
 
 #include "controls/compositor.h"
 #include "controls/drawing_control.h"
+#include "controls/forwarding_drawing_control.h"
 #include "controls/frame_schedule.h"
 #include "controls/win32/gdi_canvas.h"
 #include "controls/win32/window_presenter.h"
@@ -18,7 +19,7 @@ namespace skyvault::win32 {
 //
 // InitDisplay is false only when the display cannot show 16-bit colour; the
 // display mode itself is never changed: the canvas is scaled to the window.
-class Win32DrawingControl : public DrawingControl {
+class Win32DrawingControl : public ForwardingDrawingControl {
  public:
   explicit Win32DrawingControl(HWND window);
   // With another picture decoder (tests, benchmarks).
@@ -29,20 +30,6 @@ class Win32DrawingControl : public DrawingControl {
 
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,
                    const std::string& options) override;
-  int32_t CreateSprite() override;
-  void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
-                        int32_t loadCode) override;
-  void SetSpriteX(int32_t sprite, int32_t x) override;
-  void SetSpriteY(int32_t sprite, int32_t y) override;
-  void MoveSpriteX(int32_t sprite, int32_t step) override;
-  void MoveSpriteY(int32_t sprite, int32_t step) override;
-  int32_t GetSpriteX(int32_t sprite) override;
-  void ClearFrame(int32_t colour) override;
-  void DrawSprite(int32_t sprite) override;
-  void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
-                   bool underline, bool strikeout) override;
-  void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override;
-  void ShowFrame() override;
 
   // For the window procedure: true when the message was the control's, with
   // the procedure's result in *result. Input messages raise the events and

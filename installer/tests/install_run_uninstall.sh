@@ -9,6 +9,7 @@ setup=$1
 export WINEPREFIX=$2
 export SKYVAULT_NO_DATA_LINK=1
 . "$(dirname "$0")/../../tools/wine-env.sh"
+. "$(dirname "$0")/../../tools/xvfb.sh"
 
 failures=0
 check() {  # check "what" command...
@@ -41,12 +42,7 @@ check "registered in Add/Remove Programs" \
 # The installed saver starts full-screen and a key ends it.
 wine 'C:\windows\system32\skyvault.scr' /s </dev/null >/dev/null 2>&1 &
 saver=$!
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --name '^Skyvault$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
+window=$(skyvault_wait_for_window Skyvault)
 check "saver window shown" test -n "$window"
 sleep 1
 [ -n "$window" ] && xdotool mousemove 5 5 key --window "$window" a >/dev/null 2>&1
