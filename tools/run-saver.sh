@@ -26,6 +26,8 @@ shots="$PWD/build/screenshots"
 mkdir -p "$shots"
 cleanup() { wineserver -k >/dev/null 2>&1 || true; skyvault_stop_xvfb; }
 trap cleanup EXIT
+# (the server that made a new prefix may still be winding down: replace it)
+wineserver -k </dev/null >/dev/null 2>&1 || true
 (wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1
 wine "$saver" /s </dev/null >/dev/null 2>&1 &
 saver_pid=$!

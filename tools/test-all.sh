@@ -20,5 +20,7 @@ skyvault_start_xvfb
 cleanup() { wineserver -k >/dev/null 2>&1 || true; skyvault_stop_xvfb; }
 trap cleanup EXIT
 # A persistent wine server started outside ctest: every test then starts fast.
+# (the server that made a new prefix may still be winding down: replace it)
+wineserver -k </dev/null >/dev/null 2>&1 || true
 (wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1 || true
 ctest --preset windows
