@@ -51,21 +51,5 @@ TEST(ToInt16, ConvertsTheWholeTextWithTiesToEven) {
   }
 }
 
-TEST(RoundToInt32, RangeAndTies) {
-  EXPECT_EQ(RoundToInt32(12.5), 12);
-  EXPECT_EQ(RoundToInt32(13.5), 14);
-  EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
-  EXPECT_EQ(RoundToInt32(2147483648.0), std::nullopt);
-  EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
-  EXPECT_EQ(RoundToInt32(NAN), std::nullopt);
-}
-
-TEST(WholeNumber, RejectsTrailingLetters) {
-  EXPECT_EQ(WholeNumber(" 1234"), 1234.0);
-  EXPECT_EQ(WholeNumber(":1234"), std::nullopt);
-  EXPECT_EQ(WholeNumber("12.5"), 12.5);
-  EXPECT_EQ(WholeNumber("12x"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace skyvault

@@ -67,13 +67,5 @@ TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
   }
 }
 
-TEST(ReadSetting, MissingKeysReadAsOne) {
-  MemorySettingsStore store;
-  EXPECT_EQ(ReadSetting(store, kStartup, keys::Message), "1");
-  EXPECT_EQ(ReadSetting(store, kSystem, keys::SoundOff), "1");
-  store.Write(kSystem, keys::SoundOff, "Never");
-  EXPECT_EQ(ReadSetting(store, kSystem, keys::SoundOff), "Never");
-}
-
 }  // namespace
 }  // namespace skyvault

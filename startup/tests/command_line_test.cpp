@@ -27,14 +27,6 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
   }
 }
 
-TEST(ParseCommandLine, KeepsTheTrimmedLowerCaseText) {
-  const CommandLine line = ParseCommandLine("  /P 5678 ");
-  EXPECT_EQ(line.argumentText, "/p 5678");
-  EXPECT_EQ(line.switchText, "/p");
-  EXPECT_EQ(ParseCommandLine("/").switchText, "/");
-  EXPECT_EQ(ParseCommandLine("").switchText, "");
-}
-
 TEST(ParseWindowNumber, TakesTheLongestNumericTail) {
   const struct {
     const char* text;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_schema.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -96,17 +95,6 @@ TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
     if (seen != "second") Sleep(5);
   }
   EXPECT_EQ(seen, "second");
-}
-
-TEST_F(RegistryStoreTest, FirstRunValuesRoundTrip) {
-  RegistrySettingsStore store(root_);
-  EXPECT_TRUE(NeedsFirstRunValues(store));
-  SetRegistry(store);
-  RegistrySettingsStore fresh(root_);
-  EXPECT_FALSE(NeedsFirstRunValues(fresh));
-  for (const SettingEntry& entry : kFirstRunValues) {
-    EXPECT_EQ(fresh.Read(entry.section, entry.key, "?"), entry.firstRunValue) << entry.key;
-  }
 }
 
 }  // namespace
