@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "controls/win32/wave_file.h"
 // After windows.h:
@@ -13,6 +14,12 @@ namespace skyvault::win32 {
 namespace {
 
 using CreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND8*, LPUNKNOWN);
+
+// Thread timers carry no pointer: which control each one belongs to.
+std::map<UINT_PTR, DirectSoundSoundControl*>& Tickers() {
+  static std::map<UINT_PTR, DirectSoundSoundControl*> tickers;
+  return tickers;
+}
 
 }  // namespace
 
@@ -35,6 +42,7 @@ DirectSoundSoundControl::DirectSoundSoundControl(HWND window, Device device) {
 }
 
 DirectSoundSoundControl::~DirectSoundSoundControl() {
+  StopTicking();
   StopAllSound();
   sounds_.clear();
   if (device_) device_->Release();
@@ -87,12 +95,20 @@ void DirectSoundSoundControl::SetSoundVolume(int32_t handle, int32_t volume) {
   const int32_t clamped = std::clamp<int32_t>(volume, DSBVOLUME_MIN, DSBVOLUME_MAX);
   if (clamped == sound->volume) return;  // the same volume every frame: leave the mixer be
   sound->volume = clamped;
-  sound->buffer->SetVolume(clamped);
+  sound->hold.VolumeChanged(clamped);
+  Apply(*sound);
 }
 
 void DirectSoundSoundControl::PlaySound(int32_t handle, int32_t loop, int32_t position) {
   Sound* sound = Find(handle);
-  if (!sound || IsPlaying(handle)) return;
+  if (!sound) return;
+  const bool playing = IsPlaying(handle);
+  if (loop < 0) {
+    sound->hold.Request(GetTickCount64(), sound->volume, playing);
+    Apply(*sound);
+    StartTicking();
+  }
+  if (playing) return;
   if (position >= 0) {
     const uint64_t offset = static_cast<uint64_t>(position) * sound->blockAlign;
     sound->buffer->SetCurrentPosition(static_cast<DWORD>(offset < sound->bytes ? offset : 0));
@@ -101,14 +117,54 @@ void DirectSoundSoundControl::PlaySound(int32_t handle, int32_t loop, int32_t po
 }
 
 void DirectSoundSoundControl::SilenceSound(int32_t handle) {
-  if (Sound* sound = Find(handle)) sound->buffer->Stop();
+  if (Sound* sound = Find(handle)) {
+    sound->buffer->Stop();
+    sound->hold.Release(sound->volume);
+    Apply(*sound);
+  }
 }
 
 void DirectSoundSoundControl::StopSound(int32_t handle) {
   if (Sound* sound = Find(handle)) {
-    sound->buffer->Stop();
+    SilenceSound(handle);
     sound->buffer->SetCurrentPosition(0);
   }
+}
+
+void DirectSoundSoundControl::Apply(Sound& sound) {
+  if (sound.hold.level() == sound.applied) return;
+  sound.applied = sound.hold.level();
+  sound.buffer->SetVolume(sound.applied);
+}
+
+void DirectSoundSoundControl::StartTicking() {
+  if (timer_) return;
+  timer_ = SetTimer(nullptr, 0, HeldSound::kTickMs, &DirectSoundSoundControl::OnTick);
+  if (timer_) Tickers()[timer_] = this;
+}
+
+void DirectSoundSoundControl::StopTicking() {
+  if (!timer_) return;
+  KillTimer(nullptr, timer_);
+  Tickers().erase(timer_);
+  timer_ = 0;
+}
+
+void CALLBACK DirectSoundSoundControl::OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
+  const auto found = Tickers().find(timer);
+  if (found != Tickers().end()) found->second->Tick();
+}
+
+void DirectSoundSoundControl::Tick() {
+  const uint64_t now = GetTickCount64();
+  bool held = false;
+  for (auto& [handle, sound] : sounds_) {
+    if (!sound.hold.held()) continue;
+    if (sound.hold.Tick(now, sound.volume)) sound.buffer->Stop();  // faded out: stops where it stands
+    Apply(sound);
+    held = held || sound.hold.held();
+  }
+  if (!held) StopTicking();
 }
 
 void DirectSoundSoundControl::StopAllSound() {

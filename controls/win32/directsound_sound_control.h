@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "controls/held_sound.h"
 #include "controls/sound_control.h"
 #include "controls/win32/com_ptr.h"
 #include "platform/win32/win32_headers.h"
@@ -18,9 +19,11 @@ namespace skyvault::win32 {
 // PCM wave; every call accepts every handle and does nothing for one that
 // names no sound.
 //
-// PlaySound(handle, loop, position): loop 0 plays once, any other value
-// loops; position -1 plays on from where the sound stands, 0 or more starts
-// at that sample frame. A sound that is playing keeps playing untouched.
+// PlaySound(handle, loop, position): loop 0 plays once, a positive value
+// loops, a negative one (the saver's -1) loops while it is asked for (see
+// HeldSound: a thread timer fades it in and, when the requests stop, out);
+// position -1 plays on from where the sound stands, 0 or more starts at that
+// sample frame. A sound that is playing keeps playing without a restart.
 // SilenceSound stops it where it stands; StopSound stops it and rewinds.
 class DirectSoundSoundControl : public SoundControl {
  public:
@@ -50,14 +53,22 @@ class DirectSoundSoundControl : public SoundControl {
     ComPtr<IDirectSoundBuffer> buffer;
     uint32_t blockAlign = 1;
     uint32_t bytes = 0;
-    int32_t volume = 0;
+    int32_t volume = 0;   // as set
+    int32_t applied = 0;  // as the buffer has it
+    HeldSound hold;
   };
   Sound* Find(int32_t handle);
+  void Apply(Sound& sound);
+  void StartTicking();
+  void StopTicking();
+  void Tick();
+  static void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD);
 
   HMODULE library_ = nullptr;
   IDirectSound8* device_ = nullptr;
   std::map<int32_t, Sound> sounds_;
   int32_t nextHandle_ = 1;
+  UINT_PTR timer_ = 0;
 };
 
 }  // namespace skyvault::win32

@@ -132,5 +132,26 @@ TEST_F(NullAudioDevice, VolumeIsClampedAndPlayingAgainNeitherRestartsNorStops) {
   EXPECT_EQ(sound->PlayPosition(h), 0);  // stopped and rewound
 }
 
+TEST_F(NullAudioDevice, ALoopAskedForPlaysWhileAskedAndFadesOutWhenTheRequestsStop) {
+  const int32_t h = Load(L"engine.wav", Wave(1, 16, 22050, 10.0));
+  ASSERT_GT(h, 0);
+  sound->SetSoundVolume(h, -748);
+  // Frames of 16 ms with the thread's messages (the fade timer) dispatched.
+  auto frames = [&](DWORD ms, bool ask) {
+    for (const DWORD end = GetTickCount() + ms; static_cast<LONG>(end - GetTickCount()) > 0; Sleep(16)) {
+      if (ask) sound->PlaySound(h, -1, -1);
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+  };
+  frames(600, true);
+  EXPECT_TRUE(sound->IsPlaying(h));
+  EXPECT_EQ(sound->Volume(h), -748) << "not faded in to the volume";
+  frames(800, false);
+  EXPECT_FALSE(sound->IsPlaying(h)) << "the engine drones on with nothing asking for it";
+  EXPECT_GT(sound->PlayPosition(h), 0) << "stopped where it stood, not rewound";
+  EXPECT_EQ(sound->Volume(h), -748);
+}
+
 }  // namespace
 }  // namespace skyvault::win32
