@@ -17,14 +17,8 @@
 
 namespace skyvault {
 
-inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {
-  *out << w.section << "/" << w.key << "=" << w.value;
-}
-
 namespace {
 
-using Write = MemorySettingsStore::WriteRecord;
-using Writes = std::vector<Write>;
 using Names = std::vector<std::string>;
 
 // Keeps what each control shows, by the control's name, and logs each call
@@ -84,14 +78,17 @@ struct Dialog {
     store.ClearWrites();
     setup.Open(fonts);
   }
-  Writes WritesTo(const std::string& key) const {
-    Writes found;
-    for (const Write& w : store.writes()) {
-      if (w.key == key) found.push_back(w);
-    }
-    return found;
-  }
   std::string Shown(const std::string& name) { return view.shown[name]; }
+  // The writes (to `key` only, if given) as "key=value; ...", the section
+  // named only when not the key's own.
+  std::string Written(const std::string& key = "") const {
+    std::string text;
+    for (const auto& w : store.writes())
+      if (key.empty() || w.key == key)
+        text += (text.empty() ? "" : "; ") + (w.section == SectionOf(w.key) ? "" : w.section + "/") + w.key +
+                "=" + w.value;
+    return text;
+  }
 
   MemorySettingsStore store;
   FakePlatformServices platform;
@@ -127,21 +124,16 @@ TEST(SetupHandlers, BackgroundOptionsWriteTheirNumberAndOnlyCustomEnablesSelectB
 
 TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
   Settled d;
-  for (const auto& [box, key] :
-       {std::pair{SetupCheckBox::chkProp, "Prop"}, {SetupCheckBox::chkMessage, "MessageChecked"},
-        {SetupCheckBox::chkLogo, "LogoChecked"}, {SetupCheckBox::chkClock, "Clock"},
-        {SetupCheckBox::chkPowerSave, "PwrSave"}}) {
-    d.store.ClearWrites();
+  using B = SetupCheckBox;
+  for (B box : {B::chkProp, B::chkMessage, B::chkLogo, B::chkClock, B::chkPowerSave}) {
     d.setup.OnCheckClicked(box, true);
     d.setup.OnCheckClicked(box, false);
-    EXPECT_EQ(d.store.writes(), (Writes{{SectionOf(key), key, "1"}, {SectionOf(key), key, "0"}}));
   }
-  d.store.ClearWrites();
   d.setup.OnFontSizeEdited("1x");  // stored as typed, number or not
   d.setup.OnMessageEdited("Hi");
   d.setup.OnMessageEdited("");
-  EXPECT_EQ(d.store.writes(), (Writes{{"Startup", "FontClock", "1x"}, {"Startup", "Message", "Hi"},
-                                       {"Startup", "Message", ""}}));
+  EXPECT_EQ(d.Written(), "Prop=1; Prop=0; MessageChecked=1; MessageChecked=0; LogoChecked=1; LogoChecked=0; "
+                         "Clock=1; Clock=0; PwrSave=1; PwrSave=0; FontClock=1x; Message=Hi; Message=");
 }
 
 TEST(SetupHandlers, DraggingSpeedOrSensitivityWritesAndShowsEveryValue) {
@@ -172,7 +164,7 @@ TEST(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
   d.setup.OnScrollTracked(volume, -1000);
   d.setup.OnScrollChanged(volume, -1200);
   d.setup.OnScrollEnded(volume);
-  EXPECT_EQ(d.store.writes(), (Writes{{"Startup", "Volume", "-2500"}, {"Startup", "Volume", "-1200"}}));
+  EXPECT_EQ(d.Written(), "Volume=-2500; Volume=-1200");
 }
 
 TEST(SetupHandlers, ArrowTroughAndEndStepsWriteEachNewValueInsideTheRange) {
@@ -188,13 +180,8 @@ TEST(SetupHandlers, ArrowTroughAndEndStepsWriteEachNewValueInsideTheRange) {
     d.setup.OnScrollStepped(bar, step);
   }
   d.setup.OnScrollChanged(speed, 250);  // a position past the end is clamped
-  EXPECT_EQ(d.store.writes(),
-            (Writes{{"Startup", "Volume", "-773"},  {"Startup", "Volume", "-523"},
-                    {"Startup", "Volume", "-273"},  {"Startup", "Volume", "-23"},
-                    {"Startup", "Volume", "0"},     {"Startup", "Volume", "-250"},
-                    {"Startup", "Volume", "-2500"}, {"Startup", "Speed", "4"},
-                    {"Startup", "Speed", "100"},    {"Startup", "MouseSens", "3"},
-                    {"Startup", "MouseSens", "2"},  {"Startup", "Speed", "100"}}));
+  EXPECT_EQ(d.Written(), "Volume=-773; Volume=-523; Volume=-273; Volume=-23; Volume=0; Volume=-250; "
+                         "Volume=-2500; Speed=4; Speed=100; MouseSens=3; MouseSens=2; Speed=100");
   EXPECT_EQ(d.Shown("txtSpeed"), "100");
   EXPECT_EQ(d.Shown("txtMouseS"), "2");
 }
@@ -203,9 +190,7 @@ TEST(SetupHandlers, ListsWriteOnlyTheirOwnEntries) {
   Settled d;
   for (int position : {0, 7, 19, 20, -1}) d.setup.OnSoundOffChosen(position);
   for (int position : {5, 6, -1}) d.setup.OnFontChosen(position);
-  EXPECT_EQ(d.store.writes(), (Writes{{"System", "SoundOff", "Never"}, {"System", "SoundOff", "15"},
-                                       {"System", "SoundOff", "480"}, {"Startup", "SelectedFont", "5"},
-                                       {"Startup", "FontName", "Verdana"}}));
+  EXPECT_EQ(d.Written(), "SoundOff=Never; SoundOff=15; SoundOff=480; SelectedFont=5; FontName=Verdana");
   EXPECT_EQ(d.Shown("lblSample"), "Verdana");
 }
 
@@ -224,24 +209,19 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
     (d.setup.*click)();
     EXPECT_EQ(d.Shown(box), stored);
   }
-  // Choosing a file neither chooses "Custom" nor checks the logo box.
-  EXPECT_EQ(d.store.writes().size(), 2u);
   d.setup.OnAboutClicked();
   d.setup.OnHelpClicked();
   const std::string about = std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
   EXPECT_EQ(d.platform.log, Names{"Message(" + about + " | Skyvault)"});
   EXPECT_EQ(d.Shown("page"), "C:\\Hallowmere\\Skyvault1\\help.html");
-  EXPECT_EQ(d.store.writes().size(), 2u);
+  // Choosing a file neither chooses "Custom" nor checks the logo box; About and Help write nothing.
+  EXPECT_EQ(d.Written(), "BMPFileName=D:\\sky.bmp; LogoFileName=C:\\logo.bmp");
 }
 
 TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
   Dialog d;
-  EXPECT_EQ(d.store.writes(),
-            (Writes{{"Startup", "SelectedFont", "1"}, {"Startup", "FontName", "Courier New"},
-                    {"Startup", "BackGround", "1"},   {"Startup", "Prop", "1"},
-                    {"Startup", "Message", "1"},      {"Startup", "MessageChecked", "1"},
-                    {"Startup", "LogoChecked", "1"},  {"Startup", "Clock", "1"},
-                    {"Startup", "FontClock", "1"},    {"System", "PwrSave", "1"}}));
+  EXPECT_EQ(d.Written(), "SelectedFont=1; FontName=Courier New; BackGround=1; Prop=1; Message=1; "
+                         "MessageChecked=1; LogoChecked=1; Clock=1; FontClock=1; PwrSave=1");
   // The fallback "1" lies below every bar: shown at the nearer end.
   for (const auto& [name, value] : std::map<std::string, std::string>{
            {"hsbSpeed", "2"}, {"txtSpeed", "2"}, {"hsbMouseS", "2"}, {"txtMouseS", "2"},
@@ -256,13 +236,9 @@ TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
 TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
   Dialog d(Stored{}, true);
   // The stored font position is chosen as by the user, which rewrites FontName.
-  EXPECT_EQ(d.store.writes(),
-            (Writes{{"Startup", "SelectedFont", "3"}, {"Startup", "FontName", "Tahoma"},
-                    {"Startup", "BackGround", "3"},   {"Startup", "Prop", "1"},
-                    {"Startup", "Message", "Place a Message Here"},
-                    {"Startup", "Speed", "3"},        {"Startup", "MouseSens", "4"},
-                    {"Startup", "Clock", "1"},        {"Startup", "FontClock", "16"},
-                    {"Startup", "Volume", "-748"}}));
+  EXPECT_EQ(d.Written(), "SelectedFont=3; FontName=Tahoma; BackGround=3; Prop=1; "
+                         "Message=Place a Message Here; Speed=3; MouseSens=4; Clock=1; FontClock=16; "
+                         "Volume=-748");
   auto at = d.view.log.begin();
   for (const char* line :
        {"cboFontsScreen.count=6", "cboFontsScreen=3", "lblSample=Tahoma", "optBakGrnd=2",
@@ -281,21 +257,15 @@ TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
 // A stored value is written back only when its control shows it exactly and
 // it differs from what the control held (values a control cannot show: below).
 TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
-  struct Case {
-    const char* key;
-    const char* stored;
-    const char* written;  // null: not written
-  };
-  for (const Case& c : std::initializer_list<Case>{
+  using Case = std::tuple<std::string, const char*, std::string>;  // key, stored, written ("": none)
+  for (const auto& [key, stored, written] : std::initializer_list<Case>{
            {"Speed", "007", "7"}, {"Speed", "100", "100"}, {"MouseSens", "+20", "20"},
            {"Volume", "-2500", "-2500"}, {"Prop", "1.0", "1"}, {"BackGround", "2.0", "2"},
-           {"BackGround", "3.4abc", "3"}, {"Speed", "2", nullptr}, {"Volume", "0", nullptr},
-           {"MessageChecked", "0", nullptr}, {"Speed", "101", nullptr}, {"BackGround", "0", nullptr},
-           {"BackGround", "4", nullptr}, {"BackGround", "abc", nullptr}, {"SelectedFont", "6", nullptr}}) {
-    Dialog d(Stored{{c.key, c.stored}});
-    Writes expected;
-    if (c.written) expected.push_back({SectionOf(c.key), c.key, c.written});
-    EXPECT_EQ(d.WritesTo(c.key), expected) << c.key << "=" << c.stored;
+           {"BackGround", "3.4abc", "3"}, {"Speed", "2", ""}, {"Volume", "0", ""},
+           {"MessageChecked", "0", ""}, {"Speed", "101", ""}, {"BackGround", "0", ""},
+           {"BackGround", "4", ""}, {"BackGround", "abc", ""}, {"SelectedFont", "6", ""}}) {
+    Dialog d(Stored{{key.c_str(), stored}});
+    EXPECT_EQ(d.Written(key), written.empty() ? "" : key + "=" + written) << stored;
   }
 }
 
@@ -315,22 +285,22 @@ TEST(SetupOpening, ValuesTheControlsCannotShowAreShownAsTheNearestValidState) {
            {"cboSoundOff", "17 minutes"}}) {
     EXPECT_EQ(d.Shown(name), value) << name;
   }
-  for (const auto& [key, value] : hostile) EXPECT_TRUE(d.WritesTo(key).empty()) << key;
+  for (const auto& [key, value] : hostile) EXPECT_EQ(d.Written(key), "");
 }
 
 TEST(SetupOpening, ChoosesTheFontByPositionElseByNameElseNone) {
   // The position wins, and rewrites the name, when the system's fonts changed.
   Dialog moved(Stored{{"SelectedFont", "2"}, {"FontName", "Arial"}}, false,
                {"Zapf", "Bodoni", "Arial", "Candara"});
-  EXPECT_EQ(moved.WritesTo("FontName"), (Writes{{"Startup", "FontName", "Candara"}}));
+  EXPECT_EQ(moved.Written("FontName"), "FontName=Candara");
   EXPECT_EQ(moved.Shown("lblSample"), "Candara");
   // No usable position: the name, matched ignoring case.
   Dialog named(Stored{{"SelectedFont", "x"}, {"FontName", "georgia"}});
   EXPECT_EQ(named.Shown("cboFontsScreen"), "2");
-  EXPECT_EQ(named.WritesTo("FontName"), (Writes{{"Startup", "FontName", "Georgia"}}));
+  EXPECT_EQ(named.Written("FontName"), "FontName=Georgia");
   Dialog none(Stored{}, false, {});
   EXPECT_EQ(none.Shown("cboFontsScreen.count"), "0");
-  EXPECT_TRUE(none.WritesTo("SelectedFont").empty() && none.WritesTo("FontName").empty());
+  EXPECT_EQ(none.Written("SelectedFont") + none.Written("FontName"), "");
 }
 
 TEST(ScreenFontList, TakesTheFirstFortyDistinctNamesThenSortsIgnoringCase) {

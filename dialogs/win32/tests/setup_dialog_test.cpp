@@ -23,6 +23,8 @@ using namespace setup_ids;
 using testing_support::Items;
 using testing_support::TempFolder;
 using testing_support::TextOf;
+using testing_support::Type;
+using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
 using Writes = std::vector<MemorySettingsStore::WriteRecord>;
 
 // Opens the dialog on the first-run values, keeping what opening wrote apart.
@@ -46,10 +48,6 @@ class SetupDialogTest : public ::testing::Test {
   void Scroll(int id, int code, int position = 0) {
     SendMessageW(GetParent(Control(id)), WM_HSCROLL,
                  MAKEWPARAM(code, static_cast<WORD>(position)), reinterpret_cast<LPARAM>(Control(id)));
-  }
-  void Type(HWND edit, const std::wstring& keys) {
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (wchar_t c : keys) SendMessageW(edit, WM_CHAR, c, 1);
   }
 
   MemorySettingsStore store;
@@ -160,11 +158,11 @@ TEST_F(SetupDialogTest, AboutShowsItsMessageAndOkClosesWithoutWriting) {
 }
 
 // The picker opened from the dialog is modal: a timer works it meanwhile,
-// choosing `file` and pressing OK, or pressing Cancel when `file` is null.
+// choosing `file` and pressing OK or Cancel.
 struct PickerScript {
   const wchar_t* title;
-  const wchar_t* file;
-  bool done;
+  bool ok, done, picked;  // picked: `file` was in the list
+  const wchar_t* file = L"sky.bmp";
 } gScript;
 
 void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -172,26 +170,25 @@ void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!picker || !IsWindowVisible(picker) || gScript.done) return;
   gScript.done = true;
   KillTimer(nullptr, timer);
-  if (gScript.file) {
-    HWND files = GetDlgItem(picker, picker_ids::kFilFiles);
-    SendMessageW(files, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(gScript.file));
-    SendMessageW(picker, WM_COMMAND, MAKEWPARAM(picker_ids::kFilFiles, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(files));
-  }
-  SendMessageW(GetDlgItem(picker, gScript.file ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+  HWND files = GetDlgItem(picker, picker_ids::kFilFiles);
+  gScript.picked = SendMessageW(files, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(gScript.file)) != LB_ERR;
+  SendMessageW(picker, WM_COMMAND, MAKEWPARAM(picker_ids::kFilFiles, LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(files));
+  SendMessageW(GetDlgItem(picker, gScript.ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
 }
 
 TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
   TempFolder folder(L"skyvault_setup_pick", {L"sky.bmp"});
   for (const auto& [button, script, box, stored] :
-       {std::tuple{kCmdSelectBG, PickerScript{L"Form1", L"sky.bmp", false}, kTxtBGFile,
+       {std::tuple{kCmdSelectBG, PickerScript{L"Form1", true}, kTxtBGFile,
                    Narrow(folder.path()) + "\\sky.bmp"},
-        {kCmdSelectLogo, PickerScript{L"Select Your Logo", nullptr, false}, kTxtLogo,
+        {kCmdSelectLogo, PickerScript{L"Select Your Logo", false}, kTxtLogo,
          std::string("C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp")}}) {
     gScript = script;
     SetTimer(nullptr, 0, 20, WorkPicker);
     Click(button);
-    EXPECT_TRUE(gScript.done);
+    EXPECT_TRUE(gScript.picked);
     EXPECT_EQ(Narrow(TextOf(Control(box))), stored);
   }
   EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", Narrow(folder.path()) + "\\sky.bmp"}}));
@@ -201,24 +198,17 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
 // them as best it can and rewrites none of them.
 TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
   const std::wstring root = L"Software\\SkyvaultTests\\Dialog";
-  RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
-  HKEY startup = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\Startup").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                  nullptr, &startup, nullptr);
+  DeleteKeyTree(root);
   const BYTE junk[] = {0xFF, 0x00, 0x13, 0x37};
-  RegSetValueExW(startup, L"Speed", 0, REG_BINARY, junk, sizeof junk);
+  WriteValue(root, "Startup", "Speed", REG_BINARY, junk, sizeof junk);
   const DWORD big = 4000000000u;
-  RegSetValueExW(startup, L"Volume", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&big), 4);
-  const std::vector<std::pair<std::string, std::wstring>> texts = {
-      {"MouseSens", L"-32769"},   {"Prop", L"on"},         {"Clock", L"NaN"},
-      {"LogoChecked", L"7"},      {"MessageChecked", L""}, {"BackGround", L"-1e308"},
-      {"SelectedFont", L"9999"},  {"FontName", std::wstring(5000, L'x')},
-      {"Message", std::wstring(40000, L'm')}, {"BMPFileName", L"\x00e9\x4e2d:\\<>|?*"}};
-  for (const auto& [name, value] : texts) {
-    RegSetValueExW(startup, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-  RegCloseKey(startup);
+  WriteValue(root, "Startup", "Volume", REG_DWORD, &big, 4);
+  const std::vector<std::pair<std::string, std::string>> texts = {
+      {"MouseSens", "-32769"},   {"Prop", "on"},         {"Clock", "NaN"},
+      {"LogoChecked", "7"},      {"MessageChecked", ""}, {"BackGround", "-1e308"},
+      {"SelectedFont", "9999"},  {"FontName", std::string(5000, 'x')},
+      {"Message", std::string(40000, 'm')}, {"BMPFileName", "\u00e9\u4e2d:\\<>|?*"}};
+  for (const auto& [name, value] : texts) WriteString(root, "Startup", name, value);
   const auto snapshot = [&] {
     RegistrySettingsStore reader(root);
     std::vector<std::string> values = {reader.Read("Startup", "Speed", "?"),
@@ -242,7 +232,7 @@ TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
     EXPECT_EQ(GetWindowTextLengthW(dialog.control(kTxtMessage)), 40000);
   }
   EXPECT_EQ(snapshot(), before);
-  RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
+  DeleteKeyTree(root);
 }
 
 }  // namespace

@@ -36,7 +36,11 @@ struct Post {
 
 class Form1WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()), Mark(false), cursorBefore = CursorCounter(); }
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+    Mark(false);
+    cursorBefore = CursorCounter();
+  }
   void TearDown() override {
     window.reset();
     MSG msg;
@@ -102,43 +106,32 @@ TEST_F(Form1WindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   EXPECT_EQ(endings, 0);
 }
 
-TEST_F(Form1WindowTest, KeysButtonsAndTheFourthMoveEndTheSaverOnce) {
+// Keys, buttons and the fourth move run CloseDown once; a window closed
+// from outside runs only the unload handler, leaving the running mark.
+TEST_F(Form1WindowTest, InputEndsTheSaverOnceAndAClosedWindowOnlyUnloads) {
   const LPARAM at = MAKELPARAM(10, 10);
-  const std::vector<std::vector<Post>> cases = {
-      {{300, WM_KEYDOWN, VK_SPACE}}, {{300, WM_SYSKEYDOWN, VK_MENU}}, {{300, WM_LBUTTONDOWN, 0, at}},
-      {{300, WM_RBUTTONDOWN, 0, at}}, {{300, WM_MBUTTONDOWN, 0, at}}, {{300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}},
+  const std::vector<std::pair<bool, std::vector<Post>>> cases = {
+      {true, {{300, WM_KEYDOWN, VK_SPACE}}}, {true, {{300, WM_SYSKEYDOWN, VK_MENU}}},
+      {true, {{300, WM_LBUTTONDOWN, 0, at}}}, {true, {{300, WM_RBUTTONDOWN, 0, at}}},
+      {true, {{300, WM_MBUTTONDOWN, 0, at}}}, {true, {{300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}}},
       // The first move only gives the position, a repeat is no move; other
       // messages do not end it. MouseSens is 4 after a first run.
-      {{200, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)}, {250, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-       {300, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)}, {350, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
-       {400, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)}, {450, WM_SYSCOMMAND, SC_SCREENSAVE},
-       {500, WM_ACTIVATEAPP, FALSE}, {550, WM_TIMER, 1}, {600, WM_TIMER, 2}, {700, WM_KEYUP, 'A'},
-       {750, WM_LBUTTONUP, 0, at}, {1500, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}};
-  for (const auto& posts : cases) {
+      {true, {{200, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)}, {250, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+              {300, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)}, {350, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
+              {400, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)}, {450, WM_SYSCOMMAND, SC_SCREENSAVE},
+              {500, WM_ACTIVATEAPP, FALSE}, {550, WM_TIMER, 1}, {600, WM_TIMER, 2}, {700, WM_KEYUP, 'A'},
+              {750, WM_LBUTTONUP, 0, at}, {1500, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
+      {false, {{300, WM_CLOSE}}}, {false, {{300, WM_SYSCOMMAND, SC_CLOSE}}}};
+  for (const auto& [closeDown, posts] : cases) {
     SCOPED_TRACE(posts.back().message);
     Create();
     Mark(true);
-    ASSERT_TRUE(Run(posts));
+    ASSERT_TRUE(Run(posts)) << "the loop went on after the window had gone";
     EXPECT_GT(frames(), posts.back().atMs / 50) << "ended early, or drew no frames while shown";
-    EXPECT_EQ(endings, 1);
+    EXPECT_EQ(endings, closeDown ? 1 : 0);
     EXPECT_EQ(window->hwnd(), nullptr);
     EXPECT_EQ(CursorCounter(), cursorBefore) << "the unload handler ran not exactly once";
-    EXPECT_FALSE(Marked());
-    window.reset();
-    EXPECT_EQ(CursorCounter(), cursorBefore);
-  }
-}
-
-TEST_F(Form1WindowTest, ClosedFromOutsideOnlyTheUnloadHandlerRuns) {
-  for (const Post& close : {Post{300, WM_CLOSE}, Post{300, WM_SYSCOMMAND, SC_CLOSE}}) {
-    SCOPED_TRACE(close.message);
-    Create();
-    Mark(true);
-    ASSERT_TRUE(Run({close})) << "the loop went on after the window had gone";
-    EXPECT_EQ(window->hwnd(), nullptr);
-    EXPECT_EQ(endings, 0) << "CloseDown ran";
-    EXPECT_EQ(CursorCounter(), cursorBefore);
-    EXPECT_TRUE(Marked()) << "the running mark is CloseDown's to clear";
+    EXPECT_EQ(Marked(), !closeDown) << "the running mark is CloseDown's to clear";
     window.reset();
     EXPECT_EQ(CursorCounter(), cursorBefore);
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "dialogs/win32/tests/win32_test_support.h"
 #include "settings/settings_schema.h"
 #include "startup/win32/tests/saver_process.h"
 
@@ -13,24 +14,8 @@ namespace {
 
 using testing::PumpMessages;
 using testing::SaverProcess;
+using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
 const std::wstring kSaverKey = L"Software\\Skyvault";
-
-inline void DeleteKeyTree(const std::wstring& path) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
-}
-
-inline void WriteValue(const std::wstring& path, const std::string& section, const std::string& key,
-                       DWORD type, const void* data, DWORD bytes) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, (path + L"\\" + Widen(section)).c_str(), Widen(key).c_str(), type,
-                  data, bytes);
-}
-
-inline void WriteString(const std::wstring& path, const std::string& section, const std::string& key,
-                        const std::string& text) {
-  const std::wstring wide = Widen(text);
-  WriteValue(path, section, key, REG_SZ, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * 2));
-}
 
 // The REG_SZ text; "<missing>" when absent or of another type.
 inline std::string ReadString(const std::wstring& path, const std::string& section, const std::string& key) {
