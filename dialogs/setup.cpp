@@ -41,6 +41,12 @@ SettingKey ScrollBarKey(SetupScrollBar bar) {
   return {kStartup, keys::Speed};
 }
 
+int Index(SetupCheckBox box) { return static_cast<int>(box); }
+int Index(SetupTextBox box) { return static_cast<int>(box); }
+int Index(SetupScrollBar bar) { return static_cast<int>(bar); }
+
+}  // namespace
+
 const ScrollRange& RangeOf(SetupScrollBar bar) {
   switch (bar) {
     case SetupScrollBar::hsbSpeed: return kSpeedRange;
@@ -49,12 +55,6 @@ const ScrollRange& RangeOf(SetupScrollBar bar) {
   }
   return kSpeedRange;
 }
-
-int Index(SetupCheckBox box) { return static_cast<int>(box); }
-int Index(SetupTextBox box) { return static_cast<int>(box); }
-int Index(SetupScrollBar bar) { return static_cast<int>(bar); }
-
-}  // namespace
 
 Setup::Setup(SettingsStore& store, PlatformServices& platform, SetupView& view)
     : store_(store), platform_(platform), view_(view) {

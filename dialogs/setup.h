@@ -15,6 +15,8 @@ namespace skyvault {
 inline constexpr ScrollRange kSpeedRange{2, 100, 1, 10, 2};
 inline constexpr ScrollRange kMouseSensRange{2, 20, 1, 2, 2};
 inline constexpr ScrollRange kVolumeRange{-2500, 0, 25, 250, 0};
+// The range of each of the three bars.
+const ScrollRange& RangeOf(SetupScrollBar bar);
 
 // The entries of `cboSoundOff`: "Never" or minutes.
 extern const std::array<const char*, 20> kSoundOffEntries;

@@ -71,15 +71,6 @@ int ScrollBarId(SetupScrollBar bar) {
   return 0;
 }
 
-const ScrollRange& ScrollBarRange(SetupScrollBar bar) {
-  switch (bar) {
-    case SetupScrollBar::hsbSpeed: return kSpeedRange;
-    case SetupScrollBar::hsbMouseS: return kMouseSensRange;
-    case SetupScrollBar::hsbVolume: return kVolumeRange;
-  }
-  return kSpeedRange;
-}
-
 std::wstring W(const char* text) { return Widen(text); }
 
 std::wstring WindowText(HWND hwnd) {
@@ -273,7 +264,7 @@ void SetupDialog::BuildControls() {
   // The bars' ranges and starting positions.
   for (SetupScrollBar bar :
        {SetupScrollBar::hsbSpeed, SetupScrollBar::hsbMouseS, SetupScrollBar::hsbVolume}) {
-    const ScrollRange& range = ScrollBarRange(bar);
+    const ScrollRange& range = RangeOf(bar);
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, range.minimum, range.maximum,
                     0, range.start, 0};
     SetScrollInfo(control(ScrollBarId(bar)), SB_CTL, &info, FALSE);
