@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "dialogs/win32/tests/win32_test_support.h"
+#include "settings/win32/tests/registry_test_support.h"
 #include "settings/settings_schema.h"
 #include "startup/win32/tests/saver_process.h"
 
