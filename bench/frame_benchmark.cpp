@@ -10,7 +10,7 @@
 #include "controls/demo_scene.h"
 #include "controls/stand_in_text_renderer.h"
 #include "controls/sound_control.h"
-#include "display/form1.h"
+#include "display/saver_display.h"
 #include "platform/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_schema.h"
@@ -43,7 +43,7 @@ class Silent : public SoundControl {
   void StopAllSound() override {}
 };
 
-class NoHost : public Form1Host {
+class NoHost : public DisplayHost {
  public:
   void UnloadOtherWindows() override {}
   void UnloadDisplayWindow() override {}
@@ -60,7 +60,7 @@ void BM_WholeFrameFirstRunScene(benchmark::State& run) {
   Silent sound;
   FakePlatformServices platform;
   NoHost host;
-  Form1 form(settings, drawing, sound, platform, host);
+  SaverDisplay form(settings, drawing, sound, platform, host);
   form.Load();  // an empty store: the first-run values
   settings.Write(kStartup, keys::MessageChecked, "1");
   long long frame = 0;

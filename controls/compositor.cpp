@@ -57,7 +57,7 @@ void Compositor::LoadSpriteBitmap(int32_t number, int32_t, const std::string& pa
   Sprite* sprite = Find(number);
   if (!sprite) return;
   sprite->path = path;
-  sprite->kind = loadCode == -1 ? PictureKind::kTransparent : PictureKind::kOpaque;
+  sprite->kind = loadCode == -1 ? PictureKind::Transparent : PictureKind::Opaque;
   Load(*sprite);
 }
 
@@ -106,7 +106,7 @@ void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
 
 void Compositor::ClearFrame(int32_t colour) {
   if (!canvas_.Valid()) return;
-  const uint64_t fingerprint = CombineHash(Operation::kClear, static_cast<uint32_t>(colour) & 0xFFFFFF);
+  const uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Clear), static_cast<uint32_t>(colour) & 0xFFFFFF);
   Operation operation;
   operation.bounds = canvas_.Bounds();
   operation.colour = colour;
@@ -117,12 +117,12 @@ void Compositor::DrawSprite(int32_t number) {
   const Sprite* sprite = Find(number);
   if (!sprite || !sprite->picture || !canvas_.Valid()) return;
   Operation operation;
-  operation.kind = Operation::kSprite;
+  operation.kind = Operation::Kind::Sprite;
   operation.bounds = sprite->picture->Bounds(canvas_, sprite->x, sprite->y);
   operation.x = sprite->x;
   operation.y = sprite->y;
   operation.picture = sprite->picture;
-  uint64_t fingerprint = CombineHash(Operation::kSprite, sprite->pictureSerial);
+  uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Sprite), sprite->pictureSerial);
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->x));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->y));
   Note(std::move(operation), fingerprint, sprite->picture->opaque());
@@ -141,14 +141,14 @@ void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t
   if (!canvas_.Valid() || text.empty()) return;
   const int32_t shown = ColourAsShown(colour, canvas_.depth);
   Operation operation;
-  operation.kind = Operation::kText;
+  operation.kind = Operation::Kind::Text;
   operation.bounds = text_.Bounds(canvas_, text, x, y);
   operation.colour = shown;
   operation.x = x;
   operation.y = y;
   operation.font = font_;
   operation.text = text;
-  uint64_t fingerprint = CombineHash(Operation::kText, fontHash_);
+  uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Text), fontHash_);
   fingerprint = CombineHash(fingerprint, std::hash<std::string>{}(text));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(x));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(y));
@@ -171,14 +171,14 @@ void Compositor::Fill(uint32_t pixel, const PixelRect& clip) {
 
 void Compositor::Carry(const Operation& operation, const PixelRect& clip) {
   switch (operation.kind) {
-    case Operation::kClear:
+    case Operation::Kind::Clear:
       Fill(canvas_.depth == 16 ? ColourTo565(operation.colour) : ColourToXrgb(operation.colour),
            clip);
       break;
-    case Operation::kSprite:
+    case Operation::Kind::Sprite:
       operation.picture->Draw(canvas_, operation.x, operation.y, clip);
       break;
-    case Operation::kText:
+    case Operation::Kind::Text:
       text_.SetFont(operation.font);
       text_.Draw(canvas_, operation.text, operation.x, operation.y, operation.colour, clip);
       break;

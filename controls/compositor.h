@@ -63,13 +63,13 @@ class Compositor : public DrawingControl {
     int32_t x = 0;
     int32_t y = 0;
     std::string path;
-    PictureKind kind = PictureKind::kOpaque;
+    PictureKind kind = PictureKind::Opaque;
     std::shared_ptr<const SpritePicture> picture;
     uint64_t pictureSerial = 0;  // a new one for every picture loaded
   };
   // One noted drawing operation.
   struct Operation {
-    enum Kind : uint8_t { kClear, kSprite, kText } kind = kClear;
+    enum class Kind : uint8_t { Clear, Sprite, Text } kind = Kind::Clear;
     PixelRect bounds;  // the canvas pixels it may change
     int32_t colour = 0;
     int32_t x = 0;

@@ -80,8 +80,8 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int ca
     for (size_t i = 0; i < count; ++i) pixelsXrgb_[i] = image.pixels[i] & 0xFFFFFF;
   }
 
-  const bool blends = kind == PictureKind::kTransparent && image.hasAlpha;
-  const bool keyed = kind == PictureKind::kTransparent && !image.hasAlpha;
+  const bool blends = kind == PictureKind::Transparent && image.hasAlpha;
+  const bool keyed = kind == PictureKind::Transparent && !image.hasAlpha;
   const uint32_t key = image.pixels[0] & 0xFFFFFF;
   bool anyBlend = false;
   rowFirstRun_.reserve(height_ + 1);
@@ -100,7 +100,7 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int ca
       int end = x + 1;
       while (end < width_ && classify(row[end]) == what) ++end;
       if (what != 0) {
-        runs_.push_back(Run{x, end - x, what == 1 ? kCover : kBlend});
+        runs_.push_back(Run{x, end - x, what == 1 ? RunKind::Cover : RunKind::Blend});
         anyBlend |= what == 2;
       }
       x = end;
@@ -110,7 +110,7 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int ca
   if (anyBlend) premultiplied_ = image.pixels;
   opaque_ = runs_.size() == static_cast<size_t>(height_) &&
             std::all_of(runs_.begin(), runs_.end(),
-                        [&](const Run& run) { return run.kind == kCover && run.length == width_; });
+                        [&](const Run& run) { return run.kind == RunKind::Cover && run.length == width_; });
 }
 
 PixelRect SpritePicture::Bounds(const CanvasView& canvas, int64_t x, int64_t y) const {
@@ -162,7 +162,7 @@ void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
       const int start = std::max(run.start, firstColumn);
       const int end = std::min(run.start + run.length, endColumn);
       if (start >= end) continue;
-      if (run.kind == kCover) {
+      if (run.kind == RunKind::Cover) {
         std::memcpy(out + (left + start), in + start, sizeof(Pixel) * (end - start));
       } else if constexpr (sizeof(Pixel) == 2) {
         for (int c = start; c < end; ++c) {

@@ -9,8 +9,8 @@ namespace skyvault {
 
 // How a picture treats the pixels around its subject.
 enum class PictureKind {
-  kOpaque,       // every pixel covers the canvas
-  kTransparent,  // alpha-blended if the picture has alpha, else its top-left colour is see-through
+  Opaque,       // every pixel covers the canvas
+  Transparent,  // alpha-blended if the picture has alpha, else its top-left colour is see-through
 };
 
 // A picture prepared for drawing onto a canvas of one depth: its pixels in
@@ -37,7 +37,7 @@ class SpritePicture {
   }
 
  private:
-  enum RunKind : uint8_t { kCover, kBlend };
+  enum class RunKind : uint8_t { Cover, Blend };
   struct Run {
     int32_t start;
     int32_t length;

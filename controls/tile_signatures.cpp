@@ -25,7 +25,7 @@ TileSignatures::TileSignatures(int canvasWidth, int canvasHeight)
     : geometry_(canvasWidth, canvasHeight), redraw_(canvasWidth, canvasHeight) {
   const size_t tiles = static_cast<size_t>(geometry_.columns()) * geometry_.rows();
   now_.assign(tiles, kEmptyList);
-  state_.assign(tiles, kUntouched);
+  state_.assign(tiles, State::Untouched);
   shown_.assign(tiles, kEmptyList);
   shownKnown_.assign(tiles, 0);
 }
@@ -42,11 +42,11 @@ void TileSignatures::Add(const PixelRect& rect, uint64_t fingerprint, bool opaqu
       if (opaque && rect.Intersect(geometry_.TileRect(column, row)) ==
                         geometry_.TileRect(column, row)) {
         // Whatever came before is painted over: the list starts here.
-        state_[i] = kDecided;
+        state_[i] = State::Decided;
         now_[i] = CombineHash(kEmptyList, fingerprint);
         continue;
       }
-      if (state_[i] == kUntouched) state_[i] = kOnTopOfOld;
+      if (state_[i] == State::Untouched) state_[i] = State::OnTopOfOld;
       now_[i] = CombineHash(now_[i], fingerprint);
     }
   }
@@ -57,12 +57,12 @@ const TileMask& TileSignatures::Finish() {
   for (int row = 0; row < geometry_.rows(); ++row) {
     for (int column = 0; column < geometry_.columns(); ++column) {
       const size_t i = static_cast<size_t>(row) * geometry_.columns() + column;
-      if (state_[i] == kUntouched) continue;
-      const bool decided = state_[i] == kDecided;
+      if (state_[i] == State::Untouched) continue;
+      const bool decided = state_[i] == State::Decided;
       if (!decided || !shownKnown_[i] || shown_[i] != now_[i]) redraw_.Set(column, row);
       shown_[i] = now_[i];
       shownKnown_[i] = decided;
-      state_[i] = kUntouched;
+      state_[i] = State::Untouched;
       now_[i] = kEmptyList;
     }
   }

@@ -36,7 +36,7 @@ class TileSignatures {
   void Forget();
 
  private:
-  enum State : uint8_t { kUntouched, kDecided, kOnTopOfOld };
+  enum class State : uint8_t { Untouched, Decided, OnTopOfOld };
   TileMask geometry_;
   TileMask redraw_;
   std::vector<uint64_t> now_;

@@ -2,7 +2,7 @@
 
 namespace skyvault {
 
-void TakeStep(DrawingControl& drawing, const Form1State& state, const AircraftRow& row, Leg leg) {
+void TakeStep(DrawingControl& drawing, const DisplayState& state, const AircraftRow& row, Leg leg) {
   const int32_t sprite = SpriteOf(state, row.number);
   if (leg == Leg::Slanting) drawing.MoveSpriteY(sprite, row.verticalStep);
   drawing.MoveSpriteX(sprite, row.horizontalStep);

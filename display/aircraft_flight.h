@@ -4,7 +4,7 @@
 
 #include "controls/drawing_control.h"
 #include "display/aircraft_table.h"
-#include "display/form1_state.h"
+#include "display/display_state.h"
 
 namespace skyvault {
 
@@ -13,7 +13,7 @@ enum class Leg { Slanting, Level };
 // One step of an aircraft's step procedure: the level procedure moves the
 // sprite by the horizontal step alone; the slanting procedure first by the
 // vertical step, then by the horizontal step. Nothing is read back.
-void TakeStep(DrawingControl& drawing, const Form1State& state, const AircraftRow& row, Leg leg);
+void TakeStep(DrawingControl& drawing, const DisplayState& state, const AircraftRow& row, Leg leg);
 
 // An aircraft and leg by the step procedure's name ("MovePlane4b").
 struct StepProcedure {

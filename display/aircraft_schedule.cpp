@@ -8,8 +8,8 @@ namespace {
 
 // The step rule: step when the interval has passed since the stamp, then
 // take a fresh reading of the tick count as the new stamp.
-void StepWhenDue(Form1Context& context, const AircraftRow& row, Leg leg, uint32_t& stamp) {
-  if (StepIsDue(context.platform.TickCount(), stamp, context.state.MoveInterval)) {
+void StepWhenDue(DisplayContext& context, const AircraftRow& row, Leg leg, uint32_t& stamp) {
+  if (StepIsDue(context.platform.TickCount(), stamp, context.state.moveInterval)) {
     TakeStep(context.drawing, context.state, row, leg);
     stamp = context.platform.TickCount();
   }
@@ -19,102 +19,102 @@ int32_t RandomHeight(PlatformServices& platform) {
   return static_cast<int32_t>(platform.Random() * kHeightRange);
 }
 
-void BGAircraftLeaves(Form1Context& context, const AircraftRow& row) {
-  Form1State& state = context.state;
-  state.BGPlaneWait = 0;
-  state.BGPlaneState = kBGWaiting;
-  context.drawing.SetSpriteX(state.BGPlaneSprite, row.putBackX);
-  context.drawing.SetSpriteY(state.BGPlaneSprite, state.BGPlaneHeight);
+void BGAircraftLeaves(DisplayContext& context, const AircraftRow& row) {
+  DisplayState& state = context.state;
+  state.bgPlaneWait = 0;
+  state.bgPlaneState = kBGWaiting;
+  context.drawing.SetSpriteX(state.bgPlaneSprite, row.putBackX);
+  context.drawing.SetSpriteY(state.bgPlaneSprite, state.bgPlaneHeight);
 }
 
-void RequestEngineSound(Form1Context& context) {
+void RequestEngineSound(DisplayContext& context) {
   const int32_t handle = SoundHandleArgument(context.state);
-  context.sound.SetSoundVolume(handle, context.state.VolumeLevel);
+  context.sound.SetSoundVolume(handle, context.state.volumeLevel);
   context.sound.PlaySound(handle, -1, -1);
 }
 
 // The branch is chosen by the state at the start of the frame: a frame is
 // slanting, level or waiting, never two of them.
-void RunBGAircraft(Form1Context& context) {
-  Form1State& state = context.state;
+void RunBGAircraft(DisplayContext& context) {
+  DisplayState& state = context.state;
   const AircraftRow& row = BGAircraft();
-  context.drawing.DrawSprite(state.BGPlaneSprite);
+  context.drawing.DrawSprite(state.bgPlaneSprite);
 
-  if (state.BGPlaneState == kBGFlying && !state.BGPlaneLevel) {
-    state.BGPlaneLegFrames = CountUp(state.BGPlaneLegFrames);
-    StepWhenDue(context, row, Leg::Slanting, state.BGPlaneLastSlantMove);
-    const int32_t x = context.drawing.GetSpriteX(state.BGPlaneSprite);
+  if (state.bgPlaneState == kBGFlying && !state.bgPlaneLevel) {
+    state.bgPlaneLegFrames = CountUp(state.bgPlaneLegFrames);
+    StepWhenDue(context, row, Leg::Slanting, state.bgPlaneLastSlantMove);
+    const int32_t x = context.drawing.GetSpriteX(state.bgPlaneSprite);
     if (row.leaveTest.PassedBy(x)) BGAircraftLeaves(context, row);
-    if (state.BGPlaneLegFrames == row.slantLegFrames) {
-      state.BGPlaneLevel = true;
-      state.BGPlaneLegFrames = 0;
+    if (state.bgPlaneLegFrames == row.slantLegFrames) {
+      state.bgPlaneLevel = true;
+      state.bgPlaneLegFrames = 0;
     }
-  } else if (state.BGPlaneState == kBGFlying) {
-    state.BGPlaneLegFrames = CountUp(state.BGPlaneLegFrames);
-    StepWhenDue(context, row, Leg::Level, state.BGPlaneLastMove);
-    const int32_t x = context.drawing.GetSpriteX(state.BGPlaneSprite);
-    if (x > kEngineSoundFromX && state.EngineSoundOn.NumberValue() == 1) {
+  } else if (state.bgPlaneState == kBGFlying) {
+    state.bgPlaneLegFrames = CountUp(state.bgPlaneLegFrames);
+    StepWhenDue(context, row, Leg::Level, state.bgPlaneLastMove);
+    const int32_t x = context.drawing.GetSpriteX(state.bgPlaneSprite);
+    if (x > kEngineSoundFromX && state.engineSoundOn.NumberValue() == 1) {
       RequestEngineSound(context);
     }
     if (row.leaveTest.PassedBy(x)) BGAircraftLeaves(context, row);
-    if (state.BGPlaneLegFrames == row.levelLegFrames) {
-      state.BGPlaneLevel = false;
-      state.BGPlaneLegFrames = 0;
+    if (state.bgPlaneLegFrames == row.levelLegFrames) {
+      state.bgPlaneLevel = false;
+      state.bgPlaneLegFrames = 0;
     }
-  } else if (state.BGPlaneState == kBGWaiting) {
-    context.drawing.SetSpriteX(state.BGPlaneSprite, kBGWaitX);
-    context.drawing.SetSpriteY(state.BGPlaneSprite, state.BGPlaneHeight);
-    if (state.BGPlaneWait > kBGLongestWait) {
-      state.BGPlaneState = kBGFlying;
-      state.BGPlaneHeight = RandomHeight(context.platform);
+  } else if (state.bgPlaneState == kBGWaiting) {
+    context.drawing.SetSpriteX(state.bgPlaneSprite, kBGWaitX);
+    context.drawing.SetSpriteY(state.bgPlaneSprite, state.bgPlaneHeight);
+    if (state.bgPlaneWait > kBGLongestWait) {
+      state.bgPlaneState = kBGFlying;
+      state.bgPlaneHeight = RandomHeight(context.platform);
     }
   }
 }
 
 // Off at the far edge: back to the put-back position, waiting for a launch.
 // Aircraft 2 to 15 get a fresh random height each time.
-void RelayAircraftLeaves(Form1Context& context, const AircraftRow& row) {
-  Form1State& state = context.state;
-  const int32_t sprite = state.PlaneSprite[row.number];
-  state.PlaneEnabled[row.number] = false;
+void RelayAircraftLeaves(DisplayContext& context, const AircraftRow& row) {
+  DisplayState& state = context.state;
+  const int32_t sprite = state.planeSprite[row.number];
+  state.planeEnabled[row.number] = false;
   context.drawing.SetSpriteX(sprite, row.putBackX);
   int32_t y;
   if (row.putBackY) {
     y = *row.putBackY;
   } else {
-    state.PlaneHeight[row.number] = RandomHeight(context.platform);
-    y = state.PlaneHeight[row.number];
+    state.planeHeight[row.number] = RandomHeight(context.platform);
+    y = state.planeHeight[row.number];
   }
   context.drawing.SetSpriteY(sprite, y);
 }
 
-void RunRelayAircraft(Form1Context& context, const AircraftRow& row) {
-  Form1State& state = context.state;
+void RunRelayAircraft(DisplayContext& context, const AircraftRow& row) {
+  DisplayState& state = context.state;
   const int n = row.number;
-  if (!state.PlaneEnabled[n]) return;
+  if (!state.planeEnabled[n]) return;
 
-  state.PlaneLegFrames[n] = CountUp(state.PlaneLegFrames[n]);
-  context.drawing.DrawSprite(state.PlaneSprite[n]);
+  state.planeLegFrames[n] = CountUp(state.planeLegFrames[n]);
+  context.drawing.DrawSprite(state.planeSprite[n]);
 
-  if (!state.PlaneLevel[n]) {
+  if (!state.planeLevel[n]) {
     // No read-back in a slanting frame: no leave and no launch.
-    StepWhenDue(context, row, Leg::Slanting, state.PlaneLastMove[n]);
-    if (state.PlaneLegFrames[n] == row.slantLegFrames) {
-      state.PlaneLevel[n] = true;
-      state.PlaneLegFrames[n] = 0;
+    StepWhenDue(context, row, Leg::Slanting, state.planeLastMove[n]);
+    if (state.planeLegFrames[n] == row.slantLegFrames) {
+      state.planeLevel[n] = true;
+      state.planeLegFrames[n] = 0;
     }
     return;
   }
 
-  StepWhenDue(context, row, Leg::Level, state.PlaneLastMove[n]);
-  const int32_t x = context.drawing.GetSpriteX(state.PlaneSprite[n]);
+  StepWhenDue(context, row, Leg::Level, state.planeLastMove[n]);
+  const int32_t x = context.drawing.GetSpriteX(state.planeSprite[n]);
   if (row.leaveTest.PassedBy(x)) RelayAircraftLeaves(context, row);
-  if (state.PlaneLegFrames[n] == row.levelLegFrames) {
-    state.PlaneLevel[n] = false;
-    state.PlaneLegFrames[n] = 0;
+  if (state.planeLegFrames[n] == row.levelLegFrames) {
+    state.planeLevel[n] = false;
+    state.planeLegFrames[n] = 0;
   }
   // The x read above, even when the aircraft has just left.
-  if (row.launchTest.PassedBy(x)) state.PlaneEnabled[row.launches] = true;
+  if (row.launchTest.PassedBy(x)) state.planeEnabled[row.launches] = true;
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ bool StepIsDue(uint32_t now, uint32_t stamp, double interval) {
   return static_cast<double>(elapsed) >= interval;
 }
 
-void RunScheduleFrame(Form1Context& context) {
+void RunScheduleFrame(DisplayContext& context) {
   RunBGAircraft(context);
   for (int n = 1; n <= kRelayAircraft; ++n) RunRelayAircraft(context, RelayAircraft(n));
 }

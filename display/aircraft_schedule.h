@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
 
-#include "display/form1_context.h"
+#include "display/display_context.h"
 
 namespace skyvault {
 
 // Where the BG aircraft waits between crossings, and how long.
 inline constexpr int32_t kBGWaitX = -300;
-inline constexpr int16_t kBGLongestWait = 39;  // flies again once `BGPlaneWait` exceeds it
+inline constexpr int16_t kBGLongestWait = 39;  // flies again once `bgPlaneWait` exceeds it
 // The engine sound is asked for while the BG aircraft flies level beyond this x.
 inline constexpr int32_t kEngineSoundFromX = -250;
 // Heights drawn for the BG aircraft and for aircraft 2 to 15: 0 to 499.
@@ -17,7 +17,7 @@ inline constexpr double kHeightRange = 500;
 // in number order. Draws every aircraft in the air, steps it when its
 // interval has passed, retires it at the far edge, launches the next one and
 // asks for the engine sound.
-void RunScheduleFrame(Form1Context& context);
+void RunScheduleFrame(DisplayContext& context);
 
 // True when at least `interval` milliseconds lie between `stamp` and `now`.
 // The difference is taken modulo 2^32, so the tick count's wrap after about

@@ -24,12 +24,12 @@ const std::array<AircraftRow, kAircraftCount> kAircraft = {{
 }};
 // clang-format on
 
-int32_t& SpriteField(Form1State& state, int aircraft) {
-  return aircraft == kBGAircraft ? state.BGPlaneSprite : state.PlaneSprite[aircraft];
+int32_t& SpriteField(DisplayState& state, int aircraft) {
+  return aircraft == kBGAircraft ? state.bgPlaneSprite : state.planeSprite[aircraft];
 }
 
-int32_t SpriteOf(const Form1State& state, int aircraft) {
-  return aircraft == kBGAircraft ? state.BGPlaneSprite : state.PlaneSprite[aircraft];
+int32_t SpriteOf(const DisplayState& state, int aircraft) {
+  return aircraft == kBGAircraft ? state.bgPlaneSprite : state.planeSprite[aircraft];
 }
 
 }  // namespace skyvault

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "display/form1_state.h"
+#include "display/display_state.h"
 
 namespace skyvault {
 
@@ -34,7 +34,7 @@ struct AircraftRow {
   XTest leaveTest;         // on the x read back after a level step
   int32_t putBackX;
   // A fixed put-back height, or none: the aircraft's height field
-  // (`PlaneHeight` N, `BGPlaneHeight`).
+  // (`planeHeight` N, `bgPlaneHeight`).
   std::optional<int32_t> putBackY;
   int launches;  // the aircraft of the relay it launches; 0 for none
   XTest launchTest;
@@ -50,8 +50,8 @@ extern const std::array<AircraftRow, kAircraftCount> kAircraft;
 inline const AircraftRow& BGAircraft() { return kAircraft[kBGAircraft]; }
 inline const AircraftRow& RelayAircraft(int number) { return kAircraft[number]; }
 
-// The field holding an aircraft's sprite: `BGPlaneSprite` or `PlaneSprite` N.
-int32_t& SpriteField(Form1State& state, int aircraft);
-int32_t SpriteOf(const Form1State& state, int aircraft);
+// The field holding an aircraft's sprite: `bgPlaneSprite` or `planeSprite` N.
+int32_t& SpriteField(DisplayState& state, int aircraft);
+int32_t SpriteOf(const DisplayState& state, int aircraft);
 
 }  // namespace skyvault

@@ -14,36 +14,36 @@ const std::array<SoundOffEntry, 19> kSoundOffTable = {{
 
 bool IsNever(const std::string& soundOffSetting) { return soundOffSetting == kSoundNever; }
 
-void OpenDirectSoundSession(Form1Context& context) {
-  Form1State& state = context.state;
+void OpenSoundSession(DisplayContext& context) {
+  DisplayState& state = context.state;
   context.sound.StopSound(SoundHandleArgument(state));
-  state.SoundHandle = context.sound.LoadSound(state.DataPath + kEngineSoundFile);
-  state.EngineSoundOn = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Prop));
-  if (state.EngineSoundOn.NumberValue() == 0) {
+  state.soundHandle = context.sound.LoadSound(state.dataPath + kEngineSoundFile);
+  state.engineSoundOn = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Prop));
+  if (state.engineSoundOn.NumberValue() == 0) {
     context.sound.SilenceSound(SoundHandleArgument(state));
   }
 }
 
-void SoundOff(Form1State& state) {
-  const double minutes = NumberValue(state.SoundOffSetting);
+void SoundOff(DisplayState& state) {
+  const double minutes = NumberValue(state.soundOffSetting);
   for (const SoundOffEntry& entry : kSoundOffTable) {
     if (minutes == entry.minutes) {
-      state.SoundLimitSeconds = entry.seconds;
+      state.soundLimitSeconds = entry.seconds;
       return;
     }
   }
 }
 
-void RunSoundTimer(Form1Context& context) {
-  Form1State& state = context.state;
-  state.CurrentTime = context.platform.LocalTime();
-  if (IsNever(state.SoundOffSetting)) return;
-  ++state.SoundSeconds;
-  if (state.SoundSeconds >= state.SoundLimitSeconds) {
+void RunSoundTimer(DisplayContext& context) {
+  DisplayState& state = context.state;
+  state.currentTime = context.platform.LocalTime();
+  if (IsNever(state.soundOffSetting)) return;
+  ++state.soundSeconds;
+  if (state.soundSeconds >= state.soundLimitSeconds) {
     context.sound.StopAllSound();
-    state.EngineSoundOn = TextOrNumber::Number(0);
+    state.engineSoundOn = TextOrNumber::Number(0);
   }
-  if (state.SoundSeconds > kLastSoundSecond) state.SoundSeconds = 0;
+  if (state.soundSeconds > kLastSoundSecond) state.soundSeconds = 0;
 }
 
 }  // namespace skyvault

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/form1_context.h"
+#include "display/display_context.h"
 
 namespace skyvault {
 
@@ -22,17 +22,17 @@ extern const std::array<SoundOffEntry, 19> kSoundOffTable;
 // "Never", compared exactly (case and blanks count).
 bool IsNever(const std::string& soundOffSetting);
 
-// Stops the handle that `SoundHandle` holds so far (the number value of
+// Stops the handle that `soundHandle` holds so far (the number value of
 // "Prop"), loads the engine sound from the data directory, keeps the text of
-// "Prop" in `EngineSoundOn` and silences the sound when that is 0.
-void OpenDirectSoundSession(Form1Context& context);
+// "Prop" in `engineSoundOn` and silences the sound when that is 0.
+void OpenSoundSession(DisplayContext& context);
 
-// `SoundLimitSeconds` from `SoundOffSetting` read as a number: the seconds of
+// `soundLimitSeconds` from `soundOffSetting` read as a number: the seconds of
 // the first equal table entry, else left as it is (0).
-void SoundOff(Form1State& state);
+void SoundOff(DisplayState& state);
 
 // The sound timer, once a second: the time of day for the clock, and the
 // count towards the sound-off time.
-void RunSoundTimer(Form1Context& context);
+void RunSoundTimer(DisplayContext& context);
 
 }  // namespace skyvault

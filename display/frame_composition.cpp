@@ -7,51 +7,51 @@
 namespace skyvault {
 namespace {
 
-void DrawBackground(Form1Context& context) {
-  const Form1State& state = context.state;
-  if (state.BackgroundMode == 1) {
+void DrawBackground(DisplayContext& context) {
+  const DisplayState& state = context.state;
+  if (state.backgroundMode == 1) {
     context.drawing.ClearFrame(kBlack);
-  } else if (state.BackgroundMode == 2) {
+  } else if (state.backgroundMode == 2) {
     context.drawing.ClearFrame(kSkyBlue);
-  } else if (state.BackgroundMode == 3) {
+  } else if (state.backgroundMode == 3) {
     // The picture covers the screen; the frame is not cleared first.
-    context.drawing.DrawSprite(state.BackgroundSprite);
-    context.drawing.SetSpriteX(state.BackgroundSprite, 0);
-    context.drawing.SetSpriteY(state.BackgroundSprite, 0);
+    context.drawing.DrawSprite(state.backgroundSprite);
+    context.drawing.SetSpriteX(state.backgroundSprite, 0);
+    context.drawing.SetSpriteY(state.backgroundSprite, 0);
   } else {
     context.drawing.ClearFrame(kBlack);
   }
 }
 
 // A change made in the settings dialog shows from the next frame on.
-void ReadMessageSettings(Form1Context& context) {
-  Form1State& state = context.state;
-  state.MessageText = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Message));
-  state.MessageEnabled = NumberValue(ReadSetting(context.settings, kStartup, keys::MessageChecked));
-  state.MessageFontName = ReadSetting(context.settings, kStartup, keys::FontName);
+void ReadMessageSettings(DisplayContext& context) {
+  DisplayState& state = context.state;
+  state.messageText = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Message));
+  state.messageEnabled = NumberValue(ReadSetting(context.settings, kStartup, keys::MessageChecked));
+  state.messageFontName = ReadSetting(context.settings, kStartup, keys::FontName);
 }
 
-void DrawMessage(Form1Context& context) {
-  const Form1State& state = context.state;
-  if (state.MessageEnabled != 1) return;
-  context.drawing.SetTextFont(state.MessageFontName, kMessageFontSize, 1, false, false, false);
-  context.drawing.DrawText(state.MessageText.text(), kMessageX, kMessageY, kMessageColour);
+void DrawMessage(DisplayContext& context) {
+  const DisplayState& state = context.state;
+  if (state.messageEnabled != 1) return;
+  context.drawing.SetTextFont(state.messageFontName, kMessageFontSize, 1, false, false, false);
+  context.drawing.DrawText(state.messageText.text(), kMessageX, kMessageY, kMessageColour);
 }
 
-void DrawLogo(Form1Context& context) {
-  if (context.state.LogoEnabled == 1) context.drawing.DrawSprite(context.state.LogoSprite);
+void DrawLogo(DisplayContext& context) {
+  if (context.state.logoEnabled == 1) context.drawing.DrawSprite(context.state.logoSprite);
 }
 
-void DrawClock(Form1Context& context) {
-  const Form1State& state = context.state;
-  if (state.ClockEnabled != 1) return;
-  context.drawing.SetTextFont(kClockFont, state.ClockFontSize, 1, false, false, false);
-  context.drawing.DrawText(context.platform.FormatTime(state.CurrentTime), 0, 0, kClockColour);
+void DrawClock(DisplayContext& context) {
+  const DisplayState& state = context.state;
+  if (state.clockEnabled != 1) return;
+  context.drawing.SetTextFont(kClockFont, state.clockFontSize, 1, false, false, false);
+  context.drawing.DrawText(context.platform.FormatTime(state.currentTime), 0, 0, kClockColour);
 }
 
 }  // namespace
 
-void ComposeFrame(Form1Context& context) {
+void ComposeFrame(DisplayContext& context) {
   DrawBackground(context);
   ReadMessageSettings(context);
   DrawMessage(context);

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "controls/drawing_control.h"
-#include "display/form1_context.h"
+#include "display/display_context.h"
 
 namespace skyvault {
 
@@ -15,10 +15,10 @@ inline constexpr int32_t kMessageX = 5;
 inline constexpr int32_t kMessageY = 575;
 inline constexpr const char* kClockFont = "Arial";
 
-// One frame, in drawing order: background by `BackgroundMode` (1 black,
+// One frame, in drawing order: background by `backgroundMode` (1 black,
 // 2 sky blue, 3 the user's picture, anything else black); the message
 // settings read again from the store; the message; the logo; one frame of
 // the aircraft schedule; the clock; and last `ShowFrame`, exactly once.
-void ComposeFrame(Form1Context& context);
+void ComposeFrame(DisplayContext& context);
 
 }  // namespace skyvault

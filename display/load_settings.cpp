@@ -19,23 +19,23 @@ int16_t ClockFontSizeFrom(std::string_view text) {
   return std::clamp(rounded, kSmallestClockFont, kLargestClockFont);
 }
 
-void ReadLoadSettings(Form1Context& context) {
-  Form1State& state = context.state;
+void ReadLoadSettings(DisplayContext& context) {
+  DisplayState& state = context.state;
   SettingsStore& settings = context.settings;
   const auto startup = [&](const char* key) { return ReadSetting(settings, kStartup, key); };
 
-  state.BackgroundMode = NumberValue(startup(keys::BackGround));
-  state.SoundHandle = NumberValue(startup(keys::Prop));
-  state.MessageText = TextOrNumber::Number(NumberValue(startup(keys::Message)));
-  state.MoveInterval = NumberValue(startup(keys::Speed));
-  state.MessageEnabled = NumberValue(startup(keys::MessageChecked));
-  state.LogoEnabled = NumberValue(startup(keys::LogoChecked));
-  state.MessageFontName = startup(keys::FontName);
-  state.MouseSensitivity = NumberValue(startup(keys::MouseSens));
-  state.ClockEnabled = NumberValue(startup(keys::Clock));
-  state.ClockFontSize = ClockFontSizeFrom(startup(keys::FontClock));
-  state.SoundOffSetting = ReadSetting(settings, kSystem, keys::SoundOff);
-  state.VolumeLevel = VolumeLevelFrom(startup(keys::Volume));
+  state.backgroundMode = NumberValue(startup(keys::BackGround));
+  state.soundHandle = NumberValue(startup(keys::Prop));
+  state.messageText = TextOrNumber::Number(NumberValue(startup(keys::Message)));
+  state.moveInterval = NumberValue(startup(keys::Speed));
+  state.messageEnabled = NumberValue(startup(keys::MessageChecked));
+  state.logoEnabled = NumberValue(startup(keys::LogoChecked));
+  state.messageFontName = startup(keys::FontName);
+  state.mouseSensitivity = NumberValue(startup(keys::MouseSens));
+  state.clockEnabled = NumberValue(startup(keys::Clock));
+  state.clockFontSize = ClockFontSizeFrom(startup(keys::FontClock));
+  state.soundOffSetting = ReadSetting(settings, kSystem, keys::SoundOff);
+  state.volumeLevel = VolumeLevelFrom(startup(keys::Volume));
 }
 
 }  // namespace skyvault

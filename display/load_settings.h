@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "display/form1_context.h"
+#include "display/display_context.h"
 
 namespace skyvault {
 
@@ -23,6 +23,6 @@ int16_t ClockFontSizeFrom(std::string_view text);
 // The settings the load sequence reads into the state record, in its order:
 // BackGround, Prop, Message, Speed, MessageChecked, LogoChecked, FontName,
 // MouseSens, Clock, FontClock, System/SoundOff, Volume.
-void ReadLoadSettings(Form1Context& context);
+void ReadLoadSettings(DisplayContext& context);
 
 }  // namespace skyvault

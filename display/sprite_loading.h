@@ -1,5 +1,5 @@
 #pragma once
-#include "display/form1_context.h"
+#include "display/display_context.h"
 
 namespace skyvault {
 
@@ -17,10 +17,10 @@ inline constexpr const char* kDisplayModeMessage =
     "This program requires that you use a monitor that is capable of displaying 64K colors.";
 inline constexpr const char* kDisplayModeTitle = "Error opening Direct Draw!";
 
-// Sets `DataPath`, opens the 800 x 600 display with 16-bit colour (or shows
+// Sets `dataPath`, opens the 800 x 600 display with 16-bit colour (or shows
 // the display-mode message and returns), then creates the sprites: the
 // user's background when "BackGround" is 3, the logo when "LogoChecked" is 1,
 // then the sixteen aircraft in table order, each at its start position.
-void OpenDirectDrawSession(Form1Context& context);
+void OpenDrawingSession(DisplayContext& context);
 
 }  // namespace skyvault

@@ -48,7 +48,7 @@ bool NeedsFirstRunValues(SettingsStore& store) {
   return !marker || *marker != 2;
 }
 
-void SetRegistry(SettingsStore& store) {
+void WriteFirstRunValues(SettingsStore& store) {
   for (const SettingEntry& entry : kFirstRunValues) {
     store.Write(entry.section, entry.key, entry.firstRunValue);
   }

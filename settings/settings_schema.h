@@ -43,7 +43,7 @@ struct SettingEntry {
   const char* firstRunValue;
 };
 
-// The first-run values in the order SetRegistry writes them; the marker
+// The first-run values in the order WriteFirstRunValues writes them; the marker
 // System/SetReg comes last, so an interrupted initialisation repeats in full.
 extern const std::array<SettingEntry, 32> kFirstRunValues;
 
@@ -55,6 +55,6 @@ std::string ReadSetting(SettingsStore& store, const char* section, const char* k
 bool NeedsFirstRunValues(SettingsStore& store);
 
 // Writes every first-run value, marker last.
-void SetRegistry(SettingsStore& store);
+void WriteFirstRunValues(SettingsStore& store);
 
 }  // namespace skyvault

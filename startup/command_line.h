@@ -7,7 +7,7 @@ namespace skyvault {
 
 enum class SaverMode { FullScreen, Preview, Configure, Password, None };
 
-// `Module1`'s reading of the command line.
+// Start-up's reading of the command line.
 struct CommandLine {
   std::string argumentText;  // trimmed, lower case
   std::string switchText;    // its first two characters (fewer when shorter)

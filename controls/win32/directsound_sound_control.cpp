@@ -24,7 +24,7 @@ std::map<UINT_PTR, DirectSoundSoundControl*>& Tickers() {
 }  // namespace
 
 DirectSoundSoundControl::DirectSoundSoundControl(HWND window, Device device) {
-  if (device == Device::kNone) return;
+  if (device == Device::None) return;
   library_ = LoadLibraryW(L"dsound.dll");
   if (!library_) return;
   auto create = reinterpret_cast<CreateFunction>(

@@ -27,9 +27,9 @@ namespace skyvault::win32 {
 // SilenceSound stops it where it stands; StopSound stops it and rewinds.
 class DirectSoundSoundControl : public SoundControl {
  public:
-  enum class Device { kDefault, kNone };
+  enum class Device { Default, None };
   // `window` is the window whose activity DirectSound follows.
-  explicit DirectSoundSoundControl(HWND window, Device device = Device::kDefault);
+  explicit DirectSoundSoundControl(HWND window, Device device = Device::Default);
   ~DirectSoundSoundControl() override;
   DirectSoundSoundControl(const DirectSoundSoundControl&) = delete;
   DirectSoundSoundControl& operator=(const DirectSoundSoundControl&) = delete;

@@ -73,7 +73,7 @@ struct Dialog {
   // Opens on `stored` values (over the first-run values when `firstRun`),
   // keeping the writes of opening only.
   explicit Dialog(const Stored& stored = {}, bool firstRun = false, const Names& fonts = kSystemFonts) {
-    if (firstRun) SetRegistry(store);
+    if (firstRun) WriteFirstRunValues(store);
     for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
     store.ClearWrites();
     setup.Open(fonts);

@@ -4,7 +4,7 @@
 #include "display/aircraft_flight.h"
 #include "display/aircraft_schedule.h"
 #include "display/aircraft_table.h"
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
@@ -25,13 +25,13 @@ struct Scene : Harness {
   }
   // Only aircraft `n` of the relay flying, level, at x.
   void Only(int n, int x) {
-    for (int k = 1; k <= 15; ++k) state().PlaneEnabled[k] = k == n;
-    state().PlaneLevel[n] = true;
-    state().PlaneLegFrames[n] = 0;
+    for (int k = 1; k <= 15; ++k) state().planeEnabled[k] = k == n;
+    state().planeLevel[n] = true;
+    state().planeLegFrames[n] = 0;
     drawing.sprites[n + 1].x = x;
   }
   void BG(bool level, int x) {
-    state().BGPlaneState = 0, state().BGPlaneLevel = level, state().BGPlaneLegFrames = 0, drawing.sprites[1].x = x;
+    state().bgPlaneState = 0, state().bgPlaneLevel = level, state().bgPlaneLegFrames = 0, drawing.sprites[1].x = x;
   }
 };
 
@@ -76,16 +76,16 @@ TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
     for (double interval : {1e12, 0.0}) {  // never a step, or one every frame
       if (interval == 0 && legs[n].second == 1000) continue;  // would leave first
       Scene f;
-      f.state().MoveInterval = interval;
+      f.state().moveInterval = interval;
       if (n > 0) {
         f.Only(n, n == 1 ? 805 : f.X(n + 1));
-        f.state().PlaneLevel[n] = false;
+        f.state().planeLevel[n] = false;
       }
       std::vector<int> runs;
       bool level = false;
       for (int run = 1; runs.size() < 3; ++run) {
         f.Frame();
-        const bool now = n == 0 ? f.state().BGPlaneLevel : f.state().PlaneLevel[n];
+        const bool now = n == 0 ? f.state().bgPlaneLevel : f.state().planeLevel[n];
         if (now != level) runs.push_back(run), run = 0, level = now;
       }
       EXPECT_EQ(runs, (std::vector<int>{legs[n].first, legs[n].second, legs[n].first})) << n << " " << interval;
@@ -97,12 +97,12 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
   Scene f;
   f.Only(1, 101);
   f.Step();  // reads 100: not below 100
-  EXPECT_FALSE(f.state().PlaneEnabled[2]);
+  EXPECT_FALSE(f.state().planeEnabled[2]);
   EXPECT_EQ(From(f.Step(), "GetSpriteX(2) = 99"),
             (Log{"GetSpriteX(2) = 99", "DrawSprite(3)", "MoveSpriteY(3, -1)", "MoveSpriteX(3, -1)"}));
   f.Only(15, 700);
   EXPECT_EQ(Count(f.Step(), "DrawSprite(2)"), 0);  // 15 launches 1, which comes after it next frame
-  EXPECT_TRUE(f.state().PlaneEnabled[1]);
+  EXPECT_TRUE(f.state().planeEnabled[1]);
   EXPECT_EQ(f.Step().at(3), "DrawSprite(2)");
 }
 
@@ -122,18 +122,18 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
     f.platform.randoms = {0.25};
     f.Only(n, row.launchFrom - dx);
     f.Step();
-    EXPECT_FALSE(f.state().PlaneEnabled[row.launches]) << n << ": launch test is strict";
+    EXPECT_FALSE(f.state().planeEnabled[row.launches]) << n << ": launch test is strict";
     f.Only(n, row.launchFrom);
     f.Step();
-    EXPECT_TRUE(f.state().PlaneEnabled[row.launches]) << n;
+    EXPECT_TRUE(f.state().planeEnabled[row.launches]) << n;
     f.Only(n, row.leaveFrom - dx);
     f.Step();
-    EXPECT_TRUE(f.state().PlaneEnabled[n]) << n << " left a pixel early";
-    EXPECT_EQ(f.state().PlaneEnabled[row.launches], n != 7) << n << ": 7 launches 8 only as it leaves";
+    EXPECT_TRUE(f.state().planeEnabled[n]) << n << " left a pixel early";
+    EXPECT_EQ(f.state().planeEnabled[row.launches], n != 7) << n << ": 7 launches 8 only as it leaves";
     f.Only(n, row.leaveFrom);
     const Log calls = f.Step();
-    EXPECT_FALSE(f.state().PlaneEnabled[n]) << n;
-    EXPECT_TRUE(f.state().PlaneEnabled[row.launches]) << n << ": launched with the x read as it left";
+    EXPECT_FALSE(f.state().planeEnabled[n]) << n;
+    EXPECT_TRUE(f.state().planeEnabled[row.launches]) << n << ": launched with the x read as it left";
     const int y = n == 1 ? 180 : 125;  // 2 to 15: a fresh random height, 0.25 x 500
     const std::string sprite = std::to_string(n + 1);
     EXPECT_EQ(From(calls, "GetSpriteX(" + sprite + ") = " + std::to_string(row.leaveAt), 3),
@@ -146,22 +146,22 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
 TEST(Schedule, TheBGAircraftLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) {
   Scene f;
   f.BG(false, 804);
-  f.state().BGPlaneHeight = 123;
-  f.state().BGPlaneWait = 17;
+  f.state().bgPlaneHeight = 123;
+  f.state().bgPlaneWait = 17;
   Log calls = f.Step();
   EXPECT_EQ(Log(calls.begin(), calls.begin() + 7),
             (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = 806",
                  "SetSpriteX(1, -320)", "SetSpriteY(1, 123)", "DrawSprite(2)"}));
-  EXPECT_EQ(f.state().BGPlaneWait, 0);
+  EXPECT_EQ(f.state().bgPlaneWait, 0);
   calls = f.Step();  // drawn at -320, then moved to -300
   EXPECT_EQ(Log(calls.begin(), calls.begin() + 4),
             (Log{"DrawSprite(1)", "SetSpriteX(1, -300)", "SetSpriteY(1, 123)", "DrawSprite(2)"}));
   f.platform.randoms = {0.5};
-  for (int16_t wait = 0; wait <= 39; ++wait) f.state().BGPlaneWait = wait, f.Step();
-  EXPECT_EQ(f.state().BGPlaneState, 1) << "still waiting at 39";
-  f.state().BGPlaneWait = 40;
+  for (int16_t wait = 0; wait <= 39; ++wait) f.state().bgPlaneWait = wait, f.Step();
+  EXPECT_EQ(f.state().bgPlaneState, 1) << "still waiting at 39";
+  f.state().bgPlaneWait = 40;
   f.Step();
-  EXPECT_EQ(f.state().BGPlaneState, 0);
+  EXPECT_EQ(f.state().bgPlaneState, 0);
   EXPECT_EQ(f.Y(1), 123) << "this crossing keeps the old height";
   EXPECT_EQ(Count(f.Step(), "GetSpriteX(1) = -29"), 1) << "flying again from -300";
   f.BG(true, 804);
@@ -181,19 +181,19 @@ TEST(Schedule, TheEngineIsAskedForInLevelFramesBeyondMinus250Only) {
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
   f.Frame();  // level
   EXPECT_EQ(Count(f.Take(), "PlaySound(7, -1, -1)"), 1);
-  f.state().BGPlaneState = 1;  // waiting
+  f.state().bgPlaneState = 1;  // waiting
   f.Frames(5);
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
 }
 
 TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
   Scene f;
-  f.state().MoveInterval = 100;
+  f.state().moveInterval = 100;
   int steps = 0;
   std::string legs;
   for (int frame = 1; frame <= 100; ++frame) {
     steps += Count(f.Step(10), "MoveSpriteX(2,");
-    legs += f.state().PlaneLevel[1] ? 'L' : 's';
+    legs += f.state().planeLevel[1] ? 'L' : 's';
   }
   EXPECT_EQ(steps, 10);
   EXPECT_EQ(legs.substr(0, 28), "sss" + std::string(20, 'L') + "ssssL");

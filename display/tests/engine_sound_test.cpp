@@ -1,7 +1,7 @@
 // The engine sound: Prop, the sound-off time and the sound timer.
 #include <gtest/gtest.h>
 
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
@@ -9,9 +9,9 @@ namespace {
 // One level frame of the BG aircraft from x = -250 to -248, where it asks
 // for the engine sound if it may; true when it played.
 bool Plays(Harness& h) {
-  Form1State& s = h.state();
-  s.BGPlaneState = 0, s.BGPlaneLevel = true, s.BGPlaneLegFrames = 0, s.MoveInterval = 0;
-  h.drawing.sprites[s.BGPlaneSprite].x = -250;
+  DisplayState& s = h.state();
+  s.bgPlaneState = 0, s.bgPlaneLevel = true, s.bgPlaneLegFrames = 0, s.moveInterval = 0;
+  h.drawing.sprites[s.bgPlaneSprite].x = -250;
   const int before = h.sound.playCalls;
   h.Frame();
   return h.sound.playCalls > before;
@@ -21,17 +21,17 @@ TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
   for (int minutes : {1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480}) {
     Harness h;
     h.LoadWith({{"System/SoundOff", std::to_string(minutes)}});
-    EXPECT_EQ(h.state().SoundLimitSeconds, 60 * minutes) << minutes;
+    EXPECT_EQ(h.state().soundLimitSeconds, 60 * minutes) << minutes;
   }
   for (const char* text : {"7", "0", "-1", "1.5", "481", "abc", "never", "Never ", ""}) {
     Harness h;
     h.LoadWith({{"System/SoundOff", text}});
-    EXPECT_EQ(h.state().SoundLimitSeconds, 0) << text;
+    EXPECT_EQ(h.state().soundLimitSeconds, 0) << text;
   }
   Harness missing;  // the key missing reads "1": one minute
   missing.Set({{"System/SetReg", "2"}}, false);
   missing.form.Load();
-  EXPECT_EQ(missing.state().SoundLimitSeconds, 60);
+  EXPECT_EQ(missing.state().soundLimitSeconds, 60);
 }
 
 TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
@@ -54,9 +54,9 @@ TEST(EngineSound, TheSecondsCountStartsAgainAfter86398) {
   Harness h;
   h.LoadWith({{"System/SoundOff", "480"}});
   for (int i = 0; i < 86398; ++i) h.form.OnSoundTimer();
-  EXPECT_EQ(h.state().SoundSeconds, 86398);
+  EXPECT_EQ(h.state().soundSeconds, 86398);
   h.form.OnSoundTimer();
-  EXPECT_EQ(h.state().SoundSeconds, 0);
+  EXPECT_EQ(h.state().soundSeconds, 0);
   EXPECT_FALSE(Plays(h)) << "no way back within a run";
 }
 

@@ -1,7 +1,7 @@
 // One frame: background, message, logo, aircraft, clock, presentation.
 #include <gtest/gtest.h>
 
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
@@ -30,7 +30,7 @@ TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
   Harness h;
   h.LoadWith({{"MessageChecked", "1"}, {"Message", "Hi"}, {"LogoChecked", "1"}, {"FontClock", "20"},
               {"BackGround", "2"}});
-  EXPECT_EQ(h.state().MessageText.NumberValue(), 0) << "a number until the first frame";
+  EXPECT_EQ(h.state().messageText.NumberValue(), 0) << "a number until the first frame";
   h.Frame();
   h.Take();
   h.Frame();

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "display/aircraft_table.h"
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
@@ -21,10 +21,10 @@ TEST(ScheduleLongRun, FortyEightHoursAtSixtyFramesASecondKeepEveryAircraftFlying
     h.platform.randoms.push_back((seed >> 8) / 16777216.0);
   }
   h.LoadWith();
-  const Form1State& s = h.state();
+  const DisplayState& s = h.state();
   std::array<int, kAircraftCount> crossings{};
-  auto wasEnabled = s.PlaneEnabled;
-  int16_t bgWasState = s.BGPlaneState;
+  auto wasEnabled = s.planeEnabled;
+  int16_t bgWasState = s.bgPlaneState;
   long long bgLeftAt = -1, framesWithoutRelay = 0, pauses = 0;
   double shortestPause = 1e9, longestPause = 0;
   int16_t longestLeg = 0;
@@ -37,20 +37,20 @@ TEST(ScheduleLongRun, FortyEightHoursAtSixtyFramesASecondKeepEveryAircraftFlying
     }
     bool anyFlying = false;
     for (int n = 1; n <= kRelayAircraft; ++n) {
-      anyFlying = anyFlying || s.PlaneEnabled[n];
-      crossings[n] += wasEnabled[n] && !s.PlaneEnabled[n];
-      longestLeg = std::max({longestLeg, s.PlaneLegFrames[n], s.BGPlaneLegFrames});
+      anyFlying = anyFlying || s.planeEnabled[n];
+      crossings[n] += wasEnabled[n] && !s.planeEnabled[n];
+      longestLeg = std::max({longestLeg, s.planeLegFrames[n], s.bgPlaneLegFrames});
     }
-    wasEnabled = s.PlaneEnabled;
+    wasEnabled = s.planeEnabled;
     framesWithoutRelay += !anyFlying;
-    if (bgWasState == 0 && s.BGPlaneState == 1) ++crossings[kBGAircraft], bgLeftAt = frame;
-    if (bgWasState == 1 && s.BGPlaneState == 0 && bgLeftAt >= 0) {
+    if (bgWasState == 0 && s.bgPlaneState == 1) ++crossings[kBGAircraft], bgLeftAt = frame;
+    if (bgWasState == 1 && s.bgPlaneState == 0 && bgLeftAt >= 0) {
       const double pause = static_cast<double>(frame - bgLeftAt) / 60;
       shortestPause = std::min(shortestPause, pause);
       longestPause = std::max(longestPause, pause);
       ++pauses;
     }
-    bgWasState = s.BGPlaneState;
+    bgWasState = s.bgPlaneState;
     if (frame % kFramesPerHour == 0) {
       for (int a = 0; a < kAircraftCount; ++a)
         EXPECT_GT(crossings[a], 0) << "aircraft " << a << " did not cross in hour " << frame / kFramesPerHour;

@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "display/win32/form1_window.h"
+#include "display/win32/display_window.h"
 #include "display/win32/timed_drawing_control.h"
 
 namespace {
 
 using skyvault::DrawingControl;
-using skyvault::win32::Form1Window;
-using skyvault::win32::Form1WindowOptions;
+using skyvault::win32::DisplayWindow;
+using skyvault::win32::DisplayWindowOptions;
 using skyvault::win32::TimedDrawingControl;
 
 constexpr wchar_t kBenchKey[] = L"Software\\Skyvault.PacingBench";
@@ -43,14 +43,14 @@ int wmain(int argc, wchar_t** argv) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
 
   TimedDrawingControl* timed = nullptr;
-  Form1WindowOptions options;
+  DisplayWindowOptions options;
   options.settingsKey = kBenchKey;
   options.wrapDrawing = [&](DrawingControl& inner) {
     auto control = std::make_unique<TimedDrawingControl>(inner, seconds * 80 + 100);
     timed = control.get();
     return control;
   };
-  auto window = Form1Window::Create(GetModuleHandleW(nullptr), std::move(options));
+  auto window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   window->ShowOver(RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)});

@@ -9,9 +9,9 @@ namespace {
 
 using Write = MemorySettingsStore::WriteRecord;
 
-TEST(SetRegistry, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
+TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
   MemorySettingsStore store;
-  SetRegistry(store);
+  WriteFirstRunValues(store);
   const auto& w = store.writes();
   ASSERT_EQ(w.size(), 32u);
   for (int i = 0; i < 15; ++i) {
@@ -41,11 +41,11 @@ TEST(SetRegistry, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
   EXPECT_EQ(std::vector<Write>(w.begin() + 15, w.end()), rest);
 }
 
-TEST(SetRegistry, OverwritesWhatTheUserHadSet) {
+TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
   MemorySettingsStore store;
   store.Write("Startup", "Speed", "50");
   store.Write("Startup", "Message", "Hello");
-  SetRegistry(store);
+  WriteFirstRunValues(store);
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
   EXPECT_EQ(store.Read("Startup", "Message", "1"), "Place a Message Here");
   EXPECT_FALSE(NeedsFirstRunValues(store));

@@ -67,7 +67,7 @@ void ExpectEveryCallDoesNothing(DirectSoundSoundControl& sound, int32_t handle) 
 
 TEST(DirectSoundSoundControl, WithoutADeviceEveryCallIsAcceptedAndDoesNothing) {
   TempFolder folder;
-  DirectSoundSoundControl none(nullptr, DirectSoundSoundControl::Device::kNone);
+  DirectSoundSoundControl none(nullptr, DirectSoundSoundControl::Device::None);
   EXPECT_FALSE(none.HasDevice());
   EXPECT_EQ(none.LoadSound(folder.Write(L"prop.wav", Wave(1, 16, 22050, 0.2))), 0);
   for (int32_t h : {1, 0, -1, 12345}) ExpectEveryCallDoesNothing(none, h);

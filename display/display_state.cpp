@@ -1,4 +1,4 @@
-#include "display/form1_state.h"
+#include "display/display_state.h"
 
 #include "settings/conversions.h"
 
@@ -8,8 +8,8 @@ double TextOrNumber::NumberValue() const {
   return isText_ ? skyvault::NumberValue(text_) : number_;
 }
 
-int32_t SoundHandleArgument(const Form1State& state) {
-  return RoundToInt32(state.SoundHandle).value_or(0);
+int32_t SoundHandleArgument(const DisplayState& state) {
+  return RoundToInt32(state.soundHandle).value_or(0);
 }
 
 }  // namespace skyvault

@@ -1,9 +1,9 @@
 #pragma once
 #include "controls/drawing_control.h"
 #include "controls/sound_control.h"
-#include "display/form1_context.h"
-#include "display/form1_host.h"
-#include "display/form1_state.h"
+#include "display/display_context.h"
+#include "display/display_host.h"
+#include "display/display_state.h"
 #include "platform/platform_services.h"
 #include "settings/settings_store.h"
 
@@ -14,16 +14,16 @@ inline constexpr double kMoveWindowSeconds = 10;
 // The pause timer's counter runs 0, 1, ..., 40, 0, ...
 inline constexpr int16_t kLargestBGPlaneWait = 40;
 
-// The full-screen display window `Form1`: its state record and its
-// handlers. The window around it (or a test) calls the handlers; Form1 acts
+// The saver display: the full-screen window's state record and its
+// handlers. The window around it (or a test) calls the handlers; SaverDisplay acts
 // only through the settings store, the two controls, the platform services
 // and its host.
-class Form1 : public DrawingEvents {
+class SaverDisplay : public DrawingEvents {
  public:
-  Form1(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
-        PlatformServices& platform, Form1Host& host);
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
+  SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
+        PlatformServices& platform, DisplayHost& host);
+  SaverDisplay(const SaverDisplay&) = delete;
+  SaverDisplay& operator=(const SaverDisplay&) = delete;
 
   // The load sequence: first-run values, the relay's start, the settings,
   // the sound-off time, the pointer hidden, the drawing session, the sound
@@ -50,15 +50,15 @@ class Form1 : public DrawingEvents {
   // later event is ignored.
   bool finished() const { return ended_ || unloaded_; }
 
-  Form1State& state() { return state_; }
-  const Form1State& state() const { return state_; }
+  DisplayState& state() { return state_; }
+  const DisplayState& state() const { return state_; }
 
  private:
   void StopSoundAndCloseDown();
 
-  Form1State state_;
-  Form1Context context_;
-  Form1Host& host_;
+  DisplayState state_;
+  DisplayContext context_;
+  DisplayHost& host_;
   bool ended_ = false;
   bool unloaded_ = false;
 };

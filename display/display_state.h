@@ -13,7 +13,7 @@ namespace skyvault {
 inline constexpr int kRelayAircraft = 15;
 
 // One value per relay aircraft, indexed by its number 1..15 (index 0 unused),
-// so `PlaneSprite[4]` is the sprite of aircraft 4.
+// so `planeSprite[4]` is the sprite of aircraft 4.
 template <typename T>
 using PerAircraft = std::array<T, kRelayAircraft + 1>;
 
@@ -58,53 +58,53 @@ constexpr int16_t CountUp(int16_t counter) {
 // The state record of the display window, in declaration order. Every field
 // starts at 0, empty text or false; the load sequence gives the relay its
 // start (aircraft 1 flying).
-struct Form1State {
-  TimeOfDay CurrentTime{};  // midnight until the sound timer first ticks
-  uint32_t BGPlaneLastMove = 0;
-  uint32_t BGPlaneLastSlantMove = 0;
-  PerAircraft<uint32_t> PlaneLastMove{};
-  int16_t VolumeLevel = 0;
-  std::string MessageFontName;
-  int32_t SoundSeconds = 0;
-  int32_t SoundLimitSeconds = 0;
-  std::string SoundOffSetting;
-  double MouseSensitivity = 0;
-  double ClockEnabled = 0;
-  int16_t ClockFontSize = 0;
-  int16_t MoveCount = 0;
-  std::string DataPath;
-  int32_t BackgroundSprite = 0;
-  TextOrNumber EngineSoundOn;
-  int32_t LogoSprite = 0;
-  double BackgroundMode = 0;
+struct DisplayState {
+  TimeOfDay currentTime{};  // midnight until the sound timer first ticks
+  uint32_t bgPlaneLastMove = 0;
+  uint32_t bgPlaneLastSlantMove = 0;
+  PerAircraft<uint32_t> planeLastMove{};
+  int16_t volumeLevel = 0;
+  std::string messageFontName;
+  int32_t soundSeconds = 0;
+  int32_t soundLimitSeconds = 0;
+  std::string soundOffSetting;
+  double mouseSensitivity = 0;
+  double clockEnabled = 0;
+  int16_t clockFontSize = 0;
+  int16_t moveCount = 0;
+  std::string dataPath;
+  int32_t backgroundSprite = 0;
+  TextOrNumber engineSoundOn;
+  int32_t logoSprite = 0;
+  double backgroundMode = 0;
   // The number value of "Prop" until the sound session opens, then the
   // engine sound's handle.
-  double SoundHandle = 0;
-  double MessageEnabled = 0;
-  double MoveInterval = 0;
-  TextOrNumber MessageText;  // a number from load until the first frame
-  double LogoEnabled = 0;
-  PerAircraft<int32_t> PlaneSprite{};
-  int32_t BGPlaneSprite = 0;
-  PerAircraft<bool> PlaneEnabled{};
-  PerAircraft<bool> PlaneLevel{};
-  PerAircraft<int16_t> PlaneLegFrames{};
-  bool BGPlaneLevel = false;
-  int16_t BGPlaneLegFrames = 0;
-  int16_t BGPlaneState = 0;  // 0 flying, 1 waiting off-screen
-  int16_t BGPlaneWait = 0;
-  int32_t BGPlaneHeight = 0;
-  PerAircraft<int32_t> PlaneHeight{};  // aircraft 2 to 15
+  double soundHandle = 0;
+  double messageEnabled = 0;
+  double moveInterval = 0;
+  TextOrNumber messageText;  // a number from load until the first frame
+  double logoEnabled = 0;
+  PerAircraft<int32_t> planeSprite{};
+  int32_t bgPlaneSprite = 0;
+  PerAircraft<bool> planeEnabled{};
+  PerAircraft<bool> planeLevel{};
+  PerAircraft<int16_t> planeLegFrames{};
+  bool bgPlaneLevel = false;
+  int16_t bgPlaneLegFrames = 0;
+  int16_t bgPlaneState = 0;  // 0 flying, 1 waiting off-screen
+  int16_t bgPlaneWait = 0;
+  int32_t bgPlaneHeight = 0;
+  PerAircraft<int32_t> planeHeight{};  // aircraft 2 to 15
   // Kept by the pointer-move handler: the whole second (since midnight) at
   // which the current counting window opened, 0 for none.
-  int32_t MoveWindowStart = 0;
+  int32_t moveWindowStart = 0;
 };
 
 inline constexpr int16_t kBGFlying = 0;
 inline constexpr int16_t kBGWaiting = 1;
 
-// `SoundHandle` as the 32-bit handle the sound control takes; a value that
+// `soundHandle` as the 32-bit handle the sound control takes; a value that
 // has no 32-bit form (a huge "Prop") passes as 0, a handle naming no buffer.
-int32_t SoundHandleArgument(const Form1State& state);
+int32_t SoundHandleArgument(const DisplayState& state);
 
 }  // namespace skyvault

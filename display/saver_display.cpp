@@ -1,4 +1,4 @@
-#include "display/form1.h"
+#include "display/saver_display.h"
 
 #include <cmath>
 
@@ -10,45 +10,45 @@
 
 namespace skyvault {
 
-Form1::Form1(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
-             PlatformServices& platform, Form1Host& host)
+SaverDisplay::SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
+             PlatformServices& platform, DisplayHost& host)
     : context_{state_, settings, drawing, sound, platform}, host_(host) {}
 
-void Form1::Load() {
-  if (NeedsFirstRunValues(context_.settings)) SetRegistry(context_.settings);
+void SaverDisplay::Load() {
+  if (NeedsFirstRunValues(context_.settings)) WriteFirstRunValues(context_.settings);
 
-  state_.PlaneEnabled[1] = true;
-  for (int n = 2; n <= kRelayAircraft; ++n) state_.PlaneEnabled[n] = false;
+  state_.planeEnabled[1] = true;
+  for (int n = 2; n <= kRelayAircraft; ++n) state_.planeEnabled[n] = false;
 
   ReadLoadSettings(context_);
-  if (!IsNever(state_.SoundOffSetting)) SoundOff(state_);
+  if (!IsNever(state_.soundOffSetting)) SoundOff(state_);
   context_.platform.ShowCursor(false);
-  OpenDirectDrawSession(context_);
-  OpenDirectSoundSession(context_);
+  OpenDrawingSession(context_);
+  OpenSoundSession(context_);
 }
 
-void Form1::OnFrame() {
+void SaverDisplay::OnFrame() {
   if (finished()) return;
   ComposeFrame(context_);
 }
 
-void Form1::OnSoundTimer() {
+void SaverDisplay::OnSoundTimer() {
   if (finished()) return;
   RunSoundTimer(context_);
 }
 
-void Form1::OnPauseTimer() {
+void SaverDisplay::OnPauseTimer() {
   if (finished()) return;
-  state_.BGPlaneWait = CountUp(state_.BGPlaneWait);
-  if (state_.BGPlaneWait > kLargestBGPlaneWait) state_.BGPlaneWait = 0;
+  state_.bgPlaneWait = CountUp(state_.bgPlaneWait);
+  if (state_.bgPlaneWait > kLargestBGPlaneWait) state_.bgPlaneWait = 0;
 }
 
-void Form1::OnMouseButton() {
+void SaverDisplay::OnMouseButton() {
   if (finished()) return;
   StopSoundAndCloseDown();
 }
 
-void Form1::OnKey() {
+void SaverDisplay::OnKey() {
   if (finished()) return;
   StopSoundAndCloseDown();
 }
@@ -58,35 +58,35 @@ void Form1::OnKey() {
 // window opens at the first move after a reset and is checked only when a
 // later move arrives, after the count: so the move that comes more than ten
 // seconds late still counts, and only then is the window closed.
-void Form1::OnPointerMove() {
+void SaverDisplay::OnPointerMove() {
   if (finished()) return;
-  state_.MoveCount = CountUp(state_.MoveCount);
-  if (state_.MouseSensitivity == state_.MoveCount) {
+  state_.moveCount = CountUp(state_.moveCount);
+  if (state_.mouseSensitivity == state_.moveCount) {
     StopSoundAndCloseDown();
     return;
   }
   const float now = static_cast<float>(context_.platform.LocalTime().SecondsSinceMidnight());
-  if (state_.MoveWindowStart == 0) {
-    state_.MoveWindowStart = static_cast<int32_t>(std::nearbyint(now));  // ties to even
+  if (state_.moveWindowStart == 0) {
+    state_.moveWindowStart = static_cast<int32_t>(std::nearbyint(now));  // ties to even
     return;
   }
-  const double elapsed = static_cast<double>(now) - state_.MoveWindowStart;
+  const double elapsed = static_cast<double>(now) - state_.moveWindowStart;
   // A clock that went back (past midnight, or set back) closes the window
   // too, or it would stay open until the same time of day came round again.
   // The start is rounded, so it may lie up to half a second ahead of now.
   if (elapsed > kMoveWindowSeconds || elapsed < -1) {
-    state_.MoveWindowStart = 0;
-    state_.MoveCount = 0;
+    state_.moveWindowStart = 0;
+    state_.moveCount = 0;
   }
 }
 
-void Form1::StopSoundAndCloseDown() {
+void SaverDisplay::StopSoundAndCloseDown() {
   context_.sound.StopAllSound();
   context_.sound.StopSound(SoundHandleArgument(state_));
   CloseDown();
 }
 
-void Form1::CloseDown() {
+void SaverDisplay::CloseDown() {
   if (ended_) return;
   context_.platform.SetScreenSaverRunning(false);
   host_.UnloadOtherWindows();
@@ -96,7 +96,7 @@ void Form1::CloseDown() {
   host_.EndProgram();
 }
 
-void Form1::Unload() {
+void SaverDisplay::Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   context_.sound.StopSound(SoundHandleArgument(state_));

@@ -1,8 +1,8 @@
-#include "display/win32/form1_window.h"
+#include "display/win32/display_window.h"
 
 #include "controls/win32/directsound_sound_control.h"
 #include "controls/win32/win32_drawing_control.h"
-#include "display/form1.h"
+#include "display/saver_display.h"
 #include "display/win32/other_windows.h"
 #include "platform/win32/win32_platform_services.h"
 #include "settings/win32/registry_settings_store.h"
@@ -10,7 +10,7 @@
 namespace skyvault::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"SkyvaultForm1";
+constexpr wchar_t kWindowClass[] = L"SkyvaultDisplay";
 constexpr wchar_t kCaption[] = L"Skyvault";
 constexpr int kFramesPerSecond = 60;
 
@@ -19,36 +19,36 @@ constexpr UINT_PTR kSoundTimer = 1;
 constexpr UINT_PTR kPauseTimer = 2;
 constexpr UINT kTimerMilliseconds = 1000;
 
-// The window, its controls and Form1. It is also Form1's host (the endings
+// The window, its controls and SaverDisplay. It is also SaverDisplay's host (the endings
 // that need the window and the process) and the drawing control's event
-// sink, which hands the events to Form1 (frames only while the window is
+// sink, which hands the events to SaverDisplay (frames only while the window is
 // shown).
-class DisplayWindow final : public Form1Window, private Form1Host, private DrawingEvents {
+class SaverWindow final : public DisplayWindow, private DisplayHost, private DrawingEvents {
  public:
-  DisplayWindow(HINSTANCE instance, Form1WindowOptions options);
-  ~DisplayWindow() override;
+  SaverWindow(HINSTANCE instance, DisplayWindowOptions options);
+  ~SaverWindow() override;
 
   HWND hwnd() const override { return hwnd_; }
   void ShowOver(const RECT& rect) override;
   int RunMessageLoop() override;
 
  private:
-  // Form1Host
+  // DisplayHost
   void UnloadOtherWindows() override;
   void UnloadDisplayWindow() override;
   void EndProgram() override;
 
   // DrawingEvents
   void OnFrame() override;
-  void OnPointerMove() override { form1_->OnPointerMove(); }
-  void OnMouseButton() override { form1_->OnMouseButton(); }
-  void OnKey() override { form1_->OnKey(); }
+  void OnPointerMove() override { display_->OnPointerMove(); }
+  void OnMouseButton() override { display_->OnMouseButton(); }
+  void OnKey() override { display_->OnKey(); }
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CoverVirtualScreen();
 
-  Form1WindowOptions options_;
+  DisplayWindowOptions options_;
   HWND hwnd_ = nullptr;
   bool shown_ = false;
   bool releasing_ = false;  // the owner lets go of the window: no quit message
@@ -57,7 +57,7 @@ class DisplayWindow final : public Form1Window, private Form1Host, private Drawi
   std::unique_ptr<Win32DrawingControl> drawing_;
   std::unique_ptr<DrawingControl> wrappedDrawing_;
   std::unique_ptr<DirectSoundSoundControl> sound_;
-  std::unique_ptr<Form1> form1_;
+  std::unique_ptr<SaverDisplay> display_;
 };
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -71,9 +71,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   RegisterClassExW(&wc);  // fails harmlessly when already registered
 }
 
-DisplayWindow::DisplayWindow(HINSTANCE instance, Form1WindowOptions options)
+SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
     : options_(std::move(options)), settings_(options_.settingsKey) {
-  RegisterWindowClass(instance, &DisplayWindow::Procedure);
+  RegisterWindowClass(instance, &SaverWindow::Procedure);
   hwnd_ = CreateWindowExW(0, kWindowClass, kCaption, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                           instance, this);
   platform_.owner = hwnd_;
@@ -85,41 +85,41 @@ DisplayWindow::DisplayWindow(HINSTANCE instance, Form1WindowOptions options)
     if (wrappedDrawing_) drawing = wrappedDrawing_.get();
   }
   sound_ = std::make_unique<DirectSoundSoundControl>(
-      hwnd_, options_.sound ? DirectSoundSoundControl::Device::kDefault
-                            : DirectSoundSoundControl::Device::kNone);
-  Form1Host& host = *this;
-  form1_ = std::make_unique<Form1>(settings_, *drawing, *sound_, platform_, host);
+      hwnd_, options_.sound ? DirectSoundSoundControl::Device::Default
+                            : DirectSoundSoundControl::Device::None);
+  DisplayHost& host = *this;
+  display_ = std::make_unique<SaverDisplay>(settings_, *drawing, *sound_, platform_, host);
   DrawingEvents* events = this;
   drawing_->SetEvents(events);
 
   // The controls draw on and play for this window itself; they have no
   // windows of their own to hide.
-  form1_->Load();
+  display_->Load();
   SetTimer(hwnd_, kSoundTimer, kTimerMilliseconds, nullptr);
   SetTimer(hwnd_, kPauseTimer, kTimerMilliseconds, nullptr);
 }
 
-DisplayWindow::~DisplayWindow() {
+SaverWindow::~SaverWindow() {
   releasing_ = true;
   if (hwnd_) DestroyWindow(hwnd_);  // the unload handler runs as it goes
 }
 
-void DisplayWindow::ShowOver(const RECT& rect) {
+void SaverWindow::ShowOver(const RECT& rect) {
   SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                rect.bottom - rect.top, SWP_SHOWWINDOW);
   SetForegroundWindow(hwnd_);  // keys come here
   shown_ = true;
 }
 
-int DisplayWindow::RunMessageLoop() { return drawing_->RunFrameLoop(kFramesPerSecond); }
+int SaverWindow::RunMessageLoop() { return drawing_->RunFrameLoop(kFramesPerSecond); }
 
-void DisplayWindow::UnloadOtherWindows() { DestroyPreviewAndSetupWindows(); }
+void SaverWindow::UnloadOtherWindows() { DestroyPreviewAndSetupWindows(); }
 
-void DisplayWindow::UnloadDisplayWindow() {
+void SaverWindow::UnloadDisplayWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void DisplayWindow::EndProgram() {
+void SaverWindow::EndProgram() {
   if (options_.endProgram) {
     options_.endProgram();
     return;
@@ -127,39 +127,39 @@ void DisplayWindow::EndProgram() {
   ExitProcess(0);
 }
 
-void DisplayWindow::OnFrame() {
-  if (shown_ && hwnd_) form1_->OnFrame();
+void SaverWindow::OnFrame() {
+  if (shown_ && hwnd_) display_->OnFrame();
 }
 
-void DisplayWindow::CoverVirtualScreen() {
+void SaverWindow::CoverVirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   SetWindowPos(hwnd_, HWND_TOPMOST, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK DisplayWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SaverWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<DisplayWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(window, message, wParam, lParam);
 }
 
-LRESULT DisplayWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Until the controls and Form1 exist (during CreateWindowExW) the window
+LRESULT SaverWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until the controls and SaverDisplay exist (during CreateWindowExW) the window
   // only needs the default handling.
-  if (!form1_) return DefWindowProcW(window, message, wParam, lParam);
+  if (!display_) return DefWindowProcW(window, message, wParam, lParam);
 
   LRESULT result = 0;
   if (drawing_->HandleWindowMessage(message, wParam, lParam, &result)) return result;
 
   switch (message) {
     case WM_TIMER:
-      if (wParam == kSoundTimer) form1_->OnSoundTimer();
-      if (wParam == kPauseTimer) form1_->OnPauseTimer();
+      if (wParam == kSoundTimer) display_->OnSoundTimer();
+      if (wParam == kPauseTimer) display_->OnPauseTimer();
       return 0;
     case WM_SETCURSOR:
       SetCursor(nullptr);
@@ -177,7 +177,7 @@ LRESULT DisplayWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       KillTimer(window, kSoundTimer);
       KillTimer(window, kPauseTimer);
       hwnd_ = nullptr;
-      form1_->Unload();
+      display_->Unload();
       if (!releasing_) PostQuitMessage(0);
       return 0;
     default:
@@ -188,12 +188,12 @@ LRESULT DisplayWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance) {
-  return Create(instance, Form1WindowOptions{});
+std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance) {
+  return Create(instance, DisplayWindowOptions{});
 }
 
-std::unique_ptr<Form1Window> Form1Window::Create(HINSTANCE instance, Form1WindowOptions options) {
-  return std::make_unique<DisplayWindow>(instance, std::move(options));
+std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance, DisplayWindowOptions options) {
+  return std::make_unique<SaverWindow>(instance, std::move(options));
 }
 
 }  // namespace skyvault::win32

@@ -1,7 +1,7 @@
-#include "startup/win32/module1.h"
+#include "startup/win32/saver_startup.h"
 
 #include "dialogs/win32/setup_dialog.h"
-#include "display/win32/form1_window.h"
+#include "display/win32/display_window.h"
 #include "startup/command_line.h"
 #include "startup/win32/preview_window.h"
 
@@ -36,12 +36,12 @@ RECT VirtualScreen() {
 int RunFullScreen(HINSTANCE instance) {
   HANDLE mark = CreateMutexW(nullptr, FALSE, kFullScreenMark);
   const RECT windowRect = VirtualScreen();
-  auto form1 = Form1Window::Create(instance);
-  form1->ShowOver(windowRect);
+  auto display = DisplayWindow::Create(instance);
+  display->ShowOver(windowRect);
   UINT previous = 0;
   SystemParametersInfoW(SPI_SCREENSAVERRUNNING, TRUE, &previous, 0);
-  const int code = form1->RunMessageLoop();
-  form1.reset();
+  const int code = display->RunMessageLoop();
+  display.reset();
   if (mark) CloseHandle(mark);
   return code;
 }
@@ -50,12 +50,12 @@ int RunFullScreen(HINSTANCE instance) {
 // which is created (its load sequence runs) but never shown, so it draws no
 // frame; the program ends when the dialog returns.
 int RunPassword(HINSTANCE instance) {
-  auto form1 = Form1Window::Create(instance);
+  auto display = DisplayWindow::Create(instance);
   using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
   if (HMODULE mpr = LoadLibraryW(L"mpr.dll")) {
     auto change = reinterpret_cast<PwdChangePassword>(
         reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
-    if (change) change("SCRSAVE", form1->hwnd(), 0, nullptr);
+    if (change) change("SCRSAVE", display->hwnd(), 0, nullptr);
     FreeLibrary(mpr);
   }
   return 0;
@@ -63,7 +63,7 @@ int RunPassword(HINSTANCE instance) {
 
 }  // namespace
 
-int Main(HINSTANCE instance, const wchar_t* commandLine) {
+int StartSaver(HINSTANCE instance, const wchar_t* commandLine) {
   const CommandLine line = ParseCommandLine(Narrow(commandLine ? commandLine : L""));
   if (ShouldEndAsSecondInstance(line, SettingsPaneOpen(), FullScreenInstanceRunning())) return 0;
 

@@ -10,8 +10,8 @@ namespace skyvault::win32 {
 
 // What a benchmark or a test may change about the display window; the
 // saver itself uses the defaults.
-struct Form1WindowOptions {
-  // Wraps the drawing control that Form1 draws through (for instance to
+struct DisplayWindowOptions {
+  // Wraps the drawing control that SaverDisplay draws through (for instance to
   // time each ShowFrame). The wrapper must pass every call on to `inner`.
   std::function<std::unique_ptr<DrawingControl>(DrawingControl& inner)> wrapDrawing;
   // Ends the program once the window is gone. Default: ExitProcess(0), so no
@@ -23,16 +23,16 @@ struct Form1WindowOptions {
   bool sound = true;
 };
 
-// The display window `Form1` of full-screen and password modes: a borderless
+// The display window of full-screen and password modes: a borderless
 // popup captioned "Skyvault" that owns the drawing and sound controls, the
-// settings store, the platform services and the portable Form1, and turns
-// the window's messages into Form1's events.
-class Form1Window {
+// settings store, the platform services and the portable SaverDisplay, and turns
+// the window's messages into SaverDisplay's events.
+class DisplayWindow {
  public:
   // Creates the window (not shown); its load sequence runs here.
-  static std::unique_ptr<Form1Window> Create(HINSTANCE instance);
-  static std::unique_ptr<Form1Window> Create(HINSTANCE instance, Form1WindowOptions options);
-  virtual ~Form1Window() = default;
+  static std::unique_ptr<DisplayWindow> Create(HINSTANCE instance);
+  static std::unique_ptr<DisplayWindow> Create(HINSTANCE instance, DisplayWindowOptions options);
+  virtual ~DisplayWindow() = default;
 
   // Null once the window is gone.
   virtual HWND hwnd() const = 0;

@@ -5,6 +5,6 @@ namespace skyvault::win32 {
 
 // Start-up: reads the switch, refuses a second full-screen instance, starts
 // one of the four modes and runs it until its window is gone.
-int Main(HINSTANCE instance, const wchar_t* commandLine);
+int StartSaver(HINSTANCE instance, const wchar_t* commandLine);
 
 }  // namespace skyvault::win32

@@ -1,7 +1,7 @@
 // The load sequence: first-run values, settings, pictures, sound session.
 #include <gtest/gtest.h>
 
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
@@ -35,7 +35,7 @@ Log Aircraft(int first) {
 }
 
 
-TEST(Form1Load, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOrder) {
+TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOrder) {
   Harness h;
   h.form.Load();
   Log writes = {"Read(System/SetReg)"};
@@ -54,7 +54,7 @@ TEST(Form1Load, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOrde
   EXPECT_EQ(writes.back(), "Write(System/SetReg=2)");
 }
 
-TEST(Form1Load, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
+TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   const std::pair<const char*, bool> cases[] = {
       {"1", true}, {"3", true}, {"abc", true}, {"", true}, {"2.6", true},
       {"2", false}, {" 2 ", false}, {"2.4", false}, {"1.5", false}};  // 16-bit rounding
@@ -67,7 +67,7 @@ TEST(Form1Load, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   }
 }
 
-TEST(Form1Load, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
+TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0);
   const struct { const char* background; const char* logo; Log calls; } cases[] = {
@@ -86,7 +86,7 @@ TEST(Form1Load, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   }
 }
 
-TEST(Form1Load, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensTheSound) {
+TEST(DisplayLoad, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensTheSound) {
   Harness h;
   h.Set({});
   h.drawing.displayAvailable = false;
@@ -99,7 +99,7 @@ TEST(Form1Load, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensThe
                        "StopSound(1)", "LoadSound(\"" + kData + "Prop.wav\") = 7", "Read(Startup/Prop)"}));
 }
 
-TEST(Form1Load, ConversionsMendValuesThatWouldFail) {
+TEST(DisplayLoad, ConversionsMendValuesThatWouldFail) {
   const struct { const char* key; const char* text; int value; } cases[] = {
       {"Volume", "-2500", -2500}, {"Volume", "-748.5", -748}, {"Volume", "-32768", -32768},
       {"Volume", "abc", -748},    {"Volume", "40000", -748},  {"FontClock", "17.5", 18},
@@ -108,7 +108,7 @@ TEST(Form1Load, ConversionsMendValuesThatWouldFail) {
   for (const auto& c : cases) {
     Harness h;
     h.LoadWith({{c.key, c.text}});
-    const int got = std::string(c.key) == "Volume" ? h.state().VolumeLevel : h.state().ClockFontSize;
+    const int got = std::string(c.key) == "Volume" ? h.state().volumeLevel : h.state().clockFontSize;
     EXPECT_EQ(got, c.value) << c.key << " " << c.text;
   }
 }

@@ -1,12 +1,12 @@
 // Ending the saver (keys, buttons, pointer moves, closing) and the pause timer.
 #include <gtest/gtest.h>
 
-#include "display/tests/form1_harness.h"
+#include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
 namespace {
 
-TEST(Form1Ending, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
+TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
   for (bool key : {true, false}) {
     Harness h;
     h.sound.nextHandle = 42;
@@ -25,11 +25,11 @@ TEST(Form1Ending, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
     h.form.Unload();
     EXPECT_EQ(h.Take(), Log{});
     EXPECT_EQ(h.ended, 1);
-    EXPECT_EQ(h.state().BGPlaneWait, 0);
+    EXPECT_EQ(h.state().bgPlaneWait, 0);
   }
 }
 
-TEST(Form1Ending, AWindowClosedFromOutsideRunsOnlyTheUnloadHandler) {
+TEST(DisplayEnding, AWindowClosedFromOutsideRunsOnlyTheUnloadHandler) {
   Harness h;
   h.LoadWith();
   h.form.Unload();
@@ -43,7 +43,7 @@ TEST(Form1Ending, AWindowClosedFromOutsideRunsOnlyTheUnloadHandler) {
 // Pointer moves (0) and pauses in seconds (> 0); the move that ends the
 // saver, counted from 1, or 0 for none.
 constexpr double M = 0;
-TEST(Form1Ending, TheMouseSensTHMoveOfATenSecondWindowEnds) {
+TEST(DisplayEnding, TheMouseSensTHMoveOfATenSecondWindowEnds) {
   const struct { const char* sensitivity; std::vector<double> script; int endsAt; } cases[] = {
       {"4", {M, M, M, 11, M}, 4},  // the late move still counts
       {"4", {M, M, 11, M, M, M, M, M}, 7},  // then the window closes; a new one opens
@@ -69,16 +69,16 @@ TEST(Form1Ending, TheMouseSensTHMoveOfATenSecondWindowEnds) {
     }
     EXPECT_EQ(endedAt, c.endsAt) << c.sensitivity << " after " << c.script.size();
     if (std::string(c.sensitivity) == "0") {
-      EXPECT_EQ(h.state().MoveCount, 32767) << "saturates";
+      EXPECT_EQ(h.state().moveCount, 32767) << "saturates";
     }
   }
 }
 
-TEST(Form1PauseTimer, CountsOneToFortyThenZero) {
+TEST(DisplayPauseTimer, CountsOneToFortyThenZero) {
   Harness h;
   h.LoadWith();
   std::string seen;
-  for (int i = 0; i < 82; ++i) h.form.OnPauseTimer(), seen += std::to_string(h.state().BGPlaneWait) + " ";
+  for (int i = 0; i < 82; ++i) h.form.OnPauseTimer(), seen += std::to_string(h.state().bgPlaneWait) + " ";
   std::string cycle;
   for (int i = 1; i <= 40; ++i) cycle += std::to_string(i) + " ";
   EXPECT_EQ(seen, cycle + "0 " + cycle + "0 ");

@@ -1,6 +1,6 @@
 // The display window in this process: load at creation, frames only while
 // shown, the timers, and its endings. Settings under a key of the tests' own.
-#include "display/win32/form1_window.h"
+#include "display/win32/display_window.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ struct Post {
   LPARAM lParam = 0;
 };
 
-class Form1WindowTest : public ::testing::Test {
+class DisplayWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
@@ -51,7 +51,7 @@ class Form1WindowTest : public ::testing::Test {
     while (CursorCounter() > cursorBefore) ShowCursor(FALSE);
   }
   void Create(bool show = true) {
-    Form1WindowOptions options;
+    DisplayWindowOptions options;
     options.settingsKey = kTestKey;
     options.sound = false;
     options.endProgram = [this] { ++endings; };
@@ -61,7 +61,7 @@ class Form1WindowTest : public ::testing::Test {
       return wrapper;
     };
     endings = 0;
-    window = Form1Window::Create(GetModuleHandleW(nullptr), std::move(options));
+    window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
     if (show) window->ShowOver(RECT{0, 0, 400, 300});
   }
   // Runs the window's loop while another thread posts `posts`; true when
@@ -83,12 +83,12 @@ class Form1WindowTest : public ::testing::Test {
   }
   size_t frames() const { return drawing->shownAt().size(); }
 
-  std::unique_ptr<Form1Window> window;
+  std::unique_ptr<DisplayWindow> window;
   TimedDrawingControl* drawing = nullptr;
   int endings = 0, cursorBefore = 0;
 };
 
-TEST_F(Form1WindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
+TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   Create(false);
   HWND hwnd = window->hwnd();
   EXPECT_FALSE(IsWindowVisible(hwnd));
@@ -108,7 +108,7 @@ TEST_F(Form1WindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
 
 // Keys, buttons and the fourth move run CloseDown once; a window closed
 // from outside runs only the unload handler, leaving the running mark.
-TEST_F(Form1WindowTest, InputEndsTheSaverOnceAndAClosedWindowOnlyUnloads) {
+TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowOnlyUnloads) {
   const LPARAM at = MAKELPARAM(10, 10);
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
       {true, {{300, WM_KEYDOWN, VK_SPACE}}}, {true, {{300, WM_SYSKEYDOWN, VK_MENU}}},

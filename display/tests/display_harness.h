@@ -1,8 +1,8 @@
 #pragma once
-// A Form1 on the recording controls, an in-memory store, the fake platform
+// A SaverDisplay on the recording controls, an in-memory store, the fake platform
 // and a fake host, with one log of every visible call in the order it came.
 #include "controls/recording_controls.h"
-#include "display/form1.h"
+#include "display/saver_display.h"
 #include "platform/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_schema.h"
@@ -12,7 +12,7 @@ namespace skyvault::testing {
 using Log = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
-struct Harness : Form1Host {
+struct Harness : DisplayHost {
   // The doubles note their calls in `log`; drawing calls are pulled in
   // before anything else happens, so one order covers them all.
   struct Store : MemorySettingsStore {
@@ -67,7 +67,7 @@ struct Harness : Form1Host {
   // Stores a value unseen; `firstRun` first gives the store its first-run values.
   void Set(const Values& values, bool firstRun = true) {
     quiet = true;
-    if (firstRun) SetRegistry(store);
+    if (firstRun) WriteFirstRunValues(store);
     for (const auto& [key, value] : values) {
       const auto slash = key.find('/');
       slash == std::string::npos ? store.Write("Startup", key, value)
@@ -88,7 +88,7 @@ struct Harness : Form1Host {
   }
   Log Take() { Sync(); return std::exchange(log, {}); }
   void Quiet() { quiet = true, drawing.logging = sound.logging = false; }
-  Form1State& state() { return form.state(); }
+  DisplayState& state() { return form.state(); }
   int X(int sprite) const { return drawing.sprite(sprite).x; }
   int Y(int sprite) const { return drawing.sprite(sprite).y; }
 
@@ -100,7 +100,7 @@ struct Harness : Form1Host {
   RecordingDrawingControl drawing;
   Sound sound{*this};
   Platform platform{*this};
-  Form1 form{store, drawing, sound, platform, *this};
+  SaverDisplay form{store, drawing, sound, platform, *this};
 };
 
 inline int Count(const Log& log, const std::string& prefix) {
