@@ -96,7 +96,8 @@ void DiffFrame(benchmark::State& state) {
     scene.DrawFrame(frame, Clock(frame));
     ++frame;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(diff.Update(setup.compositor.canvas(), setup.host.lastWritten).Count());
+    benchmark::DoNotOptimize(
+        diff.Update(setup.compositor.canvas(), setup.host.lastWritten).Count());
   }
 }
 BENCHMARK(DiffFrame)->Unit(benchmark::kMicrosecond);

@@ -8,8 +8,8 @@
 
 #include "controls/compositor.h"
 #include "controls/demo_scene.h"
-#include "controls/stand_in_text_renderer.h"
 #include "controls/sound_control.h"
+#include "controls/stand_in_text_renderer.h"
 #include "display/saver_display.h"
 #include "platform/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
@@ -78,4 +78,3 @@ BENCHMARK(BM_WholeFrameFirstRunScene)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace skyvault
-

@@ -62,8 +62,7 @@ PixelRect CanvasScaler::TargetOf(const PixelRect& canvasRect) const {
   const PixelRect r = canvasRect.Intersect({0, 0, canvasWidth_, canvasHeight_});
   if (r.Empty() || target_.Empty()) return {};
   const PixelRect out{target_.left + firstTargetX_[r.left], target_.top + firstTargetY_[r.top],
-                      target_.left + firstTargetX_[r.right],
-                      target_.top + firstTargetY_[r.bottom]};
+                      target_.left + firstTargetX_[r.right], target_.top + firstTargetY_[r.bottom]};
   return out.Empty() ? PixelRect{} : out;
 }
 

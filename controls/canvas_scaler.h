@@ -34,9 +34,9 @@ class CanvasScaler {
   int canvasWidth_;
   int canvasHeight_;
   PixelRect target_;
-  std::vector<int> sourceX_;      // per target column: canvas column
-  std::vector<int> sourceY_;      // per target row: canvas row
-  std::vector<int> firstTargetX_; // per canvas column (and one past): first target column
+  std::vector<int> sourceX_;       // per target column: canvas column
+  std::vector<int> sourceY_;       // per target row: canvas row
+  std::vector<int> firstTargetX_;  // per canvas column (and one past): first target column
   std::vector<int> firstTargetY_;
 };
 

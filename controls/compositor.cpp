@@ -106,7 +106,8 @@ void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
 
 void Compositor::ClearFrame(int32_t colour) {
   if (!canvas_.Valid()) return;
-  const uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Clear), static_cast<uint32_t>(colour) & 0xFFFFFF);
+  const uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Clear),
+                                           static_cast<uint32_t>(colour) & 0xFFFFFF);
   Operation operation;
   operation.bounds = canvas_.Bounds();
   operation.colour = colour;
@@ -122,7 +123,8 @@ void Compositor::DrawSprite(int32_t number) {
   operation.x = sprite->x;
   operation.y = sprite->y;
   operation.picture = sprite->picture;
-  uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Sprite), sprite->pictureSerial);
+  uint64_t fingerprint =
+      CombineHash(static_cast<uint64_t>(Operation::Kind::Sprite), sprite->pictureSerial);
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->x));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(sprite->y));
   Note(std::move(operation), fingerprint, sprite->picture->opaque());

@@ -54,7 +54,8 @@ DecodedImage MakeAircraftPicture(int variant, int width, int height) {
       const double ex = (px - cx) / (width * 0.46), ey = (py - cy) / (height * 0.13);
       const double fuselage = (std::sqrt(ex * ex + ey * ey) - 1) * height * 0.13;
       const double wing = std::max(std::abs(px - cx + 10) - 22, std::abs(py - cy) - height * 0.45);
-      const double tail = std::max(std::abs(px - width * 0.1) - 10, std::abs(py - cy) - height * 0.22);
+      const double tail =
+          std::max(std::abs(px - width * 0.1) - 10, std::abs(py - cy) - height * 0.22);
       const int a = Coverage(std::min({fuselage, wing, tail}));
       const int shade = 30 * y / height;
       image.pixels[static_cast<size_t>(y) * width + x] =

@@ -127,7 +127,8 @@ const TileMask& FrameDiff::Update(const CanvasView& canvas, const TileMask& writ
     return changed_;
   }
   changed_.Clear();
-  const bool useWritten = written.columns() == changed_.columns() && written.rows() == changed_.rows();
+  const bool useWritten =
+      written.columns() == changed_.columns() && written.rows() == changed_.rows();
   std::vector<PixelRect> tileParts;
   for (int row = 0; row < changed_.rows(); ++row) {
     for (int column = 0; column < changed_.columns(); ++column) {

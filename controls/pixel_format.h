@@ -28,9 +28,7 @@ constexpr uint32_t ColourToXrgb(int32_t colour) {
 }
 
 constexpr int Red8Of565(uint16_t p) { return ((p >> 11) << 3) | (p >> 13); }
-constexpr int Green8Of565(uint16_t p) {
-  return (((p >> 5) & 0x3F) << 2) | ((p >> 9) & 0x3);
-}
+constexpr int Green8Of565(uint16_t p) { return (((p >> 5) & 0x3F) << 2) | ((p >> 9) & 0x3); }
 constexpr int Blue8Of565(uint16_t p) { return ((p & 0x1F) << 3) | ((p >> 2) & 0x7); }
 constexpr uint32_t XrgbOf565(uint16_t p) {
   return PackXrgb(Red8Of565(p), Green8Of565(p), Blue8Of565(p));

@@ -15,8 +15,8 @@ void RecordingDrawingControl::Log(std::string line) {
 
 bool RecordingDrawingControl::InitDisplay(int32_t width, int32_t height, int32_t depth,
                                           const std::string& options) {
-  Log("InitDisplay(" + Num(width) + ", " + Num(height) + ", " + Num(depth) + ", " +
-      Quote(options) + ")");
+  Log("InitDisplay(" + Num(width) + ", " + Num(height) + ", " + Num(depth) + ", " + Quote(options) +
+      ")");
   return displayAvailable;
 }
 
@@ -63,18 +63,14 @@ int32_t RecordingDrawingControl::GetSpriteX(int32_t sprite) {
   return x;
 }
 
-void RecordingDrawingControl::ClearFrame(int32_t colour) {
-  Log("ClearFrame(" + Num(colour) + ")");
-}
+void RecordingDrawingControl::ClearFrame(int32_t colour) { Log("ClearFrame(" + Num(colour) + ")"); }
 
-void RecordingDrawingControl::DrawSprite(int32_t sprite) {
-  Log("DrawSprite(" + Num(sprite) + ")");
-}
+void RecordingDrawingControl::DrawSprite(int32_t sprite) { Log("DrawSprite(" + Num(sprite) + ")"); }
 
 void RecordingDrawingControl::SetTextFont(const std::string& face, int32_t size, int32_t weight,
                                           bool italic, bool underline, bool strikeout) {
-  Log("SetTextFont(" + Quote(face) + ", " + Num(size) + ", " + Num(weight) + ", " +
-      Flag(italic) + ", " + Flag(underline) + ", " + Flag(strikeout) + ")");
+  Log("SetTextFont(" + Quote(face) + ", " + Num(size) + ", " + Num(weight) + ", " + Flag(italic) +
+      ", " + Flag(underline) + ", " + Flag(strikeout) + ")");
 }
 
 void RecordingDrawingControl::DrawText(const std::string& text, int32_t x, int32_t y,

@@ -25,8 +25,10 @@ struct Blend565Tables {
   uint8_t level6[511];
   Blend565Tables() {
     for (int a = 0; a < 256; ++a) {
-      for (int l = 0; l < 32; ++l) keep5[a][l] = static_cast<uint8_t>(Over(0, Red8Of565(l << 11), a));
-      for (int l = 0; l < 64; ++l) keep6[a][l] = static_cast<uint8_t>(Over(0, Green8Of565(l << 5), a));
+      for (int l = 0; l < 32; ++l)
+        keep5[a][l] = static_cast<uint8_t>(Over(0, Red8Of565(l << 11), a));
+      for (int l = 0; l < 64; ++l)
+        keep6[a][l] = static_cast<uint8_t>(Over(0, Green8Of565(l << 5), a));
     }
     for (int v = 0; v < 511; ++v) {
       const int c = std::min(v, 255);
@@ -109,8 +111,9 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind, int ca
   rowFirstRun_.push_back(static_cast<uint32_t>(runs_.size()));
   if (anyBlend) premultiplied_ = image.pixels;
   opaque_ = runs_.size() == static_cast<size_t>(height_) &&
-            std::all_of(runs_.begin(), runs_.end(),
-                        [&](const Run& run) { return run.kind == RunKind::Cover && run.length == width_; });
+            std::all_of(runs_.begin(), runs_.end(), [&](const Run& run) {
+              return run.kind == RunKind::Cover && run.length == width_;
+            });
 }
 
 PixelRect SpritePicture::Bounds(const CanvasView& canvas, int64_t x, int64_t y) const {
@@ -169,7 +172,8 @@ void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
           out[left + c] = Blend565With(tables, premultiplied[c], out[left + c]);
         }
       } else {
-        for (int c = start; c < end; ++c) out[left + c] = BlendXrgb(premultiplied[c], out[left + c]);
+        for (int c = start; c < end; ++c)
+          out[left + c] = BlendXrgb(premultiplied[c], out[left + c]);
       }
     }
   }

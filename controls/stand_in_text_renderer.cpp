@@ -14,7 +14,8 @@ PixelRect StandInTextRenderer::Bounds(const CanvasView& canvas, const std::strin
   const int64_t width = static_cast<int64_t>(CellWidth()) * static_cast<int64_t>(text.size());
   const int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, canvas.width);
   const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + CellHeight(), canvas.height);
-  const PixelRect area{std::max(x, 0), std::max(y, 0), static_cast<int>(std::max<int64_t>(right, 0)),
+  const PixelRect area{std::max(x, 0), std::max(y, 0),
+                       static_cast<int>(std::max<int64_t>(right, 0)),
                        static_cast<int>(std::max<int64_t>(bottom, 0))};
   return area.Empty() ? PixelRect{} : area;
 }

@@ -25,8 +25,8 @@ class TextRenderer {
   virtual PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) = 0;
   // Draws it there in `colour` (red + 256 green + 65536 blue, already as
   // the canvas shows it), changing no pixel outside `clip`.
-  virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                    int32_t colour, const PixelRect& clip) = 0;
+  virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
+                    const PixelRect& clip) = 0;
 };
 
 }  // namespace skyvault

@@ -39,8 +39,8 @@ void TileSignatures::Add(const PixelRect& rect, uint64_t fingerprint, bool opaqu
   for (int row = r0; row <= r1; ++row) {
     for (int column = c0; column <= c1; ++column) {
       const size_t i = static_cast<size_t>(row) * geometry_.columns() + column;
-      if (opaque && rect.Intersect(geometry_.TileRect(column, row)) ==
-                        geometry_.TileRect(column, row)) {
+      if (opaque &&
+          rect.Intersect(geometry_.TileRect(column, row)) == geometry_.TileRect(column, row)) {
         // Whatever came before is painted over: the list starts here.
         state_[i] = State::Decided;
         now_[i] = CombineHash(kEmptyList, fingerprint);

@@ -7,11 +7,15 @@
 namespace skyvault {
 
 const PickerConfiguration kGetFile = {
-    "GetFile", "Form1", keys::BMPFileName,
+    "GetFile",
+    "Form1",
+    keys::BMPFileName,
     {6060, 4680, 120, 3240, 240, 480, 840, 3120, 3360, 4080, 1440, 3000}};
 
 const PickerConfiguration kGetLogo = {
-    "GetLogo", "Select Your Logo", keys::LogoFileName,
+    "GetLogo",
+    "Select Your Logo",
+    keys::LogoFileName,
     {5835, 4290, 0, 3120, 0, 240, 600, 2880, 3120, 3840, 1320, 2880}};
 
 const std::array<FileType, 4> kFileTypes = {{

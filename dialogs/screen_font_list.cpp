@@ -18,8 +18,8 @@ bool AlphabeticallyBefore(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool SameFontName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::vector<std::string> ScreenFontList(const std::vector<std::string>& systemFonts) {

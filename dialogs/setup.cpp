@@ -22,11 +22,16 @@ struct SettingKey {
 // The setting each check box writes.
 SettingKey CheckBoxKey(SetupCheckBox box) {
   switch (box) {
-    case SetupCheckBox::chkProp: return {kStartup, keys::Prop};
-    case SetupCheckBox::chkMessage: return {kStartup, keys::MessageChecked};
-    case SetupCheckBox::chkLogo: return {kStartup, keys::LogoChecked};
-    case SetupCheckBox::chkClock: return {kStartup, keys::Clock};
-    case SetupCheckBox::chkPowerSave: return {kSystem, keys::PwrSave};
+    case SetupCheckBox::chkProp:
+      return {kStartup, keys::Prop};
+    case SetupCheckBox::chkMessage:
+      return {kStartup, keys::MessageChecked};
+    case SetupCheckBox::chkLogo:
+      return {kStartup, keys::LogoChecked};
+    case SetupCheckBox::chkClock:
+      return {kStartup, keys::Clock};
+    case SetupCheckBox::chkPowerSave:
+      return {kSystem, keys::PwrSave};
   }
   return {kStartup, keys::Prop};
 }
@@ -34,9 +39,12 @@ SettingKey CheckBoxKey(SetupCheckBox box) {
 // The setting each scroll bar writes, and its range.
 SettingKey ScrollBarKey(SetupScrollBar bar) {
   switch (bar) {
-    case SetupScrollBar::hsbSpeed: return {kStartup, keys::Speed};
-    case SetupScrollBar::hsbMouseS: return {kStartup, keys::MouseSens};
-    case SetupScrollBar::hsbVolume: return {kStartup, keys::Volume};
+    case SetupScrollBar::hsbSpeed:
+      return {kStartup, keys::Speed};
+    case SetupScrollBar::hsbMouseS:
+      return {kStartup, keys::MouseSens};
+    case SetupScrollBar::hsbVolume:
+      return {kStartup, keys::Volume};
   }
   return {kStartup, keys::Speed};
 }
@@ -49,9 +57,12 @@ int Index(SetupScrollBar bar) { return static_cast<int>(bar); }
 
 const ScrollRange& RangeOf(SetupScrollBar bar) {
   switch (bar) {
-    case SetupScrollBar::hsbSpeed: return kSpeedRange;
-    case SetupScrollBar::hsbMouseS: return kMouseSensRange;
-    case SetupScrollBar::hsbVolume: return kVolumeRange;
+    case SetupScrollBar::hsbSpeed:
+      return kSpeedRange;
+    case SetupScrollBar::hsbMouseS:
+      return kMouseSensRange;
+    case SetupScrollBar::hsbVolume:
+      return kVolumeRange;
   }
   return kSpeedRange;
 }

@@ -40,8 +40,8 @@ inline constexpr const char* kFrameClock = "Clock";
 inline constexpr const char* kShowClock = "Show Clock";
 inline constexpr const char* kFontSize = "Type the Font Size:   (i.e.: 16)";
 inline constexpr const char* kFrameBackground = "Background";
-inline constexpr std::array<const char*, 3> kBackgroundOptions = {"Solid Black",
-                                                                  "Solid Sky Blue", "Custom"};
+inline constexpr std::array<const char*, 3> kBackgroundOptions = {"Solid Black", "Solid Sky Blue",
+                                                                  "Custom"};
 inline constexpr const char* kFrameCustomBackground = "Custom Back Ground";
 inline constexpr const char* kSelectBackground = "Select Background";
 inline constexpr const char* kBackgroundRule =

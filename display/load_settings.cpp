@@ -7,9 +7,7 @@
 
 namespace skyvault {
 
-int16_t VolumeLevelFrom(std::string_view text) {
-  return ToInt16(text).value_or(kFirstRunVolume);
-}
+int16_t VolumeLevelFrom(std::string_view text) { return ToInt16(text).value_or(kFirstRunVolume); }
 
 int16_t ClockFontSizeFrom(std::string_view text) {
   const double size = NumberValue(text);

@@ -11,7 +11,7 @@
 namespace skyvault {
 
 SaverDisplay::SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
-             PlatformServices& platform, DisplayHost& host)
+                           PlatformServices& platform, DisplayHost& host)
     : context_{state_, settings, drawing, sound, platform}, host_(host) {}
 
 void SaverDisplay::Load() {

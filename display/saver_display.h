@@ -21,7 +21,7 @@ inline constexpr int16_t kLargestBGPlaneWait = 40;
 class SaverDisplay : public DrawingEvents {
  public:
   SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
-        PlatformServices& platform, DisplayHost& host);
+               PlatformServices& platform, DisplayHost& host);
   SaverDisplay(const SaverDisplay&) = delete;
   SaverDisplay& operator=(const SaverDisplay&) = delete;
 

@@ -32,8 +32,8 @@ void OpenDrawingSession(DisplayContext& context) {
   if (state.backgroundMode == 1 || state.backgroundMode == 2) {
     // A solid colour, filled by every frame.
   } else if (state.backgroundMode == 3) {
-    LoadPicture(context, state.backgroundSprite,
-                ReadSetting(settings, kStartup, keys::BMPFileName), kPictureLoadCode, 0, 0);
+    LoadPicture(context, state.backgroundSprite, ReadSetting(settings, kStartup, keys::BMPFileName),
+                kPictureLoadCode, 0, 0);
   }
 
   state.logoEnabled = NumberValue(ReadSetting(settings, kStartup, keys::LogoChecked));

@@ -24,7 +24,9 @@ class FakePlatformServices : public PlatformServices {
     ++randomIndex;
     return value;
   }
-  void ShowCursor(bool show) override { log.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)"); }
+  void ShowCursor(bool show) override {
+    log.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)");
+  }
   void SetScreenSaverRunning(bool running) override {
     log.push_back(running ? "ScreenSaverRunning(true)" : "ScreenSaverRunning(false)");
   }

@@ -17,17 +17,26 @@ size_t NumberLength(std::string_view text) {
   size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+  while (i < text.size() && IsDigit(text[i])) {
+    ++i;
+    ++digits;
+  }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) { ++i; ++digits; }
+    while (i < text.size() && IsDigit(text[i])) {
+      ++i;
+      ++digits;
+    }
   }
   if (digits == 0) return 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
     size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     size_t expDigits = 0;
-    while (j < text.size() && IsDigit(text[j])) { ++j; ++expDigits; }
+    while (j < text.size() && IsDigit(text[j])) {
+      ++j;
+      ++expDigits;
+    }
     if (expDigits > 0) i = j;
   }
   return i;

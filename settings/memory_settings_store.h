@@ -19,8 +19,7 @@ class MemorySettingsStore : public SettingsStore {
 
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key,
-             const std::string& value) override;
+  void Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   bool Has(const std::string& section, const std::string& key) const;
   const std::vector<WriteRecord>& writes() const { return writes_; }

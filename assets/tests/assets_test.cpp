@@ -24,7 +24,9 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | uint32_t(b.at(at + 3)) << 24;
 }
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b.at(at) | b.at(at + 1) << 8); }
+uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
+  return uint16_t(b.at(at) | b.at(at + 1) << 8);
+}
 
 // An uncompressed or bit-field BMP of 8, 24 or 32 bits; `alpha` is read
 // through the header's alpha mask (255 without one).
@@ -69,7 +71,9 @@ Bitmap ReadBmp(const std::string& path) {
   return bmp;
 }
 
-size_t DistinctColours(const Bitmap& b) { return std::set<uint32_t>(b.rgb.begin(), b.rgb.end()).size(); }
+size_t DistinctColours(const Bitmap& b) {
+  return std::set<uint32_t>(b.rgb.begin(), b.rgb.end()).size();
+}
 
 // Each aircraft's start x and, for those that fly leftwards (start 805), how
 // far past the left edge they count as gone.
@@ -79,10 +83,12 @@ struct Slot {
   bool Leftward() const { return startX > 0; }
 };
 const std::vector<Slot> kSlots = {
-    {"Plane24.bmp", -320, 0}, {"Plane03.bmp", 805, 350}, {"Plane04.bmp", 805, 325}, {"Plane06.bmp", -251, 0},
-    {"Plane02.bmp", -292, 0}, {"Plane05.bmp", -276, 0},  {"Plane07.bmp", 805, 326}, {"Plane08.bmp", -266, 0},
-    {"Plane01.bmp", 805, 366}, {"Plane11.bmp", 805, 350}, {"Plane16.bmp", -276, 0}, {"Plane14.bmp", -271, 0},
-    {"Plane17.bmp", 805, 351}, {"Plane25.bmp", 805, 350}, {"Plane23.bmp", -272, 0}, {"Plane21.bmp", -279, 0},
+    {"Plane24.bmp", -320, 0},  {"Plane03.bmp", 805, 350}, {"Plane04.bmp", 805, 325},
+    {"Plane06.bmp", -251, 0},  {"Plane02.bmp", -292, 0},  {"Plane05.bmp", -276, 0},
+    {"Plane07.bmp", 805, 326}, {"Plane08.bmp", -266, 0},  {"Plane01.bmp", 805, 366},
+    {"Plane11.bmp", 805, 350}, {"Plane16.bmp", -276, 0},  {"Plane14.bmp", -271, 0},
+    {"Plane17.bmp", 805, 351}, {"Plane25.bmp", 805, 350}, {"Plane23.bmp", -272, 0},
+    {"Plane21.bmp", -279, 0},
 };
 const std::string kBackgroundAircraft = "Plane24.bmp";  // waits at x = -300
 
@@ -115,13 +121,17 @@ TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
     const Bitmap bmp = ReadBmp(kData + s.file);
     ASSERT_EQ(bmp.bpp, 32);
     ASSERT_NE(bmp.alphaMask, 0u);
-    const int limit = s.file == kBackgroundAircraft ? 300 : s.Leftward() ? s.leaveDistance : -s.startX;
+    const int limit = s.file == kBackgroundAircraft ? 300
+                      : s.Leftward()                ? s.leaveDistance
+                                                    : -s.startX;
     EXPECT_LE(bmp.width, limit) << "would show where it waits";
     EXPECT_GE(bmp.width, 150);
     EXPECT_GE(bmp.height, 60);
     EXPECT_LE(bmp.height, 130);
     for (int x = 0; x < bmp.width; ++x) ASSERT_EQ(bmp.A(x, 0), 0) << "top row not clear at " << x;
-    const auto count = [&](auto pred) { return size_t(std::count_if(bmp.alpha.begin(), bmp.alpha.end(), pred)); };
+    const auto count = [&](auto pred) {
+      return size_t(std::count_if(bmp.alpha.begin(), bmp.alpha.end(), pred));
+    };
     const size_t n = bmp.alpha.size();
     EXPECT_GT(count([](uint8_t a) { return a == 255; }), n / 5) << "mostly empty picture";
     EXPECT_GT(count([](uint8_t a) { return a == 0; }), n / 5) << "no room around the aircraft";

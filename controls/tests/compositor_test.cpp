@@ -41,7 +41,8 @@ class CompositorTest : public ::testing::Test {
     for (int y = 0; y < 600; ++y) {
       for (int x = 0; x < 800; ++x) {
         const uint32_t want = except.count({x, y}) ? except.at({x, y}) : fill;
-        if (At(x, y) != want && ++wrong <= 5) ADD_FAILURE() << what << " at " << x << "," << y << std::hex << At(x, y);
+        if (At(x, y) != want && ++wrong <= 5)
+          ADD_FAILURE() << what << " at " << x << "," << y << std::hex << At(x, y);
       }
     }
     EXPECT_EQ(wrong, 0) << what;
@@ -55,9 +56,11 @@ class CompositorTest : public ::testing::Test {
 
 TEST_F(CompositorTest, ClearFrameRoundsToTheNearest565LevelAndKeeps32BitExact) {
   const std::tuple<int, int32_t, uint32_t> cases[] = {
-      {16, Rgb(0, 226, 251), 0x071F}, {16, Rgb(255, 255, 0), 0xFFE0}, {16, Rgb(128, 128, 128), 0x8410},
-      {16, Rgb(4, 0, 0), 0x0000},     {16, Rgb(5, 0, 0), 0x0800},     {16, Rgb(0, 2, 0), 0x0000},
-      {16, Rgb(0, 3, 0), 0x0020},     {16, Rgb(0, 0, 250), 0x001E},   {32, Rgb(1, 2, 3), 0x010203}};
+      {16, Rgb(0, 226, 251), 0x071F},   {16, Rgb(255, 255, 0), 0xFFE0},
+      {16, Rgb(128, 128, 128), 0x8410}, {16, Rgb(4, 0, 0), 0x0000},
+      {16, Rgb(5, 0, 0), 0x0800},       {16, Rgb(0, 2, 0), 0x0000},
+      {16, Rgb(0, 3, 0), 0x0020},       {16, Rgb(0, 0, 250), 0x001E},
+      {32, Rgb(1, 2, 3), 0x010203}};
   for (auto [depth, colour, expected] : cases) {
     Open(depth);
     Frame(colour, {});
@@ -88,7 +91,8 @@ TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
   compositor.SetSpriteX(a, -320);
   compositor.SetSpriteX(b, 805);
   compositor.SetSpriteY(a, 75);
-  for (auto [sprite, step] : {std::pair{a, 2}, {a, 2}, {b, -1}}) compositor.MoveSpriteX(sprite, step);
+  for (auto [sprite, step] : {std::pair{a, 2}, {a, 2}, {b, -1}})
+    compositor.MoveSpriteX(sprite, step);
   compositor.MoveSpriteY(a, 1);
   EXPECT_EQ(std::tuple(compositor.GetSpriteX(a), compositor.GetSpriteX(b)), std::tuple(-316, 804));
   EXPECT_EQ(compositor.SpriteY(a), 76);
@@ -99,13 +103,21 @@ TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
 
 // Pictures drawn in order over a cleared canvas, and every pixel that differs.
 TEST_F(CompositorTest, PicturesCoverKeyOrBlendInDrawingOrder) {
-  struct Draw { DecodedImage image; int32_t code, x, y; };
-  const uint32_t halfWhite = Premultiplied(255, 255, 255, 128), halfRed = Premultiplied(255, 0, 0, 128);
-  const DecodedImage edge{5, 1, {0, Premultiplied(255, 255, 255, 255), halfWhite, halfRed,
-                                 Premultiplied(255, 255, 255, 64)}, true};
+  struct Draw {
+    DecodedImage image;
+    int32_t code, x, y;
+  };
+  const uint32_t halfWhite = Premultiplied(255, 255, 255, 128),
+                 halfRed = Premultiplied(255, 0, 0, 128);
+  const DecodedImage edge{
+      5,
+      1,
+      {0, Premultiplied(255, 255, 255, 255), halfWhite, halfRed, Premultiplied(255, 255, 255, 64)},
+      true};
   // Magenta surroundings as a paint program leaves them; 0xFF00FE is not the
   // key although it shows as the same 565 colour.
-  const DecodedImage keyed = OpaqueImage(3, 2, {0xFF00FF, 0xFFFF00, 0xFF00FF, 0x00FF00, 0xFF00FF, 0xFF00FE});
+  const DecodedImage keyed =
+      OpaqueImage(3, 2, {0xFF00FF, 0xFFFF00, 0xFF00FF, 0x00FF00, 0xFF00FF, 0xFF00FE});
   const struct {
     const char* what;
     int depth;
@@ -114,24 +126,52 @@ TEST_F(CompositorTest, PicturesCoverKeyOrBlendInDrawingOrder) {
     uint32_t fill;
     Pixels changed;
   } cases[] = {
-      {"opaque", 16, Rgb(255, 255, 255), {{OpaqueImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0}), -2, 10, 20}},
-       0xFFFF, {{{10, 20}, 0xF800}, {{11, 20}, 0x07E0}, {{10, 21}, 0x001F}, {{11, 21}, 0}}},
-      {"top-left colour is the key", 16, Rgb(0, 0, 255), {{keyed, -1, 100, 50}},
-       0x001F, {{{101, 50}, 0xFFE0}, {{100, 51}, 0x07E0}, {{102, 51}, 0xF81F}}},
-      {"loaded opaque, the key shows", 16, 0, {{OpaqueImage(2, 1, {0xFF00FF, 0xFFFF00}), -2, 0, 0}},
-       0, {{{0, 0}, 0xF81F}, {{1, 0}, 0xFFE0}}},
-      {"later draws cover earlier", 16, 0,
-       {{OpaqueImage(2, 1, {0xFF0000, 0xFF0000}), -2, 0, 0}, {OpaqueImage(2, 1, {0x00FF00, 0x00FF00}), -2, 1, 0},
+      {"opaque",
+       16,
+       Rgb(255, 255, 255),
+       {{OpaqueImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0}), -2, 10, 20}},
+       0xFFFF,
+       {{{10, 20}, 0xF800}, {{11, 20}, 0x07E0}, {{10, 21}, 0x001F}, {{11, 21}, 0}}},
+      {"top-left colour is the key",
+       16,
+       Rgb(0, 0, 255),
+       {{keyed, -1, 100, 50}},
+       0x001F,
+       {{{101, 50}, 0xFFE0}, {{100, 51}, 0x07E0}, {{102, 51}, 0xF81F}}},
+      {"loaded opaque, the key shows",
+       16,
+       0,
+       {{OpaqueImage(2, 1, {0xFF00FF, 0xFFFF00}), -2, 0, 0}},
+       0,
+       {{{0, 0}, 0xF81F}, {{1, 0}, 0xFFE0}}},
+      {"later draws cover earlier",
+       16,
+       0,
+       {{OpaqueImage(2, 1, {0xFF0000, 0xFF0000}), -2, 0, 0},
+        {OpaqueImage(2, 1, {0x00FF00, 0x00FF00}), -2, 1, 0},
         {OpaqueImage(1, 1, {0xFF0000}), -2, 2, 0}},
-       0, {{{0, 0}, 0xF800}, {{1, 0}, 0x07E0}, {{2, 0}, 0xF800}}},
+       0,
+       {{{0, 0}, 0xF800}, {{1, 0}, 0x07E0}, {{2, 0}, 0xF800}}},
       // 128/255 is level 16 of 31 and 32 of 63; 64/255 is 8 and 16.
-      {"alpha over black", 16, 0, {{edge, -1, 0, 0}},
-       0, {{{1, 0}, 0xFFFF}, {{2, 0}, 0x8410}, {{3, 0}, 0x8000}, {{4, 0}, 0x4208}}},
+      {"alpha over black",
+       16,
+       0,
+       {{edge, -1, 0, 0}},
+       0,
+       {{{1, 0}, 0xFFFF}, {{2, 0}, 0x8410}, {{3, 0}, 0x8000}, {{4, 0}, 0x4208}}},
       // Half red keeps 127/255 of the blue: level 15; half white over white stays white.
-      {"alpha over blue", 16, Rgb(0, 0, 255), {{edge, -1, 0, 0}},
-       0x001F, {{{1, 0}, 0xFFFF}, {{2, 0}, 0x841F}, {{3, 0}, 0x800F}, {{4, 0}, 0x421F}}},
-      {"alpha on 32 bits", 32, Rgb(0, 0, 255), {{DecodedImage{1, 1, {halfRed}, true}, -1, 0, 0}},
-       0x0000FF, {{{0, 0}, 0x80007F}}},
+      {"alpha over blue",
+       16,
+       Rgb(0, 0, 255),
+       {{edge, -1, 0, 0}},
+       0x001F,
+       {{{1, 0}, 0xFFFF}, {{2, 0}, 0x841F}, {{3, 0}, 0x800F}, {{4, 0}, 0x421F}}},
+      {"alpha on 32 bits",
+       32,
+       Rgb(0, 0, 255),
+       {{DecodedImage{1, 1, {halfRed}, true}, -1, 0, 0}},
+       0x0000FF,
+       {{{0, 0}, 0x80007F}}},
   };
   for (const auto& c : cases) {
     Open(c.depth);
@@ -147,7 +187,8 @@ TEST_F(CompositorTest, PicturesCoverKeyOrBlendInDrawingOrder) {
 }
 
 // A 4 x 4 picture whose every pixel differs, drawn across every edge.
-class ClippingTest : public CompositorTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
+class ClippingTest : public CompositorTest,
+                     public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(ClippingTest, ShowsExactlyThePartOnTheCanvas) {
   Open();
@@ -169,22 +210,42 @@ TEST_P(ClippingTest, ShowsExactlyThePartOnTheCanvas) {
   ExpectCanvas(0, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryEdge, ClippingTest,
-    ::testing::ValuesIn(std::vector<std::pair<int, int>>{{0, 0}, {-3, 5}, {798, 5}, {797, 599}, {5, -3}, {5, 598},
-        {-1, -1}, {796, 596}, {-4, 0}, {800, 0}, {0, 600}, {0, -4}, {INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN}}));
+INSTANTIATE_TEST_SUITE_P(EveryEdge, ClippingTest,
+                         ::testing::ValuesIn(std::vector<std::pair<int, int>>{
+                             {0, 0},
+                             {-3, 5},
+                             {798, 5},
+                             {797, 599},
+                             {5, -3},
+                             {5, 598},
+                             {-1, -1},
+                             {796, 596},
+                             {-4, 0},
+                             {800, 0},
+                             {0, 600},
+                             {0, -4},
+                             {INT32_MAX, INT32_MAX},
+                             {INT32_MIN, INT32_MIN}}));
 
 TEST_F(CompositorTest, SpritesWithoutAUsablePictureDrawNothingAndTheLimitIs8192) {
   Open();
-  auto white = [](int w, int h, size_t n) { return DecodedImage{w, h, std::vector<uint32_t>(n, 0xFFFFFFFF), false}; };
-  decoder.pictures = {{"wide", white(8193, 1, 8193)}, {"tall", white(1, 8193, 8193)},
-                      {"short", white(4, 4, 3)},      {"empty", white(0, 0, 0)},
+  auto white = [](int w, int h, size_t n) {
+    return DecodedImage{w, h, std::vector<uint32_t>(n, 0xFFFFFFFF), false};
+  };
+  decoder.pictures = {{"wide", white(8193, 1, 8193)},
+                      {"tall", white(1, 8193, 8193)},
+                      {"short", white(4, 4, 3)},
+                      {"empty", white(0, 0, 0)},
                       {"limit", white(8192, 1, 8192)}};
   const int32_t reloaded = Sprite("limit", -2, 0, 0);
   compositor.LoadSpriteBitmap(reloaded, 1, "gone", -2);  // a failed load empties it
-  const int32_t sprites[] = {compositor.CreateSprite(), Sprite("missing", -1, 0, 0),
-                             Sprite("wide", -2, 0, 0),  Sprite("tall", -2, 0, 0),
-                             Sprite("short", -2, 0, 0), Sprite("empty", -1, 0, 0), reloaded};
+  const int32_t sprites[] = {compositor.CreateSprite(),
+                             Sprite("missing", -1, 0, 0),
+                             Sprite("wide", -2, 0, 0),
+                             Sprite("tall", -2, 0, 0),
+                             Sprite("short", -2, 0, 0),
+                             Sprite("empty", -1, 0, 0),
+                             reloaded};
   compositor.ClearFrame(0);
   for (int32_t s : sprites) {
     EXPECT_FALSE(compositor.SpriteHasPicture(s)) << s;
@@ -214,7 +275,8 @@ TEST_F(CompositorTest, TextLandsInTheColourTheCanvasShows) {
 // equals the same frame composed on a fresh canvas.
 TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
   DecodedImage sky{800, 600, {}, false};
-  for (uint32_t i = 0; i < 800 * 600; ++i) sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
+  for (uint32_t i = 0; i < 800 * 600; ++i)
+    sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
   const DecodedImage plane{40, 10, std::vector<uint32_t>(400, Premultiplied(255, 0, 0, 128)), true};
   decoder.pictures = {{"sky", sky}, {"plane", plane}};
   struct Scene {
@@ -237,7 +299,11 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
     c.DrawText(scene.clock, 0, 0, Rgb(255, 255, 0));
     c.ShowFrame();
   };
-  const struct { const char* what; Scene scene; int redrawn; } frames[] = {
+  const struct {
+    const char* what;
+    Scene scene;
+    int redrawn;
+  } frames[] = {
       {"first frame", {}, 25 * 19},
       {"the same again", {}, 0},
       {"aircraft a pixel on, same tiles", {true, 31}, 3},
@@ -258,7 +324,8 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
     Compositor fresh{decoder, freshText, freshHost};
     open(fresh);
     draw(fresh, frame.scene);
-    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 2), 0) << frame.what;
+    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 2), 0)
+        << frame.what;
   }
   Open();
   compositor.ShowFrame();

@@ -21,8 +21,8 @@ TEST(FrameDiff, OnlyWrittenTilesWhosePixelsChangedDiffer) {
   FrameDiff diff;
   EXPECT_EQ(diff.Update(canvas.view, all).Count(), 25 * 19);  // the first frame
   EXPECT_EQ(diff.Update(canvas.view, all).Count(), 0);
-  canvas.Fill({100, 70, 101, 71}, 1);   // tile (3, 2)
-  canvas.Fill({799, 599, 800, 600}, 1); // the cut corner tile (24, 18)
+  canvas.Fill({100, 70, 101, 71}, 1);    // tile (3, 2)
+  canvas.Fill({799, 599, 800, 600}, 1);  // the cut corner tile (24, 18)
   const TileMask& changed = diff.Update(canvas.view, all);
   EXPECT_EQ(changed.Count(), 2);
   EXPECT_TRUE(changed.At(3, 2) && changed.At(24, 18));
@@ -39,7 +39,10 @@ TEST(FrameDiff, OnlyWrittenTilesWhosePixelsChangedDiffer) {
   diff.Forget();
   EXPECT_EQ(diff.Update(canvas.view, written).Count(), 25 * 19);
   std::vector<uint32_t> other(64 * 64, 0);
-  EXPECT_EQ(diff.Update({reinterpret_cast<uint8_t*>(other.data()), 64, 64, 256, 32}, TileMask(64, 64)).Count(), 4);
+  EXPECT_EQ(
+      diff.Update({reinterpret_cast<uint8_t*>(other.data()), 64, 64, 256, 32}, TileMask(64, 64))
+          .Count(),
+      4);
 }
 
 }  // namespace

@@ -10,8 +10,10 @@ constexpr int64_t kPeriod = 166666;
 
 TEST(FrameSchedule, FramesKeepToTheirGridCatchUpALittleAndRestartAfterAStall) {
   FrameSchedule schedule(kTicks, 60, 1000);
-  EXPECT_EQ(std::pair(schedule.Due(1000 + kPeriod - 1), schedule.Due(1000 + kPeriod)), std::pair(false, true));
-  for (int frame = 1; frame <= 600; ++frame) schedule.FrameDone(schedule.NextDue() + 20000);  // a little late
+  EXPECT_EQ(std::pair(schedule.Due(1000 + kPeriod - 1), schedule.Due(1000 + kPeriod)),
+            std::pair(false, true));
+  for (int frame = 1; frame <= 600; ++frame)
+    schedule.FrameDone(schedule.NextDue() + 20000);  // a little late
   EXPECT_EQ(schedule.NextDue(), 1000 + 10 * kTicks + kPeriod);
 
   FrameSchedule late(kTicks, 60, 0);
@@ -40,8 +42,9 @@ TEST(FrameSchedule, AFrameThatStartsWellLateKeepsAWholePeriodToTheNext) {
 
 TEST(PointerMoveFilter, FirstPositionAndRepeatsAreNoMoves) {
   PointerMoveFilter filter;
-  const std::tuple<int, int, bool> steps[] = {{100, 100, false}, {100, 100, false}, {101, 100, true},
-                                              {101, 100, false}, {101, 99, true},    {-5, 99, true}};
+  const std::tuple<int, int, bool> steps[] = {{100, 100, false}, {100, 100, false},
+                                              {101, 100, true},  {101, 100, false},
+                                              {101, 99, true},   {-5, 99, true}};
   for (auto [x, y, moved] : steps) EXPECT_EQ(filter.Moved(x, y), moved) << x << "," << y;
   filter.Reset();
   EXPECT_FALSE(filter.Moved(0, 0));

@@ -34,7 +34,8 @@ TEST(Blend, PremultipliedSourceOverCanvasPixelsOnBothDepths) {
 }
 
 TEST(SpritePicture, APictureWithAlphaSkipsOnlyFullyTransparentPixels) {
-  SpritePicture alpha(DecodedImage{3, 1, {0x00000000, 0x01010101, 0xFFFFFFFF}, true}, PictureKind::Transparent, 32);
+  SpritePicture alpha(DecodedImage{3, 1, {0x00000000, 0x01010101, 0xFFFFFFFF}, true},
+                      PictureKind::Transparent, 32);
   std::vector<uint32_t> row(3, 0x00FF0000);
   alpha.Draw(CanvasView{reinterpret_cast<uint8_t*>(row.data()), 3, 1, 12, 32}, 0, 0);
   EXPECT_EQ(row, (std::vector<uint32_t>{0xFF0000, 0xFF0101, 0xFFFFFF}));

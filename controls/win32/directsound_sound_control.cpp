@@ -7,8 +7,9 @@
 #include "controls/win32/wave_file.h"
 // After windows.h:
 #include <mmsystem.h>
-#include <dsound.h>
-#undef PlaySound  // the multimedia header brings the macro back
+
+#include <dsound.h>  // after mmsystem.h, whose types it uses
+#undef PlaySound     // the multimedia header brings the macro back
 
 namespace skyvault::win32 {
 namespace {
@@ -160,7 +161,8 @@ void DirectSoundSoundControl::Tick() {
   bool held = false;
   for (auto& [handle, sound] : sounds_) {
     if (!sound.hold.held()) continue;
-    if (sound.hold.Tick(now, sound.volume)) sound.buffer->Stop();  // faded out: stops where it stands
+    if (sound.hold.Tick(now, sound.volume))
+      sound.buffer->Stop();  // faded out: stops where it stands
     Apply(sound);
     held = held || sound.hold.held();
   }

@@ -69,9 +69,10 @@ int RunFrameLoop(const std::function<void()>& onFrame, int framesPerSecond) {
     const int64_t ticks = schedule.NextDue() - now;
     timer.Arm(ticks * 10'000'000 / frequency.QuadPart);
     HANDLE handle = timer.handle();
-    MsgWaitForMultipleObjectsEx(handle ? 1 : 0, handle ? &handle : nullptr,
-                                handle ? INFINITE : static_cast<DWORD>(ticks * 1000 / frequency.QuadPart),
-                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(
+        handle ? 1 : 0, handle ? &handle : nullptr,
+        handle ? INFINITE : static_cast<DWORD>(ticks * 1000 / frequency.QuadPart), QS_ALLINPUT,
+        MWMO_INPUTAVAILABLE);
   }
 }
 

@@ -77,10 +77,9 @@ HFONT GdiCanvas::FontFor(const TextFont& font) {
   const int height = font.size > 0 ? std::min<int32_t>(font.size, 4096) : 0;
   std::wstring face = Widen(font.face);
   if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
-  HFONT created = CreateFontW(height, 0, 0, 0, FontWeight(font.weight), font.italic,
-                              font.underline, font.strikeout, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                              face.c_str());
+  HFONT created = CreateFontW(height, 0, 0, 0, FontWeight(font.weight), font.italic, font.underline,
+                              font.strikeout, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
   fonts_[key] = created;
   return created;
 }
@@ -102,8 +101,8 @@ SIZE GdiCanvas::Extent(const std::string& text) {
   if (extents_.size() >= kMaxKeptExtents) extents_.clear();
   const std::wstring wide = Widen(text);
   SIZE extent{};
-  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(std::min<size_t>(wide.size(), kMaxText)),
-                        &extent);
+  GetTextExtentPoint32W(dc_, wide.c_str(),
+                        static_cast<int>(std::min<size_t>(wide.size(), kMaxText)), &extent);
   extents_.emplace(std::move(key), extent);
   return extent;
 }

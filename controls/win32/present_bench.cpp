@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
   wc.lpszClassName = L"SkyvaultPresentBench";
   RegisterClassExW(&wc);
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Skyvault", WS_POPUP, left, top,
                                 width, height, nullptr, nullptr, wc.hInstance, nullptr);
   Win32DrawingControl drawing(window, std::make_unique<DemoPictureDecoder>());
@@ -79,8 +80,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no 16-bit display\n");
     return 1;
   }
-  DemoScene scene(drawing,
-                  kind == "typical" ? TypicalAircraft() : FirstRunAircraft(std::atoi(kind.c_str())));
+  DemoScene scene(
+      drawing, kind == "typical" ? TypicalAircraft() : FirstRunAircraft(std::atoi(kind.c_str())));
   BenchEvents events(scene, seconds);
   drawing.SetEvents(&events);
   ShowWindow(window, SW_SHOW);

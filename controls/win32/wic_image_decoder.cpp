@@ -12,8 +12,8 @@ namespace skyvault::win32 {
 WicImageDecoder::WicImageDecoder() {
   const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   comStarted_ = SUCCEEDED(started);  // S_FALSE too: it must be balanced
-  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                   reinterpret_cast<void**>(&factory_));
 }
 
 WicImageDecoder::~WicImageDecoder() {

@@ -70,10 +70,13 @@ void WindowPresenter::Layout(const CanvasView& canvas) {
     const PixelRect area =
         PixelRect{m.left - origin.x, m.top - origin.y, m.right - origin.x, m.bottom - origin.y}
             .Intersect(clientRect);
-    if (!area.Empty()) scalers_.emplace_back(canvas.width, canvas.height, Letterbox(canvas.width, canvas.height, area));
+    if (!area.Empty())
+      scalers_.emplace_back(canvas.width, canvas.height,
+                            Letterbox(canvas.width, canvas.height, area));
   }
   if (scalers_.empty() && !clientRect.Empty()) {
-    scalers_.emplace_back(canvas.width, canvas.height, Letterbox(canvas.width, canvas.height, clientRect));
+    scalers_.emplace_back(canvas.width, canvas.height,
+                          Letterbox(canvas.width, canvas.height, clientRect));
   }
   canvasWidth_ = canvas.width;
   canvasHeight_ = canvas.height;
@@ -94,7 +97,8 @@ void WindowPresenter::Present(const CanvasView& canvas, const TileMask& written)
   if (!changed.Any()) return;
   HDC windowDc = GetDC(window_);
   if (changed.Count() == changed.columns() * changed.rows()) {
-    for (const CanvasScaler& scaler : scalers_) scaler.Scale(canvas, canvas.Bounds(), bits_, stride);
+    for (const CanvasScaler& scaler : scalers_)
+      scaler.Scale(canvas, canvas.Bounds(), bits_, stride);
     BitBlt(windowDc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
   } else {
     for (const CanvasScaler& scaler : scalers_) {

@@ -104,13 +104,16 @@ TEST(PickerPaths, DrivesAndTheDirectoryListFromTheRootDown) {
             (Lines{"C:", "Z:", "", ""}));
   size_t current = 99;
   EXPECT_EQ(DirectoryEntries("C:\\pics\\old", {"a"}, &current),
-            (std::vector<DirectoryEntry>{{"C:\\", "C:\\", 0}, {"pics", "C:\\pics", 1},
-                                         {"old", "C:\\pics\\old", 2}, {"a", "C:\\pics\\old\\a", 3}}));
+            (std::vector<DirectoryEntry>{{"C:\\", "C:\\", 0},
+                                         {"pics", "C:\\pics", 1},
+                                         {"old", "C:\\pics\\old", 2},
+                                         {"a", "C:\\pics\\old\\a", 3}}));
   EXPECT_EQ(current, 2u);
   EXPECT_EQ(DirectoryEntries("D:\\", {"art"}, &current),
             (std::vector<DirectoryEntry>{{"D:\\", "D:\\", 0}, {"art", "D:\\art", 1}}));
   EXPECT_EQ(current, 0u);
-  EXPECT_EQ(DirectoryEntries("D:\\art\\", {}, &current).back(), (DirectoryEntry{"art", "D:\\art", 1}));
+  EXPECT_EQ(DirectoryEntries("D:\\art\\", {}, &current).back(),
+            (DirectoryEntry{"art", "D:\\art", 1}));
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <functional>
+#include <map>
 
 #include "dialogs/image_file_picker.h"
 #include "dialogs/screen_font_list.h"
@@ -27,16 +27,21 @@ class RecordingSetupView : public SetupView {
  public:
   RecordingSetupView() {  // what the window shows before the logic sets anything
     for (const char* box : kChecks) shown[box] = "0";
-    shown.insert({{"hsbSpeed", "2"}, {"hsbMouseS", "2"}, {"hsbVolume", "0"}, {"cboFontsScreen", "-1"}});
+    shown.insert(
+        {{"hsbSpeed", "2"}, {"hsbMouseS", "2"}, {"hsbVolume", "0"}, {"cboFontsScreen", "-1"}});
   }
   void SetCheck(SetupCheckBox b, bool on) override { Show(kChecks[int(b)], on ? "1" : "0"); }
   void SetText(SetupTextBox b, const std::string& t) override { Show(kTexts[int(b)], t); }
   void SetScrollValue(SetupScrollBar b, int v) override { Show(kBars[int(b)], std::to_string(v)); }
   void SelectBackgroundOption(int p) override { Show("optBakGrnd", std::to_string(p)); }
   void EnableSelectBackground(bool on) override { Show("cmdSelectBG.enabled", on ? "1" : "0"); }
-  void SetSoundOffEntries(const Names& e) override { Show("cboSoundOff.count", std::to_string(e.size())); }
+  void SetSoundOffEntries(const Names& e) override {
+    Show("cboSoundOff.count", std::to_string(e.size()));
+  }
   void SetSoundOffText(const std::string& t) override { Show("cboSoundOff", t); }
-  void SetFontList(const Names& n) override { Show("cboFontsScreen.count", std::to_string(n.size())); }
+  void SetFontList(const Names& n) override {
+    Show("cboFontsScreen.count", std::to_string(n.size()));
+  }
   void SelectFont(int p) override { Show("cboFontsScreen", std::to_string(p)); }
   void SetSampleFace(const std::string& face) override { Show("lblSample", face); }
   void OpenPage(const std::string& address) override { Show("page", address); }
@@ -49,9 +54,10 @@ class RecordingSetupView : public SetupView {
     log.push_back(name + "=" + value);
   }
 
-  static constexpr const char* kChecks[] = {"chkProp", "chkMessage", "chkLogo", "chkClock", "chkPowerSave"};
-  static constexpr const char* kTexts[] = {"txtMessage", "txtFontSize", "txtBGFile", "txtLogo",
-                                           "txtSpeed",   "txtMouseS"};
+  static constexpr const char* kChecks[] = {"chkProp", "chkMessage", "chkLogo", "chkClock",
+                                            "chkPowerSave"};
+  static constexpr const char* kTexts[] = {"txtMessage", "txtFontSize", "txtBGFile",
+                                           "txtLogo",    "txtSpeed",    "txtMouseS"};
   static constexpr const char* kBars[] = {"hsbSpeed", "hsbMouseS", "hsbVolume"};
   std::map<std::string, std::string> shown;
   std::vector<std::string> log;
@@ -60,7 +66,7 @@ class RecordingSetupView : public SetupView {
 
 // Listed sorted: Arial, Courier New, Georgia, Tahoma, Times New Roman, Verdana.
 const Names kSystemFonts = {"Verdana",     "Arial",           "Tahoma",
-                                               "Courier New", "Times New Roman", "Georgia"};
+                            "Courier New", "Times New Roman", "Georgia"};
 
 const char* SectionOf(const std::string& key) {
   return key == "PwrSave" || key == "SoundOff" ? kSystem : kStartup;
@@ -72,7 +78,8 @@ using Stored = std::vector<std::pair<const char*, const char*>>;  // key, value
 struct Dialog {
   // Opens on `stored` values (over the first-run values when `firstRun`),
   // keeping the writes of opening only.
-  explicit Dialog(const Stored& stored = {}, bool firstRun = false, const Names& fonts = kSystemFonts) {
+  explicit Dialog(const Stored& stored = {}, bool firstRun = false,
+                  const Names& fonts = kSystemFonts) {
     if (firstRun) WriteFirstRunValues(store);
     for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
     store.ClearWrites();
@@ -85,8 +92,8 @@ struct Dialog {
     std::string text;
     for (const auto& w : store.writes())
       if (key.empty() || w.key == key)
-        text += (text.empty() ? "" : "; ") + (w.section == SectionOf(w.key) ? "" : w.section + "/") + w.key +
-                "=" + w.value;
+        text += (text.empty() ? "" : "; ") +
+                (w.section == SectionOf(w.key) ? "" : w.section + "/") + w.key + "=" + w.value;
     return text;
   }
 
@@ -132,8 +139,9 @@ TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
   d.setup.OnFontSizeEdited("1x");  // stored as typed, number or not
   d.setup.OnMessageEdited("Hi");
   d.setup.OnMessageEdited("");
-  EXPECT_EQ(d.Written(), "Prop=1; Prop=0; MessageChecked=1; MessageChecked=0; LogoChecked=1; LogoChecked=0; "
-                         "Clock=1; Clock=0; PwrSave=1; PwrSave=0; FontClock=1x; Message=Hi; Message=");
+  EXPECT_EQ(d.Written(),
+            "Prop=1; Prop=0; MessageChecked=1; MessageChecked=0; LogoChecked=1; LogoChecked=0; "
+            "Clock=1; Clock=0; PwrSave=1; PwrSave=0; FontClock=1x; Message=Hi; Message=");
 }
 
 TEST(SetupHandlers, DraggingSpeedOrSensitivityWritesAndShowsEveryValue) {
@@ -172,16 +180,24 @@ TEST(SetupHandlers, ArrowTroughAndEndStepsWriteEachNewValueInsideTheRange) {
   using S = ScrollStep;
   const auto volume = SetupScrollBar::hsbVolume, speed = SetupScrollBar::hsbSpeed,
              sens = SetupScrollBar::hsbMouseS;
-  for (const auto& [bar, step] :
-       {std::pair{volume, S::LineLess}, {volume, S::PageMore}, {volume, S::PageMore},
-        {volume, S::PageMore}, {volume, S::PageMore}, {volume, S::PageMore} /* at 0: nothing */,
-        {volume, S::PageLess}, {volume, S::ToMinimum}, {speed, S::LineMore},
-        {speed, S::ToMaximum}, {sens, S::LineLess}, {sens, S::ToMinimum} /* at 2 already */}) {
+  for (const auto& [bar, step] : {std::pair{volume, S::LineLess},
+                                  {volume, S::PageMore},
+                                  {volume, S::PageMore},
+                                  {volume, S::PageMore},
+                                  {volume, S::PageMore},
+                                  {volume, S::PageMore} /* at 0: nothing */,
+                                  {volume, S::PageLess},
+                                  {volume, S::ToMinimum},
+                                  {speed, S::LineMore},
+                                  {speed, S::ToMaximum},
+                                  {sens, S::LineLess},
+                                  {sens, S::ToMinimum} /* at 2 already */}) {
     d.setup.OnScrollStepped(bar, step);
   }
   d.setup.OnScrollChanged(speed, 250);  // a position past the end is clamped
-  EXPECT_EQ(d.Written(), "Volume=-773; Volume=-523; Volume=-273; Volume=-23; Volume=0; Volume=-250; "
-                         "Volume=-2500; Speed=4; Speed=100; MouseSens=3; MouseSens=2; Speed=100");
+  EXPECT_EQ(d.Written(),
+            "Volume=-773; Volume=-523; Volume=-273; Volume=-23; Volume=0; Volume=-250; "
+            "Volume=-2500; Speed=4; Speed=100; MouseSens=3; MouseSens=2; Speed=100");
   EXPECT_EQ(d.Shown("txtSpeed"), "100");
   EXPECT_EQ(d.Shown("txtMouseS"), "2");
 }
@@ -190,7 +206,8 @@ TEST(SetupHandlers, ListsWriteOnlyTheirOwnEntries) {
   Settled d;
   for (int position : {0, 7, 19, 20, -1}) d.setup.OnSoundOffChosen(position);
   for (int position : {5, 6, -1}) d.setup.OnFontChosen(position);
-  EXPECT_EQ(d.Written(), "SoundOff=Never; SoundOff=15; SoundOff=480; SelectedFont=5; FontName=Verdana");
+  EXPECT_EQ(d.Written(),
+            "SoundOff=Never; SoundOff=15; SoundOff=480; SelectedFont=5; FontName=Verdana");
   EXPECT_EQ(d.Shown("lblSample"), "Verdana");
 }
 
@@ -205,13 +222,16 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
     (d.setup.*click)();
     EXPECT_EQ(d.Shown("picker"), picker);
     EXPECT_EQ(d.Shown(box), before);
-    d.view.onPicker = [&](const PickerConfiguration& c) { d.store.Write("Startup", c.key, stored); };
+    d.view.onPicker = [&](const PickerConfiguration& c) {
+      d.store.Write("Startup", c.key, stored);
+    };
     (d.setup.*click)();
     EXPECT_EQ(d.Shown(box), stored);
   }
   d.setup.OnAboutClicked();
   d.setup.OnHelpClicked();
-  const std::string about = std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
+  const std::string about =
+      std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
   EXPECT_EQ(d.platform.log, Names{"Message(" + about + " | Skyvault)"});
   EXPECT_EQ(d.Shown("page"), "C:\\Hallowmere\\Skyvault1\\help.html");
   // Choosing a file neither chooses "Custom" nor checks the logo box; About and Help write nothing.
@@ -220,15 +240,28 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
 
 TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
   Dialog d;
-  EXPECT_EQ(d.Written(), "SelectedFont=1; FontName=Courier New; BackGround=1; Prop=1; Message=1; "
-                         "MessageChecked=1; LogoChecked=1; Clock=1; FontClock=1; PwrSave=1");
+  EXPECT_EQ(d.Written(),
+            "SelectedFont=1; FontName=Courier New; BackGround=1; Prop=1; Message=1; "
+            "MessageChecked=1; LogoChecked=1; Clock=1; FontClock=1; PwrSave=1");
   // The fallback "1" lies below every bar: shown at the nearer end.
-  for (const auto& [name, value] : std::map<std::string, std::string>{
-           {"hsbSpeed", "2"}, {"txtSpeed", "2"}, {"hsbMouseS", "2"}, {"txtMouseS", "2"},
-           {"hsbVolume", "0"}, {"optBakGrnd", "0"}, {"txtBGFile", "1"}, {"txtLogo", "1"},
-           {"cboSoundOff", "1"}, {"cboFontsScreen", "1"}, {"lblSample", "Courier New"},
-           {"chkProp", "1"}, {"chkMessage", "1"}, {"chkLogo", "1"}, {"chkClock", "1"},
-           {"chkPowerSave", "1"}, {"cmdSelectBG.enabled", "0"}}) {
+  for (const auto& [name, value] :
+       std::map<std::string, std::string>{{"hsbSpeed", "2"},
+                                          {"txtSpeed", "2"},
+                                          {"hsbMouseS", "2"},
+                                          {"txtMouseS", "2"},
+                                          {"hsbVolume", "0"},
+                                          {"optBakGrnd", "0"},
+                                          {"txtBGFile", "1"},
+                                          {"txtLogo", "1"},
+                                          {"cboSoundOff", "1"},
+                                          {"cboFontsScreen", "1"},
+                                          {"lblSample", "Courier New"},
+                                          {"chkProp", "1"},
+                                          {"chkMessage", "1"},
+                                          {"chkLogo", "1"},
+                                          {"chkClock", "1"},
+                                          {"chkPowerSave", "1"},
+                                          {"cmdSelectBG.enabled", "0"}}) {
     EXPECT_EQ(d.Shown(name), value) << name;
   }
 }
@@ -236,9 +269,10 @@ TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
 TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
   Dialog d(Stored{}, true);
   // The stored font position is chosen as by the user, which rewrites FontName.
-  EXPECT_EQ(d.Written(), "SelectedFont=3; FontName=Tahoma; BackGround=3; Prop=1; "
-                         "Message=Place a Message Here; Speed=3; MouseSens=4; Clock=1; FontClock=16; "
-                         "Volume=-748");
+  EXPECT_EQ(d.Written(),
+            "SelectedFont=3; FontName=Tahoma; BackGround=3; Prop=1; "
+            "Message=Place a Message Here; Speed=3; MouseSens=4; Clock=1; FontClock=16; "
+            "Volume=-748");
   auto at = d.view.log.begin();
   for (const char* line :
        {"cboFontsScreen.count=6", "cboFontsScreen=3", "lblSample=Tahoma", "optBakGrnd=2",
@@ -257,13 +291,24 @@ TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
 // A stored value is written back only when its control shows it exactly and
 // it differs from what the control held (values a control cannot show: below).
 TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
-  using Case = std::tuple<std::string, const char*, std::string>;  // key, stored, written ("": none)
-  for (const auto& [key, stored, written] : std::initializer_list<Case>{
-           {"Speed", "007", "7"}, {"Speed", "100", "100"}, {"MouseSens", "+20", "20"},
-           {"Volume", "-2500", "-2500"}, {"Prop", "1.0", "1"}, {"BackGround", "2.0", "2"},
-           {"BackGround", "3.4abc", "3"}, {"Speed", "2", ""}, {"Volume", "0", ""},
-           {"MessageChecked", "0", ""}, {"Speed", "101", ""}, {"BackGround", "0", ""},
-           {"BackGround", "4", ""}, {"BackGround", "abc", ""}, {"SelectedFont", "6", ""}}) {
+  using Case =
+      std::tuple<std::string, const char*, std::string>;  // key, stored, written ("": none)
+  for (const auto& [key, stored, written] :
+       std::initializer_list<Case>{{"Speed", "007", "7"},
+                                   {"Speed", "100", "100"},
+                                   {"MouseSens", "+20", "20"},
+                                   {"Volume", "-2500", "-2500"},
+                                   {"Prop", "1.0", "1"},
+                                   {"BackGround", "2.0", "2"},
+                                   {"BackGround", "3.4abc", "3"},
+                                   {"Speed", "2", ""},
+                                   {"Volume", "0", ""},
+                                   {"MessageChecked", "0", ""},
+                                   {"Speed", "101", ""},
+                                   {"BackGround", "0", ""},
+                                   {"BackGround", "4", ""},
+                                   {"BackGround", "abc", ""},
+                                   {"SelectedFont", "6", ""}}) {
     Dialog d(Stored{{key.c_str(), stored}});
     EXPECT_EQ(d.Written(key), written.empty() ? "" : key + "=" + written) << stored;
   }
@@ -271,18 +316,34 @@ TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
 
 // Values a control cannot show are shown mended and never written.
 TEST(SetupOpening, ValuesTheControlsCannotShowAreShownAsTheNearestValidState) {
-  const Stored hostile = {{"Speed", "500"}, {"MouseSens", "-7"}, {"Volume", "99999999"},
-                          {"Prop", "yes"}, {"MessageChecked", "2"}, {"LogoChecked", "-1"},
-                          {"Clock", "1e9"}, {"PwrSave", ""}, {"BackGround", "7"},
-                          {"SelectedFont", "40"}, {"FontName", "No Such Face"},
+  const Stored hostile = {{"Speed", "500"},
+                          {"MouseSens", "-7"},
+                          {"Volume", "99999999"},
+                          {"Prop", "yes"},
+                          {"MessageChecked", "2"},
+                          {"LogoChecked", "-1"},
+                          {"Clock", "1e9"},
+                          {"PwrSave", ""},
+                          {"BackGround", "7"},
+                          {"SelectedFont", "40"},
+                          {"FontName", "No Such Face"},
                           {"SoundOff", "17 minutes"}};
   Dialog d(hostile);
-  for (const auto& [name, value] : std::map<std::string, std::string>{
-           {"hsbSpeed", "100"}, {"txtSpeed", "100"}, {"hsbMouseS", "2"}, {"txtMouseS", "2"},
-           {"hsbVolume", "0"} /* no 16-bit number: unmoved */, {"chkProp", "0"},
-           {"chkMessage", "1"}, {"chkLogo", "0"}, {"chkClock", "0"}, {"chkPowerSave", "0"},
-           {"optBakGrnd", "-1"}, {"cmdSelectBG.enabled", "0"}, {"cboFontsScreen", "-1"},
-           {"cboSoundOff", "17 minutes"}}) {
+  for (const auto& [name, value] :
+       std::map<std::string, std::string>{{"hsbSpeed", "100"},
+                                          {"txtSpeed", "100"},
+                                          {"hsbMouseS", "2"},
+                                          {"txtMouseS", "2"},
+                                          {"hsbVolume", "0"} /* no 16-bit number: unmoved */,
+                                          {"chkProp", "0"},
+                                          {"chkMessage", "1"},
+                                          {"chkLogo", "0"},
+                                          {"chkClock", "0"},
+                                          {"chkPowerSave", "0"},
+                                          {"optBakGrnd", "-1"},
+                                          {"cmdSelectBG.enabled", "0"},
+                                          {"cboFontsScreen", "-1"},
+                                          {"cboSoundOff", "17 minutes"}}) {
     EXPECT_EQ(d.Shown(name), value) << name;
   }
   for (const auto& [key, value] : hostile) EXPECT_EQ(d.Written(key), "");

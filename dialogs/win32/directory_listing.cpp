@@ -27,8 +27,8 @@ std::vector<std::wstring> Entries(const std::string& directory, const std::strin
   std::vector<std::wstring> names;
   const std::wstring search = Widen(WithTrailingBackslash(directory) + pattern);
   WIN32_FIND_DATAW found{};
-  HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                 nullptr, 0);
+  HANDLE find =
+      FindFirstFileExW(search.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -65,8 +65,8 @@ std::optional<std::string> CurrentDirectoryOn(const std::string& drive) {
   const std::wstring wide = Widen(drive);
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   const DWORD length = GetFullPathNameW(wide.c_str(), MAX_PATH * 2, full, nullptr);
-  const bool readable = length > 0 && length < MAX_PATH * 2 &&
-                        GetFileAttributesW(full) != INVALID_FILE_ATTRIBUTES;
+  const bool readable =
+      length > 0 && length < MAX_PATH * 2 && GetFileAttributesW(full) != INVALID_FILE_ATTRIBUTES;
   SetErrorMode(oldMode);
   if (!readable) return std::nullopt;
   return Narrow(full);

@@ -22,15 +22,16 @@ LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp, UIN
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 
   std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(GetWindowTextW(hwnd, caption.data(), static_cast<int>(caption.size()))));
+  caption.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, caption.data(), static_cast<int>(caption.size()))));
   if (!caption.empty()) {
     SIZE extent{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     const int left = MulDiv(7, static_cast<int>(GetDpiForWindow(hwnd)), 96);
     RECT behind{left, 0, left + extent.cx + 4 + metrics.tmOverhang, metrics.tmHeight};
-    auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(hwnd)));
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(hwnd)));
     FillRect(dc, &behind, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

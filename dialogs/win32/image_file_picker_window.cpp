@@ -18,7 +18,8 @@ constexpr int kDropHeight = 1800;
 
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -99,8 +100,8 @@ void ImageFilePickerWindow::Build() {
   const PickerLayout& l = configuration_.layout;
   const int w = kPickerColumnWidth;
   const auto label = [&](int id, const char* text, int x, int y) {
-    layout_.Add(hwnd_, id, WC_STATICW, Widen(text), SS_LEFT | SS_NOPREFIX,
-                {x, y, w, kLabelHeight}, dpi);
+    layout_.Add(hwnd_, id, WC_STATICW, Widen(text), SS_LEFT | SS_NOPREFIX, {x, y, w, kLabelHeight},
+                dpi);
   };
   label(kLblFileName, picker_texts::kFileName, l.leftColumnX, l.labelsY);
   layout_.Add(hwnd_, kTxtFileName, WC_EDITW, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
@@ -123,7 +124,8 @@ void ImageFilePickerWindow::Build() {
               {l.rightColumnX, l.typeListsY, w, kDropHeight}, dpi);
 
   layout_.Add(hwnd_, kCmdCancel, WC_BUTTONW, Widen(picker_texts::kCancel),
-              BS_PUSHBUTTON | WS_TABSTOP, {l.cancelX, l.buttonsY, kButtonWidth, kButtonHeight}, dpi);
+              BS_PUSHBUTTON | WS_TABSTOP, {l.cancelX, l.buttonsY, kButtonWidth, kButtonHeight},
+              dpi);
   layout_.Add(hwnd_, kCmdOK, WC_BUTTONW, Widen(picker_texts::kOK), BS_DEFPUSHBUTTON | WS_TABSTOP,
               {l.okX, l.buttonsY, kButtonWidth, kButtonHeight}, dpi);
 
@@ -215,8 +217,8 @@ void ImageFilePickerWindow::ListDirectory(const std::string& path) {
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (const DirectoryEntry& entry : directories_) {
-    const std::wstring shown = std::wstring(static_cast<size_t>(entry.depth) * 3, L' ') +
-                               Widen(entry.label);
+    const std::wstring shown =
+        std::wstring(static_cast<size_t>(entry.depth) * 3, L' ') + Widen(entry.label);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
   }
   SendMessageW(list, LB_SETCURSEL, current, 0);

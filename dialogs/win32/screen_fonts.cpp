@@ -16,8 +16,7 @@ int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
   auto* collected = reinterpret_cast<Collected*>(data);
   const std::wstring name = font->lfFaceName;
   if (!name.empty() && name[0] != L'@' &&
-      std::find(collected->names.begin(), collected->names.end(), name) ==
-          collected->names.end()) {
+      std::find(collected->names.begin(), collected->names.end(), name) == collected->names.end()) {
     collected->names.push_back(name);
   }
   return collected->names.size() < collected->limit ? 1 : 0;

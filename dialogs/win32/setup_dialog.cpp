@@ -41,32 +41,46 @@ constexpr DWORD kShowBox = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
 
 int CheckBoxId(SetupCheckBox box) {
   switch (box) {
-    case SetupCheckBox::chkProp: return kChkProp;
-    case SetupCheckBox::chkMessage: return kChkMessage;
-    case SetupCheckBox::chkLogo: return kChkLogo;
-    case SetupCheckBox::chkClock: return kChkClock;
-    case SetupCheckBox::chkPowerSave: return kChkPowerSave;
+    case SetupCheckBox::chkProp:
+      return kChkProp;
+    case SetupCheckBox::chkMessage:
+      return kChkMessage;
+    case SetupCheckBox::chkLogo:
+      return kChkLogo;
+    case SetupCheckBox::chkClock:
+      return kChkClock;
+    case SetupCheckBox::chkPowerSave:
+      return kChkPowerSave;
   }
   return 0;
 }
 
 int TextBoxId(SetupTextBox box) {
   switch (box) {
-    case SetupTextBox::txtMessage: return kTxtMessage;
-    case SetupTextBox::txtFontSize: return kTxtFontSize;
-    case SetupTextBox::txtBGFile: return kTxtBGFile;
-    case SetupTextBox::txtLogo: return kTxtLogo;
-    case SetupTextBox::txtSpeed: return kTxtSpeed;
-    case SetupTextBox::txtMouseS: return kTxtMouseS;
+    case SetupTextBox::txtMessage:
+      return kTxtMessage;
+    case SetupTextBox::txtFontSize:
+      return kTxtFontSize;
+    case SetupTextBox::txtBGFile:
+      return kTxtBGFile;
+    case SetupTextBox::txtLogo:
+      return kTxtLogo;
+    case SetupTextBox::txtSpeed:
+      return kTxtSpeed;
+    case SetupTextBox::txtMouseS:
+      return kTxtMouseS;
   }
   return 0;
 }
 
 int ScrollBarId(SetupScrollBar bar) {
   switch (bar) {
-    case SetupScrollBar::hsbSpeed: return kHsbSpeed;
-    case SetupScrollBar::hsbMouseS: return kHsbMouseS;
-    case SetupScrollBar::hsbVolume: return kHsbVolume;
+    case SetupScrollBar::hsbSpeed:
+      return kHsbSpeed;
+    case SetupScrollBar::hsbMouseS:
+      return kHsbMouseS;
+    case SetupScrollBar::hsbVolume:
+      return kHsbVolume;
   }
   return 0;
 }
@@ -75,7 +89,8 @@ std::wstring W(const char* text) { return Widen(text); }
 
 std::wstring WindowText(HWND hwnd) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -265,8 +280,13 @@ void SetupDialog::BuildControls() {
   for (SetupScrollBar bar :
        {SetupScrollBar::hsbSpeed, SetupScrollBar::hsbMouseS, SetupScrollBar::hsbVolume}) {
     const ScrollRange& range = RangeOf(bar);
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, range.minimum, range.maximum,
-                    0, range.start, 0};
+    SCROLLINFO info{sizeof info,
+                    SIF_RANGE | SIF_POS | SIF_PAGE,
+                    range.minimum,
+                    range.maximum,
+                    0,
+                    range.start,
+                    0};
     SetScrollInfo(control(ScrollBarId(bar)), SB_CTL, &info, FALSE);
   }
   SendMessageW(control(kTxtMessage), EM_SETLIMITTEXT, 0, 0);
@@ -277,20 +297,22 @@ void SetupDialog::BuildControls() {
 
 void SetupDialog::BuildAircraftPage(HWND page) {
   TwipLayout& l = pageLayouts_[0];
-  l.Add(page, kFrameSounds, WC_BUTTONW, W(texts::kFrameSounds), kFrame, {120, 60, 8445, 1620}, dpi_);
+  l.Add(page, kFrameSounds, WC_BUTTONW, W(texts::kFrameSounds), kFrame, {120, 60, 8445, 1620},
+        dpi_);
   l.Add(page, kHsbVolume, WC_SCROLLBARW, L"", kBar | WS_GROUP, {300, 390, 5400, 255}, dpi_);
   l.Add(page, kLblVolume, WC_STATICW, W(texts::kVolumeScale), SS_CENTER | SS_NOPREFIX,
         {300, 675, 5400, 240}, dpi_);
   l.Add(page, kChkProp, WC_BUTTONW, W(texts::kProp), kCheck, {6000, 390, 1200, 255}, dpi_);
   // The combo sits in the gap of its label (created first, so above it).
-  CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL |
-                      WS_VSCROLL | WS_TABSTOP,
+  CreateWindowExW(0, WC_COMBOBOXW, L"",
+                  WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                   0, 0, 10, 10, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCboSoundOff)),
                   instance_, nullptr);
-  l.Add(page, kLblStopSound, WC_STATICW, W(texts::kStopSoundAfter), kLabel,
-        {300, 1170, 6000, 255}, dpi_);
+  l.Add(page, kLblStopSound, WC_STATICW, W(texts::kStopSoundAfter), kLabel, {300, 1170, 6000, 255},
+        dpi_);
 
-  l.Add(page, kFrameSpeed, WC_BUTTONW, W(texts::kFrameSpeed), kFrame, {120, 1800, 4800, 1380}, dpi_);
+  l.Add(page, kFrameSpeed, WC_BUTTONW, W(texts::kFrameSpeed), kFrame, {120, 1800, 4800, 1380},
+        dpi_);
   l.Add(page, kHsbSpeed, WC_SCROLLBARW, L"", kBar, {300, 2220, 3000, 255}, dpi_);
   l.Add(page, kLblSpeedSetTo, WC_STATICW, W(texts::kSpeedSetTo), kLabel, {3540, 2040, 1260, 240},
         dpi_);
@@ -327,8 +349,7 @@ void SetupDialog::BuildBackgroundPage(HWND page) {
   }
   l.Add(page, kSwatchBlack, WC_STATICW, L"", SS_LEFT, {2220, 1380, 600, 255}, dpi_,
         WS_EX_STATICEDGE);
-  l.Add(page, kSwatchSky, WC_STATICW, L"", SS_LEFT, {2220, 1740, 600, 255}, dpi_,
-        WS_EX_STATICEDGE);
+  l.Add(page, kSwatchSky, WC_STATICW, L"", SS_LEFT, {2220, 1740, 600, 255}, dpi_, WS_EX_STATICEDGE);
   l.Add(page, kFrameCustom, WC_BUTTONW, W(texts::kFrameCustomBackground), kFrame | WS_GROUP,
         {300, 2460, 8085, 2040}, dpi_);
   l.Add(page, kTxtBGFile, WC_EDITW, L"", kShowBox, {480, 2820, 5520, 315}, dpi_);
@@ -352,16 +373,15 @@ void SetupDialog::BuildLogoMessagePage(HWND page) {
         dpi_);
   l.Add(page, kChkMessage, WC_BUTTONW, W(texts::kDisplayMessage), kCheck, {300, 1920, 2400, 255},
         dpi_);
-  l.Add(page, kTxtMessage, WC_EDITW, W(texts::kMessageBeforeLoading), kEdit,
-        {300, 2280, 7860, 315}, dpi_);
+  l.Add(page, kTxtMessage, WC_EDITW, W(texts::kMessageBeforeLoading), kEdit, {300, 2280, 7860, 315},
+        dpi_);
   l.Add(page, kLblAvailableFonts, WC_STATICW, W(texts::kAvailableFonts), kLabel,
         {300, 2820, 3600, 240}, dpi_);
   l.Add(page, kCboFontsScreen, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
         {300, 3090, 3600, 3000}, dpi_);
   l.Add(page, kLblSampleCaption, WC_STATICW, W(texts::kSample), kLabel, {4320, 2820, 1200, 240},
         dpi_);
-  l.Add(page, kLblSample, WC_STATICW, W(texts::kSampleText), kLabel, {4320, 3090, 3840, 600},
-        dpi_);
+  l.Add(page, kLblSample, WC_STATICW, W(texts::kSampleText), kLabel, {4320, 3090, 3840, 600}, dpi_);
 }
 
 void SetupDialog::BuildHelpPage(HWND page) {
@@ -486,9 +506,9 @@ void SetupDialog::OnCommand(int id, int code, HWND from) {
     case kChkPowerSave:
       if (code == BN_CLICKED) {
         const bool checked = SendMessageW(from, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        for (SetupCheckBox box : {SetupCheckBox::chkProp, SetupCheckBox::chkMessage,
-                                  SetupCheckBox::chkLogo, SetupCheckBox::chkClock,
-                                  SetupCheckBox::chkPowerSave}) {
+        for (SetupCheckBox box :
+             {SetupCheckBox::chkProp, SetupCheckBox::chkMessage, SetupCheckBox::chkLogo,
+              SetupCheckBox::chkClock, SetupCheckBox::chkPowerSave}) {
           if (CheckBoxId(box) == id) setup_.OnCheckClicked(box, checked);
         }
       }
@@ -529,16 +549,35 @@ void SetupDialog::OnScroll(HWND bar, int code, int position) {
     return;
   }
   switch (code) {
-    case SB_THUMBTRACK: setup_.OnScrollTracked(which, position); break;
-    case SB_THUMBPOSITION: setup_.OnScrollChanged(which, position); break;
-    case SB_LINELEFT: setup_.OnScrollStepped(which, ScrollStep::LineLess); break;
-    case SB_LINERIGHT: setup_.OnScrollStepped(which, ScrollStep::LineMore); break;
-    case SB_PAGELEFT: setup_.OnScrollStepped(which, ScrollStep::PageLess); break;
-    case SB_PAGERIGHT: setup_.OnScrollStepped(which, ScrollStep::PageMore); break;
-    case SB_LEFT: setup_.OnScrollStepped(which, ScrollStep::ToMinimum); break;
-    case SB_RIGHT: setup_.OnScrollStepped(which, ScrollStep::ToMaximum); break;
-    case SB_ENDSCROLL: setup_.OnScrollEnded(which); break;
-    default: break;
+    case SB_THUMBTRACK:
+      setup_.OnScrollTracked(which, position);
+      break;
+    case SB_THUMBPOSITION:
+      setup_.OnScrollChanged(which, position);
+      break;
+    case SB_LINELEFT:
+      setup_.OnScrollStepped(which, ScrollStep::LineLess);
+      break;
+    case SB_LINERIGHT:
+      setup_.OnScrollStepped(which, ScrollStep::LineMore);
+      break;
+    case SB_PAGELEFT:
+      setup_.OnScrollStepped(which, ScrollStep::PageLess);
+      break;
+    case SB_PAGERIGHT:
+      setup_.OnScrollStepped(which, ScrollStep::PageMore);
+      break;
+    case SB_LEFT:
+      setup_.OnScrollStepped(which, ScrollStep::ToMinimum);
+      break;
+    case SB_RIGHT:
+      setup_.OnScrollStepped(which, ScrollStep::ToMaximum);
+      break;
+    case SB_ENDSCROLL:
+      setup_.OnScrollEnded(which);
+      break;
+    default:
+      break;
   }
 }
 
@@ -561,8 +600,8 @@ void SetupDialog::SetScrollValue(SetupScrollBar bar, int value) {
 
 void SetupDialog::SelectBackgroundOption(int position) {
   for (int i = 0; i < 3; ++i) {
-    SendMessageW(control(kOptBakGrnd0 + i), BM_SETCHECK, i == position ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+    SendMessageW(control(kOptBakGrnd0 + i), BM_SETCHECK,
+                 i == position ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
@@ -584,9 +623,10 @@ void SetupDialog::SetSoundOffText(const std::string& text) {
   HWND combo = control(kCboSoundOff);
   ++updating_;
   const std::wstring wide = Widen(text);
-  const LRESULT found =
-      SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
-  SendMessageW(combo, CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
+  const LRESULT found = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(wide.c_str()));
+  SendMessageW(combo, CB_SETCURSEL,
+               found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found), 0);
   SetWindowTextW(combo, wide.c_str());
   --updating_;
 }

@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
     const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
                       static_cast<double>(frequency.QuadPart);
     times.push_back(ms);
-    std::printf("run %d: %.1f ms (%zu fonts listed)\n", run + 1, ms,
-                dialog.logic().fonts().size());
+    std::printf("run %d: %.1f ms (%zu fonts listed)\n", run + 1, ms, dialog.logic().fonts().size());
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
   std::vector<double> sorted = times;

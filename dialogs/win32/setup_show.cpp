@@ -31,15 +31,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   dialog.Create();
   std::unique_ptr<ImageFilePickerWindow> picker;
   if (what == L"file" || what == L"logo") {
-    picker = std::make_unique<ImageFilePickerWindow>(instance, what == L"file" ? kGetFile : kGetLogo,
-                                                     store, &platform);
+    picker = std::make_unique<ImageFilePickerWindow>(
+        instance, what == L"file" ? kGetFile : kGetLogo, store, &platform);
     picker->CreateModeless(dialog.hwnd());
   } else {
-    SendMessageW(dialog.control(setup_ids::kTab), TCM_SETCURFOCUS, static_cast<WPARAM>(_wtoi(what.c_str())), 0);
+    SendMessageW(dialog.control(setup_ids::kTab), TCM_SETCURFOCUS,
+                 static_cast<WPARAM>(_wtoi(what.c_str())), 0);
   }
-  SetTimer(dialog.hwnd(), 1, static_cast<UINT>(seconds * 1000), [](HWND hwnd, UINT, UINT_PTR, DWORD) {
-    DestroyWindow(hwnd);
-  });
+  SetTimer(dialog.hwnd(), 1, static_cast<UINT>(seconds * 1000),
+           [](HWND hwnd, UINT, UINT_PTR, DWORD) { DestroyWindow(hwnd); });
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -9,12 +9,11 @@ UINT WindowDpi(HWND hwnd) {
 
 HWND TwipLayout::Add(HWND parent, int id, const wchar_t* className, const std::wstring& text,
                      DWORD style, const TwipRect& rect, UINT dpi, DWORD exStyle) {
-  HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                              TwipsToPixels(rect.x, dpi), TwipsToPixels(rect.y, dpi),
-                              TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi),
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                              nullptr);
+  HWND hwnd = CreateWindowExW(
+      exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, TwipsToPixels(rect.x, dpi),
+      TwipsToPixels(rect.y, dpi), TwipsToPixels(rect.width, dpi), TwipsToPixels(rect.height, dpi),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
   placed_.push_back({hwnd, rect});
   return hwnd;
 }

@@ -31,49 +31,60 @@ struct Scene : Harness {
     drawing.sprites[n + 1].x = x;
   }
   void BG(bool level, int x) {
-    state().bgPlaneState = 0, state().bgPlaneLevel = level, state().bgPlaneLegFrames = 0, drawing.sprites[1].x = x;
+    state().bgPlaneState = 0, state().bgPlaneLevel = level, state().bgPlaneLegFrames = 0,
+    drawing.sprites[1].x = x;
   }
 };
 
 // The calls from `line` on, at most `count` of them.
 Log From(const Log& calls, const std::string& line, size_t count = 99) {
   const auto at = std::find(calls.begin(), calls.end(), line);
-  return Log(at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
+  return Log(
+      at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
 }
 
 TEST(AircraftFlight, LevelStepsMoveAcrossSlantingStepsVerticallyFirst) {
-  const struct { const char* level; int dx, dy; } steps[16] = {
-      {"MoveBGPlane", 2, 1},  {"MovePlane1", -1, -1},  {"MovePlane2", -1, -1}, {"MovePlane3", 1, -1},
-      {"MovePlane4", 1, 1},   {"MovePlane5", 1, 1},    {"MovePlane6", -1, -1}, {"MovePlane7", 1, -1},
-      {"MovePlane8", -1, -1}, {"MovePlane9", -1, 1},   {"MovePlane10", 1, 1},  {"MovePlane11", 1, -1},
-      {"MovePlane12", -1, 1}, {"MovePlane13", -1, 1},  {"MovePlane14", 1, -1}, {"MovePlane15", 1, 1}};
+  const struct {
+    const char* level;
+    int dx, dy;
+  } steps[16] = {{"MoveBGPlane", 2, 1},  {"MovePlane1", -1, -1}, {"MovePlane2", -1, -1},
+                 {"MovePlane3", 1, -1},  {"MovePlane4", 1, 1},   {"MovePlane5", 1, 1},
+                 {"MovePlane6", -1, -1}, {"MovePlane7", 1, -1},  {"MovePlane8", -1, -1},
+                 {"MovePlane9", -1, 1},  {"MovePlane10", 1, 1},  {"MovePlane11", 1, -1},
+                 {"MovePlane12", -1, 1}, {"MovePlane13", -1, 1}, {"MovePlane14", 1, -1},
+                 {"MovePlane15", 1, 1}};
   Harness h;
   h.LoadWith();
   for (int n = 0; n < 16; ++n) {
-    const std::string sprite = std::to_string(SpriteOf(h.state(), n)) + ", ", dx = std::to_string(steps[n].dx);
-    for (const std::string& name : {std::string(steps[n].level), steps[n].level + std::string("b")}) {
+    const std::string sprite = std::to_string(SpriteOf(h.state(), n)) + ", ",
+                      dx = std::to_string(steps[n].dx);
+    for (const std::string& name :
+         {std::string(steps[n].level), steps[n].level + std::string("b")}) {
       const StepProcedure procedure = FindStepProcedure(name);
       ASSERT_NE(procedure.row, nullptr) << name;
       TakeStep(h.drawing, h.state(), *procedure.row, procedure.leg);
     }
-    EXPECT_EQ(h.Take(), (Log{"MoveSpriteX(" + sprite + dx + ")", "MoveSpriteY(" + sprite + std::to_string(steps[n].dy) + ")",
-                             "MoveSpriteX(" + sprite + dx + ")"})) << steps[n].level;
+    EXPECT_EQ(h.Take(), (Log{"MoveSpriteX(" + sprite + dx + ")",
+                             "MoveSpriteY(" + sprite + std::to_string(steps[n].dy) + ")",
+                             "MoveSpriteX(" + sprite + dx + ")"}))
+        << steps[n].level;
   }
   EXPECT_EQ(FindStepProcedure("MovePlane16").row, nullptr);
 }
 
 TEST(Schedule, TheFirstFrameMovesTheBGAircraftAndAircraftOneOnly) {
   Scene f;
-  EXPECT_EQ(f.Step(), (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = -318",
-                           "DrawSprite(2)", "MoveSpriteY(2, -1)", "MoveSpriteX(2, -1)"}));
+  EXPECT_EQ(f.Step(),
+            (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = -318",
+                 "DrawSprite(2)", "MoveSpriteY(2, -1)", "MoveSpriteX(2, -1)"}));
 }
 
 TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
-  const std::pair<int, int> legs[16] = {{1, 25}, {4, 20}, {1, 8}, {4, 40},  {1, 16},   {1, 10},
-                                        {1, 2},  {4, 40}, {1, 17}, {10, 1000}, {2, 1000}, {2, 8},
+  const std::pair<int, int> legs[16] = {{1, 25}, {4, 20},   {1, 8},  {4, 40},    {1, 16},   {1, 10},
+                                        {1, 2},  {4, 40},   {1, 17}, {10, 1000}, {2, 1000}, {2, 8},
                                         {1, 18}, {9, 1000}, {3, 10}, {5, 30}};
   for (int n = 0; n <= 15; ++n) {
-    for (double interval : {1e12, 0.0}) {  // never a step, or one every frame
+    for (double interval : {1e12, 0.0}) {                     // never a step, or one every frame
       if (interval == 0 && legs[n].second == 1000) continue;  // would leave first
       Scene f;
       f.state().moveInterval = interval;
@@ -88,7 +99,8 @@ TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
         const bool now = n == 0 ? f.state().bgPlaneLevel : f.state().planeLevel[n];
         if (now != level) runs.push_back(run), run = 0, level = now;
       }
-      EXPECT_EQ(runs, (std::vector<int>{legs[n].first, legs[n].second, legs[n].first})) << n << " " << interval;
+      EXPECT_EQ(runs, (std::vector<int>{legs[n].first, legs[n].second, legs[n].first}))
+          << n << " " << interval;
     }
   }
 }
@@ -98,8 +110,9 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
   f.Only(1, 101);
   f.Step();  // reads 100: not below 100
   EXPECT_FALSE(f.state().planeEnabled[2]);
-  EXPECT_EQ(From(f.Step(), "GetSpriteX(2) = 99"),
-            (Log{"GetSpriteX(2) = 99", "DrawSprite(3)", "MoveSpriteY(3, -1)", "MoveSpriteX(3, -1)"}));
+  EXPECT_EQ(
+      From(f.Step(), "GetSpriteX(2) = 99"),
+      (Log{"GetSpriteX(2) = 99", "DrawSprite(3)", "MoveSpriteY(3, -1)", "MoveSpriteX(3, -1)"}));
   f.Only(15, 700);
   EXPECT_EQ(Count(f.Step(), "DrawSprite(2)"), 0);  // 15 launches 1, which comes after it next frame
   EXPECT_TRUE(f.state().planeEnabled[1]);
@@ -108,13 +121,24 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
 
 TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
   // x before a level frame and the x it reads; where it is put back; whom it launches.
-  const struct { int leaveFrom, leaveAt, putBackX, launches, launchFrom, launchAt; } rows[16] = {
-      {},
-      {-350, -351, 805, 2, 100, 99},  {-325, -326, 805, 3, 100, 99},  {801, 802, -326, 4, 700, 701},
-      {805, 806, -300, 5, 700, 701},  {801, 802, -326, 6, 700, 701},  {-326, -327, 805, 7, 100, 99},
-      {801, 802, -343, 8, 801, 802},  {-366, -367, 805, 9, 100, 99},  {-350, -351, 805, 10, 100, 99},
-      {801, 802, -350, 11, 700, 701}, {805, 806, -351, 12, 700, 701}, {-351, -352, 805, 13, 100, 99},
-      {-350, -351, 805, 14, 100, 99}, {805, 806, -350, 15, 700, 701}, {805, 806, -340, 1, 700, 701}};
+  const struct {
+    int leaveFrom, leaveAt, putBackX, launches, launchFrom, launchAt;
+  } rows[16] = {{},
+                {-350, -351, 805, 2, 100, 99},
+                {-325, -326, 805, 3, 100, 99},
+                {801, 802, -326, 4, 700, 701},
+                {805, 806, -300, 5, 700, 701},
+                {801, 802, -326, 6, 700, 701},
+                {-326, -327, 805, 7, 100, 99},
+                {801, 802, -343, 8, 801, 802},
+                {-366, -367, 805, 9, 100, 99},
+                {-350, -351, 805, 10, 100, 99},
+                {801, 802, -350, 11, 700, 701},
+                {805, 806, -351, 12, 700, 701},
+                {-351, -352, 805, 13, 100, 99},
+                {-350, -351, 805, 14, 100, 99},
+                {805, 806, -350, 15, 700, 701},
+                {805, 806, -340, 1, 700, 701}};
   for (int n = 1; n <= 15; ++n) {
     const auto& row = rows[n];
     const int dx = row.leaveAt - row.leaveFrom;
@@ -129,17 +153,20 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
     f.Only(n, row.leaveFrom - dx);
     f.Step();
     EXPECT_TRUE(f.state().planeEnabled[n]) << n << " left a pixel early";
-    EXPECT_EQ(f.state().planeEnabled[row.launches], n != 7) << n << ": 7 launches 8 only as it leaves";
+    EXPECT_EQ(f.state().planeEnabled[row.launches], n != 7)
+        << n << ": 7 launches 8 only as it leaves";
     f.Only(n, row.leaveFrom);
     const Log calls = f.Step();
     EXPECT_FALSE(f.state().planeEnabled[n]) << n;
-    EXPECT_TRUE(f.state().planeEnabled[row.launches]) << n << ": launched with the x read as it left";
+    EXPECT_TRUE(f.state().planeEnabled[row.launches])
+        << n << ": launched with the x read as it left";
     const int y = n == 1 ? 180 : 125;  // 2 to 15: a fresh random height, 0.25 x 500
     const std::string sprite = std::to_string(n + 1);
     EXPECT_EQ(From(calls, "GetSpriteX(" + sprite + ") = " + std::to_string(row.leaveAt), 3),
               (Log{"GetSpriteX(" + sprite + ") = " + std::to_string(row.leaveAt),
                    "SetSpriteX(" + sprite + ", " + std::to_string(row.putBackX) + ")",
-                   "SetSpriteY(" + sprite + ", " + std::to_string(y) + ")"})) << n;
+                   "SetSpriteY(" + sprite + ", " + std::to_string(y) + ")"}))
+        << n;
   }
 }
 
@@ -174,7 +201,8 @@ TEST(Schedule, TheEngineIsAskedForInLevelFramesBeyondMinus250Only) {
   f.Frame();
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0) << "at -250";
   f.Frame();
-  EXPECT_EQ(From(f.Take(), "SetSoundVolume(7, -748)", 2), (Log{"SetSoundVolume(7, -748)", "PlaySound(7, -1, -1)"}))
+  EXPECT_EQ(From(f.Take(), "SetSoundVolume(7, -748)", 2),
+            (Log{"SetSoundVolume(7, -748)", "PlaySound(7, -1, -1)"}))
       << "at -248";
   f.BG(false, 0);
   f.Frame();  // slanting

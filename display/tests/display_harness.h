@@ -31,7 +31,10 @@ struct Harness : DisplayHost {
     using Base = RecordingSoundControl;
     Harness& h;
     explicit Sound(Harness& harness) : h(harness) {}
-    int32_t LoadSound(const std::string& p) override { h.Sync(); return Base::LoadSound(p); }
+    int32_t LoadSound(const std::string& p) override {
+      h.Sync();
+      return Base::LoadSound(p);
+    }
     void SetSoundVolume(int32_t a, int32_t v) override { h.Sync(), Base::SetSoundVolume(a, v); }
     void PlaySound(int32_t a, int32_t l, int32_t p) override { h.Sync(), Base::PlaySound(a, l, p); }
     void SilenceSound(int32_t a) override { h.Sync(), Base::SilenceSound(a); }
@@ -42,9 +45,13 @@ struct Harness : DisplayHost {
     Harness& h;
     explicit Platform(Harness& harness) : h(harness) {}
     void ShowCursor(bool show) override { h.Note(show ? "ShowCursor(true)" : "ShowCursor(false)"); }
-    void SetScreenSaverRunning(bool on) override { h.Note(on ? "Running(true)" : "Running(false)"); }
-    void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind kind) override {
-      h.Note("Message(" + text + " | " + title + (kind == MessageBoxKind::Plain ? ") plain" : ") exclamation"));
+    void SetScreenSaverRunning(bool on) override {
+      h.Note(on ? "Running(true)" : "Running(false)");
+    }
+    void ShowMessage(const std::string& text, const std::string& title,
+                     MessageBoxKind kind) override {
+      h.Note("Message(" + text + " | " + title +
+             (kind == MessageBoxKind::Plain ? ") plain" : ") exclamation"));
     }
   };
 
@@ -79,14 +86,19 @@ struct Harness : DisplayHost {
   // A first-run store with `values`, loaded; the log starts after the load.
   void LoadWith(const Values& values = {}) { Set(values), form.Load(), Take(); }
   void Frame(uint32_t ms = 16) { platform.tick += ms, form.OnFrame(); }
-  void Frames(int count, uint32_t ms = 16) { while (count-- > 0) Frame(ms); }
+  void Frames(int count, uint32_t ms = 16) {
+    while (count-- > 0) Frame(ms);
+  }
   // The drawing calls of one frame.
   Log Drawn(uint32_t ms = 16) {
     const size_t from = drawing.calls.size();
     Frame(ms);
     return Log(drawing.calls.begin() + static_cast<long>(from), drawing.calls.end());
   }
-  Log Take() { Sync(); return std::exchange(log, {}); }
+  Log Take() {
+    Sync();
+    return std::exchange(log, {});
+  }
   void Quiet() { quiet = true, drawing.logging = sound.logging = false; }
   DisplayState& state() { return form.state(); }
   int X(int sprite) const { return drawing.sprite(sprite).x; }

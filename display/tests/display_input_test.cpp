@@ -14,9 +14,10 @@ TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
     h.Frames(3);
     h.Take();
     key ? h.form.OnKey() : h.form.OnMouseButton();
-    EXPECT_EQ(h.Take(), (Log{"StopAllSound()", "StopSound(42)", "Running(false)", "UnloadOtherWindows",
-                             "UnloadDisplayWindow", "StopSound(42)", "StopAllSound()",  // unload handler
-                             "ShowCursor(true)", "EndProgram"}));
+    EXPECT_EQ(h.Take(),
+              (Log{"StopAllSound()", "StopSound(42)", "Running(false)", "UnloadOtherWindows",
+                   "UnloadDisplayWindow", "StopSound(42)", "StopAllSound()",  // unload handler
+                   "ShowCursor(true)", "EndProgram"}));
     h.Frame();
     h.form.OnSoundTimer();
     h.form.OnPauseTimer();
@@ -44,15 +45,19 @@ TEST(DisplayEnding, AWindowClosedFromOutsideRunsOnlyTheUnloadHandler) {
 // saver, counted from 1, or 0 for none.
 constexpr double M = 0;
 TEST(DisplayEnding, TheMouseSensTHMoveOfATenSecondWindowEnds) {
-  const struct { const char* sensitivity; std::vector<double> script; int endsAt; } cases[] = {
-      {"4", {M, M, M, 11, M}, 4},  // the late move still counts
-      {"4", {M, M, 11, M, M, M, M, M}, 7},  // then the window closes; a new one opens
-      {"5", {M, 10, M, 0.25, M, M, M, M, M}, 0},  // ten seconds is still the same window
-      {"4", {M, M, 86395, M, M, M}, 0},  // a clock gone back closes the window
-      {"1", {M}, 1},
-      {"32767", std::vector<double>(32767, M), 32767},
-      {"0", std::vector<double>(40000, M), 0},  // equality: never, and the count saturates
-      {"2.5", {M, M, M, M}, 0},  {"-3", {M, M, M, M}, 0}};
+  const struct {
+    const char* sensitivity;
+    std::vector<double> script;
+    int endsAt;
+  } cases[] = {{"4", {M, M, M, 11, M}, 4},           // the late move still counts
+               {"4", {M, M, 11, M, M, M, M, M}, 7},  // then the window closes; a new one opens
+               {"5", {M, 10, M, 0.25, M, M, M, M, M}, 0},  // ten seconds is still the same window
+               {"4", {M, M, 86395, M, M, M}, 0},           // a clock gone back closes the window
+               {"1", {M}, 1},
+               {"32767", std::vector<double>(32767, M), 32767},
+               {"0", std::vector<double>(40000, M), 0},  // equality: never, and the count saturates
+               {"2.5", {M, M, M, M}, 0},
+               {"-3", {M, M, M, M}, 0}};
   for (const auto& c : cases) {
     Harness h;
     h.LoadWith({{"MouseSens", c.sensitivity}});
@@ -78,7 +83,8 @@ TEST(DisplayPauseTimer, CountsOneToFortyThenZero) {
   Harness h;
   h.LoadWith();
   std::string seen;
-  for (int i = 0; i < 82; ++i) h.form.OnPauseTimer(), seen += std::to_string(h.state().bgPlaneWait) + " ";
+  for (int i = 0; i < 82; ++i)
+    h.form.OnPauseTimer(), seen += std::to_string(h.state().bgPlaneWait) + " ";
   std::string cycle;
   for (int i = 1; i <= 40; ++i) cycle += std::to_string(i) + " ";
   EXPECT_EQ(seen, cycle + "0 " + cycle + "0 ");

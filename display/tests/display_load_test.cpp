@@ -23,17 +23,21 @@ Log Join(std::initializer_list<Log> parts) {
 
 // The sixteen aircraft pictures in creation order, from sprite `first`.
 Log Aircraft(int first) {
-  const struct { const char* file; int x, y; } planes[16] = {
-      {"Plane24", -320, 75}, {"Plane03", 805, 180},  {"Plane04", 805, 200},  {"Plane06", -251, 180},
-      {"Plane02", -292, 100}, {"Plane05", -276, 500}, {"Plane07", 805, 300},  {"Plane08", -266, 175},
-      {"Plane01", 805, 70},  {"Plane11", 805, 290},  {"Plane16", -276, 330}, {"Plane14", -271, 80},
-      {"Plane17", 805, 370}, {"Plane25", 805, 120},  {"Plane23", -272, 250}, {"Plane21", -279, 365}};
+  const struct {
+    const char* file;
+    int x, y;
+  } planes[16] = {{"Plane24", -320, 75},  {"Plane03", 805, 180},  {"Plane04", 805, 200},
+                  {"Plane06", -251, 180}, {"Plane02", -292, 100}, {"Plane05", -276, 500},
+                  {"Plane07", 805, 300},  {"Plane08", -266, 175}, {"Plane01", 805, 70},
+                  {"Plane11", 805, 290},  {"Plane16", -276, 330}, {"Plane14", -271, 80},
+                  {"Plane17", 805, 370},  {"Plane25", 805, 120},  {"Plane23", -272, 250},
+                  {"Plane21", -279, 365}};
   Log calls;
   for (int i = 0; i < 16; ++i)
-    calls = Join({calls, Picture(first + i, kData + planes[i].file + ".bmp", -1, planes[i].x, planes[i].y)});
+    calls = Join(
+        {calls, Picture(first + i, kData + planes[i].file + ".bmp", -1, planes[i].x, planes[i].y)});
   return calls;
 }
-
 
 TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOrder) {
   Harness h;
@@ -41,14 +45,27 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOr
   Log writes = {"Read(System/SetReg)"};
   for (const auto& e : kFirstRunValues)
     writes.push_back(std::string("Write(") + e.section + "/" + e.key + "=" + e.firstRunValue + ")");
-  const Log reads = {"Read(Startup/BackGround)", "Read(Startup/Prop)", "Read(Startup/Message)",
-                     "Read(Startup/Speed)", "Read(Startup/MessageChecked)", "Read(Startup/LogoChecked)",
-                     "Read(Startup/FontName)", "Read(Startup/MouseSens)", "Read(Startup/Clock)",
-                     "Read(Startup/FontClock)", "Read(System/SoundOff)", "Read(Startup/Volume)",
-                     "ShowCursor(false)", "InitDisplay(800, 600, 16, \"\")",
-                     "Read(Startup/BackGround)", "Read(Startup/BMPFileName)"};
-  EXPECT_EQ(h.Take(), Join({writes, reads, Picture(1, kData + "Bridge.bmp", -2, 0, 0),
-                            {"Read(Startup/LogoChecked)"}, Aircraft(2),
+  const Log reads = {"Read(Startup/BackGround)",
+                     "Read(Startup/Prop)",
+                     "Read(Startup/Message)",
+                     "Read(Startup/Speed)",
+                     "Read(Startup/MessageChecked)",
+                     "Read(Startup/LogoChecked)",
+                     "Read(Startup/FontName)",
+                     "Read(Startup/MouseSens)",
+                     "Read(Startup/Clock)",
+                     "Read(Startup/FontClock)",
+                     "Read(System/SoundOff)",
+                     "Read(Startup/Volume)",
+                     "ShowCursor(false)",
+                     "InitDisplay(800, 600, 16, \"\")",
+                     "Read(Startup/BackGround)",
+                     "Read(Startup/BMPFileName)"};
+  EXPECT_EQ(h.Take(), Join({writes,
+                            reads,
+                            Picture(1, kData + "Bridge.bmp", -2, 0, 0),
+                            {"Read(Startup/LogoChecked)"},
+                            Aircraft(2),
                             {"StopSound(1)",  // Prop's number value, before the sound exists
                              "LoadSound(\"" + kData + "Prop.wav\") = 7", "Read(Startup/Prop)"}}));
   EXPECT_EQ(writes.back(), "Write(System/SetReg=2)");
@@ -56,7 +73,7 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOr
 
 TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   const std::pair<const char*, bool> cases[] = {
-      {"1", true}, {"3", true}, {"abc", true}, {"", true}, {"2.6", true},
+      {"1", true},  {"3", true},    {"abc", true},  {"", true},    {"2.6", true},
       {"2", false}, {" 2 ", false}, {"2.4", false}, {"1.5", false}};  // 16-bit rounding
   for (const auto& [marker, written] : cases) {
     Harness h;
@@ -70,19 +87,26 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0);
-  const struct { const char* background; const char* logo; Log calls; } cases[] = {
-      {"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
-      {"3", "0", Join({init, bridge, Aircraft(2)})},
-      {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
-      {"1", "0.5", Join({init, Aircraft(1)})}, {"2", "2", Join({init, Aircraft(1)})},
-      {"0", "abc", Join({init, Aircraft(1)})}, {"3.5", "0", Join({init, Aircraft(1)})},
-      {"abc", "0", Join({init, Aircraft(1)})}};
+  const struct {
+    const char* background;
+    const char* logo;
+    Log calls;
+  } cases[] = {{"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
+               {"3", "0", Join({init, bridge, Aircraft(2)})},
+               {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
+               {"1", "0.5", Join({init, Aircraft(1)})},
+               {"2", "2", Join({init, Aircraft(1)})},
+               {"0", "abc", Join({init, Aircraft(1)})},
+               {"3.5", "0", Join({init, Aircraft(1)})},
+               {"abc", "0", Join({init, Aircraft(1)})}};
   for (const auto& c : cases) {
     Harness h;
-    h.Set({{"BackGround", c.background}, {"LogoChecked", c.logo}, {"LogoFileName", "E:\\logo.bmp"}});
+    h.Set(
+        {{"BackGround", c.background}, {"LogoChecked", c.logo}, {"LogoFileName", "E:\\logo.bmp"}});
     h.form.Load();
     EXPECT_EQ(h.drawing.calls, c.calls) << c.background << " " << c.logo;
-    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(c.background) == "3") << c.background;
+    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(c.background) == "3")
+        << c.background;
   }
 }
 
@@ -96,19 +120,24 @@ TEST(DisplayLoad, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensT
   EXPECT_EQ(tail, (Log{"ShowCursor(false)", "InitDisplay(800, 600, 16, \"\")",
                        "Message(This program requires that you use a monitor that is capable of "
                        "displaying 64K colors. | Error opening Direct Draw!) plain",
-                       "StopSound(1)", "LoadSound(\"" + kData + "Prop.wav\") = 7", "Read(Startup/Prop)"}));
+                       "StopSound(1)", "LoadSound(\"" + kData + "Prop.wav\") = 7",
+                       "Read(Startup/Prop)"}));
 }
 
 TEST(DisplayLoad, ConversionsMendValuesThatWouldFail) {
-  const struct { const char* key; const char* text; int value; } cases[] = {
-      {"Volume", "-2500", -2500}, {"Volume", "-748.5", -748}, {"Volume", "-32768", -32768},
-      {"Volume", "abc", -748},    {"Volume", "40000", -748},  {"FontClock", "17.5", 18},
-      {"FontClock", "12pt", 12},  {"FontClock", "0", 1},      {"FontClock", "abc", 1},
-      {"FontClock", "201", 200},  {"FontClock", "1e999", 200}};
+  const struct {
+    const char* key;
+    const char* text;
+    int value;
+  } cases[] = {{"Volume", "-2500", -2500}, {"Volume", "-748.5", -748}, {"Volume", "-32768", -32768},
+               {"Volume", "abc", -748},    {"Volume", "40000", -748},  {"FontClock", "17.5", 18},
+               {"FontClock", "12pt", 12},  {"FontClock", "0", 1},      {"FontClock", "abc", 1},
+               {"FontClock", "201", 200},  {"FontClock", "1e999", 200}};
   for (const auto& c : cases) {
     Harness h;
     h.LoadWith({{c.key, c.text}});
-    const int got = std::string(c.key) == "Volume" ? h.state().volumeLevel : h.state().clockFontSize;
+    const int got =
+        std::string(c.key) == "Volume" ? h.state().volumeLevel : h.state().clockFontSize;
     EXPECT_EQ(got, c.value) << c.key << " " << c.text;
   }
 }

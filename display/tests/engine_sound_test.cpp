@@ -18,7 +18,8 @@ bool Plays(Harness& h) {
 }
 
 TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
-  for (int minutes : {1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480}) {
+  for (int minutes :
+       {1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480}) {
     Harness h;
     h.LoadWith({{"System/SoundOff", std::to_string(minutes)}});
     EXPECT_EQ(h.state().soundLimitSeconds, 60 * minutes) << minutes;
@@ -35,8 +36,10 @@ TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
 }
 
 TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
-  const struct { const char* soundOff; int silentFrom; } cases[] = {
-      {"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
+  const struct {
+    const char* soundOff;
+    int silentFrom;
+  } cases[] = {{"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
   for (const auto& c : cases) {
     Harness h;
     h.LoadWith({{"System/SoundOff", c.soundOff}});
@@ -44,7 +47,8 @@ TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
       h.Take();
       h.form.OnSoundTimer();
       const bool stopping = c.silentFrom && tick >= c.silentFrom;
-      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{}) << c.soundOff << " tick " << tick;
+      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{})
+          << c.soundOff << " tick " << tick;
       ASSERT_EQ(Plays(h), !stopping) << c.soundOff << " tick " << tick;
     }
   }
@@ -61,12 +65,15 @@ TEST(EngineSound, TheSecondsCountStartsAgainAfter86398) {
 }
 
 TEST(EngineSound, PropIsReadByItsNumberValue) {
-  const struct { const char* prop; const char* firstStop; bool silenced, plays; } cases[] = {
-      {"1", "StopSound(1)", false, true},   {" 1.0", "StopSound(1)", false, true},
-      {"0", "StopSound(0)", true, false},   {"abc", "StopSound(0)", true, false},
-      {"", "StopSound(0)", true, false},    {"2", "StopSound(2)", false, false},
-      {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
-      {"1e999", "StopSound(0)", false, false}};
+  const struct {
+    const char* prop;
+    const char* firstStop;
+    bool silenced, plays;
+  } cases[] = {{"1", "StopSound(1)", false, true},     {" 1.0", "StopSound(1)", false, true},
+               {"0", "StopSound(0)", true, false},     {"abc", "StopSound(0)", true, false},
+               {"", "StopSound(0)", true, false},      {"2", "StopSound(2)", false, false},
+               {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
+               {"1e999", "StopSound(0)", false, false}};
   for (const auto& c : cases) {
     Harness h;
     h.Set({{"Prop", c.prop}});

@@ -10,11 +10,12 @@ const std::string kCyan = std::to_string(255 * 256 + 255 * 65536);
 const std::string kYellow = std::to_string(255 + 255 * 256);
 
 TEST(FrameComposition, TheBackgroundModeDecidesHowAFrameStarts) {
-  const Log black = {"ClearFrame(0)"}, sky = {"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")"};
+  const Log black = {"ClearFrame(0)"},
+            sky = {"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")"};
   const Log picture = {"DrawSprite(1)", "SetSpriteX(1, 0)", "SetSpriteY(1, 0)"};
-  const std::pair<const char*, Log> cases[] = {
-      {"1", black}, {"0", black}, {"4", black}, {"-1", black}, {"3.5", black}, {"abc", black},
-      {"2", sky},   {"2.0", sky}, {"3", picture}};
+  const std::pair<const char*, Log> cases[] = {{"1", black},  {"0", black},   {"4", black},
+                                               {"-1", black}, {"3.5", black}, {"abc", black},
+                                               {"2", sky},    {"2.0", sky},   {"3", picture}};
   for (const auto& [mode, start] : cases) {
     Harness h;
     h.LoadWith({{"BackGround", mode}});
@@ -28,7 +29,10 @@ TEST(FrameComposition, TheBackgroundModeDecidesHowAFrameStarts) {
 
 TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
   Harness h;
-  h.LoadWith({{"MessageChecked", "1"}, {"Message", "Hi"}, {"LogoChecked", "1"}, {"FontClock", "20"},
+  h.LoadWith({{"MessageChecked", "1"},
+              {"Message", "Hi"},
+              {"LogoChecked", "1"},
+              {"FontClock", "20"},
               {"BackGround", "2"}});
   EXPECT_EQ(h.state().messageText.NumberValue(), 0) << "a number until the first frame";
   h.Frame();
@@ -36,10 +40,11 @@ TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
   h.Frame();
   const Log log = h.Take();
   EXPECT_EQ(Log(log.begin(), log.begin() + 8),
-            (Log{"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")", "Read(Startup/Message)",
-                 "Read(Startup/MessageChecked)", "Read(Startup/FontName)",
-                 "SetTextFont(\"Arial\", 24, 1, false, false, false)", "DrawText(\"Hi\", 5, 575, " + kCyan + ")",
-                 "DrawSprite(1)", "DrawSprite(2)"}));  // the logo, then the BG aircraft
+            (Log{"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")",
+                 "Read(Startup/Message)", "Read(Startup/MessageChecked)", "Read(Startup/FontName)",
+                 "SetTextFont(\"Arial\", 24, 1, false, false, false)",
+                 "DrawText(\"Hi\", 5, 575, " + kCyan + ")", "DrawSprite(1)",
+                 "DrawSprite(2)"}));  // the logo, then the BG aircraft
   EXPECT_EQ(Log(log.end() - 3, log.end()),
             (Log{"SetTextFont(\"Arial\", 20, 1, false, false, false)",
                  "DrawText(\"00:00:00\", 0, 0, " + kYellow + ")", "ShowFrame()"}));
@@ -60,7 +65,8 @@ TEST(FrameComposition, TheMessageSettingsAreReadAgainEveryFrame) {
 }
 
 TEST(FrameComposition, TheClockShowsTheTimeTheSoundTimerStored) {
-  for (const auto& [clock, drawn] : {std::pair{"1", true}, {"1.0", true}, {"0", false}, {"2", false}, {"abc", false}}) {
+  for (const auto& [clock, drawn] :
+       {std::pair{"1", true}, {"1.0", true}, {"0", false}, {"2", false}, {"abc", false}}) {
     Harness h;
     h.LoadWith({{"Clock", clock}});
     h.platform.time = {15, 4, 5, 0};

@@ -53,7 +53,8 @@ TEST(ScheduleLongRun, FortyEightHoursAtSixtyFramesASecondKeepEveryAircraftFlying
     bgWasState = s.bgPlaneState;
     if (frame % kFramesPerHour == 0) {
       for (int a = 0; a < kAircraftCount; ++a)
-        EXPECT_GT(crossings[a], 0) << "aircraft " << a << " did not cross in hour " << frame / kFramesPerHour;
+        EXPECT_GT(crossings[a], 0)
+            << "aircraft " << a << " did not cross in hour " << frame / kFramesPerHour;
       crossings.fill(0);
     }
   }

@@ -192,7 +192,8 @@ std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance) {
   return Create(instance, DisplayWindowOptions{});
 }
 
-std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance, DisplayWindowOptions options) {
+std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance,
+                                                     DisplayWindowOptions options) {
   return std::make_unique<SaverWindow>(instance, std::move(options));
 }
 

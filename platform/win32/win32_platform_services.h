@@ -17,8 +17,7 @@ class Win32PlatformServices : public PlatformServices {
   double Random() override;
   void ShowCursor(bool show) override;
   void SetScreenSaverRunning(bool running) override;
-  void ShowMessage(const std::string& text, const std::string& title,
-                   MessageBoxKind kind) override;
+  void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind kind) override;
   void ShellOpen(const std::string& target) override;
 
   HWND owner = nullptr;

@@ -56,9 +56,8 @@ TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
     const char* marker;  // nullptr: key missing
     bool needsFirstRun;
   } cases[] = {
-      {nullptr, true}, {"1", true}, {"3", true},  {"2", false},   {" 2 ", false},
-      {"2.0", false},  {"2.5", false}, {"1.5", false}, {"abc", true}, {"", true},
-      {"99999", true}, {"2x", true},
+      {nullptr, true}, {"1", true},    {"3", true},   {"2", false}, {" 2 ", false},  {"2.0", false},
+      {"2.5", false},  {"1.5", false}, {"abc", true}, {"", true},   {"99999", true}, {"2x", true},
   };
   for (const auto& c : cases) {
     MemorySettingsStore store;

@@ -25,8 +25,7 @@ class RegistrySettingsStore : public SettingsStore {
 
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key,
-             const std::string& value) override;
+  void Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   // Reads that went to the registry itself (for tests and benchmarks).
   int registryReads() const { return registryReads_; }
@@ -34,8 +33,7 @@ class RegistrySettingsStore : public SettingsStore {
  private:
   void DropCacheIfChanged();
   void WatchForChanges();
-  std::pair<bool, std::string> ReadFromRegistry(const std::string& section,
-                                                const std::string& key);
+  std::pair<bool, std::string> ReadFromRegistry(const std::string& section, const std::string& key);
 
   std::wstring applicationKey_;
   HKEY watchedKey_ = nullptr;

@@ -10,17 +10,28 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
     const char* text;
     SaverMode mode;
   } cases[] = {
-      {"/s", SaverMode::FullScreen},       {"/S", SaverMode::FullScreen},
-      {"  /s  ", SaverMode::FullScreen},   {"", SaverMode::FullScreen},
-      {"   ", SaverMode::FullScreen},      {"/p 1234", SaverMode::Preview},
-      {"/P 5678", SaverMode::Preview},     {"/p:1234", SaverMode::Preview},
-      {"/p", SaverMode::Preview},          {"/c", SaverMode::Configure},
-      {"/c:1234", SaverMode::Configure},   {"/C:0004", SaverMode::Configure},
-      {"/a 1234", SaverMode::Password},    {"/A", SaverMode::Password},
-      {"-s", SaverMode::None},             {"s", SaverMode::None},
-      {"/x", SaverMode::None},             {"x", SaverMode::None},
-      {"/", SaverMode::None},              {"//s", SaverMode::None},
-      {"/sx", SaverMode::FullScreen},      {"\t/s\r\n", SaverMode::FullScreen},
+      {"/s", SaverMode::FullScreen},
+      {"/S", SaverMode::FullScreen},
+      {"  /s  ", SaverMode::FullScreen},
+      {"", SaverMode::FullScreen},
+      {"   ", SaverMode::FullScreen},
+      {"/p 1234", SaverMode::Preview},
+      {"/P 5678", SaverMode::Preview},
+      {"/p:1234", SaverMode::Preview},
+      {"/p", SaverMode::Preview},
+      {"/c", SaverMode::Configure},
+      {"/c:1234", SaverMode::Configure},
+      {"/C:0004", SaverMode::Configure},
+      {"/a 1234", SaverMode::Password},
+      {"/A", SaverMode::Password},
+      {"-s", SaverMode::None},
+      {"s", SaverMode::None},
+      {"/x", SaverMode::None},
+      {"x", SaverMode::None},
+      {"/", SaverMode::None},
+      {"//s", SaverMode::None},
+      {"/sx", SaverMode::FullScreen},
+      {"\t/s\r\n", SaverMode::FullScreen},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseCommandLine(c.text).mode, c.mode) << '"' << c.text << '"';
@@ -32,10 +43,11 @@ TEST(ParseWindowNumber, TakesTheLongestNumericTail) {
     const char* text;
     int32_t expected;
   } cases[] = {
-      {"/p 1234", 1234},   {"/p:1234", 1234},  {"/p1234", 1234},   {"/p", 0},
-      {"/p 0", 0},         {"/p 12.5", 12},    {"/p 13.5", 14},    {"/p 12.4", 12},
-      {"/p:-7", -7},       {"/p x", 0},        {"/p 12x", 0},      {"/p 1e3", 1000},
-      {"/p  42", 42},      {"/p 4294967296", 0}, {"/p 2147483647", 2147483647},
+      {"/p 1234", 1234}, {"/p:1234", 1234},    {"/p1234", 1234},
+      {"/p", 0},         {"/p 0", 0},          {"/p 12.5", 12},
+      {"/p 13.5", 14},   {"/p 12.4", 12},      {"/p:-7", -7},
+      {"/p x", 0},       {"/p 12x", 0},        {"/p 1e3", 1000},
+      {"/p  42", 42},    {"/p 4294967296", 0}, {"/p 2147483647", 2147483647},
       {"", 0},
   };
   for (const auto& c : cases) {

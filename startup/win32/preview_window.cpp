@@ -26,8 +26,8 @@ void PaintImage1(HWND window, const PreviewData& data) {
     HGDIOBJ old = SelectObject(source, data.image1);
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth,
-               info.bmHeight, SRCCOPY);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
   } else {
@@ -40,8 +40,9 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
   auto* data = reinterpret_cast<PreviewData*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_NCCREATE:
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+      SetWindowLongPtrW(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
       break;
     case WM_ERASEBKGND:
       return 1;

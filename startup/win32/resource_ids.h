@@ -1,5 +1,5 @@
 #pragma once
 // Resource numbers of skyvault.scr.
-#define IDS_DESCRIPTION 1      // the name the Screen Saver Settings list shows
-#define IDB_PREVIEW 101        // the still picture of the preview pane
+#define IDS_DESCRIPTION 1  // the name the Screen Saver Settings list shows
+#define IDB_PREVIEW 101    // the still picture of the preview pane
 #define IDI_SKYVAULT 102

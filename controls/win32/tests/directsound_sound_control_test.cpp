@@ -15,20 +15,23 @@ using testing::Bytes;
 using testing::TempFolder;
 
 // A RIFF WAVE file of a tone; `declaredData` overrides the data chunk's size.
-Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1, int64_t declaredData = -1) {
+Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
+           int64_t declaredData = -1) {
   Bytes samples;
   for (int i = 0; i < static_cast<int>(rate * seconds); ++i) {
     const double v = std::sin(i * 2 * 3.14159265 * 220 / rate) * 0.5;
     for (int c = 0; c < channels; ++c) {
-      if (bits == 8) samples.push_back(static_cast<uint8_t>(128 + v * 127));
-      else testing::Put16(samples, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)));
+      if (bits == 8)
+        samples.push_back(static_cast<uint8_t>(128 + v * 127));
+      else
+        testing::Put16(samples, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)));
     }
   }
   const uint32_t size = declaredData >= 0 ? uint32_t(declaredData) : uint32_t(samples.size());
   Bytes b{'R', 'I', 'F', 'F'};
-  for (uint32_t v : {36 + size, 0x45564157u, 0x20746D66u, 16u, uint32_t(format | channels << 16), uint32_t(rate),
-                     uint32_t(rate * channels * bits / 8), uint32_t(channels * bits / 8 | bits << 16),
-                     0x61746164u, size})
+  for (uint32_t v : {36 + size, 0x45564157u, 0x20746D66u, 16u, uint32_t(format | channels << 16),
+                     uint32_t(rate), uint32_t(rate * channels * bits / 8),
+                     uint32_t(channels * bits / 8 | bits << 16), 0x61746164u, size})
     testing::Put32(b, v);  // size, "WAVE", "fmt ", fmt chunk, "data", size
   b.insert(b.end(), samples.begin(), samples.end());
   return b;
@@ -38,7 +41,8 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   TempFolder folder;
   auto mono8 = ReadWaveFile(folder.Write(L"m8.wav", Wave(1, 8, 11025, 0.1)));
   ASSERT_TRUE(mono8.has_value());
-  EXPECT_EQ(std::tuple(mono8->channels, mono8->bitsPerSample, mono8->samplesPerSecond, mono8->data.size()),
+  EXPECT_EQ(std::tuple(mono8->channels, mono8->bitsPerSample, mono8->samplesPerSecond,
+                       mono8->data.size()),
             std::tuple(1, 8, 11025u, size_t{1102}));
   auto stereo16 = ReadWaveFile(folder.Write(L"s16.wav", Wave(2, 16, 44100, 0.5)));
   EXPECT_EQ(stereo16.value_or(WaveSound{}).data.size(), 22050u * 4);
@@ -47,13 +51,19 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   notRiff[0] = 'X';
   notWave[8] = 'A';
   const std::pair<const wchar_t*, Bytes> bad[] = {
-      {L"empty.wav", {}}, {L"cut.wav", Bytes(whole.begin(), whole.begin() + 100)},
+      {L"empty.wav", {}},
+      {L"cut.wav", Bytes(whole.begin(), whole.begin() + 100)},
       {L"cut-header.wav", Bytes(whole.begin(), whole.begin() + 30)},
-      {L"claims-more.wav", Wave(1, 16, 8000, 0.1, 1, 1 << 20)}, {L"notriff.wav", notRiff},
-      {L"notwave.wav", notWave}, {L"float.wav", Wave(1, 16, 8000, 0.1, 3)}, {L"24.wav", Wave(1, 24, 8000, 0.1)},
-      {L"3ch.wav", Wave(3, 16, 8000, 0.1)}, {L"nodata.wav", Wave(1, 16, 8000, 0)},
+      {L"claims-more.wav", Wave(1, 16, 8000, 0.1, 1, 1 << 20)},
+      {L"notriff.wav", notRiff},
+      {L"notwave.wav", notWave},
+      {L"float.wav", Wave(1, 16, 8000, 0.1, 3)},
+      {L"24.wav", Wave(1, 24, 8000, 0.1)},
+      {L"3ch.wav", Wave(3, 16, 8000, 0.1)},
+      {L"nodata.wav", Wave(1, 16, 8000, 0)},
       {L"picture.wav", Bytes{'B', 'M', 0, 0, 0, 0}}};
-  for (const auto& [name, bytes] : bad) EXPECT_FALSE(ReadWaveFile(folder.Write(name, bytes)).has_value()) << name;
+  for (const auto& [name, bytes] : bad)
+    EXPECT_FALSE(ReadWaveFile(folder.Write(name, bytes)).has_value()) << name;
   EXPECT_FALSE(ReadWaveFile(folder.Path(L"missing.wav")).has_value());
 }
 
@@ -82,18 +92,22 @@ TEST(DirectSoundSoundControl, WithoutADeviceEveryCallIsAcceptedAndDoesNothing) {
 class NullAudioDevice : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (GetEnvironmentVariableW(L"SKYVAULT_NULL_AUDIO", nullptr, 0) == 0) GTEST_SKIP() << "no silent device";
+    if (GetEnvironmentVariableW(L"SKYVAULT_NULL_AUDIO", nullptr, 0) == 0)
+      GTEST_SKIP() << "no silent device";
     sound = std::make_unique<DirectSoundSoundControl>(nullptr);  // owned by the desktop
     ASSERT_TRUE(sound->HasDevice());
   }
-  int32_t Load(const wchar_t* name, const Bytes& bytes) { return sound->LoadSound(folder.Write(name, bytes)); }
+  int32_t Load(const wchar_t* name, const Bytes& bytes) {
+    return sound->LoadSound(folder.Write(name, bytes));
+  }
   TempFolder folder;
   std::unique_ptr<DirectSoundSoundControl> sound;
 };
 
 TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
-  const int32_t handles[] = {Load(L"m8.wav", Wave(1, 8, 11025, 2)), Load(L"s16.wav", Wave(2, 16, 44100, 2)),
-                             Load(L"m16.wav", Wave(1, 16, 8000, 2)), Load(L"s8.wav", Wave(2, 8, 22050, 2))};
+  const int32_t handles[] = {
+      Load(L"m8.wav", Wave(1, 8, 11025, 2)), Load(L"s16.wav", Wave(2, 16, 44100, 2)),
+      Load(L"m16.wav", Wave(1, 16, 8000, 2)), Load(L"s8.wav", Wave(2, 8, 22050, 2))};
   for (int32_t h : handles) {
     EXPECT_GT(h, 0);
     EXPECT_EQ(std::count(std::begin(handles), std::end(handles), h), 1);
@@ -112,7 +126,8 @@ TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
 }
 
 TEST_F(NullAudioDevice, VolumeIsClampedAndPlayingAgainNeitherRestartsNorStops) {
-  const int32_t h = Load(L"long.wav", Wave(1, 16, 22050, 10.0));  // does not come round within the test
+  const int32_t h =
+      Load(L"long.wav", Wave(1, 16, 22050, 10.0));  // does not come round within the test
   ASSERT_GT(h, 0);
   for (auto [set, want] : {std::pair{-748, -748}, {-20000, -10000}, {300, 0}, {-748, -748}}) {
     sound->SetSoundVolume(h, set);
@@ -138,7 +153,8 @@ TEST_F(NullAudioDevice, ALoopAskedForPlaysWhileAskedAndFadesOutWhenTheRequestsSt
   sound->SetSoundVolume(h, -748);
   // Frames of 16 ms with the thread's messages (the fade timer) dispatched.
   auto frames = [&](DWORD ms, bool ask) {
-    for (const DWORD end = GetTickCount() + ms; static_cast<LONG>(end - GetTickCount()) > 0; Sleep(16)) {
+    for (const DWORD end = GetTickCount() + ms; static_cast<LONG>(end - GetTickCount()) > 0;
+         Sleep(16)) {
       if (ask) sound->PlaySound(h, -1, -1);
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

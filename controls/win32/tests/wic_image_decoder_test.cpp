@@ -19,8 +19,10 @@ using testing::Put16;
 using testing::Put32;
 
 // The test picture, 4 x 2, as 0xRRGGBB, top row first; the palette holds its colours.
-constexpr uint32_t kColours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFFFF00, 0x00FFFF, 0xFF00FF};
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+constexpr uint32_t kColours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
+                                  0x000000, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
+                                        0xFFFFFF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
 
 struct Bmp {
   int width = 4, height = 2, bits = 24;  // negative height: rows from the top
@@ -32,15 +34,18 @@ struct Bmp {
     const bool v5 = masks.size() == 4;
     const uint32_t offset = 14 + (v5 ? 124 : 40 + 4 * masks.size()) + 4 * palette.size();
     Bytes b{'B', 'M'};
-    for (uint32_t v : {offset + uint32_t(data.size()), 0u, offset, v5 ? 124u : 40u, uint32_t(width), uint32_t(height)})
+    for (uint32_t v : {offset + uint32_t(data.size()), 0u, offset, v5 ? 124u : 40u, uint32_t(width),
+                       uint32_t(height)})
       Put32(b, v);
     Put16(b, 1);
     Put16(b, bits);
-    for (uint32_t v : {compression, uint32_t(data.size()), 2835u, 2835u, uint32_t(palette.size()), 0u}) Put32(b, v);
+    for (uint32_t v :
+         {compression, uint32_t(data.size()), 2835u, 2835u, uint32_t(palette.size()), 0u})
+      Put32(b, v);
     for (uint32_t m : masks) Put32(b, m);
     if (v5) {
-      Put32(b, 0x73524742);                               // 'sRGB'
-      b.resize(b.size() + 36 + 12, 0);                    // endpoints, gamma
+      Put32(b, 0x73524742);                             // 'sRGB'
+      b.resize(b.size() + 36 + 12, 0);                  // endpoints, gamma
       for (uint32_t v : {4u, 0u, 0u, 0u}) Put32(b, v);  // LCS_GM_IMAGES
     }
     for (uint32_t c : palette) Put32(b, c);
@@ -72,8 +77,10 @@ class WicImageDecoderTest : public ::testing::Test {
   void ExpectTestColours(const std::string& path) {
     auto image = decoder.Decode(path);
     ASSERT_TRUE(image.has_value()) << path;
-    ASSERT_EQ(std::tuple(image->width, image->height, image->hasAlpha), std::tuple(4, 2, false)) << path;
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(image->pixels[i], kColours[i] | 0xFF000000u) << path << " pixel " << i;
+    ASSERT_EQ(std::tuple(image->width, image->height, image->hasAlpha), std::tuple(4, 2, false))
+        << path;
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(image->pixels[i], kColours[i] | 0xFF000000u) << path << " pixel " << i;
   }
   // The test picture encoded by the system's encoder for `container`.
   std::string Encode(const GUID& container, const std::wstring& name, bool transparentCorner) {
@@ -81,7 +88,8 @@ class WicImageDecoderTest : public ::testing::Test {
     CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                      reinterpret_cast<void**>(factory.Put()));
     std::vector<uint32_t> pixels;
-    for (int i = 0; i < 8; ++i) pixels.push_back(kColours[i] | (transparentCorner && i == 0 ? 0 : 0xFF000000u));
+    for (int i = 0; i < 8; ++i)
+      pixels.push_back(kColours[i] | (transparentCorner && i == 0 ? 0 : 0xFF000000u));
     ComPtr<IWICBitmap> bitmap;
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
@@ -90,15 +98,17 @@ class WicImageDecoderTest : public ::testing::Test {
     const std::string path = folder.Path(name);
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
     if (!factory ||
-        FAILED(factory->CreateBitmapFromMemory(4, 2, format, 16, 32, reinterpret_cast<BYTE*>(pixels.data()),
-                                               bitmap.Put())) ||
+        FAILED(factory->CreateBitmapFromMemory(
+            4, 2, format, 16, 32, reinterpret_cast<BYTE*>(pixels.data()), bitmap.Put())) ||
         FAILED(factory->CreateStream(stream.Put())) ||
         FAILED(stream->InitializeFromFilename(Widen(path).c_str(), GENERIC_WRITE)) ||
         FAILED(factory->CreateEncoder(container, nullptr, encoder.Put())) ||
         FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())) || FAILED(frame->Initialize(options.get())) ||
-        FAILED(frame->SetSize(4, 2)) || FAILED(frame->SetPixelFormat(&format)) ||
-        FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
+        FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())) ||
+        FAILED(frame->Initialize(options.get())) || FAILED(frame->SetSize(4, 2)) ||
+        FAILED(frame->SetPixelFormat(&format)) ||
+        FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
+        FAILED(encoder->Commit())) {
       ADD_FAILURE() << "could not encode " << path;
     }
     return path;
@@ -111,29 +121,35 @@ class WicImageDecoderTest : public ::testing::Test {
 TEST_F(WicImageDecoderTest, OpaquePicturesOfEveryFormatAndDepthComeBackExactly) {
   const std::string png = Encode(GUID_ContainerFormatPng, L"o.png", false);
   std::filesystem::copy_file(Widen(png), folder.path / L"png-named.bmp");
-  for (const std::string& path : {
-           folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
-           folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
-           folder.Write(L"555.bmp", Bmp{4, 2, 16}.Rows({0x7C00, 0x03E0, 0x1F, 0x7FFF, 0, 0x7FE0, 0x3FF, 0x7C1F}, 2)),
-           folder.Write(L"565.bmp", Bmp{4, 2, 16, BI_BITFIELDS, {}, {0xF800, 0x7E0, 0x1F}}.Rows(
-                                        {0xF800, 0x07E0, 0x1F, 0xFFFF, 0, 0xFFE0, 0x7FF, 0xF81F}, 2)),
-           folder.Write(L"8.bmp", Bmp{4, 2, 8, BI_RGB, kPalette}.Rows({1, 2, 3, 4, 0, 5, 6, 7}, 1)),
-           folder.Write(L"4.bmp", Bmp{4, 2, 4, BI_RGB, kPalette}.Rows({0x12, 0x34, 0x05, 0x67}, 1)),
-           // Bottom row first: runs of one index (RLE8) or of two alternating (RLE4), end of line, end of picture.
-           folder.Write(L"rle8.bmp", Bmp{4, 2, 8, BI_RLE8, kPalette}.File(
-                                         {1, 0, 1, 5, 1, 6, 1, 7, 0, 0, 1, 1, 1, 2, 1, 3, 1, 4, 0, 0, 0, 1})),
-           folder.Write(L"rle4.bmp", Bmp{4, 2, 4, BI_RLE4, kPalette}.File(
-                                         {2, 0x05, 2, 0x67, 0, 0, 2, 0x12, 2, 0x34, 0, 0, 0, 1})),
-           // A plain 32-bit bitmap's fourth byte is padding, whatever it holds;
-           // a V5 alpha channel of zeroes means opaque.
-           folder.Write(L"32.bmp", Bmp{4, 2, 32}.Rows(kWithAlpha, 4)),
-           folder.Write(L"v5zero.bmp", Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kTestPicture, 4)),
-           png, folder.Path(L"png-named.bmp"), folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
-           folder.Write(L"Fl\u00fcgel \u65e5.bmp", Bmp{}.Rows(kTestPicture, 3))}) {
+  for (const std::string& path :
+       {folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
+        folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
+        folder.Write(L"555.bmp", Bmp{4, 2, 16}.Rows(
+                                     {0x7C00, 0x03E0, 0x1F, 0x7FFF, 0, 0x7FE0, 0x3FF, 0x7C1F}, 2)),
+        folder.Write(L"565.bmp", Bmp{4, 2, 16, BI_BITFIELDS, {}, {0xF800, 0x7E0, 0x1F}}.Rows(
+                                     {0xF800, 0x07E0, 0x1F, 0xFFFF, 0, 0xFFE0, 0x7FF, 0xF81F}, 2)),
+        folder.Write(L"8.bmp", Bmp{4, 2, 8, BI_RGB, kPalette}.Rows({1, 2, 3, 4, 0, 5, 6, 7}, 1)),
+        folder.Write(L"4.bmp", Bmp{4, 2, 4, BI_RGB, kPalette}.Rows({0x12, 0x34, 0x05, 0x67}, 1)),
+        // Bottom row first: runs of one index (RLE8) or of two alternating (RLE4), end of line, end
+        // of picture.
+        folder.Write(L"rle8.bmp",
+                     Bmp{4, 2, 8, BI_RLE8, kPalette}.File(
+                         {1, 0, 1, 5, 1, 6, 1, 7, 0, 0, 1, 1, 1, 2, 1, 3, 1, 4, 0, 0, 0, 1})),
+        folder.Write(L"rle4.bmp", Bmp{4, 2, 4, BI_RLE4, kPalette}.File(
+                                      {2, 0x05, 2, 0x67, 0, 0, 2, 0x12, 2, 0x34, 0, 0, 0, 1})),
+        // A plain 32-bit bitmap's fourth byte is padding, whatever it holds;
+        // a V5 alpha channel of zeroes means opaque.
+        folder.Write(L"32.bmp", Bmp{4, 2, 32}.Rows(kWithAlpha, 4)),
+        folder.Write(L"v5zero.bmp",
+                     Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kTestPicture, 4)),
+        png, folder.Path(L"png-named.bmp"),
+        folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
+        folder.Write(L"Fl\u00fcgel \u65e5.bmp", Bmp{}.Rows(kTestPicture, 3))}) {
     ExpectTestColours(path);
   }
   // One bit: top row 1 0 1 0, bottom row 0 1 0 1.
-  auto one = decoder.Decode(folder.Write(L"1.bmp", Bmp{4, 2, 1, BI_RGB, {0, 0xFFFFFF}}.Rows({0xA0, 0x50}, 1)));
+  auto one = decoder.Decode(
+      folder.Write(L"1.bmp", Bmp{4, 2, 1, BI_RGB, {0, 0xFFFFFF}}.Rows({0xA0, 0x50}, 1)));
   ASSERT_TRUE(one.has_value());
   const uint32_t w = 0xFFFFFFFF, k = 0xFF000000;
   EXPECT_EQ(one->pixels, (std::vector<uint32_t>{w, k, w, k, k, w, k, w}));
@@ -144,7 +160,8 @@ TEST_F(WicImageDecoderTest, OpaquePicturesOfEveryFormatAndDepthComeBackExactly) 
 }
 
 TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
-  auto bmp = decoder.Decode(folder.Write(L"v5.bmp", Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kWithAlpha, 4)));
+  auto bmp = decoder.Decode(
+      folder.Write(L"v5.bmp", Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kWithAlpha, 4)));
   ASSERT_TRUE(bmp.has_value());
   EXPECT_TRUE(bmp->hasAlpha);
   EXPECT_EQ(std::vector(bmp->pixels.begin(), bmp->pixels.begin() + 5),
@@ -152,10 +169,13 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
   auto png = decoder.Decode(Encode(GUID_ContainerFormatPng, L"a.png", true));
   ASSERT_TRUE(png.has_value());
   EXPECT_TRUE(png->hasAlpha);
-  EXPECT_EQ(std::tuple(png->pixels[0], png->pixels[1], png->pixels[7]), std::tuple(0u, 0xFF00FF00u, 0xFFFF00FFu));
+  EXPECT_EQ(std::tuple(png->pixels[0], png->pixels[1], png->pixels[7]),
+            std::tuple(0u, 0xFF00FF00u, 0xFFFF00FFu));
   // A 2 x 1 GIF: palette red, blue; blue is the transparent index.
-  auto gif = decoder.Decode(folder.Write(L"t.gif", {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0,
-      0xFF, 0, 0, 0, 0, 0xFF, 0x21, 0xF9, 4, 1, 0, 0, 1, 0, 0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0, 0x3B}));
+  auto gif = decoder.Decode(folder.Write(
+      L"t.gif", {'G', 'I', 'F', '8',  '9',  'a',  2, 0, 1, 0,    0x80, 0, 0,    0xFF, 0,
+                 0,   0,   0,   0xFF, 0x21, 0xF9, 4, 1, 0, 0,    1,    0, 0x2C, 0,    0,
+                 0,   0,   2,   0,    1,    0,    0, 2, 2, 0x44, 0x0A, 0, 0x3B}));
   ASSERT_TRUE(gif.has_value());
   EXPECT_TRUE(gif->hasAlpha);
   EXPECT_EQ(gif->pixels, (std::vector<uint32_t>{0xFFFF0000, 0}));
@@ -175,13 +195,20 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
       {folder.Write(L"huge.bmp", Bmp{65535, 65535}.File(Bytes(64, 0x55))), true},
       {folder.Write(L"wide.bmp", Bmp{8193, 1}.File(Bytes(8193 * 3 + 1, 0))), true},
       {folder.Write(L"tall.bmp", Bmp{1, -8193}.File(Bytes(8193 * 4, 0))), true},
-      {folder.Write(L"0x0.bmp", Bmp{0, 0}.File({})), true}, {folder.Write(L"zero-bytes.bmp", {}), true},
-      {folder.Path(L"missing.bmp"), true}, {Narrow(folder.path.wstring()), true}, {"", true},
-      {folder.Write(L"noise.bmp", noise), true}, {folder.Write(L"negative.bmp", negative.File(Bytes(8, 0))), true},
-      {folder.Write(L"bm-noise.bmp", bmNoise), false}, {png, false},
+      {folder.Write(L"0x0.bmp", Bmp{0, 0}.File({})), true},
+      {folder.Write(L"zero-bytes.bmp", {}), true},
+      {folder.Path(L"missing.bmp"), true},
+      {Narrow(folder.path.wstring()), true},
+      {"", true},
+      {folder.Write(L"noise.bmp", noise), true},
+      {folder.Write(L"negative.bmp", negative.File(Bytes(8, 0))), true},
+      {folder.Write(L"bm-noise.bmp", bmNoise), false},
+      {png, false},
       {folder.Write(L"short.bmp", Bmp{100, 100}.File(Bytes(10, 0x7F))), false},
-      {folder.Write(L"index.bmp", indexed.File(Bytes(8, 200))), false},  // indexes beyond the palette
-      {folder.Write(L"rle-over.bmp", Bmp{4, 2, 8, BI_RLE8, kPalette}.File({255, 1, 255, 2, 0, 2, 200, 200, 255, 3})),
+      {folder.Write(L"index.bmp", indexed.File(Bytes(8, 200))),
+       false},  // indexes beyond the palette
+      {folder.Write(L"rle-over.bmp",
+                    Bmp{4, 2, 8, BI_RLE8, kPalette}.File({255, 1, 255, 2, 0, 2, 200, 200, 255, 3})),
        false},
   };
   for (const auto& [path, refused] : files) {

@@ -34,7 +34,8 @@ class Win32DrawingControlTest : public ::testing::Test {
     control->LoadSpriteBitmap(s, 1, "red", -2);
     return s;
   }
-  // How many canvas pixels of each colour but black lie inside `rect`; those outside count as kOutside.
+  // How many canvas pixels of each colour but black lie inside `rect`; those outside count as
+  // kOutside.
   static constexpr uint32_t kOutside = 0x10000;
   std::map<uint32_t, int> Colours(const PixelRect& rect) {
     std::map<uint32_t, int> inside;
@@ -42,7 +43,9 @@ class Win32DrawingControlTest : public ::testing::Test {
     for (int y = 0; y < canvas.height; ++y) {
       for (int x = 0; x < canvas.width; ++x) {
         const uint16_t p = reinterpret_cast<const uint16_t*>(canvas.Row(y))[x];
-        if (p) ++inside[x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? p : kOutside];
+        if (p)
+          ++inside[x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? p
+                                                                                        : kOutside];
       }
     }
     return inside;
@@ -91,11 +94,13 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
 }
 
 TEST_F(Win32DrawingControlTest, InputRaisesItsEventsButAPointerMessageWithoutMovementIsNoMove) {
-  for (UINT m : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_XBUTTONDOWN})
+  for (UINT m :
+       {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_XBUTTONDOWN})
     EXPECT_TRUE(control->HandleInputMessage(m, 'A', MAKELPARAM(5, 5)));
   EXPECT_FALSE(control->HandleInputMessage(WM_LBUTTONUP, 0, 0));
   EXPECT_FALSE(control->HandleInputMessage(WM_KEYUP, 'A', 0));
-  for (auto [x, y] : {std::pair{300, 200}, {300, 200}, {301, 200}, {301, 200}, {301, 199}, {-5, 199}})
+  for (auto [x, y] :
+       {std::pair{300, 200}, {300, 200}, {301, 200}, {301, 200}, {301, 199}, {-5, 199}})
     control->HandleInputMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   EXPECT_EQ(std::tuple(events.keys, events.buttons, events.moves), std::tuple(2, 4, 3));
   control->RaiseFrame();
@@ -121,8 +126,12 @@ TEST_F(Win32DrawingControlTest, ShowFramePutsTheScaledCanvasOnTheWindowAndRepain
     for (auto [x, y, colour] : pixels) EXPECT_EQ(GetPixel(dc, x, y), colour) << x << "," << y;
   };
   const COLORREF black = RGB(0, 0, 0), blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
-  expectPixels({{32, 10, black}, {33, 10, blue}, {965, 699, blue}, {966, 350, black},
-                {33 + 470, 360, red}, {33 + 462, 350, blue}});  // 400 * 933 / 800 = 466.5
+  expectPixels({{32, 10, black},
+                {33, 10, blue},
+                {965, 699, blue},
+                {966, 350, black},
+                {33 + 470, 360, red},
+                {33 + 462, 350, blue}});  // 400 * 933 / 800 = 466.5
   control->SetSpriteX(s, 100);
   control->ClearFrame(Rgb(0, 0, 255));
   control->DrawSprite(s);

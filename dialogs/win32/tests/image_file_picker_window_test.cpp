@@ -99,10 +99,11 @@ TEST_F(PickerWindowTest, ListsArePlacedFromEachConfigurationsTwipsAtTheWindowsDp
       GetWindowRect(Control(id), rect);
       MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(rect), 2);
     }
-    EXPECT_EQ((std::vector<LONG>{client.right, client.bottom, files.left, files.top,
-                                 files.right - files.left, files.bottom - files.top, ok.left, ok.top}),
-              (std::vector<LONG>{px(l.clientWidth), px(l.clientHeight), px(l.leftColumnX), px(l.listsY),
-                                 px(kPickerColumnWidth), px(kFileListHeight), px(l.okX), px(l.buttonsY)}))
+    EXPECT_EQ(
+        (std::vector<LONG>{client.right, client.bottom, files.left, files.top,
+                           files.right - files.left, files.bottom - files.top, ok.left, ok.top}),
+        (std::vector<LONG>{px(l.clientWidth), px(l.clientHeight), px(l.leftColumnX), px(l.listsY),
+                           px(kPickerColumnWidth), px(kFileListHeight), px(l.okX), px(l.buttonsY)}))
         << configuration->name;
   }
 }

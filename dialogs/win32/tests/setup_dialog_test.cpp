@@ -20,11 +20,11 @@ namespace skyvault::win32 {
 namespace {
 
 using namespace setup_ids;
+using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
 using testing_support::Items;
 using testing_support::TempFolder;
 using testing_support::TextOf;
 using testing_support::Type;
-using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
 using Writes = std::vector<MemorySettingsStore::WriteRecord>;
 
 // Opens the dialog on the first-run values, keeping what opening wrote apart.
@@ -46,8 +46,8 @@ class SetupDialogTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(Control(id)));
   }
   void Scroll(int id, int code, int position = 0) {
-    SendMessageW(GetParent(Control(id)), WM_HSCROLL,
-                 MAKEWPARAM(code, static_cast<WORD>(position)), reinterpret_cast<LPARAM>(Control(id)));
+    SendMessageW(GetParent(Control(id)), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(position)),
+                 reinterpret_cast<LPARAM>(Control(id)));
   }
 
   MemorySettingsStore store;
@@ -67,8 +67,9 @@ TEST_F(SetupDialogTest, TheTitleAndFourTabsEachShowingItsPage) {
 
 TEST_F(SetupDialogTest, BackgroundOptionsWriteTheirNumberAndSwitchSelectBackground) {
   EXPECT_TRUE(IsWindowEnabled(Control(kCmdSelectBG)));  // first-run: Custom
-  for (const auto& [id, written, enabled] :
-       {std::tuple{kOptBakGrnd0, "1", false}, {kOptBakGrnd1, "2", false}, {kOptBakGrnd2, "3", true}}) {
+  for (const auto& [id, written, enabled] : {std::tuple{kOptBakGrnd0, "1", false},
+                                             {kOptBakGrnd1, "2", false},
+                                             {kOptBakGrnd2, "3", true}}) {
     Click(id);
     EXPECT_EQ(store.Read("Startup", "BackGround", "?"), written);
     EXPECT_TRUE(Checked(id));
@@ -95,7 +96,8 @@ TEST_F(SetupDialogTest, ThumbTrackingSpeedWritesAndShowsEveryValueVolumeWritesOn
   Scroll(kHsbVolume, SB_ENDSCROLL);
   Scroll(kHsbVolume, SB_LINERIGHT);  // an arrow writes its step
   Scroll(kHsbVolume, SB_ENDSCROLL);
-  EXPECT_EQ(store.writes(), (Writes{{"Startup", "Volume", "-2000"}, {"Startup", "Volume", "-1975"}}));
+  EXPECT_EQ(store.writes(),
+            (Writes{{"Startup", "Volume", "-2000"}, {"Startup", "Volume", "-1975"}}));
   EXPECT_EQ(GetScrollPos(Control(kHsbVolume), SB_CTL), -1975);
 }
 
@@ -122,26 +124,31 @@ TEST_F(SetupDialogTest, CheckBoxesAndTextBoxesWriteTheUsersChangesOnly) {
   std::set<std::string> keys;
   for (const auto& w : opening) EXPECT_TRUE(keys.insert(w.key).second) << w.key << " written twice";
   for (int id : {kChkLogo, kChkMessage, kChkProp, kChkClock, kChkPowerSave}) Click(id);
-  EXPECT_EQ(store.writes(), (Writes{{"Startup", "LogoChecked", "1"}, {"Startup", "MessageChecked", "1"},
-                                    {"Startup", "Prop", "0"}, {"Startup", "Clock", "0"},
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "LogoChecked", "1"},
+                                    {"Startup", "MessageChecked", "1"},
+                                    {"Startup", "Prop", "0"},
+                                    {"Startup", "Clock", "0"},
                                     {"System", "PwrSave", "1"}}));
   store.ClearWrites();
   Type(Control(kTxtMessage), L"Hi");
   Type(Control(kTxtFontSize), L"x");
-  EXPECT_EQ(store.writes(), (Writes{{"Startup", "Message", "H"}, {"Startup", "Message", "Hi"},
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "Message", "H"},
+                                    {"Startup", "Message", "Hi"},
                                     {"Startup", "FontClock", "x"}}));
 }
 
 TEST_F(SetupDialogTest, FontListHoldsTheFirstScreenFontsSortedAndSetsTheSample) {
   HWND fonts = Control(kCboFontsScreen);
   std::vector<std::string> names;
-  for (const std::wstring& name : Items(fonts, CB_GETCOUNT, CB_GETLBTEXT)) names.push_back(Narrow(name));
+  for (const std::wstring& name : Items(fonts, CB_GETCOUNT, CB_GETLBTEXT))
+    names.push_back(Narrow(name));
   ASSERT_GT(names.size(), 3u);
   EXPECT_EQ(names, dialog->logic().fonts());
   EXPECT_EQ(SendMessageW(fonts, CB_GETCURSEL, 0, 0), 3);
   SendMessageW(fonts, CB_SETCURSEL, 1, 0);
   Notify(kCboFontsScreen, CBN_SELCHANGE);
-  EXPECT_EQ(store.writes(), (Writes{{"Startup", "SelectedFont", "1"}, {"Startup", "FontName", names[1]}}));
+  EXPECT_EQ(store.writes(),
+            (Writes{{"Startup", "SelectedFont", "1"}, {"Startup", "FontName", names[1]}}));
   LOGFONTW sample{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(kLblSample), WM_GETFONT, 0, 0)),
              sizeof sample, &sample);
@@ -191,7 +198,8 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
     EXPECT_TRUE(gScript.picked);
     EXPECT_EQ(Narrow(TextOf(Control(box))), stored);
   }
-  EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", Narrow(folder.path()) + "\\sky.bmp"}}));
+  EXPECT_EQ(store.writes(),
+            (Writes{{"Startup", "BMPFileName", Narrow(folder.path()) + "\\sky.bmp"}}));
 }
 
 // A registry holding values of every wrong kind: the dialog opens, shows
@@ -204,10 +212,16 @@ TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
   const DWORD big = 4000000000u;
   WriteValue(root, "Startup", "Volume", REG_DWORD, &big, 4);
   const std::vector<std::pair<std::string, std::string>> texts = {
-      {"MouseSens", "-32769"},   {"Prop", "on"},         {"Clock", "NaN"},
-      {"LogoChecked", "7"},      {"MessageChecked", ""}, {"BackGround", "-1e308"},
-      {"SelectedFont", "9999"},  {"FontName", std::string(5000, 'x')},
-      {"Message", std::string(40000, 'm')}, {"BMPFileName", "\u00e9\u4e2d:\\<>|?*"}};
+      {"MouseSens", "-32769"},
+      {"Prop", "on"},
+      {"Clock", "NaN"},
+      {"LogoChecked", "7"},
+      {"MessageChecked", ""},
+      {"BackGround", "-1e308"},
+      {"SelectedFont", "9999"},
+      {"FontName", std::string(5000, 'x')},
+      {"Message", std::string(40000, 'm')},
+      {"BMPFileName", "\u00e9\u4e2d:\\<>|?*"}};
   for (const auto& [name, value] : texts) WriteString(root, "Startup", name, value);
   const auto snapshot = [&] {
     RegistrySettingsStore reader(root);

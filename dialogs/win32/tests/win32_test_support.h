@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/win32/win32_headers.h"
-#include "settings/win32/tests/registry_test_support.h"
 #include "settings/memory_settings_store.h"
+#include "settings/win32/tests/registry_test_support.h"
 
 namespace skyvault {
 inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {

@@ -72,7 +72,8 @@ class DisplayWindowTest : public ::testing::Test {
     std::atomic<bool> done{false}, forced{false};
     std::thread poster([&] {
       DWORD at = 0;
-      for (const Post& p : posts) Sleep(p.atMs - at), at = p.atMs, PostMessageW(hwnd, p.message, p.wParam, p.lParam);
+      for (const Post& p : posts)
+        Sleep(p.atMs - at), at = p.atMs, PostMessageW(hwnd, p.message, p.wParam, p.lParam);
       for (; at < 8000 && !done; at += 20) Sleep(20);
       if (!done) forced = true, PostThreadMessageW(ui, WM_QUIT, 0, 0);
     });
@@ -111,17 +112,29 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
 TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowOnlyUnloads) {
   const LPARAM at = MAKELPARAM(10, 10);
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
-      {true, {{300, WM_KEYDOWN, VK_SPACE}}}, {true, {{300, WM_SYSKEYDOWN, VK_MENU}}},
-      {true, {{300, WM_LBUTTONDOWN, 0, at}}}, {true, {{300, WM_RBUTTONDOWN, 0, at}}},
-      {true, {{300, WM_MBUTTONDOWN, 0, at}}}, {true, {{300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}}},
+      {true, {{300, WM_KEYDOWN, VK_SPACE}}},
+      {true, {{300, WM_SYSKEYDOWN, VK_MENU}}},
+      {true, {{300, WM_LBUTTONDOWN, 0, at}}},
+      {true, {{300, WM_RBUTTONDOWN, 0, at}}},
+      {true, {{300, WM_MBUTTONDOWN, 0, at}}},
+      {true, {{300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}}},
       // The first move only gives the position, a repeat is no move; other
       // messages do not end it. MouseSens is 4 after a first run.
-      {true, {{200, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)}, {250, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-              {300, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)}, {350, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
-              {400, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)}, {450, WM_SYSCOMMAND, SC_SCREENSAVE},
-              {500, WM_ACTIVATEAPP, FALSE}, {550, WM_TIMER, 1}, {600, WM_TIMER, 2}, {700, WM_KEYUP, 'A'},
-              {750, WM_LBUTTONUP, 0, at}, {1500, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
-      {false, {{300, WM_CLOSE}}}, {false, {{300, WM_SYSCOMMAND, SC_CLOSE}}}};
+      {true,
+       {{200, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
+        {250, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+        {300, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+        {350, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
+        {400, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
+        {450, WM_SYSCOMMAND, SC_SCREENSAVE},
+        {500, WM_ACTIVATEAPP, FALSE},
+        {550, WM_TIMER, 1},
+        {600, WM_TIMER, 2},
+        {700, WM_KEYUP, 'A'},
+        {750, WM_LBUTTONUP, 0, at},
+        {1500, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
+      {false, {{300, WM_CLOSE}}},
+      {false, {{300, WM_SYSCOMMAND, SC_CLOSE}}}};
   for (const auto& [closeDown, posts] : cases) {
     SCOPED_TRACE(posts.back().message);
     Create();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "settings/win32/tests/registry_test_support.h"
 #include "settings/settings_schema.h"
+#include "settings/win32/tests/registry_test_support.h"
 #include "startup/win32/tests/saver_process.h"
 
 namespace skyvault::win32 {
@@ -18,7 +18,8 @@ using testing_support::DeleteKeyTree, testing_support::WriteString, testing_supp
 const std::wstring kSaverKey = L"Software\\Skyvault";
 
 // The REG_SZ text; "<missing>" when absent or of another type.
-inline std::string ReadString(const std::wstring& path, const std::string& section, const std::string& key) {
+inline std::string ReadString(const std::wstring& path, const std::string& section,
+                              const std::string& key) {
   wchar_t text[1024] = {};
   DWORD bytes = sizeof text;
   if (RegGetValueW(HKEY_CURRENT_USER, (path + L"\\" + Widen(section)).c_str(), Widen(key).c_str(),
@@ -35,13 +36,15 @@ class KeyBackup {
     DeleteKeyTree(backup_);
     saved_ = Copy(path_, backup_);
   }
-  ~KeyBackup() { DeleteKeyTree(path_), saved_ && Copy(backup_, path_), DeleteKeyTree(backup_); }
+  ~KeyBackup() { DeleteKeyTree(path_), saved_ &&Copy(backup_, path_), DeleteKeyTree(backup_); }
 
  private:
   static bool Copy(const std::wstring& from, const std::wstring& to) {
     HKEY source = nullptr, target = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS) return false;
-    RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
+      return false;
+    RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                    nullptr);
     const bool copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
     RegCloseKey(source);
     RegCloseKey(target);
@@ -56,8 +59,9 @@ class KeyBackup {
 bool Marked() {
   wchar_t text[8] = {};
   DWORD bytes = sizeof text;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop",
-                   L"WINE_ScreenSaverRunning", RRF_RT_REG_SZ, nullptr, text, &bytes) == ERROR_SUCCESS)
+  if (RegGetValueW(
+          HKEY_CURRENT_USER, L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop",
+          L"WINE_ScreenSaverRunning", RRF_RT_REG_SZ, nullptr, text, &bytes) == ERROR_SUCCESS)
     return text[0] == L'1';
   BOOL running = FALSE;
   SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
@@ -68,7 +72,8 @@ bool Marked() {
 struct Pixels {
   int width = 0, height = 0;
   std::vector<uint32_t> data;
-  Pixels(HDC dc, HBITMAP bitmap, int w, int h) : width(w), height(h), data(static_cast<size_t>(w) * h) {
+  Pixels(HDC dc, HBITMAP bitmap, int w, int h)
+      : width(w), height(h), data(static_cast<size_t>(w) * h) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     if (GetDIBits(dc, bitmap, 0, h, data.data(), &info, DIB_RGB_COLORS) != h) data.clear();
@@ -77,7 +82,8 @@ struct Pixels {
   int Distance(int x, int y, uint32_t other) const {
     const uint32_t p = data[static_cast<size_t>(y) * width + x];
     int most = 0;
-    for (int shift : {0, 8, 16}) most = std::max(most, std::abs(int(p >> shift & 255) - int(other >> shift & 255)));
+    for (int shift : {0, 8, 16})
+      most = std::max(most, std::abs(int(p >> shift & 255) - int(other >> shift & 255)));
     return most;
   }
 };
@@ -94,8 +100,9 @@ Pixels Capture(const RECT& r) {
 }
 
 Pixels LoadBridge() {
-  auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, Widen(SKYVAULT_DATA "/Bridge.bmp").c_str(), IMAGE_BITMAP,
-                                                0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  auto bitmap =
+      static_cast<HBITMAP>(LoadImageW(nullptr, Widen(SKYVAULT_DATA "/Bridge.bmp").c_str(),
+                                      IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   HDC dc = CreateCompatibleDC(nullptr);
   Pixels pixels(dc, bitmap, 800, 600);
   DeleteDC(dc), DeleteObject(bitmap);
@@ -113,7 +120,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   HWND display = saver.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   for (const SettingEntry& e : kFirstRunValues)
-    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), e.firstRunValue) << e.section << "\\" << e.key;
+    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), e.firstRunValue)
+        << e.section << "\\" << e.key;
   EXPECT_TRUE(Marked());
 
   // The 800 x 600 canvas, scaled with its aspect kept and centred.
@@ -121,7 +129,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   GetWindowRect(display, &screen);
   const int w = screen.right - screen.left, h = screen.bottom - screen.top;
   const double scale = std::min(w / 800.0, h / 600.0);
-  const int left = static_cast<int>((w - 800 * scale) / 2), top = static_cast<int>((h - 600 * scale) / 2);
+  const int left = static_cast<int>((w - 800 * scale) / 2),
+            top = static_cast<int>((h - 600 * scale) / 2);
   const Pixels bridge = LoadBridge();
   ASSERT_FALSE(bridge.data.empty());
   // Canvas pixels in `area` that differ from the bridge by more than `threshold`, and the leftmost.
@@ -129,7 +138,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) {
-        const int sx = left + static_cast<int>((x + 0.5) * scale), sy = top + static_cast<int>((y + 0.5) * scale);
+        const int sx = left + static_cast<int>((x + 0.5) * scale),
+                  sy = top + static_cast<int>((y + 0.5) * scale);
         if (shot.Distance(sx, sy, bridge.data[static_cast<size_t>(y) * 800 + x]) > threshold)
           ++found.first, found.second = std::min(found.second, x);
       }
@@ -159,31 +169,37 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
   auto every = [](const std::string& text, DWORD type = REG_SZ) {
     const std::wstring wide = Widen(text);
     for (const SettingEntry& e : kFirstRunValues)
-      WriteValue(kSaverKey, e.section, e.key, type, wide.c_str(), static_cast<DWORD>(wide.size() + 1) * 2);
+      WriteValue(kSaverKey, e.section, e.key, type, wide.c_str(),
+                 static_cast<DWORD>(wide.size() + 1) * 2);
     WriteString(kSaverKey, "System", "SetReg", "2");
   };
   auto key = [](HWND w) { PostMessageW(w, WM_KEYDOWN, 'A', 0); };
   auto button = [](HWND w) { PostMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(50, 50)); };
   auto typed = [](HWND w) {
     SetForegroundWindow(w);
-    INPUT keys[2] = {{INPUT_KEYBOARD, {.ki = {'B', 0, 0, 0, 0}}}, {INPUT_KEYBOARD, {.ki = {'B', 0, KEYEVENTF_KEYUP, 0, 0}}}};
+    INPUT keys[2] = {{INPUT_KEYBOARD, {.ki = {'B', 0, 0, 0, 0}}},
+                     {INPUT_KEYBOARD, {.ki = {'B', 0, KEYEVENTF_KEYUP, 0, 0}}}};
     SendInput(2, keys, sizeof(INPUT));
   };
-  const std::vector<std::tuple<const char*, std::function<void()>, std::function<void(HWND)>>> cases = {
-      {"letters", [&] { every("abc"); }, key},
-      {"huge", [&] { every("99999999999999999999999999"); }, typed},
-      {"binary", [&] { every("abc", REG_BINARY); }, key},
-      {"DWORD", [&] { every("a", REG_DWORD); }, button},
-      {"missing files, long texts",
-       [&] {
-         every("1");
-         for (auto [k, v] : {std::pair{"BackGround", std::string("3")}, {"BMPFileName", "C:\\nowhere\\missing.bmp"},
-                             {"LogoFileName", "C:\\windows"}, {"FontName", std::string(400, 'W')},
-                             {"Message", std::string(3000, 'M')}, {"FontClock", "32767"}})
-           WriteString(kSaverKey, "Startup", k, v);
-       },
-       key},
-      {"marker not a number", [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
+  const std::vector<std::tuple<const char*, std::function<void()>, std::function<void(HWND)>>>
+      cases = {{"letters", [&] { every("abc"); }, key},
+               {"huge", [&] { every("99999999999999999999999999"); }, typed},
+               {"binary", [&] { every("abc", REG_BINARY); }, key},
+               {"DWORD", [&] { every("a", REG_DWORD); }, button},
+               {"missing files, long texts",
+                [&] {
+                  every("1");
+                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
+                                      {"BMPFileName", "C:\\nowhere\\missing.bmp"},
+                                      {"LogoFileName", "C:\\windows"},
+                                      {"FontName", std::string(400, 'W')},
+                                      {"Message", std::string(3000, 'M')},
+                                      {"FontClock", "32767"}})
+                    WriteString(kSaverKey, "Startup", k, v);
+                },
+                key},
+               {"marker not a number",
+                [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
   for (const auto& [name, write, end] : cases) {
     SCOPED_TRACE(name);
     DeleteKeyTree(kSaverKey);
@@ -193,12 +209,14 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
     ASSERT_NE(display, nullptr);
     PumpMessages(1500);
     EXPECT_TRUE(saver.running()) << "the saver ended by itself";
-    EXPECT_EQ(saver.VisibleWindows(), std::vector<HWND>{display}) << "an error box or another window";
+    EXPECT_EQ(saver.VisibleWindows(), std::vector<HWND>{display})
+        << "an error box or another window";
     end(display);
     EXPECT_TRUE(saver.WaitForExit(3000)) << "did not end";
     EXPECT_EQ(saver.exitCode(), 0u);
   }
-  EXPECT_EQ(ReadString(kSaverKey, "Startup", "Volume"), "-748") << "the bad marker brought the first-run values";
+  EXPECT_EQ(ReadString(kSaverKey, "Startup", "Volume"), "-748")
+      << "the bad marker brought the first-run values";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace skyvault::win32 {
 namespace {
 
@@ -48,9 +47,9 @@ TEST_F(RegistryStoreTest, WritesOneStringValuePerKeyUnderItsSection) {
   DWORD size = sizeof text;
   DWORD type = 0;
   const std::wstring startup = root_ + L"\\Startup";
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, startup.c_str(), L"Message", RRF_RT_ANY, &type, text,
-                         &size),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegGetValueW(HKEY_CURRENT_USER, startup.c_str(), L"Message", RRF_RT_ANY, &type, text, &size),
+      ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_STREQ(text, L"Hello, sky \x00e9");
   RegistrySettingsStore again(root_);

@@ -27,9 +27,7 @@ class HostWindow {
   HWND hwnd = nullptr;
 };
 
-HWND FirstChild(HWND parent) {
-  return GetWindow(parent, GW_CHILD);
-}
+HWND FirstChild(HWND parent) { return GetWindow(parent, GW_CHILD); }
 
 TEST(PreviewMode, EmbedsThePictureInTheHostPaneAndEndsWithIt) {
   HostWindow host(L"Preview host", WS_POPUP | WS_VISIBLE, 152, 112);
