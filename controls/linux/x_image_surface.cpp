@@ -103,6 +103,8 @@ bool XImageSurface::Resize(int width, int height) {
   height_ = height;
   if (options_.sharedMemory && CreateShared()) return true;
   options_.sharedMemory = false;  // refused once: not asked again
+  width_ = width;
+  height_ = height;
   if (CreatePlain()) return true;
   width_ = height_ = 0;
   return false;

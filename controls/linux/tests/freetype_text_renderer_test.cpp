@@ -23,8 +23,9 @@ struct TextCanvas {
     PixelRect r{view.width, view.height, 0, 0};
     for (int y = 0; y < view.height; ++y)
       for (int x = 0; x < view.width; ++x)
-        if (At(x, y) != 0) r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
-                                std::max(r.bottom, y + 1)};
+        if (At(x, y) != 0)
+          r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
+               std::max(r.bottom, y + 1)};
     return r;
   }
   int Count(uint32_t pixel) const {
@@ -117,13 +118,15 @@ TEST(FreeTypeTextRenderer, DrawsNothingOutsideTheClip) {
 TEST(FreeTypeTextRenderer, TextIsUtf8WithLatin1ForStrayBytes) {
   const std::vector<std::pair<std::string, std::u32string>> cases = {
       {"abc", U"abc"},
-      {"\xC3\x85" "ke", U"\u00C5ke"},
+      {"\xC3\x85"
+       "ke",
+       U"\u00C5ke"},
       {"\xE2\x82\xAC", U"\u20AC"},
       {"\xF0\x9F\x9B\xA9", U"\U0001F6E9"},
-      {"caf\xE9", U"caf\u00E9"},             // Latin-1 byte
-      {"\xC0\x80", U"\u00C0\u0080"},         // overlong
+      {"caf\xE9", U"caf\u00E9"},                // Latin-1 byte
+      {"\xC0\x80", U"\u00C0\u0080"},            // overlong
       {"\xED\xA0\x80", U"\u00ED\u00A0\u0080"},  // surrogate
-      {"\xE2\x82", U"\u00E2\u0082"},          // cut short
+      {"\xE2\x82", U"\u00E2\u0082"},            // cut short
   };
   for (const auto& [text, characters] : cases) EXPECT_EQ(DecodeText(text), characters) << text;
 }

@@ -24,15 +24,16 @@ class PixbufImageDecoderTest : public ::testing::Test {
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = folder_ + "/" + name;
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     files_.push_back(path);
     return path;
   }
   // A PNG of one row of straight RGBA pixels, written by gdk-pixbuf itself.
   std::string WritePng(const std::string& name, std::vector<uint8_t> rgba) {
     const int width = static_cast<int>(rgba.size() / 4);
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width,
-                                                 1, width * 4, nullptr, nullptr);
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width, 1,
+                                                 width * 4, nullptr, nullptr);
     const std::string path = folder_ + "/" + name;
     EXPECT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
     g_object_unref(pixbuf);
