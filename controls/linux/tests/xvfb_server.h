@@ -1,6 +1,7 @@
 #pragma once
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@ class XvfbServer {
     pid_ = fork();
     if (pid_ == 0) {
       close(ends[0]);
+      prctl(PR_SET_PDEATHSIG, SIGTERM);  // gone with the test, however it ends
       const int null = open("/dev/null", O_WRONLY);
       dup2(null, 1);
       dup2(null, 2);
