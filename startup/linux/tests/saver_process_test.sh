@@ -11,6 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 saver_pid="" host_pid=""
 cleanup() {
+  set +e
   [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
   [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null
   skyvault_stop_xvfb
@@ -19,7 +20,14 @@ cleanup() {
 trap cleanup EXIT
 SKYVAULT_SCREEN=1024x768x24 skyvault_start_xvfb
 
-fail() { echo "FAIL: $*"; [ -f "$work/saver.log" ] && cat "$work/saver.log"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  if [ -n "$saver_pid" ] && ! kill -0 "$saver_pid" 2>/dev/null; then
+    wait "$saver_pid" || echo "the saver has ended with status $?"
+  fi
+  [ -f "$work/saver.log" ] && cat "$work/saver.log"
+  exit 1
+}
 
 # Waits up to $2 seconds (default 10) for process $1 to end; false if it has not.
 wait_for_exit() {

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Skyvault under the real xscreensaver daemon in a private Xvfb: with
+# Skyvault as the one program of a test user's ~/.xscreensaver, activating
+# shows Skyvault, deactivating ends it.
+#   xscreensaver_daemon_test.sh SKYVAULT SAVER_PROBE DATA_DIR
+# The daemon launches no saver for root, so it runs as an unprivileged user
+# made for the test (once). Skipped (77) when not root or without xscreensaver.
+set -eu
+saver=$1 probe=$2 data=$3
+user=skyvault-test
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=SCRIPTDIR/../../../tools/xvfb.sh
+. "$here/../../../tools/xvfb.sh"
+
+if [ "$(id -u)" -ne 0 ] || ! command -v xscreensaver >/dev/null; then
+  echo "SKIP: needs root and the xscreensaver package"
+  exit 77
+fi
+id -u "$user" >/dev/null 2>&1 || useradd -m "$user"
+home=$(getent passwd "$user" | cut -d: -f6)
+
+# A copy of the saver and its data that the user can reach.
+work=$(mktemp -d)
+chmod 755 "$work"
+cp "$saver" "$work/skyvault"
+cp -r "$data" "$work/data"
+chmod -R a+rX "$work"
+
+daemon_pid=""
+cleanup() {
+  set +e
+  if [ -n "$daemon_pid" ]; then
+    runuser -u "$user" -- env DISPLAY="$DISPLAY" xscreensaver-command -exit >/dev/null 2>&1 || true
+    kill "$daemon_pid" 2>/dev/null || true
+  fi
+  skyvault_stop_xvfb
+  rm -rf "$work"
+  rm -f "$home/.xscreensaver"
+}
+trap cleanup EXIT
+SKYVAULT_SCREEN=1024x768x24 skyvault_start_xvfb
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/daemon.log" ] && tail -n 20 "$work/daemon.log"
+  exit 1
+}
+
+as_user() { runuser -u "$user" -- env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+
+cat >"$home/.xscreensaver" <<CONFIG
+mode: one
+selected: 0
+lock: False
+splash: False
+fade: False
+unfade: False
+timeout: 1:00:00
+programs: SKYVAULT_DATA=$work/data $work/skyvault --root
+CONFIG
+chown "$user" "$home/.xscreensaver"
+
+as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+daemon_pid=$!
+for _ in $(seq 1 300); do
+  as_user xscreensaver-command -time >/dev/null 2>&1 && break
+  sleep 0.1
+done
+as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon does not answer"
+
+skyvault_running() { pgrep -u "$user" -x skyvault >/dev/null; }
+
+as_user xscreensaver-command -activate >/dev/null
+shown=""
+for _ in $(seq 1 80); do
+  if skyvault_running && "$probe" check root "$data/Bridge.bmp" >"$work/check.log" 2>&1; then
+    shown=yes
+    break
+  fi
+  sleep 0.25
+done
+[ -n "$shown" ] || { cat "$work/check.log"; fail "activating does not show Skyvault"; }
+cat "$work/check.log"
+
+as_user xscreensaver-command -deactivate >/dev/null
+for _ in $(seq 1 100); do
+  skyvault_running || break
+  sleep 0.1
+done
+skyvault_running && fail "deactivating does not end Skyvault"
+echo "PASS: the daemon shows and ends Skyvault"
