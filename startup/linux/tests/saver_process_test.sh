@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Linux saver as a process in a private Xvfb.
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
-# TEST: own-window | given-window | signals | shm-refused
+# TEST: own-window | given-window | signals | shm-refused | hostile-pictures
 set -eu
 test_name=$1 saver=$2 probe=$3 data=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -126,6 +126,21 @@ case "$test_name" in
     SKYVAULT_REFUSE_SHM_ATTACH=1 start_saver "$saver" --window-id "$host"
     wait_for_bridge "$host" || fail "nothing drawn with shared memory refused"
     wait_for_change "$host" || fail "drawing stopped with shared memory refused"
+    ;;
+  hostile-pictures)
+    # The background random bytes, an aircraft with a header claiming
+    # 100000 x 100000 pixels, another cut short: it runs and draws on.
+    cp -r "$data" "$work/data"
+    head -c 65536 /dev/urandom >"$work/data/Bridge.bmp"
+    printf 'BM\x36\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00\x28\x00\x00\x00\xa0\x86\x01\x00\xa0\x86\x01\x00\x01\x00\x18\x00' \
+      >"$work/data/Plane01.bmp"
+    head -c 3000 "$data/Plane02.bmp" >"$work/data/Plane02.bmp"
+    start_host 320x240
+    SKYVAULT_DATA=$work/data start_saver "$saver" --window-id "$host"
+    wait_for_change "$host" || fail "no drawing with hostile pictures"
+    sleep 1
+    kill -0 "$saver_pid" || fail "hostile pictures ended it"
+    wait_for_change "$host" || fail "drawing stopped with hostile pictures"
     ;;
   *)
     fail "unknown test $test_name"
