@@ -19,7 +19,7 @@ struct SettingOption {
 
 constexpr std::array<SettingOption, 17> kOptions = {{
     {"background", "1|2|3", kStartup, keys::BackGround, nullptr,
-     "1 black, 2 sky blue, 3 the picture of --picture"},
+     "1 black, 2 sky blue, 3 a picture: the bridge or --picture"},
     {"picture", "FILE", kStartup, keys::BMPFileName, nullptr,
      "background picture (BMP, GIF, JPEG or PNG)"},
     {"logo", nullptr, kStartup, keys::LogoChecked, "1", "show the logo"},
