@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the .deb, checks its content and control fields, unpacks it and
 # runs the program from there: --help, then a few seconds on a private Xvfb.
-#   deb_package_test.sh BUILD_DIR WORK_DIR HAS_PROGRAM(0|1)
+#   deb_package_test.sh BUILD_DIR HAS_PROGRAM(0|1)
 # Exits 77 (skipped) after the checks it can make when the program is not
-# built yet.
+# built yet. Works outside the build tree, where a program counts as
+# installed; the folder stays for a look when something failed.
 set -u
 build=$1
-work=$2
-has_program=$3
+has_program=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../../.." && pwd)
 failures=0
@@ -17,11 +17,15 @@ check() {
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 
-rm -rf "$work"
-mkdir -p "$work"
+work=$(mktemp -d /tmp/skyvault-deb-XXXXXX)
+finish() {
+  if [ "$failures" -eq 0 ]; then rm -rf "$work"; else echo "left for a look: $work"; fi
+}
+trap finish EXIT
 if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"
   echo "FAILED: cpack"
+  failures=1
   exit 1
 fi
 deb=$(find "$work/out" -maxdepth 1 -name 'skyvault_*.deb' | head -n 1)
