@@ -155,7 +155,8 @@ void AlsaSoundControl::Feed() {
     if (!mixer_.AnyPlaying()) {
       if (device_ && draining) {
         lock.unlock();
-        snd_pcm_drain(device_);  // plays out what is buffered, the fade's tail
+        snd_pcm_drain(device_);    // plays out what is buffered, the fade's tail
+        snd_pcm_prepare(device_);  // ready for the next sound
         lock.lock();
         draining = false;
         continue;
