@@ -53,12 +53,5 @@ TEST(LinuxServices, HelpPrintsTheSettingsOptions) {
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
 }
 
-TEST(LinuxServices, TheMutedSoundControlLoadsNothing) {
-  auto sound = MakeSoundControl(true);
-  EXPECT_EQ(sound->LoadSound(SKYVAULT_DATA_DIR "/Prop.wav"), 0);
-  sound->PlaySound(0, -1, -1);
-  sound->StopAllSound();
-}
-
 }  // namespace
 }  // namespace skyvault
