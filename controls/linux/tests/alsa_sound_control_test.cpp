@@ -57,6 +57,44 @@ void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
   }
 }
 
+TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
+  const struct {
+    const char* runtime;
+    const char* display;
+    std::string path;
+  } paths[] = {
+      {"/run/user/1000", ":0", "/run/user/1000/skyvault-sound-_0.lock"},
+      {"/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
+      {nullptr, ":1", "/tmp/skyvault-1000/sound-_1.lock"},
+      {"relative", "../../etc", "/tmp/skyvault-1000/sound-.._.._etc.lock"},
+      {"", nullptr, "/tmp/skyvault-1000/sound-none.lock"},
+  };
+  for (const auto& p : paths) EXPECT_EQ(SoundLockPath(p.runtime, 1000, p.display), p.path);
+
+  std::string pattern = (fs::temp_directory_path() / "skyvault-lock-XXXXXX").string();
+  const std::string folder = mkdtemp(pattern.data());
+  {
+    SoundPlayerLock first(folder + "/sound.lock"), second(folder + "/sound.lock");
+    EXPECT_TRUE(first.TryTake());
+    EXPECT_TRUE(first.TryTake());
+    EXPECT_FALSE(second.TryTake());
+    SoundPlayerLock otherDisplay(folder + "/sound-other.lock");
+    EXPECT_TRUE(otherDisplay.TryTake());
+  }
+  SoundPlayerLock after(folder + "/sound.lock");
+  EXPECT_TRUE(after.TryTake());  // the first holder has gone
+
+  // A fallback folder that someone made a link elsewhere is not used.
+  const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
+  fs::remove_all(planted);
+  fs::create_directory_symlink(folder, planted);
+  SoundPlayerLock lured(planted + "/sound-_0.lock");
+  EXPECT_FALSE(lured.TryTake());
+  EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
+  fs::remove(planted);
+  fs::remove_all(folder);
+}
+
 class AlsaSoundControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
