@@ -50,7 +50,8 @@ bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
 
 // Asks for a held sound every 16 ms, as the display does, for `ms`.
 void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
-  for (int t = 0; t < ms; t += 16) {
+  const auto until = std::chrono::steady_clock::now() + milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
     sound.SetSoundVolume(handle, 0);
     sound.PlaySound(handle, -1, -1);
     std::this_thread::sleep_for(milliseconds(16));
