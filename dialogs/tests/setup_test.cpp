@@ -80,7 +80,7 @@ struct Dialog {
   // keeping the writes of opening only.
   explicit Dialog(const Stored& stored = {}, bool firstRun = false,
                   const Names& fonts = kSystemFonts) {
-    if (firstRun) WriteFirstRunValues(store);
+    if (firstRun) WriteFirstRunValues(store, platform.DataFolder());
     for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
     store.ClearWrites();
     setup.Open(fonts);

@@ -1,19 +1,45 @@
 #include "platform/linux/data_folder.h"
 
-#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace skyvault {
+namespace {
 
-// $SKYVAULT_DATA when set (a copy of the saver outside its build tree), else
-// the repository's data folder, for a saver run from its build tree.
+namespace fs = std::filesystem;
+
+constexpr const char* kInstalledData = "/usr/share/skyvault/";
+
+std::string AsFolder(const fs::path& path) {
+  std::string text = path.lexically_normal().string();
+  if (text.empty() || text.back() != '/') text += '/';
+  return text;
+}
+
+bool Contains(const fs::path& folder, const fs::path& path) {
+  const auto [end, ignored] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  return end == folder.end();
+}
+
+}  // namespace
+
+std::string DataFolderFor(const std::string& executable, const std::string& buildTree,
+                          const std::string& sourceData) {
+  std::error_code error;
+  const fs::path program = fs::weakly_canonical(executable, error);
+  if (error || program.empty()) return kInstalledData;
+  const fs::path tree = fs::weakly_canonical(buildTree, error);
+  if (!error && !buildTree.empty() && Contains(tree, program)) return AsFolder(sourceData);
+  const fs::path beside = program.parent_path() / ".." / ".." / "share" / "skyvault";
+  if (fs::is_directory(beside, error)) return AsFolder(fs::weakly_canonical(beside, error));
+  return kInstalledData;
+}
+
 std::string LinuxDataFolder() {
-  const char* data = std::getenv("SKYVAULT_DATA");
-  if (data && *data) {
-    std::string folder = data;
-    if (folder.back() != '/') folder += '/';
-    return folder;
-  }
-  return SKYVAULT_SOURCE_DATA_DIR;
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return DataFolderFor(error ? std::string() : self.string(), SKYVAULT_BUILD_TREE,
+                       SKYVAULT_SOURCE_DATA);
 }
 
 }  // namespace skyvault

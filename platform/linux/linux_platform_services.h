@@ -27,7 +27,7 @@ class LinuxPlatformServices : public PlatformServices {
   // Opens a web page or file with xdg-open, without waiting for it.
   void ShellOpen(const std::string& target) override;
   // The data folder with its trailing separator.
-  std::string DataFolder();
+  std::string DataFolder() override;
 
   std::function<void(bool show)> showCursor;
 

@@ -1,31 +1,24 @@
 #include "startup/linux/linux_services.h"
 
-#include "settings/memory_settings_store.h"
+#include "controls/linux/alsa_sound_control.h"
+#include "settings/command_line_overrides.h"
+#include "settings/linux/ini_settings_store.h"
+#include "settings/linux/settings_path.h"
+#include "settings/overlay_settings_store.h"
 
 namespace skyvault {
-namespace {
 
-// Plays nothing.
-class SilentSoundControl : public SoundControl {
- public:
-  int32_t LoadSound(const std::string&) override { return 0; }
-  void SetSoundVolume(int32_t, int32_t) override {}
-  void PlaySound(int32_t, int32_t, int32_t) override {}
-  void SilenceSound(int32_t) override {}
-  void StopSound(int32_t) override {}
-  void StopAllSound() override {}
-};
-
-}  // namespace
-
-// Until settings files and sound exist on Linux: every run starts from the
-// first-run values, silently.
-std::unique_ptr<SettingsStore> MakeSettingsStore(const std::vector<std::string>&) {
-  return std::make_unique<MemorySettingsStore>();
+std::unique_ptr<SettingsStore> MakeSettingsStore(const std::vector<std::string>& args) {
+  const SettingOptions options = ParseSettingOptions(args);
+  return std::make_unique<OverlaySettingsStore>(
+      std::make_unique<IniSettingsStore>(SettingsFilePath()), options.overrides);
 }
 
-std::unique_ptr<SoundControl> MakeSoundControl(bool) {
-  return std::make_unique<SilentSoundControl>();
+std::unique_ptr<SoundControl> MakeSoundControl(bool mute) {
+  AlsaSoundControl::Options options;
+  options.mute = mute;
+  options.lockPath = SoundLockPath();
+  return std::make_unique<AlsaSoundControl>(options);
 }
 
 }  // namespace skyvault

@@ -1,5 +1,7 @@
 #include "startup/linux/linux_startup.h"
 
+#include "settings/command_line_overrides.h"
+
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -33,8 +35,8 @@ bool WindowExists(Display* display, Window window) {
 int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWindow) {
   const WindowChoice choice = ChooseWindow(args, daemonWindow);
   if (choice.help) {
-    std::printf("Usage: skyvault [options]\nSkyvault, the screen saver.\n\n%s",
-                WindowChoiceUsage());
+    std::printf("Usage: skyvault [options]\nSkyvault, the screen saver.\n\n%s\n%s",
+                WindowChoiceUsage(), SettingOptionsUsage().c_str());
     return 0;
   }
   Display* display = XOpenDisplay(nullptr);

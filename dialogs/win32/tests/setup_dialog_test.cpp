@@ -31,7 +31,7 @@ using Writes = std::vector<MemorySettingsStore::WriteRecord>;
 class SetupDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFirstRunValues(store);
+    WriteFirstRunValues(store, platform.DataFolder());
     store.ClearWrites();
     dialog = std::make_unique<SetupDialog>(GetModuleHandleW(nullptr), store, &platform);
     ASSERT_NE(dialog->Create(), nullptr);

@@ -120,7 +120,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   HWND display = saver.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   for (const SettingEntry& e : kFirstRunValues)
-    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), e.firstRunValue)
+    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), FirstRunValue(e, kDataPath))
         << e.section << "\\" << e.key;
   EXPECT_TRUE(Marked());
 

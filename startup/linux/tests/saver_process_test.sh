@@ -9,6 +9,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../../tools/xvfb.sh"
 
 work=$(mktemp -d)
+# The saver's settings file goes to the test's own folder.
+export XDG_CONFIG_HOME="$work/config"
 saver_pid="" host_pid=""
 cleanup() {
   set +e
@@ -130,13 +132,19 @@ case "$test_name" in
   hostile-pictures)
     # The background random bytes, an aircraft with a header claiming
     # 100000 x 100000 pixels, another cut short: it runs and draws on.
-    cp -r "$data" "$work/data"
-    head -c 65536 /dev/urandom >"$work/data/Bridge.bmp"
+    # A copy of the saver installed as the package lays it out, so that it
+    # reads the pictures of share/skyvault beside it.
+    mkdir -p "$work/libexec/xscreensaver" "$work/share"
+    cp "$saver" "$work/libexec/xscreensaver/skyvault"
+    cp -r "$data" "$work/share/skyvault"
+    pictures=$work/share/skyvault
+    head -c 65536 /dev/urandom >"$pictures/Bridge.bmp"
     printf 'BM\x36\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00\x28\x00\x00\x00\xa0\x86\x01\x00\xa0\x86\x01\x00\x01\x00\x18\x00' \
-      >"$work/data/Plane01.bmp"
-    head -c 3000 "$data/Plane02.bmp" >"$work/data/Plane02.bmp"
+      >"$pictures/Plane01.bmp"
+    head -c 3000 "$data/Plane02.bmp" >"$pictures/Plane02.bmp"
     start_host 320x240
-    SKYVAULT_DATA=$work/data start_saver "$saver" --window-id "$host"
+    start_saver "$work/libexec/xscreensaver/skyvault" --window-id "$host" \
+      --logo --logo-file "$pictures/Plane02.bmp"
     wait_for_change "$host" || fail "no drawing with hostile pictures"
     sleep 1
     kill -0 "$saver_pid" || fail "hostile pictures ended it"

@@ -22,8 +22,9 @@ home=$(getent passwd "$user" | cut -d: -f6)
 # A copy of the saver and its data that the user can reach.
 work=$(mktemp -d)
 chmod 755 "$work"
-cp "$saver" "$work/skyvault"
-cp -r "$data" "$work/data"
+mkdir -p "$work/libexec/xscreensaver" "$work/share"
+cp "$saver" "$work/libexec/xscreensaver/skyvault"
+cp -r "$data" "$work/share/skyvault"  # found beside the program, as installed
 chmod -R a+rX "$work"
 
 daemon_pid=""
@@ -36,6 +37,7 @@ cleanup() {
   skyvault_stop_xvfb
   rm -rf "$work"
   rm -f "$home/.xscreensaver"
+  rm -rf "$home/.config/skyvault"
 }
 trap cleanup EXIT
 SKYVAULT_SCREEN=1024x768x24 skyvault_start_xvfb
@@ -56,7 +58,7 @@ splash: False
 fade: False
 unfade: False
 timeout: 1:00:00
-programs: SKYVAULT_DATA=$work/data $work/skyvault --root
+programs: $work/libexec/xscreensaver/skyvault --root
 CONFIG
 chown "$user" "$home/.xscreensaver"
 
