@@ -41,17 +41,5 @@ TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
   fs::remove_all(config);
 }
 
-TEST(LinuxServices, HelpPrintsTheSettingsOptions) {
-  ::testing::internal::CaptureStdout();
-  MakeSettingsStore({"--root", "--help"});
-  const std::string printed = ::testing::internal::GetCapturedStdout();
-  for (const char* option : {"--background", "--picture", "--volume", "--sound-off", "--font"}) {
-    EXPECT_NE(printed.find(option), std::string::npos) << option;
-  }
-  ::testing::internal::CaptureStdout();
-  MakeSettingsStore({"--root"});
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-}
-
 }  // namespace
 }  // namespace skyvault
