@@ -5,8 +5,9 @@
 #include <cstring>
 #include <map>
 
-#include "controls/stand_in_text_renderer.h"
-#include "controls/tests/fake_image_decoder.h"
+#include "controls/testing/fake_image_decoder.h"
+#include "controls/testing/memory_canvas_host.h"
+#include "controls/testing/stand_in_text_renderer.h"
 
 namespace skyvault {
 namespace {

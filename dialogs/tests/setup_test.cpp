@@ -11,9 +11,9 @@
 #include "dialogs/image_file_picker.h"
 #include "dialogs/screen_font_list.h"
 #include "dialogs/setup_texts.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
 #include "settings/settings_schema.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault {
 
@@ -97,7 +97,7 @@ struct Dialog {
     return text;
   }
 
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   FakePlatformServices platform;
   RecordingSetupView view;
   skyvault::Setup setup{store, platform, view};

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "controls/tests/fake_image_decoder.h"
+#include "controls/testing/fake_image_decoder.h"
 #include "controls/win32/frame_loop.h"
-#include "controls/win32/tests/test_support.h"
+#include "platform/testing/win32/test_window.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -25,7 +25,9 @@ class Win32DrawingControlTest : public ::testing::Test {
     auto fake = std::make_unique<skyvault::testing::FakeImageDecoder>();
     decoder = fake.get();
     control = std::make_unique<Win32DrawingControl>(window.hwnd, std::move(fake));
-    window.control = control.get();
+    window.handler = [this](UINT message, WPARAM wp, LPARAM lp, LRESULT* result) {
+      return control->HandleWindowMessage(message, wp, lp, result);
+    };
     control->SetEvents(&events);
   }
   int32_t RedSprite(int w, int h) {

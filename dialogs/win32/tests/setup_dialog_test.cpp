@@ -10,22 +10,25 @@
 #include "dialogs/setup_texts.h"
 #include "dialogs/win32/image_file_picker_window.h"
 #include "dialogs/win32/setup_dialog_ids.h"
-#include "dialogs/win32/tests/win32_test_support.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/dialog_input.h"
+#include "platform/testing/win32/registry_keys.h"
 #include "settings/settings_schema.h"
+#include "settings/testing/recording_settings_store.h"
 #include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
 
 using namespace setup_ids;
-using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
-using testing_support::Items;
-using testing_support::TempFolder;
-using testing_support::TextOf;
-using testing_support::Type;
-using Writes = std::vector<MemorySettingsStore::WriteRecord>;
+using skyvault::testing::CurrentDirectory;
+using skyvault::testing::TempFolder;
+using testing::DeleteKeyTree, testing::WriteString, testing::WriteValue;
+using testing::Items;
+using testing::TextOf;
+using testing::Type;
+using Writes = std::vector<RecordingSettingsStore::WriteRecord>;
 
 // Opens the dialog on the first-run values, keeping what opening wrote apart.
 class SetupDialogTest : public ::testing::Test {
@@ -50,7 +53,7 @@ class SetupDialogTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(Control(id)));
   }
 
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   Writes opening;  // what opening wrote
   FakePlatformServices platform;
   std::unique_ptr<SetupDialog> dialog;
@@ -186,7 +189,8 @@ void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
-  TempFolder folder(L"skyvault_setup_pick", {L"sky.bmp"});
+  TempFolder folder{L"sky.bmp"};
+  CurrentDirectory current{folder.path()};
   for (const auto& [button, script, box, stored] :
        {std::tuple{kCmdSelectBG, PickerScript{L"Form1", true}, kTxtBGFile,
                    Narrow(folder.path()) + "\\sky.bmp"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/win32/message_wait.h"
+
 namespace skyvault::win32 {
 namespace {
 
@@ -88,12 +90,8 @@ TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
   EXPECT_EQ(display.registryReads(), before) << "every read went to the registry";
   dialog.Write("Startup", "Message", "second");
   // The notification may take a moment to arrive.
-  std::string seen;
-  for (int i = 0; i < 200 && seen != "second"; ++i) {
-    seen = display.Read("Startup", "Message", "1");
-    if (seen != "second") Sleep(5);
-  }
-  EXPECT_EQ(seen, "second");
+  EXPECT_TRUE(testing::WaitUntil(
+      [&] { return display.Read("Startup", "Message", "1") == "second"; }, 2000));
 }
 
 }  // namespace

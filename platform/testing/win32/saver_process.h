@@ -6,20 +6,22 @@
 
 namespace skyvault::win32::testing {
 
-// skyvault.scr started as the screen-saver machinery starts it.
+// A program (skyvault.scr) started as the screen-saver machinery starts it,
+// ended by force if it still runs when the object goes.
 class SaverProcess {
  public:
-  explicit SaverProcess(const std::wstring& arguments);
+  SaverProcess(const std::wstring& program, const std::wstring& arguments);
   ~SaverProcess();
   SaverProcess(const SaverProcess&) = delete;
   SaverProcess& operator=(const SaverProcess&) = delete;
 
   bool started() const { return process_.hProcess != nullptr; }
-  // True when the process ended within `ms`.
+  // True when the process ended within `ms`; this thread's messages are
+  // dispatched meanwhile.
   bool WaitForExit(DWORD ms);
   bool running() const;
   DWORD exitCode() const;
-  // Top-level and child windows of the process that are visible.
+  // Top-level windows of the process that are visible.
   std::vector<HWND> VisibleWindows() const;
   // Waits until a visible top-level window of the process exists.
   HWND WaitForTopWindow(DWORD ms) const;
@@ -27,8 +29,5 @@ class SaverProcess {
  private:
   PROCESS_INFORMATION process_{};
 };
-
-// Pumps this thread's messages for `ms` milliseconds.
-void PumpMessages(DWORD ms);
 
 }  // namespace skyvault::win32::testing

@@ -1,4 +1,4 @@
-#include "controls/recording_controls.h"
+#include "controls/testing/recording_controls.h"
 
 namespace skyvault {
 namespace {

@@ -5,7 +5,7 @@ namespace skyvault {
 
 // Text without a font engine: every character but a blank is a block of
 // stripes, half as wide as the line is high, in the text colour. Stands in
-// for the platform's fonts in tests, benchmarks and display-less runs.
+// for the platform's fonts in tests and benchmarks.
 class StandInTextRenderer : public TextRenderer {
  public:
   void SetFont(const TextFont& font) override { font_ = font; }

@@ -1,4 +1,4 @@
-#include "controls/stand_in_text_renderer.h"
+#include "controls/testing/stand_in_text_renderer.h"
 
 #include <algorithm>
 

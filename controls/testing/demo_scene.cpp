@@ -1,4 +1,4 @@
-#include "controls/demo_scene.h"
+#include "controls/testing/demo_scene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,10 @@
-#include "startup/win32/tests/saver_process.h"
+#include "platform/testing/win32/saver_process.h"
+
+#include "platform/testing/win32/message_wait.h"
 
 namespace skyvault::win32::testing {
 
-SaverProcess::SaverProcess(const std::wstring& arguments) {
-  const std::wstring program = Widen(SKYVAULT_SCR);
+SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW startup{sizeof startup};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -23,14 +24,20 @@ SaverProcess::~SaverProcess() {
 }
 
 bool SaverProcess::WaitForExit(DWORD ms) {
-  DWORD waited = 0;
-  // Keep this thread's windows answering while we wait.
-  while (waited < ms) {
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
-    PumpMessages(20);
-    waited += 20;
+  if (!process_.hProcess) return false;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD waited = GetTickCount() - start;
+    const DWORD woke = MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE,
+                                                 waited >= ms ? 0 : ms - waited, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) return true;
+    if (woke != WAIT_OBJECT_0 + 1) return false;  // timed out
+    MSG msg;  // keep this thread's windows answering while we wait
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
   }
-  return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 bool SaverProcess::running() const {
@@ -61,24 +68,15 @@ std::vector<HWND> SaverProcess::VisibleWindows() const {
 }
 
 HWND SaverProcess::WaitForTopWindow(DWORD ms) const {
-  for (DWORD waited = 0; waited <= ms; waited += 50) {
-    const auto windows = VisibleWindows();
-    if (!windows.empty()) return windows.front();
-    PumpMessages(50);
-  }
-  return nullptr;
-}
-
-void PumpMessages(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const auto windows = VisibleWindows();
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      ms);
+  return found;
 }
 
 }  // namespace skyvault::win32::testing

@@ -1,4 +1,4 @@
-#include "controls/canvas_host.h"
+#include "controls/testing/memory_canvas_host.h"
 
 namespace skyvault {
 
