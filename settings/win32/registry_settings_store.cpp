@@ -1,8 +1,33 @@
 #include "settings/win32/registry_settings_store.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "settings/registry_value.h"
+
 namespace skyvault::win32 {
+namespace {
+
+RegistryValueType TypeOf(DWORD type) {
+  switch (type) {
+    case REG_SZ:
+      return RegistryValueType::String;
+    case REG_EXPAND_SZ:
+      return RegistryValueType::ExpandableString;
+    case REG_MULTI_SZ:
+      return RegistryValueType::MultiString;
+    case REG_DWORD:
+      return RegistryValueType::Dword;
+    case REG_QWORD:
+      return RegistryValueType::Qword;
+    case REG_BINARY:
+      return RegistryValueType::Binary;
+    default:
+      return RegistryValueType::Other;
+  }
+}
+
+}  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::wstring applicationKey)
     : applicationKey_(std::move(applicationKey)) {
@@ -53,46 +78,18 @@ std::pair<bool, std::string> RegistrySettingsStore::ReadFromRegistry(const std::
   const std::wstring name = Widen(key);
   DWORD type = 0;
   DWORD size = 0;
-  std::pair<bool, std::string> result{false, {}};
+  std::optional<std::string> text;
   if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      size <= 1 << 20) {
-    std::vector<BYTE> data(size + sizeof(wchar_t) * 2, 0);
+      size <= kLargestSettingValueBytes) {
+    std::vector<BYTE> data(size);
     DWORD got = size;
     if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, data.data(), &got) ==
         ERROR_SUCCESS) {
-      switch (type) {
-        case REG_SZ:
-        case REG_EXPAND_SZ:
-        case REG_MULTI_SZ: {
-          // The stored text may lack its terminating zero; stop at the first one.
-          const wchar_t* text = reinterpret_cast<const wchar_t*>(data.data());
-          size_t length = 0;
-          const size_t limit = got / sizeof(wchar_t);
-          while (length < limit && text[length] != L'\0') ++length;
-          result = {true, Narrow(std::wstring(text, length))};
-          break;
-        }
-        case REG_DWORD:
-          if (got >= 4) {
-            DWORD value = 0;
-            memcpy(&value, data.data(), 4);
-            result = {true, std::to_string(value)};
-          }
-          break;
-        case REG_QWORD:
-          if (got >= 8) {
-            unsigned long long value = 0;
-            memcpy(&value, data.data(), 8);
-            result = {true, std::to_string(value)};
-          }
-          break;
-        default:
-          break;  // binary and other kinds: as if missing
-      }
+      text = RegistryValueText(TypeOf(type), std::span(data.data(), std::min<size_t>(got, size)));
     }
   }
   RegCloseKey(handle);
-  return result;
+  return {text.has_value(), text.value_or("")};
 }
 
 std::string RegistrySettingsStore::Read(const std::string& section, const std::string& key,

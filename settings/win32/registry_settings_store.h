@@ -9,9 +9,8 @@
 namespace skyvault::win32 {
 
 // The settings in the registry: HKEY_CURRENT_USER\Software\<application>\<section>,
-// one REG_SZ value per key. Values of another type read sensibly: a DWORD
-// or QWORD as its decimal text, an expandable or multi-string as its
-// (first) text, anything else as missing.
+// one REG_SZ value per key. Values of another type read as
+// RegistryValueText (settings/registry_value.h) has them.
 //
 // Reads are answered from a cache that a registry change notification
 // empties, so the display can read settings every frame without opening
