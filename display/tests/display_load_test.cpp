@@ -1,6 +1,7 @@
 // The load sequence: first-run values, settings, pictures, sound session.
 #include <gtest/gtest.h>
 
+#include "display/aircraft_table.h"
 #include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
@@ -21,21 +22,12 @@ Log Join(std::initializer_list<Log> parts) {
   return all;
 }
 
-// The sixteen aircraft pictures in creation order, from sprite `first`.
+// The sixteen aircraft pictures in the table's order, colour-keyed, each at
+// its start, from sprite `first`.
 Log Aircraft(int first) {
-  const struct {
-    const char* file;
-    int x, y;
-  } planes[16] = {{"Plane24", -320, 75},  {"Plane03", 805, 180},  {"Plane04", 805, 200},
-                  {"Plane06", -251, 180}, {"Plane02", -292, 100}, {"Plane05", -276, 500},
-                  {"Plane07", 805, 300},  {"Plane08", -266, 175}, {"Plane01", 805, 70},
-                  {"Plane11", 805, 290},  {"Plane16", -276, 330}, {"Plane14", -271, 80},
-                  {"Plane17", 805, 370},  {"Plane25", 805, 120},  {"Plane23", -272, 250},
-                  {"Plane21", -279, 365}};
   Log calls;
-  for (int i = 0; i < 16; ++i)
-    calls = Join(
-        {calls, Picture(first + i, kData + planes[i].file + ".bmp", -1, planes[i].x, planes[i].y)});
+  for (const AircraftRow& a : kAircraft)
+    calls = Join({calls, Picture(first + a.number, kData + a.bitmap, -1, a.startX, a.startY)});
   return calls;
 }
 
