@@ -88,7 +88,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), e.firstRunValue)
         << e.section << "\\" << e.key;
-  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(WaitUntil(Marked, 2000)) << "no running mark";  // set once the window shows
 
   // The 800 x 600 canvas, scaled with its aspect kept and centred.
   RECT screen{};
