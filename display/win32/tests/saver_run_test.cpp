@@ -116,15 +116,18 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   // allows a little); the clock is yellow at the top left; aircraft 1 comes
   // in from the right at the height of 180.
   std::pair<int, int> aircraft;
+  int offBridge = 0, clockPixels = 0;
   const bool shown = WaitUntil(
       [&] {
         const Pixels shot = Capture(screen);
         aircraft = differences(shot, entry, 48);
-        return differences(shot, lowerBridge, 24).first < 800 * 240 / 50 &&
-               differences(shot, clock, 24).first > 30 && aircraft.first > 200;
+        offBridge = differences(shot, lowerBridge, 24).first;
+        clockPixels = differences(shot, clock, 24).first;
+        return offBridge < 800 * 240 / 50 && clockPixels > 30 && aircraft.first > 200;
       },
       10000);
-  ASSERT_TRUE(shown) << "no bridge, no clock or no aircraft";
+  ASSERT_TRUE(shown) << offBridge << " pixels off the bridge, " << clockPixels << " of the clock, "
+                     << aircraft.first << " of the aircraft";
   // It flies left.
   EXPECT_TRUE(WaitUntil(
       [&] { return differences(Capture(screen), entry, 48).second < aircraft.second - 20; }, 5000))
