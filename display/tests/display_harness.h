@@ -57,7 +57,7 @@ struct Harness : DisplayHost {
 
   Harness() { platform.tick = 100000; }
   void UnloadOtherWindows() override { Note("UnloadOtherWindows"); }
-  void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.Unload(); }
+  void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.OnWindowClosed(); }
   void EndProgram() override { Note("EndProgram"), ++ended; }
 
   // Moves the calls not yet in the log there: a sound call (each syncs

@@ -94,7 +94,7 @@ SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
 
   // The controls draw on and play for this window itself; they have no
   // windows of their own to hide.
-  display_->Load();
+  display_->Load(options_.passwordMode ? PointerAtLoad::Shown : PointerAtLoad::Hidden);
   SetTimer(hwnd_, kSoundTimer, kTimerMilliseconds, nullptr);
   SetTimer(hwnd_, kPauseTimer, kTimerMilliseconds, nullptr);
 }
@@ -173,11 +173,16 @@ LRESULT SaverWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_DESTROY:
       // From CloseDown or from outside: either way the unload handler runs
-      // (once), and the program ends with the window.
+      // (once), and the program ends with the window. The owner letting go
+      // of the window is no closing from outside.
       KillTimer(window, kSoundTimer);
       KillTimer(window, kPauseTimer);
       hwnd_ = nullptr;
-      display_->Unload();
+      if (releasing_) {
+        display_->Unload();
+      } else {
+        display_->OnWindowClosed();
+      }
       if (!releasing_) PostQuitMessage(0);
       return 0;
     default:

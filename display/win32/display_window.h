@@ -21,6 +21,9 @@ struct DisplayWindowOptions {
   std::wstring settingsKey = L"Software\\Skyvault";
   // False: no audio device is opened (silent).
   bool sound = true;
+  // Password mode: the window is created (its load sequence runs) but never
+  // shown, and the pointer stays shown over the system's password dialog.
+  bool passwordMode = false;
 };
 
 // The display window of full-screen and password modes: a borderless

@@ -50,7 +50,9 @@ int RunFullScreen(HINSTANCE instance) {
 // which is created (its load sequence runs) but never shown, so it draws no
 // frame; the program ends when the dialog returns.
 int RunPassword(HINSTANCE instance) {
-  auto display = DisplayWindow::Create(instance);
+  DisplayWindowOptions options;
+  options.passwordMode = true;
+  auto display = DisplayWindow::Create(instance, std::move(options));
   using PwdChangePassword = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
   if (HMODULE mpr = LoadLibraryW(L"mpr.dll")) {
     auto change = reinterpret_cast<PwdChangePassword>(
