@@ -6,6 +6,13 @@
 #include "controls/canvas_scaler.h"
 
 namespace skyvault {
+namespace {
+
+// round(v) with halves up; a scale such as 1874 / 800 is not exact in
+// binary, so a product that should be a half (1405.5) may fall just below.
+double RoundHalfUp(double v) { return std::floor(v + 0.5 + 1e-7); }
+
+}  // namespace
 
 double FrameScaleFor(const std::vector<PixelRect>& monitors) {
   int widest = 0;
@@ -18,12 +25,12 @@ double FrameScaleFor(const std::vector<PixelRect>& monitors) {
 FrameScale::FrameScale(double scale) : scale_(std::isfinite(scale) && scale > 0 ? scale : 1.0) {}
 
 int64_t FrameScale::Position(int64_t logical) const {
-  const double physical = std::floor(static_cast<double>(logical) * scale_ + 0.5);
+  const double physical = RoundHalfUp(static_cast<double>(logical) * scale_);
   return static_cast<int64_t>(std::clamp(physical, -9.0e18, 9.0e18));
 }
 
 int FrameScale::Length(int logical) const {
-  const double physical = std::floor(static_cast<double>(logical) * scale_ + 0.5);
+  const double physical = RoundHalfUp(static_cast<double>(logical) * scale_);
   return static_cast<int>(std::clamp(physical, 1.0, 2.0e9));
 }
 
