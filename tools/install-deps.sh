@@ -4,7 +4,7 @@
 # is missing.
 set -eu
 packages=(
-  cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+  cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev libpng-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-liberation2
   nsis sox librsvg2-bin fonts-dejavu-core procps python3 util-linux

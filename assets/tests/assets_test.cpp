@@ -1,5 +1,6 @@
 // Checks the generated data directory against what the saver relies on.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -173,6 +174,66 @@ TEST(OtherPictures, BridgeLogoAndPreviewHaveTheirSizes) {
   const Bitmap preview = ReadBmp(kAssets + "/resources/preview.bmp");
   EXPECT_EQ(std::tuple(preview.width, preview.height, preview.bpp), std::tuple(153, 115, 8));
   EXPECT_GT(DistinctColours(preview), 64u) << "a scene, not a placeholder";
+}
+
+// ---- The pictures at four times the size ----
+
+// An 8-bit PNG read as RGBA (alpha 255 where the file has none).
+struct Png {
+  int width = 0, height = 0;
+  bool hasAlphaChannel = false;
+  std::vector<uint8_t> rgba;
+  uint8_t A(int x, int y) const { return rgba[(size_t(y) * width + x) * 4 + 3]; }
+};
+
+Png ReadPng(const std::string& path) {
+  Png png;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    ADD_FAILURE() << "not a PNG: " << path;
+    return png;
+  }
+  png.hasAlphaChannel = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  image.format = PNG_FORMAT_RGBA;
+  png.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, png.rgba.data(), 0, nullptr)) {
+    ADD_FAILURE() << "unreadable PNG: " << path;
+    return png;
+  }
+  png.width = int(image.width), png.height = int(image.height);
+  return png;
+}
+
+// Every stock picture has an @4x PNG companion drawn from the same source:
+// exactly four times its size, with alpha where the named file has alpha
+// and opaque where it is opaque. Reduced to the named size (each 4 x 4
+// block averaged), the companion's alpha is the named file's, so the two
+// line up and show the same outline.
+TEST(HighResolutionArt, EachStockPictureHasA4xCompanionThatLinesUpWithIt) {
+  std::vector<std::string> files{"Bridge.bmp", "Tarnwing1.bmp"};
+  for (const skyvault::AircraftRow& a : skyvault::kAircraft) files.push_back(a.bitmap);
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const Bitmap named = ReadBmp(kData + file);
+    const Png big = ReadPng(kData + file.substr(0, file.size() - 4) + "@4x.png");
+    ASSERT_EQ(std::pair(big.width, big.height), std::pair(4 * named.width, 4 * named.height));
+    EXPECT_EQ(big.hasAlphaChannel, named.alphaMask != 0);
+    double difference = 0;
+    int largest = 0;
+    for (int y = 0; y < named.height; ++y) {
+      for (int x = 0; x < named.width; ++x) {
+        int sum = 0;
+        for (int i = 0; i < 16; ++i) sum += big.A(4 * x + i % 4, 4 * y + i / 4);
+        const int d = std::abs((sum + 8) / 16 - named.A(x, y));
+        difference += d, largest = std::max(largest, d);
+      }
+    }
+    EXPECT_LT(difference / named.alpha.size(), 1.5) << "the outlines do not line up";
+    if (named.alphaMask == 0) {
+      EXPECT_EQ(largest, 0) << "an opaque picture with a see-through @4x";
+    }
+  }
 }
 
 // ---- The engine sound ----

@@ -32,7 +32,7 @@ wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\previous.scr' /f
 wine "$setup" /S </dev/null >/dev/null 2>&1
 check "installer exits 0" test $? -eq 0
 check "saver installed" test -f "$c/windows/system32/skyvault.scr"
-for f in Plane24.bmp Plane03.bmp Plane21.bmp Bridge.bmp Tarnwing1.bmp Prop.wav help.html uninstall.exe; do
+for f in Plane24.bmp Plane03.bmp Plane21.bmp Bridge.bmp Tarnwing1.bmp Plane24@4x.png Bridge@4x.png Tarnwing1@4x.png Prop.wav help.html uninstall.exe; do
   check "data file $f" test -f "$c/Hallowmere/Skyvault1/$f"
 done
 check "screen saver set to Skyvault" test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\skyvault.scr'
@@ -59,7 +59,7 @@ check "the saver wrote its first-run settings" test "$(reg_value 'HKCU\Software\
 wine 'C:\Hallowmere\Skyvault1\uninstall.exe' /S '_?=C:\Hallowmere\Skyvault1' </dev/null >/dev/null 2>&1
 check "uninstaller exits 0" test $? -eq 0
 check "saver removed" test ! -e "$c/windows/system32/skyvault.scr"
-check "data files removed" test -z "$(ls "$c/Hallowmere/Skyvault1" 2>/dev/null | grep -v '^uninstall.exe$')"
+check "data files removed" test -z "$(find "$c/Hallowmere/Skyvault1" -mindepth 1 ! -name uninstall.exe 2>/dev/null)"
 check "previous screen saver restored" test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\previous.scr'
 check "uninstall entry removed" \
   test -z "$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skyvault' UninstallString)"
