@@ -213,14 +213,20 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   };
   for (const auto& [path, refused] : files) {
     auto image = decoder.Decode(path);
-    if (refused) EXPECT_FALSE(image.has_value()) << path;
-    if (image) EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
+    if (refused) {
+      EXPECT_FALSE(image.has_value()) << path;
+    }
+    if (image) {
+      EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
+    }
   }
   const Bytes whole = Bmp{}.Rows(kTestPicture, 3);
   for (size_t length : {size_t{2}, size_t{14}, size_t{30}, size_t{54}, whole.size() - 5}) {
     const Bytes cut(whole.begin(), whole.begin() + length);
-    if (auto image = decoder.Decode(folder.Write(L"cut" + std::to_wstring(length) + L".bmp", cut)))
+    if (auto image =
+            decoder.Decode(folder.Write(L"cut" + std::to_wstring(length) + L".bmp", cut))) {
       EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << length;
+    }
   }
 }
 
