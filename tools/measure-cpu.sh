@@ -82,14 +82,13 @@ hz=$(getconf CLK_TCK)
 cpu_ticks() { # utime + stime of a process (the name in field 2 may hold blanks)
   awk '{sub(/.*\) /, ""); print $12 + $13}' "/proc/$1/stat" 2>/dev/null || echo 0
 }
-program_pid() { # the Wine process that runs the program (not a shell, not the launcher)
-  local name pid
-  name=$(basename "$program")
-  for pid in $(pgrep -f "$name"); do
-    [ "$pid" = "$$" ] && continue
-    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qiF "$name" || continue
-    grep -q VmRSS "/proc/$pid/status" 2>/dev/null && echo "$pid"
-  done | tail -n 1
+program_pid() { # the Wine process that runs this build's program: the launcher itself, once
+  # Wine's loader has become the program, else a process started with its path
+  local pid
+  for pid in "$1" $(pgrep -f "$(basename "$program")"); do
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$program" || continue
+    grep -q VmRSS "/proc/$pid/status" 2>/dev/null && echo "$pid" && return
+  done
 }
 wine_server_pid() { # the server working in this prefix's server folder
   local dir pid
@@ -111,7 +110,7 @@ for run in $(seq 1 "$runs"); do
     continue
   fi
   sleep 3 # settle: pictures loaded, first frames sent
-  pid=$(program_pid)
+  pid=$(program_pid "$launcher")
   server=$(wine_server_pid)
   if [ -z "$pid" ]; then
     echo "run $run: program's process not found" >&2
