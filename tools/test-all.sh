@@ -6,15 +6,19 @@
 # in a private Xvfb.
 set -eu
 cd "$(dirname "$0")/.."
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 tools/install-deps.sh
+stage "C++ formatting and shell scripts"
 tools/check-style.sh
 
 for preset in native native-asan; do
+  stage "$preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
 
+stage windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 export WINEPREFIX=$PWD/build/windows/wineprefix
@@ -22,3 +26,4 @@ export WINEPREFIX=$PWD/build/windows/wineprefix
 . tools/wine-env.sh
 skyvault_wine_start_in_xvfb
 ctest --preset windows
+stage "all green"
