@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-liberation2
   nsis sox librsvg2-bin fonts-dejavu-core procps python3 util-linux
+  git clang-format shellcheck
 )
 missing=()
 for p in "${packages[@]}"; do

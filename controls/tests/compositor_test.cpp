@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <map>
 
@@ -201,8 +202,10 @@ TEST_P(ClippingTest, ShowsExactlyThePartOnTheCanvas) {
       // Exact 565 levels 4, 8, 12, 16 of red (column) and blue (row).
       const int eight[] = {33, 66, 99, 132};
       image.pixels.push_back(0xFF000000u | (eight[x] << 16) | eight[y]);
-      if (sx + x >= 0 && sx + x < 800 && sy + y >= 0 && sy + y < 600) {
-        expected[{sx + x, sy + y}] = ((4 + 4 * x) << 11) | (4 + 4 * y);
+      // In 64 bits: the positions reach the ends of int.
+      const int64_t cx = int64_t{sx} + x, cy = int64_t{sy} + y;
+      if (cx >= 0 && cx < 800 && cy >= 0 && cy < 600) {
+        expected[{int(cx), int(cy)}] = ((4 + 4 * x) << 11) | (4 + 4 * y);
       }
     }
   }

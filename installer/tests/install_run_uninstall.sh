@@ -8,8 +8,8 @@ set -u
 setup=$1
 export WINEPREFIX=$2
 export SKYVAULT_NO_DATA_LINK=1
+# shellcheck source=tools/wine-env.sh
 . "$(dirname "$0")/../../tools/wine-env.sh"
-. "$(dirname "$0")/../../tools/xvfb.sh"
 
 failures=0
 check() {  # check "what" command...
@@ -19,12 +19,9 @@ check() {  # check "what" command...
 reg_value() {  # reg_value key name -> the value's data, or nothing
   wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {sub(/^[\t ]*[^\t ]+[\t ]+REG_[A-Z_]+[\t ]+/, ""); print}'
 }
-finish() { wineserver -k >/dev/null 2>&1; }
-trap finish EXIT
 
 rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
-skyvault_wine_prefix_ready
-wineserver -p </dev/null >/dev/null 2>&1
+skyvault_wine_start
 c="$WINEPREFIX/drive_c"
 desktop='HKCU\Control Panel\Desktop'
 wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\previous.scr' /f </dev/null >/dev/null 2>&1
@@ -47,12 +44,7 @@ check "saver window shown" test -n "$window"
 sleep 1
 [ -n "$window" ] && xdotool mousemove 5 5 key --window "$window" a >/dev/null 2>&1
 xdotool key a >/dev/null 2>&1
-ended=no
-for _ in $(seq 1 50); do
-  kill -0 "$saver" 2>/dev/null || { ended=yes; break; }
-  sleep 0.2
-done
-check "a key ends the installed saver" test "$ended" = yes
+check "a key ends the installed saver" skyvault_wait_for_exit "$saver"
 kill "$saver" 2>/dev/null
 check "the saver wrote its first-run settings" test "$(reg_value 'HKCU\Software\Skyvault\System' SetReg)" = 2
 
