@@ -41,9 +41,13 @@ wine 'C:\windows\system32\skyvault.scr' /s </dev/null >/dev/null 2>&1 &
 saver=$!
 window=$(skyvault_wait_for_window Skyvault)
 check "saver window shown" test -n "$window"
-sleep 1
-[ -n "$window" ] && xdotool mousemove 5 5 key --window "$window" a >/dev/null 2>&1
-xdotool key a >/dev/null 2>&1
+# Keys until it ends (the first may come before the window takes input).
+for _ in $(seq 1 20); do
+  kill -0 "$saver" 2>/dev/null || break
+  [ -n "$window" ] && xdotool key --window "$window" a >/dev/null 2>&1
+  xdotool key a >/dev/null 2>&1
+  skyvault_wait_for_exit "$saver" 1 && break
+done
 check "a key ends the installed saver" skyvault_wait_for_exit "$saver"
 kill "$saver" 2>/dev/null
 check "the saver wrote its first-run settings" test "$(reg_value 'HKCU\Software\Skyvault\System' SetReg)" = 2

@@ -6,8 +6,8 @@
 
 #include "controls/scaled_picture.h"
 #include "controls/tests/picture_files.h"
-#include "platform/testing/temp_folder.h"
 #include "controls/win32/wic_image_decoder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace skyvault::win32 {
 namespace {
