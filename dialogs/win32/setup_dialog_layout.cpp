@@ -1,12 +1,13 @@
 // The settings dialog's pages and controls, made from the table of its
 // controls and placed for the monitor's DPI.
+#include "dialogs/win32/setup_dialog.h"
+// After windows.h:
 #include <commctrl.h>
 #include <uxtheme.h>
 
 #include "dialogs/setup_bindings.h"
 #include "dialogs/setup_texts.h"
 #include "dialogs/win32/group_box.h"
-#include "dialogs/win32/setup_dialog.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 
 namespace skyvault::win32 {
