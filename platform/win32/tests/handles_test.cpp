@@ -64,25 +64,22 @@ TEST(DibSection, RowsPadToFourBytesAndGdiSeesThePixelsWritten) {
   EXPECT_FALSE(DibSection(0, 10, 32));
 }
 
-// A bitmap can be selected into one device context at a time.
-TEST(MemoryDc, GivesBackWhatItHeldBeforeItGoes) {
-  DibSection bitmap(4, 4, 32);
+TEST(MemoryDc, GivesBackTheObjectsItStartedWith) {
+  DibSection first(4, 4, 32), second(2, 2, 32);
   UniqueFont font(
       CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
-  {
-    MemoryDc dc;
-    dc.Select(bitmap.bitmap());
-    dc.Select(font.get());
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.bitmap());
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), font.get());
-    dc.Select(static_cast<HFONT>(nullptr));
-    EXPECT_NE(GetCurrentObject(dc.get(), OBJ_FONT), font.get());
-    MemoryDc second;
-    EXPECT_EQ(SelectObject(second.get(), bitmap.bitmap()), nullptr) << "held by the first";
-  }
-  MemoryDc next;
-  next.Select(bitmap.bitmap());
-  EXPECT_EQ(GetCurrentObject(next.get(), OBJ_BITMAP), bitmap.bitmap());
+  MemoryDc dc;
+  const HGDIOBJ originalBitmap = GetCurrentObject(dc.get(), OBJ_BITMAP);
+  const HGDIOBJ originalFont = GetCurrentObject(dc.get(), OBJ_FONT);
+  dc.Select(first.bitmap());
+  dc.Select(second.bitmap());  // the original is still the one it started with
+  dc.Select(font.get());
+  EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), second.bitmap());
+  EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), font.get());
+  dc.Select(static_cast<HBITMAP>(nullptr));
+  dc.Select(static_cast<HFONT>(nullptr));
+  EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), originalBitmap);
+  EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), originalFont);
 }
 
 TEST(ScaledFont, IsMadeAgainForANewDpiOrFace) {
