@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "settings/settings_schema.h"
+#include "settings/win32/registry_settings_store.h"
 #include "settings/win32/tests/registry_test_support.h"
 #include "startup/win32/tests/saver_process.h"
 
@@ -15,7 +16,7 @@ namespace {
 using testing::PumpMessages;
 using testing::SaverProcess;
 using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
-const std::wstring kSaverKey = L"Software\\Skyvault";
+const std::wstring kSaverKey = kSettingsKey;
 
 // The REG_SZ text; "<missing>" when absent or of another type.
 inline std::string ReadString(const std::wstring& path, const std::string& section,
