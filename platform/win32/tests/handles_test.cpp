@@ -35,15 +35,6 @@ TEST(UniqueHandle, ClosesOnceWhenReplacedOrGoneAndNeverWhenReleased) {
   EXPECT_FALSE(invalid);
 }
 
-TEST(UniqueHandle, OpensARegistryKeyThroughPut) {
-  UniqueRegistryKey key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.Put()), ERROR_SUCCESS);
-  EXPECT_TRUE(key);
-  EXPECT_EQ(RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr, nullptr, nullptr),
-            ERROR_SUCCESS);
-}
-
 TEST(DibSection, RowsPadToFourBytesAndGdiSeesThePixelsWritten) {
   for (const auto& [bitsPerPixel, stride] : {std::pair{16, 8}, {32, 12}}) {
     DibSection bitmap(3, 2, bitsPerPixel);
