@@ -9,6 +9,7 @@
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
 #include "settings/settings_schema.h"
+#include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -17,7 +18,7 @@ using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
 using testing::KeyBackup;
 using testing::SaverProcess;
 using testing::WaitUntil;
-const std::wstring kSaverKey = L"Software\\Skyvault";
+const std::wstring kSaverKey = kSettingsKey;
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
 // The running mark another process left: Wine caches system parameters per
