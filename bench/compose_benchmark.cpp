@@ -7,9 +7,10 @@
 
 #include "controls/canvas_scaler.h"
 #include "controls/compositor.h"
-#include "controls/demo_scene.h"
 #include "controls/frame_diff.h"
-#include "controls/stand_in_text_renderer.h"
+#include "controls/testing/demo_scene.h"
+#include "controls/testing/memory_canvas_host.h"
+#include "controls/testing/stand_in_text_renderer.h"
 
 namespace skyvault {
 namespace {

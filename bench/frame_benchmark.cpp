@@ -7,11 +7,12 @@
 #include <string>
 
 #include "controls/compositor.h"
-#include "controls/demo_scene.h"
 #include "controls/sound_control.h"
-#include "controls/stand_in_text_renderer.h"
+#include "controls/testing/demo_scene.h"
+#include "controls/testing/memory_canvas_host.h"
+#include "controls/testing/stand_in_text_renderer.h"
 #include "display/saver_display.h"
-#include "platform/fake_platform_services.h"
+#include "platform/testing/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_schema.h"
 

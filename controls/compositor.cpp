@@ -27,6 +27,7 @@ bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t depth, const
   if (!canvas || !canvas->Valid()) return false;
   canvas_ = *canvas;
   operations_.clear();
+  frameStarted_ = false;
   signatures_ = TileSignatures(width, height);
   all_ = TileMask(width, height);
   all_.MarkAll();
@@ -98,7 +99,14 @@ bool Compositor::SpriteHasPicture(int32_t number) const {
   return sprite && sprite->picture && sprite->picture->width() > 0;
 }
 
+void Compositor::StartFrame() {
+  if (frameStarted_) return;
+  frameStarted_ = true;
+  NoteClear(0);
+}
+
 void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
+  StartFrame();
   if (operation.bounds.Empty()) return;
   signatures_.Add(operation.bounds, fingerprint, opaque);
   operations_.push_back(std::move(operation));
@@ -106,6 +114,10 @@ void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
 
 void Compositor::ClearFrame(int32_t colour) {
   if (!canvas_.Valid()) return;
+  NoteClear(colour);
+}
+
+void Compositor::NoteClear(int32_t colour) {
   const uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Clear),
                                            static_cast<uint32_t>(colour) & 0xFFFFFF);
   Operation operation;
@@ -187,21 +199,34 @@ void Compositor::Carry(const Operation& operation, const PixelRect& clip) {
   }
 }
 
+size_t Compositor::FirstVisible(const PixelRect& part) const {
+  for (size_t i = operations_.size(); i-- > 0;) {
+    const Operation& operation = operations_[i];
+    if (operation.bounds.Intersect(part) != part) continue;
+    if (operation.kind == Operation::Kind::Clear) return i;
+    if (operation.kind == Operation::Kind::Sprite && operation.picture->opaque()) return i;
+  }
+  return 0;
+}
+
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
+  StartFrame();
   const TileMask& redraw = signatures_.Finish();
   if (redraw.Any()) {
-    // Part by part, every operation in order: each part is finished while
-    // its memory is at hand.
+    // Part by part, every operation in order from the last one that covers
+    // the whole part (what lies below it cannot show): each part is
+    // finished while its memory is at hand.
     for (const PixelRect& part : redraw.Rectangles()) {
-      for (const Operation& operation : operations_) {
-        const PixelRect clip = operation.bounds.Intersect(part);
-        if (!clip.Empty()) Carry(operation, clip);
+      for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+        const PixelRect clip = operations_[i].bounds.Intersect(part);
+        if (!clip.Empty()) Carry(operations_[i], clip);
       }
     }
     text_.SetFont(font_);
   }
   operations_.clear();
+  frameStarted_ = false;
   host_.Present(canvas_, showAll_ ? all_ : redraw);
   showAll_ = false;
 }

@@ -25,6 +25,10 @@ namespace skyvault {
 // no sprite do nothing, and GetSpriteX answers 0 for them. Before
 // InitDisplay has succeeded, nothing is drawn.
 //
+// Every frame starts from black: what no ClearFrame or opaque picture covers
+// (a background picture that is missing, or smaller than the frame) shows
+// black, never what an earlier frame left there.
+//
 // ClearFrame, DrawSprite and DrawText are noted down, and ShowFrame carries
 // them out, in order, on the canvas: only on the tiles whose operations
 // differ from those that made their present pixels (see TileSignatures);
@@ -82,6 +86,10 @@ class Compositor : public DrawingControl {
   const Sprite* Find(int32_t number) const;
   void Load(Sprite& sprite);
   void Note(Operation operation, uint64_t fingerprint, bool opaque);
+  void NoteClear(int32_t colour);
+  void StartFrame();
+  // The first operation that shows in `part`: the last one painting all of it.
+  size_t FirstVisible(const PixelRect& part) const;
   void Carry(const Operation& operation, const PixelRect& clip);
   void Fill(uint32_t pixel, const PixelRect& clip);
 
@@ -96,7 +104,8 @@ class Compositor : public DrawingControl {
   uint64_t fontHash_ = 0;
   std::vector<Operation> operations_;
   TileSignatures signatures_;
-  bool showAll_ = false;  // the next frame is shown whole (a new canvas)
+  bool showAll_ = false;       // the next frame is shown whole (a new canvas)
+  bool frameStarted_ = false;  // the frame's black start is noted
   TileMask all_;
 };
 

@@ -1,6 +1,6 @@
 #include "display/load_settings.h"
 
-#include <algorithm>
+#include <cmath>
 
 #include "settings/conversions.h"
 #include "settings/settings_schema.h"
@@ -11,10 +11,16 @@ int16_t VolumeLevelFrom(std::string_view text) { return ToInt16(text).value_or(k
 
 int16_t ClockFontSizeFrom(std::string_view text) {
   const double size = NumberValue(text);
-  if (!(size >= kSmallestClockFont)) return kSmallestClockFont;  // also catches NaN
-  if (size > kLargestClockFont) return kLargestClockFont;
-  const int16_t rounded = RoundToInt16(size).value_or(kSmallestClockFont);
-  return std::clamp(rounded, kSmallestClockFont, kLargestClockFont);
+  if (std::isnan(size)) return kFirstRunClockFont;
+  if (size > kLargestClockFont) return kLargestClockFont;  // also beyond 16 bits
+  const int16_t rounded = RoundToInt16(size).value_or(0);
+  return rounded > 0 ? rounded : kFirstRunClockFont;
+}
+
+double MoveIntervalFrom(std::string_view text) {
+  const double interval = NumberValue(text);
+  if (!std::isfinite(interval) || interval > kLongestMoveInterval) return kFirstRunMoveInterval;
+  return interval;
 }
 
 void ReadLoadSettings(DisplayContext& context) {
@@ -25,7 +31,7 @@ void ReadLoadSettings(DisplayContext& context) {
   state.backgroundMode = NumberValue(startup(keys::BackGround));
   state.soundHandle = NumberValue(startup(keys::Prop));
   state.messageText = TextOrNumber::Number(NumberValue(startup(keys::Message)));
-  state.moveInterval = NumberValue(startup(keys::Speed));
+  state.moveInterval = MoveIntervalFrom(startup(keys::Speed));
   state.messageEnabled = NumberValue(startup(keys::MessageChecked));
   state.logoEnabled = NumberValue(startup(keys::LogoChecked));
   state.messageFontName = startup(keys::FontName);

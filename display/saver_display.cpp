@@ -14,7 +14,7 @@ SaverDisplay::SaverDisplay(SettingsStore& settings, DrawingControl& drawing, Sou
                            PlatformServices& platform, DisplayHost& host)
     : context_{state_, settings, drawing, sound, platform}, host_(host) {}
 
-void SaverDisplay::Load() {
+void SaverDisplay::Load(PointerAtLoad pointer) {
   if (NeedsFirstRunValues(context_.settings)) {
     WriteFirstRunValues(context_.settings, context_.platform.DataFolder());
   }
@@ -24,7 +24,10 @@ void SaverDisplay::Load() {
 
   ReadLoadSettings(context_);
   if (!IsNever(state_.soundOffSetting)) SoundOff(state_);
-  context_.platform.ShowCursor(false);
+  if (pointer == PointerAtLoad::Hidden) {
+    context_.platform.ShowCursor(false);
+    pointerHidden_ = true;
+  }
   OpenDrawingSession(context_);
   OpenSoundSession(context_);
 }
@@ -89,7 +92,8 @@ void SaverDisplay::StopSoundAndCloseDown() {
 }
 
 void SaverDisplay::CloseDown() {
-  if (ended_) return;
+  if (ended_ || closingDown_) return;
+  closingDown_ = true;
   context_.platform.SetScreenSaverRunning(false);
   host_.UnloadOtherWindows();
   host_.UnloadDisplayWindow();
@@ -103,7 +107,12 @@ void SaverDisplay::Unload() {
   unloaded_ = true;
   context_.sound.StopSound(SoundHandleArgument(state_));
   context_.sound.StopAllSound();
-  context_.platform.ShowCursor(true);
+  if (pointerHidden_) context_.platform.ShowCursor(true);
+}
+
+void SaverDisplay::OnWindowClosed() {
+  if (!closingDown_ && !finished()) context_.platform.SetScreenSaverRunning(false);
+  Unload();
 }
 
 }  // namespace skyvault

@@ -18,6 +18,12 @@ inline constexpr int16_t kLargestBGPlaneWait = 40;
 // handlers. The window around it (or a test) calls the handlers; SaverDisplay acts
 // only through the settings store, the two controls, the platform services
 // and its host.
+//
+// Whether the load sequence hides the pointer: the full-screen saver does;
+// password mode, whose window is never shown while the system's password
+// dialog is, does not.
+enum class PointerAtLoad { Hidden, Shown };
+
 class SaverDisplay : public DrawingEvents {
  public:
   SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
@@ -28,7 +34,7 @@ class SaverDisplay : public DrawingEvents {
   // The load sequence: first-run values, the relay's start, the settings,
   // the sound-off time, the pointer hidden, the drawing session, the sound
   // session.
-  void Load();
+  void Load(PointerAtLoad pointer = PointerAtLoad::Hidden);
 
   // Drawing-control events.
   void OnFrame() override;
@@ -43,8 +49,13 @@ class SaverDisplay : public DrawingEvents {
   // Ends the saver: running mark cleared, the other windows and this one
   // unloaded, the program ended.
   void CloseDown();
-  // The unload handler: the sound stopped, the pointer shown. Runs once.
+  // The unload handler: the sound stopped, the pointer shown again if the
+  // load hid it. Runs once.
   void Unload();
+  // The window is going. Unless CloseDown is taking it, it was closed from
+  // outside: the screen saver no longer runs, so the running mark is cleared
+  // as CloseDown would; then the unload handler runs.
+  void OnWindowClosed();
 
   // True once the program has been ended or the window unloaded; every
   // later event is ignored.
@@ -61,6 +72,8 @@ class SaverDisplay : public DrawingEvents {
   DisplayHost& host_;
   bool ended_ = false;
   bool unloaded_ = false;
+  bool pointerHidden_ = false;
+  bool closingDown_ = false;
 };
 
 }  // namespace skyvault

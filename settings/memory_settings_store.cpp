@@ -4,7 +4,6 @@ namespace skyvault {
 
 std::string MemorySettingsStore::Read(const std::string& section, const std::string& key,
                                       const std::string& fallback) {
-  ++reads_;
   const auto found = values_.find({section, key});
   return found == values_.end() ? fallback : found->second;
 }
@@ -12,7 +11,6 @@ std::string MemorySettingsStore::Read(const std::string& section, const std::str
 void MemorySettingsStore::Write(const std::string& section, const std::string& key,
                                 const std::string& value) {
   values_[{section, key}] = value;
-  writes_.push_back({section, key, value});
 }
 
 bool MemorySettingsStore::Has(const std::string& section, const std::string& key) const {

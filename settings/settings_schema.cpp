@@ -35,7 +35,7 @@ const std::array<SettingEntry, 32> kFirstRunValues = {{
     {kStartup, keys::Speed, "3"},
     {kStartup, keys::Volume, "-748"},
     {kSystem, keys::PwrSave, "0"},
-    {kSystem, keys::SoundOff, "Never"},
+    {kSystem, keys::SoundOff, kSoundNever},
     {kSystem, keys::SetReg, "2"},
 }};
 

@@ -39,6 +39,13 @@ inline constexpr const char* SoundOff = "SoundOff";
 inline constexpr const char* SetReg = "SetReg";
 }  // namespace keys
 
+// The values of System/SoundOff that the settings dialog offers, in its
+// order: "Never", then a number of minutes after which the engine falls
+// silent.
+inline constexpr const char* kSoundNever = "Never";
+inline constexpr std::array<int, 19> kSoundOffMinutes = {
+    1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480};
+
 struct SettingEntry {
   const char* section;
   const char* key;

@@ -1,67 +1,150 @@
 #!/usr/bin/env bash
-# Measures the CPU share and resident memory of a Windows program running
-# under Wine in a private 1920 x 1080 Xvfb.
-#   tools/measure-cpu.sh [seconds] [program.exe [arguments...]]
-# Default: 20 s of build/windows/controls/win32/present_bench.exe on its
-# typical scene (the bomber and three relay aircraft moving, the message and
-# the clock); `tools/measure-cpu.sh 20 "" 16` runs it on the sixteen-aircraft
-# first-run scene instead. The program is given time to start, then its CPU
-# time is read from /proc over `seconds`; the shares of the Xvfb server and
-# of the Wine server (work Windows would do in its kernel) are reported too.
-# Optional: SKYVAULT_SHOT=file.png takes a screenshot halfway.
+# The full-screen saver's cost under Wine: runs skyvault.scr /s with the
+# first-run settings on a private Xvfb, lets it settle, then reads over a
+# fixed span, from /proc, the CPU time of the saver's process, of the X server
+# and of the prefix's Wine server (work Windows would do in its kernel), and
+# the saver's resident memory. Several runs; the median run is printed last.
+# The build prefix's own Skyvault settings are put back afterwards.
+#
+# usage: tools/measure-cpu.sh [--screen WIDTHxHEIGHT (1920x1080)]
+#                             [--present-bench[=SCENE]] [--shot FILE.png]
+#                             [runs (3)] [seconds per run (20)]
+#   --present-bench  measures the drawing control alone on a made-up scene
+#                    (build/windows/controls/win32/present_bench.exe): SCENE
+#                    `typical` (default) or a number of first-run aircraft
+#   --shot           a screenshot halfway through the first run
+# needs: a windows build (cmake --build --preset windows), Xvfb, xdotool
 set -eu
-cd "$(dirname "$0")/.."
-seconds=${1:-20}
-shift || true
-if [ -z "${1:-}" ]; then
-  [ $# -gt 0 ] && shift
-  set -- build/windows/controls/win32/present_bench.exe $((seconds + 8)) "${@:-typical}"
-fi
-export WINEPREFIX=$PWD/build/windows/wineprefix
-. tools/wine-env.sh
-skyvault_wine_prefix_ready
-export SKYVAULT_SCREEN=1920x1080x24
-. tools/xvfb.sh
-skyvault_start_xvfb
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true
-  skyvault_stop_xvfb
+root=$(cd "$(dirname "$0")/.." && pwd)
+usage() {
+  sed -n '/^# usage:/,/^# needs:/s/^# \{0,1\}//p' "$0" >&2
+  exit 2
 }
-trap cleanup EXIT
-(wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1
 
-wine "$@" </dev/null >/tmp/measure-cpu.$$.out 2>&1 &
-program_pid=$!
-sleep 4   # start-up: loading, first frames
-
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-# This prefix's Wine server: the one working in the prefix's server folder.
-server_dir="server-$(printf '%x' "$(stat -c '%d' "$WINEPREFIX")")-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")"
-server_pid=""
-for pid in $(pgrep -x wineserver64 || true) $(pgrep -x wineserver || true); do
-  case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in */"$server_dir") server_pid=$pid ;; esac
+screen=1920x1080
+bench_scene=""
+shot=""
+while [ $# -gt 0 ]; do
+  case $1 in
+    --screen)
+      [[ ${2:-} =~ ^[0-9]+x[0-9]+$ ]] || usage
+      screen=$2
+      shift 2
+      ;;
+    --present-bench)
+      bench_scene=typical
+      shift
+      ;;
+    --present-bench=*)
+      bench_scene=${1#*=}
+      [[ $bench_scene =~ ^(typical|[0-9]+)$ ]] || usage
+      shift
+      ;;
+    --shot)
+      [ $# -ge 2 ] || usage
+      shot=$(realpath -m "$2")
+      shift 2
+      ;;
+    -h | --help) usage ;;
+    -*) usage ;;
+    *) break ;;
+  esac
 done
-hz=$(getconf CLK_TCK)
-start_program=$(ticks "$program_pid")
-start_x=$(ticks "$SKYVAULT_XVFB_PID")
-start_server=$([ -n "$server_pid" ] && ticks "$server_pid" || echo 0)
-if [ -n "${SKYVAULT_SHOT:-}" ]; then
-  sleep $((seconds / 2))
-  import -window root "$SKYVAULT_SHOT"
-  sleep $((seconds - seconds / 2))
+runs=${1:-3}
+span=${2:-20}
+[[ $runs =~ ^[1-9][0-9]*$ && $span =~ ^[1-9][0-9]*$ ]] || usage
+
+if [ -n "$bench_scene" ]; then
+  program=$root/build/windows/controls/win32/present_bench.exe
+  arguments=($((span + 30)) "$bench_scene")
 else
-  sleep "$seconds"
+  program=$root/build/windows/startup/win32/skyvault.scr
+  arguments=(/s)
 fi
-end_program=$(ticks "$program_pid")
-end_x=$(ticks "$SKYVAULT_XVFB_PID")
-end_server=$([ -n "$server_pid" ] && ticks "$server_pid" || echo 0)
-rss=$(awk '/VmRSS/ {print $2, $3}' "/proc/$program_pid/status")
-wait "$program_pid" || true
-program_pid=""
-awk -v p=$((end_program - start_program)) -v x=$((end_x - start_x)) -v w=$((end_server - start_server)) \
-  -v hz="$hz" -v s="$seconds" -v rss="$rss" \
-  'BEGIN { printf "program: %.1f %% of a core, resident %s; Xvfb: %.1f %%; Wine server: %.1f %% (over %d s)\n", 100 * p / hz / s, rss, 100 * x / hz / s, 100 * w / hz / s, s }'
-tr -d '\r' </tmp/measure-cpu.$$.out | tail -3
-rm -f /tmp/measure-cpu.$$.out
+[ -f "$program" ] || { echo "no $program: build the windows preset first" >&2; exit 1; }
+
+export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
+export SKYVAULT_SCREEN=${screen}x24
+# shellcheck source=tools/wine-env.sh
+. "$root/tools/wine-env.sh"
+skyvault_wine_start_in_xvfb
+
+# The prefix's own settings, put back when the script ends.
+saved=$(mktemp --suffix=.reg)
+if wine reg export 'HKCU\Software\Skyvault' "$(winepath -w "$saved")" /y </dev/null >/dev/null 2>&1; then
+  skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; \
+wine reg import \"\$(winepath -w '$saved')\" </dev/null >/dev/null 2>&1; rm -f '$saved'"
+else
+  skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; rm -f '$saved'"
+fi
+
+hz=$(getconf CLK_TCK)
+cpu_ticks() { # utime + stime of a process (the name in field 2 may hold blanks)
+  awk '{sub(/.*\) /, ""); print $12 + $13}' "/proc/$1/stat" 2>/dev/null || echo 0
+}
+program_pid() { # the Wine process that runs this build's program: the launcher itself, once
+  # Wine's loader has become the program, else a process started with its path
+  local pid
+  for pid in "$1" $(pgrep -f "$(basename "$program")"); do
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$program" || continue
+    grep -q VmRSS "/proc/$pid/status" 2>/dev/null && echo "$pid" && return
+  done
+}
+wine_server_pid() { # the server working in this prefix's server folder
+  local dir pid
+  dir="server-$(printf '%x' "$(stat -c %d "$WINEPREFIX")")-$(printf '%x' "$(stat -c %i "$WINEPREFIX")")"
+  for pid in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in */"$dir") echo "$pid" ;; esac
+  done | head -n 1
+}
+
+echo "measuring $(basename "$program") ${arguments[*]} at $screen, $runs runs of $span s"
+results=()
+for run in $(seq 1 "$runs"); do
+  wine reg delete 'HKCU\Software\Skyvault' /f </dev/null >/dev/null 2>&1 || true # first-run settings
+  wine "$program" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
+  launcher=$!
+  if [ -z "$(skyvault_wait_for_window Skyvault)" ]; then
+    echo "run $run: no window" >&2
+    kill "$launcher" 2>/dev/null || true
+    continue
+  fi
+  sleep 3 # settle: pictures loaded, first frames sent
+  pid=$(program_pid "$launcher")
+  server=$(wine_server_pid)
+  if [ -z "$pid" ]; then
+    echo "run $run: program's process not found" >&2
+    kill "$launcher" 2>/dev/null || true
+    continue
+  fi
+  p0=$(cpu_ticks "$pid") x0=$(cpu_ticks "$SKYVAULT_XVFB_PID") w0=$(cpu_ticks "${server:-0}")
+  t0=$(date +%s.%N)
+  if [ -n "$shot" ] && [ "$run" = 1 ]; then
+    sleep $((span / 2))
+    import -window root "$shot"
+    sleep $((span - span / 2))
+  else
+    sleep "$span"
+  fi
+  p1=$(cpu_ticks "$pid") x1=$(cpu_ticks "$SKYVAULT_XVFB_PID") w1=$(cpu_ticks "${server:-0}")
+  t1=$(date +%s.%N)
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
+  xdotool key a >/dev/null 2>&1 || true
+  skyvault_wait_for_exit "$launcher" 5 || kill "$launcher" 2>/dev/null || true
+  line=$(awk -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v w=$((w1 - w0)) -v t0="$t0" -v t1="$t1" \
+    -v hz="$hz" -v rss="$rss" \
+    'BEGIN { s = t1 - t0; printf "%.2f %.2f %.2f %.1f", 100 * p / hz / s, 100 * x / hz / s, 100 * w / hz / s, rss / 1024 }')
+  read -r program_share x_share server_share rss_mib <<<"$line"
+  echo "run $run: program $program_share % of a core, Xvfb $x_share %, Wine server $server_share %, program RSS $rss_mib MiB"
+  results+=("$line")
+done
+
+[ "${#results[@]}" -gt 0 ] || exit 1
+printf '%s\n' "${results[@]}" | sort -n -k1,1 | awk -v runs="${#results[@]}" '
+  { line[NR] = $0 }
+  END {
+    split(line[int((NR + 1) / 2)], m, " ")
+    printf "median run: program %s %% of a core, Xvfb %s %%, Wine server %s %%, program RSS %s MiB (%d runs)\n",
+      m[1], m[2], m[3], m[4], runs
+  }'
+[ -z "$shot" ] || echo "screenshot: $shot"

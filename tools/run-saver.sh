@@ -16,57 +16,56 @@ for arg in "$@"; do
   case "$arg" in
     --windows) windows=yes ;;
     --screenshots) screenshots=yes ;;
-    *) echo "usage: tools/run-saver.sh [--windows] [--screenshots]" >&2; exit 2 ;;
+    *)
+      echo "usage: tools/run-saver.sh [--windows] [--screenshots]" >&2
+      exit 2
+      ;;
   esac
 done
 tools/install-deps.sh
 
+# shellcheck source=tools/wine-env.sh
+. tools/wine-env.sh
 if [ -n "$windows" ]; then
   cmake --preset windows >/dev/null
   cmake --build --preset windows --target skyvault
   export WINEPREFIX=$PWD/build/windows/wineprefix
-  # shellcheck source=tools/wine-env.sh
-  . tools/wine-env.sh
-  skyvault_wine_prefix_ready
   saver=(wine "$PWD/build/windows/startup/win32/skyvault.scr" /s)
+  name=skyvault-windows
 else
   cmake --preset native >/dev/null
   cmake --build --preset native --target skyvault
   saver=("$PWD/build/native/startup/linux/skyvault")
+  name=skyvault-linux
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshots" ]; then
+  [ -n "$windows" ] && skyvault_wine_prefix_ready
   echo "Starting Skyvault full-screen on $DISPLAY: press a key to end it."
   exec "${saver[@]}"
 fi
 
-# shellcheck source=tools/xvfb.sh
-. tools/xvfb.sh
-SKYVAULT_SCREEN=1920x1080x24 skyvault_start_xvfb
+export SKYVAULT_SCREEN=1920x1080x24
+if [ -n "$windows" ]; then
+  skyvault_wine_start_in_xvfb
+else
+  skyvault_stop_at_exit
+  skyvault_start_xvfb
+fi
 shots="$PWD/build/screenshots"
 mkdir -p "$shots"
-saver_pid=""
-cleanup() {
-  set +e
-  [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
-  [ -n "$windows" ] && wineserver -k >/dev/null 2>&1
-  skyvault_stop_xvfb
-}
-trap cleanup EXIT
-if [ -n "$windows" ]; then
-  # (the server that made a new prefix may still be winding down: replace it)
-  wineserver -k </dev/null >/dev/null 2>&1 || true
-  (wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1
-fi
 "${saver[@]}" </dev/null >/dev/null 2>&1 &
 saver_pid=$!
-name=skyvault
-[ -n "$windows" ] || name=skyvault-linux
+skyvault_at_exit "kill $saver_pid 2>/dev/null"
+[ -n "$(skyvault_wait_for_window Skyvault)" ] || {
+  echo "the saver showed no window" >&2
+  exit 1
+}
 for second in 3 6 9; do
   sleep 3
   import -window root "$shots/$name-${second}s.png"
 done
 xdotool key space || true
-sleep 1
+skyvault_wait_for_exit "$saver_pid" || echo "the saver did not end at a key" >&2
 echo "Skyvault ran for 9 s in a private Xvfb (1920 x 1080). Screenshots:"
-ls -1 "$shots/$name"-*.png
+ls -1 "$shots"/"$name"-*.png

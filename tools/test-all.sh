@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test:
-# the portable code natively, the Windows code under Wine in a private Xvfb.
+# Installs what is missing, checks the C++ formatting and the shell scripts,
+# builds the three presets and runs every test: the portable code natively,
+# again under AddressSanitizer and UndefinedBehaviorSanitizer (without the
+# 48-hour soak), and the Windows code, the installer and the art under Wine
+# in a private Xvfb.
 set -eu
 cd "$(dirname "$0")/.."
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 tools/install-deps.sh
-. tools/xvfb.sh
+stage "C++ formatting and shell scripts"
+tools/check-style.sh
 
-cmake --preset native >/dev/null
-cmake --build --preset native
-ctest --preset native
+for preset in native native-asan; do
+  stage "$preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
 
+stage windows
 cmake --preset windows >/dev/null
 cmake --build --preset windows
-
 export WINEPREFIX=$PWD/build/windows/wineprefix
+# shellcheck source=tools/wine-env.sh
 . tools/wine-env.sh
-skyvault_wine_prefix_ready
-skyvault_start_xvfb
-cleanup() { wineserver -k >/dev/null 2>&1 || true; skyvault_stop_xvfb; }
-trap cleanup EXIT
-# A persistent wine server started outside ctest: every test then starts fast.
-# (the server that made a new prefix may still be winding down: replace it)
-wineserver -k </dev/null >/dev/null 2>&1 || true
-(wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1 || true
+skyvault_wine_start_in_xvfb
 ctest --preset windows
+stage "all green"

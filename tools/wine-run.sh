@@ -10,6 +10,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
   export WINEPREFIX="$dir/wineprefix"
 fi
+# shellcheck source=tools/wine-env.sh
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 skyvault_wine_prefix_ready
 exec wine "$program" "$@"

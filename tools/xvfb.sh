@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: `skyvault_start_xvfb` starts a private Xvfb on a free display
 # (1920 x 1080) and exports DISPLAY; `skyvault_stop_xvfb` stops it.
 skyvault_start_xvfb() {
@@ -12,7 +13,7 @@ skyvault_start_xvfb() {
   export DISPLAY=":$number"
 }
 skyvault_stop_xvfb() {
-  [ -n "${SKYVAULT_XVFB_PID:-}" ] && kill "$SKYVAULT_XVFB_PID" 2>/dev/null
+  if [ -n "${SKYVAULT_XVFB_PID:-}" ]; then kill "$SKYVAULT_XVFB_PID" 2>/dev/null || true; fi
   SKYVAULT_XVFB_PID=""
 }
 # Prints the X id of the first window titled exactly $1, waiting up to 20 s;

@@ -1,5 +1,6 @@
 // Checks the generated data directory against what the saver relies on.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "display/aircraft_schedule.h"
+#include "display/aircraft_table.h"
 
 namespace {
 
@@ -75,22 +79,17 @@ size_t DistinctColours(const Bitmap& b) {
   return std::set<uint32_t>(b.rgb.begin(), b.rgb.end()).size();
 }
 
-// Each aircraft's start x and, for those that fly leftwards (start 805), how
-// far past the left edge they count as gone.
-struct Slot {
-  std::string file;
-  int startX, leaveDistance;
-  bool Leftward() const { return startX > 0; }
-};
-const std::vector<Slot> kSlots = {
-    {"Plane24.bmp", -320, 0},  {"Plane03.bmp", 805, 350}, {"Plane04.bmp", 805, 325},
-    {"Plane06.bmp", -251, 0},  {"Plane02.bmp", -292, 0},  {"Plane05.bmp", -276, 0},
-    {"Plane07.bmp", 805, 326}, {"Plane08.bmp", -266, 0},  {"Plane01.bmp", 805, 366},
-    {"Plane11.bmp", 805, 350}, {"Plane16.bmp", -276, 0},  {"Plane14.bmp", -271, 0},
-    {"Plane17.bmp", 805, 351}, {"Plane25.bmp", 805, 350}, {"Plane23.bmp", -272, 0},
-    {"Plane21.bmp", -279, 0},
-};
-const std::string kBackgroundAircraft = "Plane24.bmp";  // waits at x = -300
+bool Leftward(const skyvault::AircraftRow& a) { return a.horizontalStep < 0; }
+
+// The widest picture that stays out of sight wherever the aircraft waits or
+// is last drawn: left of the screen at its start, put-back and waiting
+// places; for a leftward flyer, at the x where its leave test still fails.
+int WidestHidden(const skyvault::AircraftRow& a) {
+  if (Leftward(a)) return -a.leaveTest.limit;
+  int widest = std::min(-a.startX, -a.putBackX);
+  if (a.number == skyvault::kBGAircraft) widest = std::min(widest, -skyvault::kBGWaitX);
+  return widest;
+}
 
 // The sources' manifest: file -> {type, declared facing}.
 std::map<std::string, std::pair<std::string, std::string>> Manifest() {
@@ -113,18 +112,15 @@ TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
   const auto manifest = Manifest();
   std::set<std::string> types;
   for (const auto& [file, row] : manifest) types.insert(row.first);
-  EXPECT_EQ(manifest.size(), kSlots.size());
-  EXPECT_EQ(types.size(), kSlots.size()) << "two slots share one aircraft type";
-  for (const Slot& s : kSlots) {
-    SCOPED_TRACE(s.file);
-    EXPECT_TRUE(manifest.count(s.file));
-    const Bitmap bmp = ReadBmp(kData + s.file);
+  EXPECT_EQ(manifest.size(), skyvault::kAircraft.size());
+  EXPECT_EQ(types.size(), skyvault::kAircraft.size()) << "two slots share one aircraft type";
+  for (const skyvault::AircraftRow& a : skyvault::kAircraft) {
+    SCOPED_TRACE(a.bitmap);
+    EXPECT_TRUE(manifest.count(a.bitmap));
+    const Bitmap bmp = ReadBmp(kData + a.bitmap);
     ASSERT_EQ(bmp.bpp, 32);
     ASSERT_NE(bmp.alphaMask, 0u);
-    const int limit = s.file == kBackgroundAircraft ? 300
-                      : s.Leftward()                ? s.leaveDistance
-                                                    : -s.startX;
-    EXPECT_LE(bmp.width, limit) << "would show where it waits";
+    EXPECT_LE(bmp.width, WidestHidden(a)) << "would show where it waits";
     EXPECT_GE(bmp.width, 150);
     EXPECT_GE(bmp.height, 60);
     EXPECT_LE(bmp.height, 130);
@@ -145,12 +141,12 @@ TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
 // the forward half; the fin tip (the highest solid pixel) in the rear half.
 TEST(AircraftPictures, EachFacesTheWayItFlies) {
   const auto manifest = Manifest();
-  for (const Slot& s : kSlots) {
-    SCOPED_TRACE(s.file);
-    ASSERT_TRUE(manifest.count(s.file));
-    const std::string facing = manifest.at(s.file).second;
-    EXPECT_EQ(facing, s.Leftward() ? "left" : "right");
-    const Bitmap bmp = ReadBmp(kData + s.file);
+  for (const skyvault::AircraftRow& a : skyvault::kAircraft) {
+    SCOPED_TRACE(a.bitmap);
+    ASSERT_TRUE(manifest.count(a.bitmap));
+    const std::string facing = manifest.at(a.bitmap).second;
+    EXPECT_EQ(facing, Leftward(a) ? "left" : "right");
+    const Bitmap bmp = ReadBmp(kData + a.bitmap);
     ASSERT_GT(bmp.width, 0);
     int prop = 0, mostTranslucent = -1, fin = -1;
     for (int x = 0; x < bmp.width; ++x) {
@@ -178,6 +174,66 @@ TEST(OtherPictures, BridgeLogoAndPreviewHaveTheirSizes) {
   const Bitmap preview = ReadBmp(kAssets + "/resources/preview.bmp");
   EXPECT_EQ(std::tuple(preview.width, preview.height, preview.bpp), std::tuple(153, 115, 8));
   EXPECT_GT(DistinctColours(preview), 64u) << "a scene, not a placeholder";
+}
+
+// ---- The pictures at four times the size ----
+
+// An 8-bit PNG read as RGBA (alpha 255 where the file has none).
+struct Png {
+  int width = 0, height = 0;
+  bool hasAlphaChannel = false;
+  std::vector<uint8_t> rgba;
+  uint8_t A(int x, int y) const { return rgba[(size_t(y) * width + x) * 4 + 3]; }
+};
+
+Png ReadPng(const std::string& path) {
+  Png png;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    ADD_FAILURE() << "not a PNG: " << path;
+    return png;
+  }
+  png.hasAlphaChannel = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  image.format = PNG_FORMAT_RGBA;
+  png.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, png.rgba.data(), 0, nullptr)) {
+    ADD_FAILURE() << "unreadable PNG: " << path;
+    return png;
+  }
+  png.width = int(image.width), png.height = int(image.height);
+  return png;
+}
+
+// Every stock picture has an @4x PNG companion drawn from the same source:
+// exactly four times its size, with alpha where the named file has alpha
+// and opaque where it is opaque. Reduced to the named size (each 4 x 4
+// block averaged), the companion's alpha is the named file's, so the two
+// line up and show the same outline.
+TEST(HighResolutionArt, EachStockPictureHasA4xCompanionThatLinesUpWithIt) {
+  std::vector<std::string> files{"Bridge.bmp", "Tarnwing1.bmp"};
+  for (const skyvault::AircraftRow& a : skyvault::kAircraft) files.push_back(a.bitmap);
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const Bitmap named = ReadBmp(kData + file);
+    const Png big = ReadPng(kData + file.substr(0, file.size() - 4) + "@4x.png");
+    ASSERT_EQ(std::pair(big.width, big.height), std::pair(4 * named.width, 4 * named.height));
+    EXPECT_EQ(big.hasAlphaChannel, named.alphaMask != 0);
+    double difference = 0;
+    int largest = 0;
+    for (int y = 0; y < named.height; ++y) {
+      for (int x = 0; x < named.width; ++x) {
+        int sum = 0;
+        for (int i = 0; i < 16; ++i) sum += big.A(4 * x + i % 4, 4 * y + i / 4);
+        const int d = std::abs((sum + 8) / 16 - named.A(x, y));
+        difference += d, largest = std::max(largest, d);
+      }
+    }
+    EXPECT_LT(difference / named.alpha.size(), 1.5) << "the outlines do not line up";
+    if (named.alphaMask == 0) {
+      EXPECT_EQ(largest, 0) << "an opaque picture with a see-through @4x";
+    }
+  }
 }
 
 // ---- The engine sound ----

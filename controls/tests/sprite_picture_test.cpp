@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/pixel_format.h"
-#include "controls/tests/fake_image_decoder.h"
+#include "controls/testing/fake_image_decoder.h"
 
 namespace skyvault {
 namespace {

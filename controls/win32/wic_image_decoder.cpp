@@ -5,7 +5,8 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include "controls/win32/com_ptr.h"
+#include "controls/picture_alpha.h"
+#include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 
@@ -36,8 +37,8 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
       width > static_cast<UINT>(kMaxPictureSide) || height > static_cast<UINT>(kMaxPictureSide)) {
     return std::nullopt;
   }
-  // Straight alpha first, so that a picture whose alpha is all zero keeps
-  // its colours; premultiplied below.
+  // Straight alpha, so that a picture whose alpha is all zero keeps its
+  // colours (see ApplyAlphaRules).
   ComPtr<IWICFormatConverter> converter;
   if (FAILED(factory_->CreateFormatConverter(converter.Put())) ||
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
@@ -54,26 +55,7 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
     return std::nullopt;
   }
 
-  bool anyVisible = false, anyTranslucent = false;
-  for (uint32_t p : image.pixels) {
-    const uint32_t a = p >> 24;
-    anyVisible |= a != 0;
-    anyTranslucent |= a != 255;
-  }
-  if (!anyVisible) {
-    for (uint32_t& p : image.pixels) p |= 0xFF000000u;
-    image.hasAlpha = false;
-    return image;
-  }
-  image.hasAlpha = anyTranslucent;
-  if (anyTranslucent) {
-    for (uint32_t& p : image.pixels) {
-      const uint32_t a = p >> 24;
-      if (a == 255) continue;
-      auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
-      p = (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
-    }
-  }
+  ApplyAlphaRules(image, AlphaForm::Straight);
   return image;
 }
 

@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "controls/monitor_layout.h"
+
 namespace skyvault::win32 {
 namespace {
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
-  reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
+  reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+      {rect->left, rect->top, rect->right, rect->bottom});
   return TRUE;
 }
 
@@ -59,24 +62,15 @@ void WindowPresenter::Layout(const CanvasView& canvas) {
   }
   if (bits_) std::memset(bits_, 0, static_cast<size_t>(width_) * height_ * 4);
 
-  // Each monitor's part of the window gets the whole picture.
-  std::vector<RECT> monitors;
+  std::vector<PixelRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   POINT origin{0, 0};
   ClientToScreen(window_, &origin);
   scalers_.clear();
-  const PixelRect clientRect{0, 0, width_, height_};
-  for (const RECT& m : monitors) {
-    const PixelRect area =
-        PixelRect{m.left - origin.x, m.top - origin.y, m.right - origin.x, m.bottom - origin.y}
-            .Intersect(clientRect);
-    if (!area.Empty())
-      scalers_.emplace_back(canvas.width, canvas.height,
-                            Letterbox(canvas.width, canvas.height, area));
-  }
-  if (scalers_.empty() && !clientRect.Empty()) {
-    scalers_.emplace_back(canvas.width, canvas.height,
-                          Letterbox(canvas.width, canvas.height, clientRect));
+  for (const PixelRect& target :
+       FrameTargets(canvas.width, canvas.height, monitors,
+                    {origin.x, origin.y, origin.x + width_, origin.y + height_})) {
+    scalers_.emplace_back(canvas.width, canvas.height, target);
   }
   canvasWidth_ = canvas.width;
   canvasHeight_ = canvas.height;

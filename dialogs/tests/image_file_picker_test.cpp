@@ -5,18 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/picker_paths.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault {
 
-inline void PrintTo(const MemorySettingsStore::WriteRecord& w, std::ostream* out) {
-  *out << w.section << "/" << w.key << "=" << w.value;
-}
-
 namespace {
 
-using Writes = std::vector<MemorySettingsStore::WriteRecord>;
+using Writes = std::vector<RecordingSettingsStore::WriteRecord>;
 using Lines = std::vector<std::string>;
 
 class RecordingPickerView : public ImageFilePickerView {
@@ -42,7 +38,7 @@ class RecordingPickerView : public ImageFilePickerView {
 
 class PickerTest : public ::testing::Test {
  protected:
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   FakePlatformServices platform;
   RecordingPickerView view;
   ImageFilePicker getFile{kGetFile, store, platform, view};
@@ -65,7 +61,7 @@ TEST_F(PickerTest, OkStoresTheListedFileInItsDirectoryOrTheTypedTextAsItStands) 
            {&kGetFile, "C:\\pics", nullptr, "Sky.bmp", "sky.bmp", "sky.bmp"},  // case differs
            {&kGetFile, "C:\\pics", nullptr, nullptr, "D:\\art\\night.bmp", "D:\\art\\night.bmp"},
            {&kGetFile, "C:\\pics", nullptr, "a.bmp", "E:\\b.bmp", "E:\\b.bmp"}}) {
-    MemorySettingsStore fresh;
+    RecordingSettingsStore fresh;
     ImageFilePicker picker(*c.picker, fresh, platform, view);
     picker.Open(c.start);
     if (c.openedDirectory) picker.OnDirectoryChanged(c.openedDirectory);

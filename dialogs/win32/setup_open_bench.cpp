@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dialogs/win32/setup_dialog.h"
-#include "platform/fake_platform_services.h"
+#include "platform/testing/fake_platform_services.h"
 #include "settings/settings_schema.h"
 #include "settings/win32/registry_settings_store.h"
 

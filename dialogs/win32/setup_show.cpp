@@ -8,7 +8,7 @@
 #include "dialogs/win32/image_file_picker_window.h"
 #include "dialogs/win32/setup_dialog.h"
 #include "dialogs/win32/setup_dialog_ids.h"
-#include "platform/fake_platform_services.h"
+#include "platform/testing/fake_platform_services.h"
 #include "settings/memory_settings_store.h"
 #include "settings/settings_schema.h"
 

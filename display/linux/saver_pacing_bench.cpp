@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "controls/forwarding_drawing_control.h"
-#include "controls/recording_controls.h"
+#include "controls/testing/recording_controls.h"
 #include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_loop.h"
 #include "display/linux/saver_targets.h"

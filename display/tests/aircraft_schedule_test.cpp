@@ -43,33 +43,26 @@ Log From(const Log& calls, const std::string& line, size_t count = 99) {
       at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
 }
 
+// Each aircraft's two procedures, found by name, move its own sprite by
+// the steps of its row (aircraft_table_test checks the rows).
 TEST(AircraftFlight, LevelStepsMoveAcrossSlantingStepsVerticallyFirst) {
-  const struct {
-    const char* level;
-    int dx, dy;
-  } steps[16] = {{"MoveBGPlane", 2, 1},  {"MovePlane1", -1, -1}, {"MovePlane2", -1, -1},
-                 {"MovePlane3", 1, -1},  {"MovePlane4", 1, 1},   {"MovePlane5", 1, 1},
-                 {"MovePlane6", -1, -1}, {"MovePlane7", 1, -1},  {"MovePlane8", -1, -1},
-                 {"MovePlane9", -1, 1},  {"MovePlane10", 1, 1},  {"MovePlane11", 1, -1},
-                 {"MovePlane12", -1, 1}, {"MovePlane13", -1, 1}, {"MovePlane14", 1, -1},
-                 {"MovePlane15", 1, 1}};
   Harness h;
   h.LoadWith();
-  for (int n = 0; n < 16; ++n) {
-    const std::string sprite = std::to_string(SpriteOf(h.state(), n)) + ", ",
-                      dx = std::to_string(steps[n].dx);
-    for (const std::string& name :
-         {std::string(steps[n].level), steps[n].level + std::string("b")}) {
+  for (const AircraftRow& row : kAircraft) {
+    const std::string sprite = std::to_string(SpriteOf(h.state(), row.number)) + ", ",
+                      dx = std::to_string(row.horizontalStep);
+    for (const char* name : {row.levelProcedure, row.slantProcedure}) {
       const StepProcedure procedure = FindStepProcedure(name);
-      ASSERT_NE(procedure.row, nullptr) << name;
+      ASSERT_EQ(procedure.row, &row) << name;
       TakeStep(h.drawing, h.state(), *procedure.row, procedure.leg);
     }
     EXPECT_EQ(h.Take(), (Log{"MoveSpriteX(" + sprite + dx + ")",
-                             "MoveSpriteY(" + sprite + std::to_string(steps[n].dy) + ")",
+                             "MoveSpriteY(" + sprite + std::to_string(row.verticalStep) + ")",
                              "MoveSpriteX(" + sprite + dx + ")"}))
-        << steps[n].level;
+        << row.levelProcedure;
   }
   EXPECT_EQ(FindStepProcedure("MovePlane16").row, nullptr);
+  EXPECT_EQ(FindStepProcedure("MovePlane1c").row, nullptr);
 }
 
 TEST(Schedule, TheFirstFrameMovesTheBGAircraftAndAircraftOneOnly) {
@@ -80,12 +73,10 @@ TEST(Schedule, TheFirstFrameMovesTheBGAircraftAndAircraftOneOnly) {
 }
 
 TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
-  const std::pair<int, int> legs[16] = {{1, 25}, {4, 20},   {1, 8},  {4, 40},    {1, 16},   {1, 10},
-                                        {1, 2},  {4, 40},   {1, 17}, {10, 1000}, {2, 1000}, {2, 8},
-                                        {1, 18}, {9, 1000}, {3, 10}, {5, 30}};
   for (int n = 0; n <= 15; ++n) {
-    for (double interval : {1e12, 0.0}) {                     // never a step, or one every frame
-      if (interval == 0 && legs[n].second == 1000) continue;  // would leave first
+    const int slantLeg = kAircraft[n].slantLegFrames, levelLeg = kAircraft[n].levelLegFrames;
+    for (double interval : {1e12, 0.0}) {               // never a step, or one every frame
+      if (interval == 0 && levelLeg == 1000) continue;  // would leave first
       Scene f;
       f.state().moveInterval = interval;
       if (n > 0) {
@@ -99,8 +90,7 @@ TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
         const bool now = n == 0 ? f.state().bgPlaneLevel : f.state().planeLevel[n];
         if (now != level) runs.push_back(run), run = 0, level = now;
       }
-      EXPECT_EQ(runs, (std::vector<int>{legs[n].first, legs[n].second, legs[n].first}))
-          << n << " " << interval;
+      EXPECT_EQ(runs, (std::vector<int>{slantLeg, levelLeg, slantLeg})) << n << " " << interval;
     }
   }
 }
@@ -119,55 +109,42 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
   EXPECT_EQ(f.Step().at(3), "DrawSprite(2)");
 }
 
+// Each relay aircraft at the edges of its launch and leave tests, one
+// level frame each: the tests are strict, the x read is the one tested, and
+// the put-back is its row's.
 TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
-  // x before a level frame and the x it reads; where it is put back; whom it launches.
-  const struct {
-    int leaveFrom, leaveAt, putBackX, launches, launchFrom, launchAt;
-  } rows[16] = {{},
-                {-350, -351, 805, 2, 100, 99},
-                {-325, -326, 805, 3, 100, 99},
-                {801, 802, -326, 4, 700, 701},
-                {805, 806, -300, 5, 700, 701},
-                {801, 802, -326, 6, 700, 701},
-                {-326, -327, 805, 7, 100, 99},
-                {801, 802, -343, 8, 801, 802},
-                {-366, -367, 805, 9, 100, 99},
-                {-350, -351, 805, 10, 100, 99},
-                {801, 802, -350, 11, 700, 701},
-                {805, 806, -351, 12, 700, 701},
-                {-351, -352, 805, 13, 100, 99},
-                {-350, -351, 805, 14, 100, 99},
-                {805, 806, -350, 15, 700, 701},
-                {805, 806, -340, 1, 700, 701}};
   for (int n = 1; n <= 15; ++n) {
-    const auto& row = rows[n];
-    const int dx = row.leaveAt - row.leaveFrom;
+    const AircraftRow& row = RelayAircraft(n);
+    const int dx = row.horizontalStep, leaveFrom = row.leaveTest.limit,
+              launchFrom = row.launchTest.limit;
     Scene f;
     f.platform.randoms = {0.25};
-    f.Only(n, row.launchFrom - dx);
+    f.Only(n, launchFrom - dx);
     f.Step();
     EXPECT_FALSE(f.state().planeEnabled[row.launches]) << n << ": launch test is strict";
-    f.Only(n, row.launchFrom);
+    f.Only(n, launchFrom);
     f.Step();
     EXPECT_TRUE(f.state().planeEnabled[row.launches]) << n;
-    f.Only(n, row.leaveFrom - dx);
+    f.Only(n, leaveFrom - dx);
     f.Step();
     EXPECT_TRUE(f.state().planeEnabled[n]) << n << " left a pixel early";
-    EXPECT_EQ(f.state().planeEnabled[row.launches], n != 7)
-        << n << ": 7 launches 8 only as it leaves";
-    f.Only(n, row.leaveFrom);
+    EXPECT_EQ(f.state().planeEnabled[row.launches], row.launchTest.PassedBy(leaveFrom))
+        << n << ": launched by the x it read";
+    f.Only(n, leaveFrom);
     const Log calls = f.Step();
     EXPECT_FALSE(f.state().planeEnabled[n]) << n;
     EXPECT_TRUE(f.state().planeEnabled[row.launches])
         << n << ": launched with the x read as it left";
-    const int y = n == 1 ? 180 : 125;  // 2 to 15: a fresh random height, 0.25 x 500
-    const std::string sprite = std::to_string(n + 1);
-    EXPECT_EQ(From(calls, "GetSpriteX(" + sprite + ") = " + std::to_string(row.leaveAt), 3),
-              (Log{"GetSpriteX(" + sprite + ") = " + std::to_string(row.leaveAt),
+    const int y = row.putBackY.value_or(125);  // else a fresh random height, 0.25 x 500
+    const std::string sprite = std::to_string(n + 1), read = std::to_string(leaveFrom + dx);
+    EXPECT_EQ(From(calls, "GetSpriteX(" + sprite + ") = " + read, 3),
+              (Log{"GetSpriteX(" + sprite + ") = " + read,
                    "SetSpriteX(" + sprite + ", " + std::to_string(row.putBackX) + ")",
                    "SetSpriteY(" + sprite + ", " + std::to_string(y) + ")"}))
         << n;
   }
+  // Aircraft 7 alone launches only in the frame it leaves.
+  EXPECT_FALSE(RelayAircraft(7).launchTest.PassedBy(RelayAircraft(7).leaveTest.limit));
 }
 
 TEST(Schedule, TheBGAircraftLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) {

@@ -1,11 +1,11 @@
 #pragma once
 // A SaverDisplay on the recording controls, an in-memory store, the fake platform
 // and a fake host, with one log of every visible call in the order it came.
-#include "controls/recording_controls.h"
+#include "controls/testing/recording_controls.h"
 #include "display/saver_display.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
 #include "settings/settings_schema.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault::testing {
 
@@ -15,16 +15,16 @@ using Values = std::vector<std::pair<std::string, std::string>>;
 struct Harness : DisplayHost {
   // The doubles note their calls in `log`; drawing calls are pulled in
   // before anything else happens, so one order covers them all.
-  struct Store : MemorySettingsStore {
+  struct Store : RecordingSettingsStore {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
     std::string Read(const std::string& s, const std::string& k, const std::string& f) override {
       h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")");
-      return MemorySettingsStore::Read(s, k, f);
+      return RecordingSettingsStore::Read(s, k, f);
     }
     void Write(const std::string& s, const std::string& k, const std::string& v) override {
       h.Note("Write(" + s + "/" + k + "=" + v + ")");
-      MemorySettingsStore::Write(s, k, v);
+      RecordingSettingsStore::Write(s, k, v);
     }
   };
   struct Sound : RecordingSoundControl {  // Sync before and after each call
@@ -57,7 +57,7 @@ struct Harness : DisplayHost {
 
   Harness() { platform.tick = 100000; }
   void UnloadOtherWindows() override { Note("UnloadOtherWindows"); }
-  void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.Unload(); }
+  void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.OnWindowClosed(); }
   void EndProgram() override { Note("EndProgram"), ++ended; }
 
   // Moves the calls not yet in the log there: a sound call (each syncs

@@ -1,6 +1,8 @@
 // Ending the saver (keys, buttons, pointer moves, closing) and the pause timer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
@@ -30,15 +32,27 @@ TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
   }
 }
 
-TEST(DisplayEnding, AWindowClosedFromOutsideRunsOnlyTheUnloadHandler) {
+TEST(DisplayEnding, AWindowClosedFromOutsideClearsTheRunningMarkAndUnloadsOnce) {
   Harness h;
   h.LoadWith();
-  h.form.Unload();
-  EXPECT_EQ(h.Take(), (Log{"StopSound(7)", "StopAllSound()", "ShowCursor(true)"}));
+  h.form.OnWindowClosed();
+  EXPECT_EQ(h.Take(),
+            (Log{"Running(false)", "StopSound(7)", "StopAllSound()", "ShowCursor(true)"}));
   h.Frame();
   h.form.OnKey();
+  h.form.OnWindowClosed();
   EXPECT_EQ(h.Take(), Log{});
   EXPECT_EQ(h.ended, 0);
+}
+
+TEST(DisplayEnding, PasswordModeLeavesThePointerShownFromLoadToUnload) {
+  Harness h;
+  h.form.Load(PointerAtLoad::Shown);
+  h.form.Unload();
+  const Log log = h.Take();
+  EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                          [](const std::string& call) { return call.rfind("ShowCursor", 0) == 0; }),
+            0);
 }
 
 // Pointer moves (0) and pauses in seconds (> 0); the move that ends the

@@ -1,6 +1,7 @@
 // The load sequence: first-run values, settings, pictures, sound session.
 #include <gtest/gtest.h>
 
+#include "display/aircraft_table.h"
 #include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
@@ -21,21 +22,12 @@ Log Join(std::initializer_list<Log> parts) {
   return all;
 }
 
-// The sixteen aircraft pictures in creation order, from sprite `first`.
+// The sixteen aircraft pictures in the table's order, colour-keyed, each at
+// its start, from sprite `first`.
 Log Aircraft(int first) {
-  const struct {
-    const char* file;
-    int x, y;
-  } planes[16] = {{"Plane24", -320, 75},  {"Plane03", 805, 180},  {"Plane04", 805, 200},
-                  {"Plane06", -251, 180}, {"Plane02", -292, 100}, {"Plane05", -276, 500},
-                  {"Plane07", 805, 300},  {"Plane08", -266, 175}, {"Plane01", 805, 70},
-                  {"Plane11", 805, 290},  {"Plane16", -276, 330}, {"Plane14", -271, 80},
-                  {"Plane17", 805, 370},  {"Plane25", 805, 120},  {"Plane23", -272, 250},
-                  {"Plane21", -279, 365}};
   Log calls;
-  for (int i = 0; i < 16; ++i)
-    calls = Join(
-        {calls, Picture(first + i, kData + planes[i].file + ".bmp", -1, planes[i].x, planes[i].y)});
+  for (const AircraftRow& a : kAircraft)
+    calls = Join({calls, Picture(first + a.number, kData + a.bitmap, -1, a.startX, a.startY)});
   return calls;
 }
 
@@ -142,21 +134,53 @@ TEST(DisplayLoad, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensT
                        "Read(Startup/Prop)"}));
 }
 
-TEST(DisplayLoad, ConversionsMendValuesThatWouldFail) {
+TEST(DisplayLoad, ConversionsMendValuesThatWouldFailOrHideTheClock) {
   const struct {
     const char* key;
     const char* text;
     int value;
-  } cases[] = {{"Volume", "-2500", -2500}, {"Volume", "-748.5", -748}, {"Volume", "-32768", -32768},
-               {"Volume", "abc", -748},    {"Volume", "40000", -748},  {"FontClock", "17.5", 18},
-               {"FontClock", "12pt", 12},  {"FontClock", "0", 1},      {"FontClock", "abc", 1},
-               {"FontClock", "201", 200},  {"FontClock", "1e999", 200}};
+  } cases[] = {{"Volume", "-2500", -2500},
+               {"Volume", "-748.5", -748},
+               {"Volume", "-32768", -32768},
+               {"Volume", "abc", -748},
+               {"Volume", "40000", -748},
+               // The clock keeps a visible size: what rounds to no positive size
+               // draws at the first-run 16, what is larger than 600 at 600.
+               {"FontClock", "17.5", 18},
+               {"FontClock", "12pt", 12},
+               {"FontClock", "1", 1},
+               {"FontClock", "0.6", 1},
+               {"FontClock", "", 16},
+               {"FontClock", "abc", 16},
+               {"FontClock", "0", 16},
+               {"FontClock", "0.4", 16},
+               {"FontClock", "0.5", 16},
+               {"FontClock", "-3", 16},
+               {"FontClock", "-40000", 16},
+               {"FontClock", "201", 201},
+               {"FontClock", "600", 600},
+               {"FontClock", "600.4", 600},
+               {"FontClock", "601", 600},
+               {"FontClock", "40000", 600},
+               {"FontClock", "1e999", 600}};
   for (const auto& c : cases) {
     Harness h;
     h.LoadWith({{c.key, c.text}});
     const int got =
         std::string(c.key) == "Volume" ? h.state().volumeLevel : h.state().clockFontSize;
-    EXPECT_EQ(got, c.value) << c.key << " " << c.text;
+    EXPECT_EQ(got, c.value) << c.key << " \"" << c.text << "\"";
+  }
+}
+
+TEST(DisplayLoad, ASpeedThatWouldFreezeTheAircraftReadsAsTheFirstRunSpeed) {
+  const std::pair<const char*, double> cases[] = {
+      {"3", 3},     {"100", 100},  {"60000", 60000}, {"59999.5", 59999.5}, {"0", 0},
+      {"-5", -5},   {"12abc", 12}, {"abc", 0},       {"60000.5", 3},       {"60001", 3},
+      {"1e308", 3}, {"1e999", 3},  {"-1e999", 3},    {"4294967295", 3}};
+  for (const auto& [text, interval] : cases) {
+    Harness h;
+    h.LoadWith({{"Speed", text}});
+    EXPECT_EQ(h.state().moveInterval, interval) << text;
   }
 }
 

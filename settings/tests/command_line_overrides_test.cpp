@@ -6,7 +6,7 @@
 #include <cctype>
 #include <sstream>
 
-#include "settings/memory_settings_store.h"
+#include "settings/testing/recording_settings_store.h"
 #include "settings/overlay_settings_store.h"
 #include "settings/settings_schema.h"
 
@@ -89,8 +89,8 @@ TEST(SettingOptions, TheUsageNamesExactlyTheOptionsTheParserTakes) {
 }
 
 TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {
-  auto stored = std::make_unique<MemorySettingsStore>();
-  MemorySettingsStore& file = *stored;
+  auto stored = std::make_unique<RecordingSettingsStore>();
+  RecordingSettingsStore& file = *stored;
   WriteFirstRunValues(file, "/usr/share/skyvault/");
   file.ClearWrites();
   OverlaySettingsStore store(

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/memory_settings_store.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault {
 namespace {
 
-using Write = MemorySettingsStore::WriteRecord;
+using Write = RecordingSettingsStore::WriteRecord;
 
 TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   WriteFirstRunValues(store, "C:\\Hallowmere\\Skyvault1\\");
   const auto& w = store.writes();
   ASSERT_EQ(w.size(), 32u);
@@ -42,7 +42,7 @@ TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
 }
 
 TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   store.Write("Startup", "Speed", "50");
   store.Write("Startup", "Message", "Hello");
   WriteFirstRunValues(store, "/usr/share/skyvault/");
@@ -62,7 +62,7 @@ TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
       {"2.5", false},  {"1.5", false}, {"abc", true}, {"", true},   {"99999", true}, {"2x", true},
   };
   for (const auto& c : cases) {
-    MemorySettingsStore store;
+    RecordingSettingsStore store;
     if (c.marker) store.Write("System", "SetReg", c.marker);
     EXPECT_EQ(NeedsFirstRunValues(store), c.needsFirstRun) << (c.marker ? c.marker : "(missing)");
   }

@@ -1,32 +1,53 @@
 #include "settings/win32/registry_settings_store.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "settings/registry_value.h"
+
 namespace skyvault::win32 {
+namespace {
+
+RegistryValueType TypeOf(DWORD type) {
+  switch (type) {
+    case REG_SZ:
+      return RegistryValueType::String;
+    case REG_EXPAND_SZ:
+      return RegistryValueType::ExpandableString;
+    case REG_MULTI_SZ:
+      return RegistryValueType::MultiString;
+    case REG_DWORD:
+      return RegistryValueType::Dword;
+    case REG_QWORD:
+      return RegistryValueType::Qword;
+    case REG_BINARY:
+      return RegistryValueType::Binary;
+    default:
+      return RegistryValueType::Other;
+  }
+}
+
+}  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::wstring applicationKey)
-    : applicationKey_(std::move(applicationKey)) {
-  changed_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    : applicationKey_(std::move(applicationKey)),
+      changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, applicationKey_.c_str(), 0, nullptr, 0,
-                      KEY_NOTIFY | KEY_READ, nullptr, &watchedKey_, nullptr) != ERROR_SUCCESS) {
-    watchedKey_ = nullptr;
+                      KEY_NOTIFY | KEY_READ, nullptr, watchedKey_.Put(),
+                      nullptr) != ERROR_SUCCESS) {
+    watchedKey_.Reset();
   }
   WatchForChanges();
 }
 
-RegistrySettingsStore::~RegistrySettingsStore() {
-  if (watchedKey_) RegCloseKey(watchedKey_);
-  if (changed_) CloseHandle(changed_);
-}
+RegistrySettingsStore::~RegistrySettingsStore() = default;
 
 void RegistrySettingsStore::WatchForChanges() {
   if (!watchedKey_ || !changed_ ||
-      RegNotifyChangeKeyValue(watchedKey_, TRUE,
-                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_,
+      RegNotifyChangeKeyValue(watchedKey_.get(), TRUE,
+                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_.get(),
                               TRUE) != ERROR_SUCCESS) {
-    // Without a watch, nothing may be cached.
-    if (watchedKey_) RegCloseKey(watchedKey_);
-    watchedKey_ = nullptr;
+    watchedKey_.Reset();  // without a watch, nothing may be cached
   }
 }
 
@@ -35,7 +56,7 @@ void RegistrySettingsStore::DropCacheIfChanged() {
     cache_.clear();
     return;
   }
-  if (WaitForSingleObject(changed_, 0) == WAIT_OBJECT_0) {
+  if (WaitForSingleObject(changed_.get(), 0) == WAIT_OBJECT_0) {
     cache_.clear();
     WatchForChanges();
   }
@@ -45,54 +66,26 @@ std::pair<bool, std::string> RegistrySettingsStore::ReadFromRegistry(const std::
                                                                      const std::string& key) {
   ++registryReads_;
   const std::wstring path = applicationKey_ + L"\\" + Widen(section);
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &handle) !=
+  UniqueRegistryKey opened;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, opened.Put()) !=
       ERROR_SUCCESS) {
     return {false, {}};
   }
+  HKEY handle = opened.get();
   const std::wstring name = Widen(key);
   DWORD type = 0;
   DWORD size = 0;
-  std::pair<bool, std::string> result{false, {}};
+  std::optional<std::string> text;
   if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      size <= 1 << 20) {
-    std::vector<BYTE> data(size + sizeof(wchar_t) * 2, 0);
+      size <= kLargestSettingValueBytes) {
+    std::vector<BYTE> data(size);
     DWORD got = size;
     if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, data.data(), &got) ==
         ERROR_SUCCESS) {
-      switch (type) {
-        case REG_SZ:
-        case REG_EXPAND_SZ:
-        case REG_MULTI_SZ: {
-          // The stored text may lack its terminating zero; stop at the first one.
-          const wchar_t* text = reinterpret_cast<const wchar_t*>(data.data());
-          size_t length = 0;
-          const size_t limit = got / sizeof(wchar_t);
-          while (length < limit && text[length] != L'\0') ++length;
-          result = {true, Narrow(std::wstring(text, length))};
-          break;
-        }
-        case REG_DWORD:
-          if (got >= 4) {
-            DWORD value = 0;
-            memcpy(&value, data.data(), 4);
-            result = {true, std::to_string(value)};
-          }
-          break;
-        case REG_QWORD:
-          if (got >= 8) {
-            unsigned long long value = 0;
-            memcpy(&value, data.data(), 8);
-            result = {true, std::to_string(value)};
-          }
-          break;
-        default:
-          break;  // binary and other kinds: as if missing
-      }
+      text = RegistryValueText(TypeOf(type), std::span(data.data(), std::min<size_t>(got, size)));
     }
   }
-  RegCloseKey(handle);
-  return result;
+  return {text.has_value(), text.value_or("")};
 }
 
 std::string RegistrySettingsStore::Read(const std::string& section, const std::string& key,
@@ -111,15 +104,15 @@ std::string RegistrySettingsStore::Read(const std::string& section, const std::s
 void RegistrySettingsStore::Write(const std::string& section, const std::string& key,
                                   const std::string& value) {
   const std::wstring path = applicationKey_ + L"\\" + Widen(section);
-  HKEY handle = nullptr;
+  UniqueRegistryKey handle;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS) {
+                      handle.Put(), nullptr) != ERROR_SUCCESS) {
     return;
   }
   const std::wstring text = Widen(value);
-  RegSetValueExW(handle, Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+  RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
   cache_[{section, key}] = {true, value};
 }
 

@@ -3,22 +3,25 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_headers.h"
 #include "settings/settings_store.h"
 
 namespace skyvault::win32 {
 
+// The saver's settings under HKEY_CURRENT_USER.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Skyvault";
+
 // The settings in the registry: HKEY_CURRENT_USER\Software\<application>\<section>,
-// one REG_SZ value per key. Values of another type read sensibly: a DWORD
-// or QWORD as its decimal text, an expandable or multi-string as its
-// (first) text, anything else as missing.
+// one REG_SZ value per key. Values of another type read as
+// RegistryValueText (settings/registry_value.h) has them.
 //
 // Reads are answered from a cache that a registry change notification
 // empties, so the display can read settings every frame without opening
 // a registry key each time and still sees the dialog's changes at once.
 class RegistrySettingsStore : public SettingsStore {
  public:
-  explicit RegistrySettingsStore(std::wstring applicationKey = L"Software\\Skyvault");
+  explicit RegistrySettingsStore(std::wstring applicationKey = kSettingsKey);
   ~RegistrySettingsStore() override;
   RegistrySettingsStore(const RegistrySettingsStore&) = delete;
   RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
@@ -36,8 +39,8 @@ class RegistrySettingsStore : public SettingsStore {
   std::pair<bool, std::string> ReadFromRegistry(const std::string& section, const std::string& key);
 
   std::wstring applicationKey_;
-  HKEY watchedKey_ = nullptr;
-  HANDLE changed_ = nullptr;
+  UniqueRegistryKey watchedKey_;
+  UniqueKernelHandle changed_;
   // (section, key) -> (present, value)
   std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> cache_;
   int registryReads_ = 0;

@@ -15,7 +15,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$(dirname "$out")"
 n=0
-grep -v '^#' "$root/assets/src/aircraft.tsv" | while IFS="$(printf '\t')" read -r file slot typ facing desc; do
+grep -v '^#' "$root/assets/src/aircraft.tsv" | while IFS="$(printf '\t')" read -r file slot _ facing desc; do
     n=$((n + 1))
     w=$(/usr/bin/identify -format %w "$data/$file")
     h=$(/usr/bin/identify -format %h "$data/$file")

@@ -2,8 +2,9 @@
 """Render the aircraft listed in assets/src/aircraft.tsv.
 
 usage: make_aircraft.py <repo root> <work dir>
-Writes <work dir>/<name>.svg and .png; the shell driver turns the PNGs into
-32-bit BMPs with alpha.
+Writes <work dir>/<name>.svg, <name>.png and <name>@4x.png (the same
+drawing at four times the size); the shell driver turns them into 32-bit
+BMPs with alpha and the BMPs' @4x PNG companions.
 """
 import os
 import subprocess
@@ -37,7 +38,9 @@ def main():
         svgp = os.path.join(work, stem + ".svg")
         with open(svgp, "w") as f:
             f.write(svg)
-        subprocess.run(["rsvg-convert", "-f", "png", "-o", os.path.join(work, stem + ".png"), svgp], check=True)
+        for zoom, suffix in ((1, ""), (4, "@4x")):
+            png = os.path.join(work, stem + suffix + ".png")
+            subprocess.run(["rsvg-convert", "-z", str(zoom), "-f", "png", "-o", png, svgp], check=True)
         print(f"{file}\t{typ}\t{facing}\t{w}x{h}")
 
 

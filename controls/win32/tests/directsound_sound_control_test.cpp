@@ -4,15 +4,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
-#include "controls/win32/tests/test_support.h"
 #include "controls/win32/wave_file.h"
+#include "platform/testing/little_endian.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/message_wait.h"
 
 namespace skyvault::win32 {
 namespace {
 
-using testing::Bytes;
-using testing::TempFolder;
+using skyvault::testing::Bytes;
+using skyvault::testing::Put16;
+using skyvault::testing::Put32;
+using skyvault::testing::TempFolder;
+using testing::WaitUntil;
 
 // A RIFF WAVE file of a tone; `declaredData` overrides the data chunk's size.
 Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
@@ -24,7 +30,7 @@ Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
       if (bits == 8)
         samples.push_back(static_cast<uint8_t>(128 + v * 127));
       else
-        testing::Put16(samples, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)));
+        Put16(samples, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)));
     }
   }
   const uint32_t size = declaredData >= 0 ? uint32_t(declaredData) : uint32_t(samples.size());
@@ -32,7 +38,7 @@ Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
   for (uint32_t v : {36 + size, 0x45564157u, 0x20746D66u, 16u, uint32_t(format | channels << 16),
                      uint32_t(rate), uint32_t(rate * channels * bits / 8),
                      uint32_t(channels * bits / 8 | bits << 16), 0x61746164u, size})
-    testing::Put32(b, v);  // size, "WAVE", "fmt ", fmt chunk, "data", size
+    Put32(b, v);  // size, "WAVE", "fmt ", fmt chunk, "data", size
   b.insert(b.end(), samples.begin(), samples.end());
   return b;
 }
@@ -144,8 +150,7 @@ TEST_F(NullAudioDevice, VolumeIsClampedAndPlayingAgainNeitherRestartsNorStops) {
   }
   sound->PlaySound(h, -1, -1);
   int64_t before = 0;
-  for (int i = 0; i < 200 && before == 0; ++i) Sleep(10), before = sound->PlayPosition(h);
-  ASSERT_GT(before, 0);
+  ASSERT_TRUE(WaitUntil([&] { return (before = sound->PlayPosition(h)) > 0; }, 2000));
   for (int frame = 0; frame < 5; ++frame) sound->PlaySound(h, -1, -1);
   EXPECT_TRUE(sound->IsPlaying(h));
   EXPECT_GE(sound->PlayPosition(h), before);
@@ -160,20 +165,27 @@ TEST_F(NullAudioDevice, ALoopAskedForPlaysWhileAskedAndFadesOutWhenTheRequestsSt
   const int32_t h = Load(L"engine.wav", Wave(1, 16, 22050, 10.0));
   ASSERT_GT(h, 0);
   sound->SetSoundVolume(h, -748);
-  // Frames of 16 ms with the thread's messages (the fade timer) dispatched.
-  auto frames = [&](DWORD ms, bool ask) {
-    for (const DWORD end = GetTickCount() + ms; static_cast<LONG>(end - GetTickCount()) > 0;
-         Sleep(16)) {
-      if (ask) sound->PlaySound(h, -1, -1);
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
+  // Asked for again and again while the thread's messages (the fade timer)
+  // are dispatched, as the frames would: it fades in to the volume and
+  // then keeps playing at it. Each look comes before the next request, so
+  // that a stop or a fresh fade-in shows.
+  auto askedUntil = [&](const std::function<bool()>& done, DWORD ms) {
+    return WaitUntil(
+        [&] {
+          const bool seen = done();
+          sound->PlaySound(h, -1, -1);
+          return seen;
+        },
+        ms);
   };
-  frames(600, true);
-  EXPECT_TRUE(sound->IsPlaying(h));
-  EXPECT_EQ(sound->Volume(h), -748) << "not faded in to the volume";
-  frames(800, false);
-  EXPECT_FALSE(sound->IsPlaying(h)) << "the engine drones on with nothing asking for it";
+  EXPECT_TRUE(askedUntil([&] { return sound->Volume(h) < -748; }, 100)) << "no fade-in";
+  EXPECT_TRUE(askedUntil([&] { return sound->Volume(h) == -748; }, 3000))
+      << "not faded in to the volume";
+  EXPECT_FALSE(askedUntil([&] { return !sound->IsPlaying(h) || sound->Volume(h) != -748; }, 700))
+      << "faded or stopped while asked for";
+  // Nothing asks any more: it fades out and stops where it stood.
+  EXPECT_TRUE(WaitUntil([&] { return !sound->IsPlaying(h); }, 3000))
+      << "the engine drones on with nothing asking for it";
   EXPECT_GT(sound->PlayPosition(h), 0) << "stopped where it stood, not rewound";
   EXPECT_EQ(sound->Volume(h), -748);
 }

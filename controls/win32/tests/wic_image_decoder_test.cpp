@@ -4,19 +4,21 @@
 
 #include <random>
 
-#include "controls/win32/tests/test_support.h"
+#include "platform/testing/little_endian.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/win32/win32_headers.h"
 // After windows.h:
 #include <objbase.h>
 #include <wincodec.h>
 
-#include "controls/win32/com_ptr.h"
+#include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 namespace {
 
-using testing::Bytes;
-using testing::Put16;
-using testing::Put32;
+using skyvault::testing::Bytes;
+using skyvault::testing::Put16;
+using skyvault::testing::Put32;
 
 // The test picture, 4 x 2, as 0xRRGGBB, top row first; the palette holds its colours.
 constexpr uint32_t kColours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
@@ -114,13 +116,13 @@ class WicImageDecoderTest : public ::testing::Test {
     return path;
   }
 
-  testing::TempFolder folder;
+  skyvault::testing::TempFolder folder;
   WicImageDecoder decoder;
 };
 
 TEST_F(WicImageDecoderTest, OpaquePicturesOfEveryFormatAndDepthComeBackExactly) {
   const std::string png = Encode(GUID_ContainerFormatPng, L"o.png", false);
-  std::filesystem::copy_file(Widen(png), folder.path / L"png-named.bmp");
+  std::filesystem::copy_file(folder.path() / L"o.png", folder.path() / L"png-named.bmp");
   for (const std::string& path :
        {folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
         folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
@@ -190,7 +192,7 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   bmNoise[0] = 'B', bmNoise[1] = 'M';
   const Bmp indexed{4, 2, 8, BI_RGB, {0x123456, 0x654321}}, negative{-4, 2, 8, BI_RGB, {0x123456}};
   const std::string png = Encode(GUID_ContainerFormatPng, L"cut.png", false);
-  std::filesystem::resize_file(Widen(png), 60);
+  std::filesystem::resize_file(folder.path() / L"cut.png", 60);
   const std::pair<std::string, bool> files[] = {
       {folder.Write(L"huge.bmp", Bmp{65535, 65535}.File(Bytes(64, 0x55))), true},
       {folder.Write(L"wide.bmp", Bmp{8193, 1}.File(Bytes(8193 * 3 + 1, 0))), true},
@@ -198,7 +200,7 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
       {folder.Write(L"0x0.bmp", Bmp{0, 0}.File({})), true},
       {folder.Write(L"zero-bytes.bmp", {}), true},
       {folder.Path(L"missing.bmp"), true},
-      {Narrow(folder.path.wstring()), true},
+      {skyvault::testing::Utf8(folder.path()), true},
       {"", true},
       {folder.Write(L"noise.bmp", noise), true},
       {folder.Write(L"negative.bmp", negative.File(Bytes(8, 0))), true},
@@ -213,14 +215,20 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   };
   for (const auto& [path, refused] : files) {
     auto image = decoder.Decode(path);
-    if (refused) EXPECT_FALSE(image.has_value()) << path;
-    if (image) EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
+    if (refused) {
+      EXPECT_FALSE(image.has_value()) << path;
+    }
+    if (image) {
+      EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
+    }
   }
   const Bytes whole = Bmp{}.Rows(kTestPicture, 3);
   for (size_t length : {size_t{2}, size_t{14}, size_t{30}, size_t{54}, whole.size() - 5}) {
     const Bytes cut(whole.begin(), whole.begin() + length);
-    if (auto image = decoder.Decode(folder.Write(L"cut" + std::to_wstring(length) + L".bmp", cut)))
+    if (auto image =
+            decoder.Decode(folder.Write(L"cut" + std::to_wstring(length) + L".bmp", cut))) {
       EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << length;
+    }
   }
 }
 

@@ -4,18 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/win32/tests/win32_test_support.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/dialog_input.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
 
 using namespace picker_ids;
-using testing_support::Items;
-using testing_support::TempFolder;
-using testing_support::TextOf;
-using Writes = std::vector<MemorySettingsStore::WriteRecord>;
+using skyvault::testing::CurrentDirectory;
+using skyvault::testing::TempFolder;
+using testing::Items;
+using testing::TextOf;
+using Writes = std::vector<RecordingSettingsStore::WriteRecord>;
 using Names = std::vector<std::wstring>;
 
 class PickerWindowTest : public ::testing::Test {
@@ -42,15 +44,16 @@ class PickerWindowTest : public ::testing::Test {
   void Press(int id) { SendMessageW(Control(id), BM_CLICK, 0, 0); }
   std::string InFolder(const std::string& name) const { return Narrow(folder.path()) + name; }
 
-  TempFolder folder{L"skyvault_picker", {L"a.bmp", L"B.BMP", L"c.gif", L"d.jpg", L"sub\\e.bmp"}};
-  MemorySettingsStore store;
+  TempFolder folder{L"a.bmp", L"B.BMP", L"c.gif", L"d.jpg", L"sub\\e.bmp"};
+  CurrentDirectory current{folder.path()};
+  RecordingSettingsStore store;
   FakePlatformServices platform;
   std::unique_ptr<ImageFilePickerWindow> window;
 };
 
 TEST_F(PickerWindowTest, OpensInTheCurrentDirectoryAndFiltersByType) {
   Open(kGetFile);
-  EXPECT_EQ(TextOf(Control(kLblDirName)), folder.path());
+  EXPECT_EQ(TextOf(Control(kLblDirName)), folder.path().wstring());
   EXPECT_EQ(SendMessageW(Control(kCboFileType), CB_GETCOUNT, 0, 0), 4);
   EXPECT_EQ(Files(), (Names{L"a.bmp", L"B.BMP"}));
   Pick(kCboFileType, CB_SETCURSEL, 3, CBN_SELCHANGE);
@@ -70,7 +73,7 @@ TEST_F(PickerWindowTest, OkStoresTheClickedFilesPathOrTheTypedPathAndHides) {
   store.ClearWrites();
   Open(kGetLogo);
   PickFile(L"a.bmp");
-  testing_support::Type(Control(kTxtFileName), L"D:\\art\\logo.bmp");
+  testing::Type(Control(kTxtFileName), L"D:\\art\\logo.bmp");
   Press(kCmdOK);
   EXPECT_EQ(store.writes(), (Writes{{"Startup", "LogoFileName", "D:\\art\\logo.bmp"}}));
 }
@@ -81,7 +84,7 @@ TEST_F(PickerWindowTest, ASubdirectoryOpenedFromTheDirectoryListJoinsThePath) {
   ASSERT_FALSE(directories.empty());
   ASSERT_NE(directories.back().find(L"sub"), std::wstring::npos);
   Pick(kDirDirectory, LB_SETCURSEL, directories.size() - 1, LBN_DBLCLK);
-  EXPECT_EQ(TextOf(Control(kLblDirName)), folder.path() + L"\\sub");
+  EXPECT_EQ(TextOf(Control(kLblDirName)), folder.path().wstring() + L"\\sub");
   EXPECT_EQ(Files(), (Names{L"e.bmp"}));
   PickFile(L"e.bmp", LBN_DBLCLK);  // a double click stores and closes at once
   EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", InFolder("\\sub\\e.bmp")}}));

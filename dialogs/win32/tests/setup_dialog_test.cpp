@@ -5,27 +5,32 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "dialogs/setup_texts.h"
 #include "dialogs/win32/image_file_picker_window.h"
+#include "dialogs/win32/setup_controls.h"
 #include "dialogs/win32/setup_dialog_ids.h"
-#include "dialogs/win32/tests/win32_test_support.h"
-#include "platform/fake_platform_services.h"
-#include "settings/memory_settings_store.h"
+#include "platform/testing/fake_platform_services.h"
+#include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/dialog_input.h"
+#include "platform/testing/win32/registry_keys.h"
 #include "settings/settings_schema.h"
+#include "settings/testing/recording_settings_store.h"
 #include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
 
 using namespace setup_ids;
-using testing_support::DeleteKeyTree, testing_support::WriteString, testing_support::WriteValue;
-using testing_support::Items;
-using testing_support::TempFolder;
-using testing_support::TextOf;
-using testing_support::Type;
-using Writes = std::vector<MemorySettingsStore::WriteRecord>;
+using skyvault::testing::CurrentDirectory;
+using skyvault::testing::TempFolder;
+using testing::DeleteKeyTree, testing::WriteString, testing::WriteValue;
+using testing::Items;
+using testing::TextOf;
+using testing::Type;
+using Writes = std::vector<RecordingSettingsStore::WriteRecord>;
 
 // Opens the dialog on the first-run values, keeping what opening wrote apart.
 class SetupDialogTest : public ::testing::Test {
@@ -50,11 +55,34 @@ class SetupDialogTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(Control(id)));
   }
 
-  MemorySettingsStore store;
+  RecordingSettingsStore store;
   Writes opening;  // what opening wrote
   FakePlatformServices platform;
   std::unique_ptr<SetupDialog> dialog;
 };
+
+// Every control the logic sets or hears is in the table once, under an
+// identifier of its own.
+TEST(SetupControls, EachRoleAndEachIdentifierOnce) {
+  std::set<int> ids;
+  std::vector<SetupRole> roles;
+  for (const SetupControl& row : SetupControls()) {
+    EXPECT_TRUE(ids.insert(row.id).second) << row.id;
+    if (row.role.kind != SetupRole::Kind::None) roles.push_back(row.role);
+  }
+  std::vector<SetupRole> expected;
+  for (int i = 0; i < 5; ++i) expected.push_back(RoleOf(static_cast<SetupCheckBox>(i)));
+  for (int i = 0; i < 6; ++i) expected.push_back(RoleOf(static_cast<SetupTextBox>(i)));
+  for (int i = 0; i < 3; ++i) expected.push_back(RoleOf(static_cast<SetupScrollBar>(i)));
+  for (int i = 0; i < 5; ++i) expected.push_back(RoleOf(static_cast<SetupButton>(i)));
+  for (int i = 0; i < 2; ++i) expected.push_back(RoleOf(static_cast<SetupList>(i)));
+  for (int i = 0; i < 3; ++i) expected.push_back(BackgroundOption(i));
+  EXPECT_EQ(roles.size(), expected.size());
+  for (const SetupRole& role : expected) {
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), role), 1)
+        << int(role.kind) << "/" << role.index;
+  }
+}
 
 TEST_F(SetupDialogTest, TheTitleAndFourTabsEachShowingItsPage) {
   EXPECT_EQ(TextOf(dialog->hwnd()), L"Skyvault1 Control Box   www.hallowmere.com  ");
@@ -186,7 +214,8 @@ void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
-  TempFolder folder(L"skyvault_setup_pick", {L"sky.bmp"});
+  TempFolder folder{L"sky.bmp"};
+  CurrentDirectory current{folder.path()};
   for (const auto& [button, script, box, stored] :
        {std::tuple{kCmdSelectBG, PickerScript{L"Form1", true}, kTxtBGFile,
                    Narrow(folder.path()) + "\\sky.bmp"},

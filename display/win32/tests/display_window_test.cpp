@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
-#include "display/win32/timed_drawing_control.h"
+#include "controls/forwarding_drawing_control.h"
+#include "dialogs/win32/setup_dialog.h"
+#include "platform/testing/fake_platform_services.h"
+#include "settings/memory_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -27,11 +29,28 @@ bool Marked() {
 }
 void Mark(bool running) { SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, running, nullptr, 0); }
 
+// A message posted to the window once it has shown `frame` frames.
 struct Post {
-  DWORD atMs;
+  size_t frame;
   UINT message;
   WPARAM wParam = 0;
   LPARAM lParam = 0;
+};
+
+// Passes the drawing on, counts the frames shown and posts the messages
+// of a script as their frames come.
+class ScriptedDrawing : public ForwardingDrawingControl {
+ public:
+  using ForwardingDrawingControl::ForwardingDrawingControl;
+  void ShowFrame() override {
+    ForwardingDrawingControl::ShowFrame();
+    ++frames;
+    for (; next < script.size() && script[next].frame <= frames; ++next)
+      PostMessageW(window, script[next].message, script[next].wParam, script[next].lParam);
+  }
+  HWND window = nullptr;
+  std::vector<Post> script;
+  size_t next = 0, frames = 0;
 };
 
 class DisplayWindowTest : public ::testing::Test {
@@ -56,7 +75,7 @@ class DisplayWindowTest : public ::testing::Test {
     options.sound = false;
     options.endProgram = [this] { ++endings; };
     options.wrapDrawing = [this](DrawingControl& inner) {
-      auto wrapper = std::make_unique<TimedDrawingControl>(inner);
+      auto wrapper = std::make_unique<ScriptedDrawing>(inner);
       drawing = wrapper.get();
       return wrapper;
     };
@@ -64,28 +83,28 @@ class DisplayWindowTest : public ::testing::Test {
     window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
     if (show) window->ShowOver(RECT{0, 0, 400, 300});
   }
-  // Runs the window's loop while another thread posts `posts`; true when
-  // the window ended the loop itself within eight seconds.
+  // Runs the window's loop with `posts` coming as their frames are shown;
+  // true when the window ended the loop itself within eight seconds.
   bool Run(std::vector<Post> posts) {
-    HWND hwnd = window->hwnd();  // posting to it once it has gone is harmless
+    drawing->window = window->hwnd();  // posting to it once it has gone is harmless
+    drawing->script = std::move(posts);
     const DWORD ui = GetCurrentThreadId();
-    std::atomic<bool> done{false}, forced{false};
-    std::thread poster([&] {
-      DWORD at = 0;
-      for (const Post& p : posts)
-        Sleep(p.atMs - at), at = p.atMs, PostMessageW(hwnd, p.message, p.wParam, p.lParam);
-      for (; at < 8000 && !done; at += 20) Sleep(20);
-      if (!done) forced = true, PostThreadMessageW(ui, WM_QUIT, 0, 0);
+    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    bool forced = false;
+    std::thread watchdog([&] {
+      if (WaitForSingleObject(ended, 8000) == WAIT_TIMEOUT)
+        forced = true, PostThreadMessageW(ui, WM_QUIT, 0, 0);
     });
     window->RunMessageLoop();
-    done = true;
-    poster.join();
+    SetEvent(ended);
+    watchdog.join();
+    CloseHandle(ended);
     return !forced;
   }
-  size_t frames() const { return drawing->shownAt().size(); }
+  size_t frames() const { return drawing->frames; }
 
   std::unique_ptr<DisplayWindow> window;
-  TimedDrawingControl* drawing = nullptr;
+  ScriptedDrawing* drawing = nullptr;
   int endings = 0, cursorBefore = 0;
 };
 
@@ -94,7 +113,15 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   HWND hwnd = window->hwnd();
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_EQ(CursorCounter(), cursorBefore - 1) << "the load ran: pointer hidden";
-  EXPECT_TRUE(Run({{1500, WM_KEYDOWN, 'A'}}));  // the timers tick, frames are due
+  // No frames come to count: a key by a thread timer, after a second and a
+  // half in which the window's own timers tick and frames are due.
+  static HWND target;
+  target = hwnd;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR, DWORD) {
+    PostMessageW(target, WM_KEYDOWN, 'A', 0);
+  });
+  EXPECT_TRUE(Run({}));
+  KillTimer(nullptr, timer);
   EXPECT_EQ(frames(), 0u);
   EXPECT_EQ(endings, 1);
   EXPECT_EQ(CursorCounter(), cursorBefore);
@@ -109,44 +136,63 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
 
 // Keys, buttons and the fourth move run CloseDown once; a window closed
 // from outside runs only the unload handler, leaving the running mark.
-TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowOnlyUnloads) {
+TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsTheMark) {
   const LPARAM at = MAKELPARAM(10, 10);
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
-      {true, {{300, WM_KEYDOWN, VK_SPACE}}},
-      {true, {{300, WM_SYSKEYDOWN, VK_MENU}}},
-      {true, {{300, WM_LBUTTONDOWN, 0, at}}},
-      {true, {{300, WM_RBUTTONDOWN, 0, at}}},
-      {true, {{300, WM_MBUTTONDOWN, 0, at}}},
-      {true, {{300, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}}},
+      {true, {{5, WM_KEYDOWN, VK_SPACE}}},
+      {true, {{5, WM_SYSKEYDOWN, VK_MENU}}},
+      {true, {{5, WM_LBUTTONDOWN, 0, at}}},
+      {true, {{5, WM_RBUTTONDOWN, 0, at}}},
+      {true, {{5, WM_MBUTTONDOWN, 0, at}}},
+      {true, {{5, WM_XBUTTONDOWN, MAKEWPARAM(0, 1), at}}},
       // The first move only gives the position, a repeat is no move; other
-      // messages do not end it. MouseSens is 4 after a first run.
+      // messages, and the window's own timers over a second and a half, do
+      // not end it. MouseSens is 4 after a first run.
       {true,
-       {{200, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
-        {250, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {300, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {350, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
-        {400, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
-        {450, WM_SYSCOMMAND, SC_SCREENSAVE},
-        {500, WM_ACTIVATEAPP, FALSE},
-        {550, WM_TIMER, 1},
-        {600, WM_TIMER, 2},
-        {700, WM_KEYUP, 'A'},
-        {750, WM_LBUTTONUP, 0, at},
-        {1500, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
-      {false, {{300, WM_CLOSE}}},
-      {false, {{300, WM_SYSCOMMAND, SC_CLOSE}}}};
+       {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
+        {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+        {4, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+        {5, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
+        {6, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
+        {7, WM_SYSCOMMAND, SC_SCREENSAVE},
+        {8, WM_ACTIVATEAPP, FALSE},
+        {9, WM_TIMER, 1},
+        {10, WM_TIMER, 2},
+        {11, WM_KEYUP, 'A'},
+        {12, WM_LBUTTONUP, 0, at},
+        {90, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
+      {false, {{5, WM_CLOSE}}},
+      {false, {{5, WM_SYSCOMMAND, SC_CLOSE}}}};
   for (const auto& [closeDown, posts] : cases) {
     SCOPED_TRACE(posts.back().message);
     Create();
     Mark(true);
     ASSERT_TRUE(Run(posts)) << "the loop went on after the window had gone";
-    EXPECT_GT(frames(), posts.back().atMs / 50) << "ended early, or drew no frames while shown";
+    EXPECT_GE(frames(), posts.back().frame) << "ended before its last message";
     EXPECT_EQ(endings, closeDown ? 1 : 0);
     EXPECT_EQ(window->hwnd(), nullptr);
     EXPECT_EQ(CursorCounter(), cursorBefore) << "the unload handler ran not exactly once";
-    EXPECT_EQ(Marked(), !closeDown) << "the running mark is CloseDown's to clear";
+    EXPECT_FALSE(Marked()) << "a saver that has gone still counts as running";
     window.reset();
     EXPECT_EQ(CursorCounter(), cursorBefore);
+  }
+}
+
+// The ending unloads a settings dialog of this process (as it would the
+// preview window: each notes itself while it exists); a window closed from
+// outside runs no ending and leaves it.
+TEST_F(DisplayWindowTest, TheEndingUnloadsASettingsDialogOfThisProcess) {
+  MemorySettingsStore store;
+  FakePlatformServices platform;
+  for (const auto& [ending, post] :
+       {std::pair{true, Post{300, WM_KEYDOWN, 'A'}}, {false, Post{300, WM_CLOSE}}}) {
+    SetupDialog dialog(GetModuleHandleW(nullptr), store, &platform);
+    ASSERT_NE(dialog.Create(), nullptr);
+    Create();
+    ASSERT_TRUE(Run({post}));
+    EXPECT_EQ(endings, ending ? 1 : 0);
+    EXPECT_EQ(dialog.hwnd() == nullptr, ending);
+    window.reset();
   }
 }
 

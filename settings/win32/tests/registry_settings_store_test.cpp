@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/win32/message_wait.h"
+#include "settings/registry_value.h"
+
 namespace skyvault::win32 {
 namespace {
 
@@ -57,25 +60,41 @@ TEST_F(RegistryStoreTest, WritesOneStringValuePerKeyUnderItsSection) {
   EXPECT_EQ(again.Read("Startup", "Message", "1"), "Hello, sky \xc3\xa9");
 }
 
-TEST_F(RegistryStoreTest, OtherValueTypesReadSensibly) {
+// Each kind of value reaches the portable reading with its own type and
+// exactly its own bytes.
+TEST_F(RegistryStoreTest, EveryKindOfValueReadsAsItsTypeSays) {
   const DWORD dword = 42;
   const unsigned long long qword = 1234567890123ULL;
-  const BYTE binary[] = {0xde, 0xad, 0xbe, 0xef};
+  const BYTE binary[] = {'7', 0, 0, 0};
   const wchar_t unterminated[] = {L'4', L'5'};
+  const wchar_t expandable[] = L"%TEMP%";
   const wchar_t multi[] = L"first\0second\0";
   SetRaw(L"Startup", L"Speed", REG_DWORD, &dword, sizeof dword);
   SetRaw(L"Startup", L"Volume", REG_QWORD, &qword, sizeof qword);
   SetRaw(L"Startup", L"Message", REG_BINARY, binary, sizeof binary);
   SetRaw(L"Startup", L"MouseSens", REG_SZ, unterminated, sizeof unterminated);
+  SetRaw(L"Startup", L"BMPFileName", REG_EXPAND_SZ, expandable, sizeof expandable);
   SetRaw(L"Startup", L"FontName", REG_MULTI_SZ, multi, sizeof multi);
-  SetRaw(L"Startup", L"Clock", REG_DWORD, binary, 2);  // too short for a DWORD
+  SetRaw(L"Startup", L"Clock", REG_DWORD_BIG_ENDIAN, &dword, sizeof dword);
   RegistrySettingsStore store(root_);
-  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "42");
-  EXPECT_EQ(store.Read("Startup", "Volume", "1"), "1234567890123");
-  EXPECT_EQ(store.Read("Startup", "Message", "1"), "1");
-  EXPECT_EQ(store.Read("Startup", "MouseSens", "1"), "45");
-  EXPECT_EQ(store.Read("Startup", "FontName", "1"), "first");
-  EXPECT_EQ(store.Read("Startup", "Clock", "1"), "1");
+  const std::pair<const char*, const char*> expected[] = {
+      {"Speed", "42"},           {"Volume", "1234567890123"}, {"Message", "-"}, {"MouseSens", "45"},
+      {"BMPFileName", "%TEMP%"}, {"FontName", "first"},       {"Clock", "-"}};
+  for (const auto& [key, text] : expected) EXPECT_EQ(store.Read("Startup", key, "-"), text) << key;
+}
+
+// The portable reading of UTF-16 text gives what the system's own
+// conversion gives, odd surrogates included.
+TEST(RegistryValueText, ReadsTextAsTheSystemConvertsIt) {
+  const std::wstring texts[] = {L"Hello, sky \x00e9", L"\x65e5\x672c",    L"\xd83d\xde00 smile",
+                                L"lone \xd83d high",  L"lone \xde00 low", L"ends high \xd83d",
+                                L"\xdbff\xdfff",      L"\xfffd\xffff"};
+  for (const std::wstring& text : texts) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    EXPECT_EQ(RegistryValueText(RegistryValueType::String,
+                                std::span(bytes, text.size() * sizeof(wchar_t))),
+              Narrow(text));
+  }
 }
 
 TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
@@ -88,12 +107,8 @@ TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
   EXPECT_EQ(display.registryReads(), before) << "every read went to the registry";
   dialog.Write("Startup", "Message", "second");
   // The notification may take a moment to arrive.
-  std::string seen;
-  for (int i = 0; i < 200 && seen != "second"; ++i) {
-    seen = display.Read("Startup", "Message", "1");
-    if (seen != "second") Sleep(5);
-  }
-  EXPECT_EQ(seen, "second");
+  EXPECT_TRUE(testing::WaitUntil(
+      [&] { return display.Read("Startup", "Message", "1") == "second"; }, 2000));
 }
 
 }  // namespace

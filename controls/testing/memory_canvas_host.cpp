@@ -1,0 +1,16 @@
+#include "controls/testing/memory_canvas_host.h"
+
+namespace skyvault {
+
+std::optional<CanvasView> MemoryCanvasHost::CreateCanvas(int width, int height, int depth) {
+  const int stride = width * (depth / 8);
+  memory_.assign(static_cast<size_t>(stride) * height, 0);
+  return CanvasView{memory_.data(), width, height, stride, depth};
+}
+
+void MemoryCanvasHost::Present(const CanvasView&, const TileMask& written) {
+  ++presentCount;
+  lastWritten = written;
+}
+
+}  // namespace skyvault

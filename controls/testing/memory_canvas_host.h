@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "controls/canvas_host.h"
+
+namespace skyvault {
+
+// A canvas in ordinary memory that keeps its presented frames to itself:
+// for tests and benchmarks.
+class MemoryCanvasHost : public CanvasHost {
+ public:
+  bool DisplaySupports(int depth) override { return depth <= supportedDepth; }
+  std::optional<CanvasView> CreateCanvas(int width, int height, int depth) override;
+  void Present(const CanvasView& canvas, const TileMask& written) override;
+
+  int supportedDepth = 32;
+  int presentCount = 0;
+  TileMask lastWritten;
+
+ private:
+  std::vector<uint8_t> memory_;
+};
+
+}  // namespace skyvault

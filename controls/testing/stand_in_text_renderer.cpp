@@ -1,0 +1,48 @@
+#include "controls/testing/stand_in_text_renderer.h"
+
+#include <algorithm>
+
+#include "controls/pixel_format.h"
+
+namespace skyvault {
+
+int StandInTextRenderer::CellHeight() const { return std::clamp(font_.size, 1, 512); }
+int StandInTextRenderer::CellWidth() const { return std::max(1, CellHeight() / 2); }
+
+PixelRect StandInTextRenderer::Bounds(const CanvasView& canvas, const std::string& text, int x,
+                                      int y) {
+  const int64_t width = static_cast<int64_t>(CellWidth()) * static_cast<int64_t>(text.size());
+  const int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, canvas.width);
+  const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + CellHeight(), canvas.height);
+  const PixelRect area{std::max(x, 0), std::max(y, 0),
+                       static_cast<int>(std::max<int64_t>(right, 0)),
+                       static_cast<int>(std::max<int64_t>(bottom, 0))};
+  return area.Empty() ? PixelRect{} : area;
+}
+
+void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text, int x, int y,
+                               int32_t colour, const PixelRect& clip) {
+  const PixelRect area = Bounds(canvas, text, x, y).Intersect(clip);
+  if (area.Empty()) return;
+  const uint16_t pixel565 = ColourTo565(colour);
+  const uint32_t pixelXrgb = ColourToXrgb(colour);
+  const int cell = CellWidth();
+  for (int py = area.top; py < area.bottom; ++py) {
+    uint8_t* row = canvas.Row(py);
+    for (int px = area.left; px < area.right; ++px) {
+      const int64_t offset = static_cast<int64_t>(px) - x;
+      const unsigned char ch = static_cast<unsigned char>(text[offset / cell]);
+      const int column = static_cast<int>(offset % cell);
+      // Blanks stay empty; other characters get stripes, leaving a gap
+      // column between characters.
+      if (ch == ' ' || column == cell - 1 || ((column + ch) & 1) != 0) continue;
+      if (canvas.depth == 16) {
+        reinterpret_cast<uint16_t*>(row)[px] = pixel565;
+      } else {
+        reinterpret_cast<uint32_t*>(row)[px] = pixelXrgb;
+      }
+    }
+  }
+}
+
+}  // namespace skyvault

@@ -1,0 +1,110 @@
+#include "controls/scaled_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/testing/fake_image_decoder.h"
+#include "controls/tests/sample_pictures.h"
+
+namespace skyvault {
+namespace {
+
+const std::string kPlane = "C:\\Hallowmere\\Skyvault1\\Plane24.bmp";
+const std::string kPlane4x = "C:\\Hallowmere\\Skyvault1\\Plane24@4x.png";
+
+// The saver's rules keep the named size; the pixels come from the best
+// source, at round(size * s), untouched where no resampling is needed. No
+// named file, no picture, companion or not.
+TEST(LoadScaledPicture, KeepsTheNamedSizeAndDrawsFromTheBestSourceAtThePhysicalSize) {
+  testing::FakeImageDecoder decoder;
+  decoder.pictures[kPlane4x] = testing::RandomPicture(400, 160, testing::Alphas::Any, 8);
+  EXPECT_FALSE(LoadScaledPicture(decoder, kPlane, PictureKind::Opaque, FrameScale(3.6)));
+  const DecodedImage named = decoder.pictures[kPlane] =
+      testing::RandomPicture(100, 40, testing::Alphas::Any, 7);
+  const struct {
+    double scale;
+    int width, factor;
+  } cases[] = {{1.0, 100, 1}, {3.6, 360, 4}, {4.0, 400, 4}, {1.35, 135, 4}, {0.8, 80, 1}};
+  for (const auto& c : cases) {
+    const auto picture =
+        LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(c.scale));
+    ASSERT_TRUE(picture) << c.scale;
+    EXPECT_EQ(std::tuple(picture->logicalWidth, picture->logicalHeight, picture->sourceFactor),
+              std::tuple(100, 40, c.factor));
+    EXPECT_EQ(std::pair(picture->image.width, picture->image.height),
+              std::pair(c.width, c.width * 2 / 5));
+    EXPECT_EQ(picture->image.pixels.size(), size_t(c.width) * c.width * 2 / 5);
+    if (c.width == 100 || c.width == 400) {
+      EXPECT_EQ(picture->image.pixels, decoder.pictures[c.width == 100 ? kPlane : kPlane4x].pixels);
+    }
+  }
+}
+
+// A Transparent picture without alpha is keyed at its own size: pixels of
+// its top-left colour become fully transparent, the others stay. Its
+// companion is keyed by the named file's key even where its own top-left
+// pixel differs; resampled, the key never bleeds into the edges (the body
+// has no red, so red would be the key showing).
+TEST(LoadScaledPicture, KeysAPictureWithoutAlphaAndItsCompanionByTheNamedFilesKey) {
+  testing::FakeImageDecoder decoder;
+  DecodedImage& named = decoder.pictures[kPlane] = testing::FilledPicture(20, 10, 0xFFFF00FFu);
+  DecodedImage& big = decoder.pictures[kPlane4x] = testing::FilledPicture(80, 40, 0xFFFF00FFu);
+  for (int i = 0; i < 80 * 40; ++i) {
+    const int x = i % 80 - 40, y = i / 80 - 20;
+    if (x * x / 9 + y * y < 150) {
+      big.pixels[i] = named.pixels[i / 320 * 20 + i % 80 / 4] = 0xFF0040C0u + uint32_t(i % 7);
+    }
+  }
+  big.pixels[0] = 0xFF003456u;
+  named.pixels[5 * 20 + 10] = 0xFFFF00FEu;  // near the key, but not it
+  const auto same = LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(1));
+  ASSERT_TRUE(same && same->image.hasAlpha);
+  for (size_t i = 0; i < named.pixels.size(); ++i) {
+    ASSERT_EQ(same->image.pixels[i], named.pixels[i] == 0xFFFF00FFu ? 0u : named.pixels[i]) << i;
+  }
+  for (double scale : {4.0, 3.6, 1.8}) {
+    const auto picture =
+        LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(scale));
+    ASSERT_TRUE(picture && picture->image.hasAlpha);
+    size_t clear = 0;
+    for (uint32_t p : picture->image.pixels) {
+      clear += p == 0;
+      ASSERT_EQ(p & 0xFF0000, 0u) << std::hex << p << " at " << scale;
+    }
+    EXPECT_GT(clear, picture->image.pixels.size() / 4) << scale;
+    EXPECT_NE(picture->image.pixels[0], 0u);  // the companion's own corner
+  }
+  EXPECT_EQ(LoadScaledPicture(decoder, kPlane, PictureKind::Opaque, FrameScale(1))->image.pixels,
+            named.pixels);
+}
+
+// The user's background covers the frame whatever its shape: the middle of
+// a wide picture (green) fills the canvas, its sides (red) cut off, from
+// the best companion for the middle's size. An 800 x 600 picture is a
+// sprite like any other.
+TEST(LoadCoveringPicture, FillsTheCanvasFromTheMiddleOfTheFullPicture) {
+  const std::string path = "/home/ann/harbour.jpg";
+  testing::FakeImageDecoder decoder;
+  DecodedImage& wide = decoder.pictures[path] = testing::FilledPicture(1600, 900, 0xFF00C000u);
+  for (size_t i = 0; i < wide.pixels.size(); ++i) {
+    if (i % 1600 < 190 || i % 1600 >= 1410) wide.pixels[i] = 0xFFFF0000u;
+  }
+  for (double scale : {1.0, 1.8}) {
+    const auto picture = LoadCoveringPicture(decoder, path, FrameScale(scale));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(std::pair(picture->logicalWidth, picture->logicalHeight), std::pair(800, 600));
+    EXPECT_EQ(picture->image.pixels, std::vector<uint32_t>(size_t(FrameScale(scale).canvasWidth()) *
+                                                               FrameScale(scale).canvasHeight(),
+                                                           0xFF00C000u));
+  }
+  // At 2.4 the 1200-pixel middle is needed 1920 wide: the @2x is the largest there is.
+  decoder.pictures["/home/ann/harbour@2x.png"] = testing::FilledPicture(3200, 1800, 0xFF0000C0u);
+  EXPECT_EQ(LoadCoveringPicture(decoder, path, FrameScale(2.4))->sourceFactor, 2);
+
+  const std::string bridge = "C:\\Hallowmere\\Skyvault1\\Bridge.bmp";
+  decoder.pictures[bridge] = testing::RandomPicture(800, 600, testing::Alphas::Opaque, 9);
+  EXPECT_EQ(LoadCoveringPicture(decoder, bridge, FrameScale(1.8))->image.pixels,
+            LoadScaledPicture(decoder, bridge, PictureKind::Opaque, FrameScale(1.8))->image.pixels);
+}
+
+}  // namespace
+}  // namespace skyvault

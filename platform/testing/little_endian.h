@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace skyvault::testing {
+
+// Bytes of a file that a test makes up, and little-endian numbers for its headers.
+using Bytes = std::vector<uint8_t>;
+inline void Put16(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
+inline void Put32(Bytes& b, uint32_t v) { Put16(b, v & 0xFFFF), Put16(b, v >> 16); }
+
+}  // namespace skyvault::testing

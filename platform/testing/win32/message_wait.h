@@ -1,0 +1,17 @@
+#pragma once
+#include <functional>
+
+#include "platform/win32/win32_headers.h"
+
+namespace skyvault::win32::testing {
+
+// Dispatches this thread's messages (so its windows keep answering) until
+// `done` holds, looking again whenever a message comes and at least every
+// 10 ms; gives up after `ms` milliseconds. Returns whether `done` holds.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms);
+
+// Dispatches this thread's messages for `ms` milliseconds: for a check
+// that something does not happen within that time.
+void PumpMessages(DWORD ms);
+
+}  // namespace skyvault::win32::testing

@@ -1,0 +1,62 @@
+#include "platform/testing/win32/registry_keys.h"
+
+namespace skyvault::win32::testing {
+namespace {
+
+std::wstring SectionPath(const std::wstring& path, const std::string& section) {
+  return path + L"\\" + Widen(section);
+}
+
+bool CopyKey(const std::wstring& from, const std::wstring& to) {
+  HKEY source = nullptr, target = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
+    return false;
+  RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
+                  nullptr);
+  const bool copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
+  RegCloseKey(source);
+  RegCloseKey(target);
+  return copied;
+}
+
+}  // namespace
+
+void DeleteKeyTree(const std::wstring& path) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+}
+
+void WriteValue(const std::wstring& path, const std::string& section, const std::string& key,
+                DWORD type, const void* data, DWORD bytes) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, SectionPath(path, section).c_str(), Widen(key).c_str(), type,
+                  data, bytes);
+}
+
+void WriteString(const std::wstring& path, const std::string& section, const std::string& key,
+                 const std::string& text) {
+  const std::wstring wide = Widen(text);
+  WriteValue(path, section, key, REG_SZ, wide.c_str(), static_cast<DWORD>((wide.size() + 1) * 2));
+}
+
+std::string ReadString(const std::wstring& path, const std::string& section,
+                       const std::string& key) {
+  wchar_t text[1024] = {};
+  DWORD bytes = sizeof text;
+  if (RegGetValueW(HKEY_CURRENT_USER, SectionPath(path, section).c_str(), Widen(key).c_str(),
+                   RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
+    return "<missing>";
+  return Narrow(text);
+}
+
+KeyBackup::KeyBackup(std::wstring path) : path_(std::move(path)), backup_(path_ + L".TestBackup") {
+  DeleteKeyTree(backup_);
+  saved_ = CopyKey(path_, backup_);
+}
+
+KeyBackup::~KeyBackup() {
+  DeleteKeyTree(path_);
+  if (saved_) CopyKey(backup_, path_);
+  DeleteKeyTree(backup_);
+}
+
+}  // namespace skyvault::win32::testing

@@ -1,0 +1,82 @@
+#include "platform/testing/win32/saver_process.h"
+
+#include "platform/testing/win32/message_wait.h"
+
+namespace skyvault::win32::testing {
+
+SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  STARTUPINFOW startup{sizeof startup};
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process_)) {
+    process_ = {};
+  }
+}
+
+SaverProcess::~SaverProcess() {
+  if (!process_.hProcess) return;
+  if (running()) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+bool SaverProcess::WaitForExit(DWORD ms) {
+  if (!process_.hProcess) return false;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD waited = GetTickCount() - start;
+    const DWORD woke = MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE,
+                                                 waited >= ms ? 0 : ms - waited, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) return true;
+    if (woke != WAIT_OBJECT_0 + 1) return false;  // timed out
+    MSG msg;  // keep this thread's windows answering while we wait
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+bool SaverProcess::running() const {
+  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD SaverProcess::exitCode() const {
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+std::vector<HWND> SaverProcess::VisibleWindows() const {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{process_.dwProcessId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND SaverProcess::WaitForTopWindow(DWORD ms) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        const auto windows = VisibleWindows();
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      ms);
+  return found;
+}
+
+}  // namespace skyvault::win32::testing

@@ -1,0 +1,63 @@
+#include "settings/registry_value.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace skyvault {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Type = RegistryValueType;
+
+// UTF-16 code units as little-endian bytes.
+Bytes Utf16(std::initializer_list<uint16_t> units) {
+  Bytes bytes;
+  for (uint16_t u : units) bytes.insert(bytes.end(), {uint8_t(u), uint8_t(u >> 8)});
+  return bytes;
+}
+
+TEST(RegistryValueText, TheTextAReaderSeesForEachKindOfValue) {
+  const std::optional<std::string> missing;
+  const struct {
+    const char* what;
+    Type type;
+    Bytes bytes;
+    std::optional<std::string> text;
+  } cases[] = {
+      {"a string with its zero", Type::String, Utf16({'4', '5', 0}), "45"},
+      {"without its zero", Type::String, Utf16({'4', '5'}), "45"},
+      {"up to the first zero", Type::String, Utf16({'a', 0, 'b', 0}), "a"},
+      {"an odd last byte", Type::String, {'A', 0, 'B'}, "A"},
+      {"empty, yet present", Type::String, {}, ""},
+      {"two-byte UTF-8", Type::String, Utf16({0xE9, 0}), "\xc3\xa9"},
+      {"three-byte UTF-8", Type::String, Utf16({0x65E5}), "\xe6\x97\xa5"},
+      {"a surrogate pair", Type::String, Utf16({0xD83D, 0xDE00}), "\xf0\x9f\x98\x80"},
+      {"a lone high surrogate", Type::String, Utf16({0xD83D, 'x'}), "\xef\xbf\xbdx"},
+      {"a lone low surrogate", Type::String, Utf16({'x', 0xDE00}), "x\xef\xbf\xbd"},
+      {"a high surrogate last", Type::String, Utf16({0xD83D}), "\xef\xbf\xbd"},
+      {"expandable, not expanded", Type::ExpandableString, Utf16({'%', 'T', '%', 0}), "%T%"},
+      {"multi-string: the first", Type::MultiString, Utf16({'o', 'n', 'e', 0, 't', 0, 0}), "one"},
+      {"DWORD", Type::Dword, {42, 0, 0, 0}, "42"},
+      {"DWORD, unsigned", Type::Dword, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
+      {"DWORD, little-endian, first four bytes", Type::Dword, {1, 2, 0, 0, 9}, "513"},
+      {"DWORD too short", Type::Dword, {42, 0, 0}, missing},
+      {"QWORD", Type::Qword, {0xCB, 0x04, 0xFB, 0x71, 0x1F, 0x01, 0, 0}, "1234567890123"},
+      {"QWORD, unsigned", Type::Qword, Bytes(8, 0xFF), "18446744073709551615"},
+      {"QWORD too short", Type::Qword, {1, 2, 3, 4, 5, 6, 7}, missing},
+      {"binary", Type::Binary, {'4', 0, 0, 0}, missing},
+      {"any other kind", Type::Other, Utf16({'4', 0}), missing},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.type, c.bytes), c.text) << c.what;
+}
+
+TEST(RegistryValueText, AValueOverAMebibyteIsMissing) {
+  Bytes text;
+  while (text.size() < kLargestSettingValueBytes) text.insert(text.end(), {'a', 0});
+  EXPECT_EQ(RegistryValueText(Type::String, text), std::string(text.size() / 2, 'a'));
+  text.push_back(0);
+  EXPECT_EQ(RegistryValueText(Type::String, text), std::nullopt);
+}
+
+}  // namespace
+}  // namespace skyvault
