@@ -6,9 +6,9 @@
 #include <cctype>
 #include <sstream>
 
-#include "settings/testing/recording_settings_store.h"
 #include "settings/overlay_settings_store.h"
 #include "settings/settings_schema.h"
+#include "settings/testing/recording_settings_store.h"
 
 namespace skyvault {
 namespace {

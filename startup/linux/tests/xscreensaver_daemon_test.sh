@@ -44,7 +44,13 @@ SKYVAULT_SCREEN=1024x768x24 skyvault_start_xvfb
 
 fail() {
   echo "FAIL: $*"
-  [ -f "$work/daemon.log" ] && tail -n 20 "$work/daemon.log"
+  [ -f "$work/daemon.log" ] && tail -n 40 "$work/daemon.log"
+  as_user xscreensaver-command -time 2>&1 | tail -n 3
+  kill -0 "$SKYVAULT_XVFB_PID" 2>/dev/null || echo "the X server has gone"
+  if ! kill -0 "$daemon_pid" 2>/dev/null; then
+    wait "$daemon_pid"
+    echo "the daemon ended with status $?"
+  fi
   exit 1
 }
 
@@ -62,11 +68,23 @@ programs: $work/libexec/xscreensaver/skyvault --root
 CONFIG
 chown "$user" "$home/.xscreensaver"
 
-as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
-daemon_pid=$!
-for _ in $(seq 1 300); do
-  as_user xscreensaver-command -time >/dev/null 2>&1 && break
-  sleep 0.1
+# The daemon, started again if it does not answer: on a busy machine it
+# now and then goes without ever setting up on the display.
+daemon_answers() {
+  local _
+  for _ in $(seq 1 50); do
+    as_user xscreensaver-command -time >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  return 1
+}
+for _ in 1 2 3; do
+  as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+  daemon_pid=$!
+  daemon_answers && break
+  kill "$daemon_pid" 2>/dev/null
+  pkill -u "$user" -x xscreensaver 2>/dev/null || true
+  wait "$daemon_pid" 2>/dev/null || true
 done
 as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon does not answer"
 
@@ -84,8 +102,10 @@ done
 [ -n "$shown" ] || { cat "$work/check.log"; fail "activating does not show Skyvault"; }
 cat "$work/check.log"
 
-as_user xscreensaver-command -deactivate >/dev/null
-for _ in $(seq 1 100); do
+# Asked again every few seconds: a busy daemon may still be settling into
+# its blanked state when the first request comes.
+for attempt in $(seq 1 200); do
+  [ $((attempt % 40)) -eq 1 ] && as_user xscreensaver-command -deactivate >/dev/null
   skyvault_running || break
   sleep 0.1
 done
