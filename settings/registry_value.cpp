@@ -57,10 +57,10 @@ std::optional<std::string> RegistryValueText(RegistryValueType type,
       return TextUpToFirstZero(bytes);
     case RegistryValueType::Dword:
       if (bytes.size() < 4) return std::nullopt;
-      return std::to_string(LittleEndian(bytes, 4));
+      return std::to_string(static_cast<int32_t>(static_cast<uint32_t>(LittleEndian(bytes, 4))));
     case RegistryValueType::Qword:
       if (bytes.size() < 8) return std::nullopt;
-      return std::to_string(LittleEndian(bytes, 8));
+      return std::to_string(static_cast<int64_t>(LittleEndian(bytes, 8)));
     case RegistryValueType::Binary:
     case RegistryValueType::Other:
       break;

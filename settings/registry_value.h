@@ -27,8 +27,10 @@ inline constexpr size_t kLargestSettingValueBytes = size_t{1} << 20;
 //   or the end of the data (an odd last byte is ignored), as UTF-8; for a
 //   multi-string that is its first string, and nothing is expanded. A
 //   surrogate without its partner reads as U+FFFD.
-// - DWORD and QWORD: the unsigned decimal number of their first 4 or 8
-//   bytes (little-endian); missing when the data are shorter.
+// - DWORD and QWORD: the decimal number of their first 4 or 8 bytes
+//   (little-endian) as a signed two's-complement integer, so that a DWORD
+//   of FFFFFFFF reads as "-1", as the text "-1" would; missing when the
+//   data are shorter.
 // - Binary and every other kind: missing.
 std::optional<std::string> RegistryValueText(RegistryValueType type,
                                              std::span<const uint8_t> bytes);
