@@ -35,6 +35,11 @@ std::string Setup::Read(const char* section, const char* key) {
 }
 
 void Setup::Open(const std::vector<std::string>& systemFonts) {
+  // A store the saver has not initialised yet gets its first-run values
+  // now, as the display would write them: the dialog shows them, and what
+  // the user chooses here survives the saver's first run.
+  RunFirstRunCheck(store_, platform_.DataFolder());
+
   view_.SetSoundOffEntries(SoundOffEntries());
   view_.SetSoundOffText(soundOffText_);
 

@@ -29,7 +29,8 @@ class Setup {
  public:
   Setup(SettingsStore& store, PlatformServices& platform, SetupView& view);
 
-  // The opening steps; `systemFonts` are the system's screen fonts in its order.
+  // The opening steps; `systemFonts` are the system's screen fonts in its
+  // order. The first of them is the first-run check (settings_schema.h).
   void Open(const std::vector<std::string>& systemFonts);
 
   void OnBackgroundOptionClicked(int position);

@@ -8,9 +8,10 @@ std::string MemorySettingsStore::Read(const std::string& section, const std::str
   return found == values_.end() ? fallback : found->second;
 }
 
-void MemorySettingsStore::Write(const std::string& section, const std::string& key,
+bool MemorySettingsStore::Write(const std::string& section, const std::string& key,
                                 const std::string& value) {
   values_[{section, key}] = value;
+  return true;
 }
 
 bool MemorySettingsStore::Has(const std::string& section, const std::string& key) const {

@@ -13,7 +13,7 @@ class MemorySettingsStore : public SettingsStore {
  public:
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key, const std::string& value) override;
+  bool Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   bool Has(const std::string& section, const std::string& key) const;
 

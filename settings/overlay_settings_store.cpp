@@ -14,9 +14,9 @@ std::string OverlaySettingsStore::Read(const std::string& section, const std::st
   return found != overrides_.end() ? found->second : stored_->Read(section, key, fallback);
 }
 
-void OverlaySettingsStore::Write(const std::string& section, const std::string& key,
+bool OverlaySettingsStore::Write(const std::string& section, const std::string& key,
                                  const std::string& value) {
-  stored_->Write(section, key, value);
+  return stored_->Write(section, key, value);
 }
 
 }  // namespace skyvault

@@ -23,7 +23,7 @@ class OverlaySettingsStore : public SettingsStore {
 
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key, const std::string& value) override;
+  bool Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   SettingsStore& stored() { return *stored_; }
 

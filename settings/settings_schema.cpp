@@ -58,4 +58,8 @@ void WriteFirstRunValues(SettingsStore& store, const std::string& dataFolder) {
   }
 }
 
+void RunFirstRunCheck(SettingsStore& store, const std::string& dataFolder) {
+  if (NeedsFirstRunValues(store)) WriteFirstRunValues(store, dataFolder);
+}
+
 }  // namespace skyvault

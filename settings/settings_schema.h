@@ -70,7 +70,14 @@ std::string ReadSetting(SettingsStore& store, const char* section, const char* k
 bool NeedsFirstRunValues(SettingsStore& store);
 
 // Writes every first-run value, marker last; the background and logo
-// pictures are those in `dataFolder`.
+// pictures are those in `dataFolder`. A value the store refuses is skipped.
 void WriteFirstRunValues(SettingsStore& store, const std::string& dataFolder);
+
+// The first-run check: writes the first-run values when the store needs
+// them (NeedsFirstRunValues). The saver's display runs it as it loads, and
+// the settings dialog as it opens, before either reads a setting: a store
+// the user fills in the dialog before the saver ever ran is then one the
+// display leaves alone.
+void RunFirstRunCheck(SettingsStore& store, const std::string& dataFolder);
 
 }  // namespace skyvault

@@ -12,7 +12,9 @@ class SettingsStore {
   virtual std::string Read(const std::string& section, const std::string& key,
                            const std::string& fallback) = 0;
   // Creates the key (and its section) when missing, else replaces the value.
-  virtual void Write(const std::string& section, const std::string& key,
+  // False when the value could not be stored: the store then reads as it did
+  // before. Callers go on either way; none of them reports it to the user.
+  virtual bool Write(const std::string& section, const std::string& key,
                      const std::string& value) = 0;
 };
 

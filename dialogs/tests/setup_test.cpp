@@ -68,18 +68,26 @@ const Names kSystemFonts = {"Verdana",     "Arial",           "Tahoma",
                             "Courier New", "Times New Roman", "Georgia"};
 
 const char* SectionOf(const std::string& key) {
-  return key == "PwrSave" || key == "SoundOff" ? kSystem : kStartup;
+  return key == "PwrSave" || key == "SoundOff" || key == "SetReg" ? kSystem : kStartup;
 }
 
 using Stored = std::vector<std::pair<const char*, const char*>>;  // key, value
 
+// What the store holds under a test's own values when the dialog opens.
+enum class Before {
+  Marker,          // the first-run marker alone: the saver ran, the other keys are gone
+  FirstRunValues,  // what the saver's first run writes
+  Nothing,         // the saver never ran
+};
+
 // A dialog over a store in memory.
 struct Dialog {
-  // Opens on `stored` values (over the first-run values when `firstRun`),
-  // keeping the writes of opening only.
-  explicit Dialog(const Stored& stored = {}, bool firstRun = false,
+  // Opens on `stored` values over what the store held `before`, keeping the
+  // writes of opening only.
+  explicit Dialog(const Stored& stored = {}, Before before = Before::Marker,
                   const Names& fonts = kSystemFonts) {
-    if (firstRun) WriteFirstRunValues(store, platform.DataFolder());
+    if (before == Before::FirstRunValues) WriteFirstRunValues(store, platform.DataFolder());
+    if (before == Before::Marker) store.Write(kSystem, keys::SetReg, "2");
     for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
     store.ClearWrites();
     setup.Open(fonts);
@@ -104,7 +112,7 @@ struct Dialog {
 
 // Opened on the first-run values, with what opening did forgotten.
 struct Settled : Dialog {
-  Settled() : Dialog(Stored{}, true) {
+  Settled() : Dialog(Stored{}, Before::FirstRunValues) {
     store.ClearWrites();
     view.log.clear();
   }
@@ -241,7 +249,9 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
   EXPECT_EQ(d.Written(), "BMPFileName=D:\\sky.bmp; LogoFileName=C:\\logo.bmp");
 }
 
-TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
+// The saver's first run or this dialog wrote the marker, and every other key
+// has gone since.
+TEST(SetupOpening, WithOnlyTheMarkerStoredWritesWhatLoadingChangesButNoBar) {
   Dialog d;
   EXPECT_EQ(d.Written(),
             "SelectedFont=1; FontName=Courier New; BackGround=1; Prop=1; Message=1; "
@@ -270,7 +280,7 @@ TEST(SetupOpening, OnAnEmptyStoreWritesWhatLoadingChangesButNoBar) {
 }
 
 TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
-  Dialog d(Stored{}, true);
+  Dialog d(Stored{}, Before::FirstRunValues);
   // The stored font position is chosen as by the user, which rewrites FontName.
   EXPECT_EQ(d.Written(),
             "SelectedFont=3; FontName=Tahoma; BackGround=3; Prop=1; "
@@ -289,6 +299,27 @@ TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
   EXPECT_EQ(d.view.log.back(), "cmdSelectBG.enabled=1");  // settled last
   for (const char* off : {"chkMessage", "chkLogo", "chkPowerSave"}) EXPECT_EQ(d.Shown(off), "0");
   EXPECT_EQ(d.Shown("cboSoundOff.count"), "20");
+}
+
+// Before the saver ever ran, or once the marker says the settings are to be
+// reset, opening writes the first-run values exactly as the saver's first
+// run would, and then opens as on a store that first run had filled.
+TEST(SetupOpening, OnAStoreTheSaverNeverFilledWritesTheFirstRunValuesFirst) {
+  const Dialog initialised(Stored{}, Before::FirstRunValues);
+  for (const Stored& stored :
+       {Stored{}, Stored{{"SetReg", "3"}, {"Speed", "50"}, {"BackGround", "1"}}}) {
+    Dialog d(stored, Before::Nothing);
+    const auto& writes = d.store.writes();
+    ASSERT_GE(writes.size(), kFirstRunValues.size());
+    for (size_t i = 0; i < kFirstRunValues.size(); ++i) {
+      const SettingEntry& e = kFirstRunValues[i];
+      EXPECT_EQ(writes[i],
+                (SettingWrite{e.section, e.key, FirstRunValue(e, d.platform.dataFolder)}));
+    }
+    EXPECT_EQ(std::vector(writes.begin() + kFirstRunValues.size(), writes.end()),
+              initialised.store.writes());
+    EXPECT_EQ(d.view.shown, initialised.view.shown);
+  }
 }
 
 // A stored value is written back only when its control shows it exactly and
@@ -354,7 +385,7 @@ TEST(SetupOpening, ValuesTheControlsCannotShowAreShownAsTheNearestValidState) {
 
 TEST(SetupOpening, ChoosesTheFontByPositionElseByNameElseNone) {
   // The position wins, and rewrites the name, when the system's fonts changed.
-  Dialog moved(Stored{{"SelectedFont", "2"}, {"FontName", "Arial"}}, false,
+  Dialog moved(Stored{{"SelectedFont", "2"}, {"FontName", "Arial"}}, Before::Marker,
                {"Zapf", "Bodoni", "Arial", "Candara"});
   EXPECT_EQ(moved.Written("FontName"), "FontName=Candara");
   EXPECT_EQ(moved.Shown("lblSample"), "Candara");
@@ -362,7 +393,7 @@ TEST(SetupOpening, ChoosesTheFontByPositionElseByNameElseNone) {
   Dialog named(Stored{{"SelectedFont", "x"}, {"FontName", "georgia"}});
   EXPECT_EQ(named.Shown("cboFontsScreen"), "2");
   EXPECT_EQ(named.Written("FontName"), "FontName=Georgia");
-  Dialog none(Stored{}, false, {});
+  Dialog none(Stored{}, Before::Marker, {});
   EXPECT_EQ(none.Shown("cboFontsScreen.count"), "0");
   EXPECT_EQ(none.Written("SelectedFont") + none.Written("FontName"), "");
 }

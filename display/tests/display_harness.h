@@ -22,9 +22,9 @@ struct Harness : DisplayHost {
       h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")");
       return RecordingSettingsStore::Read(s, k, f);
     }
-    void Write(const std::string& s, const std::string& k, const std::string& v) override {
+    bool Write(const std::string& s, const std::string& k, const std::string& v) override {
       h.Note("Write(" + s + "/" + k + "=" + v + ")");
-      RecordingSettingsStore::Write(s, k, v);
+      return RecordingSettingsStore::Write(s, k, v);
     }
   };
   struct Sound : RecordingSoundControl {  // Sync before and after each call

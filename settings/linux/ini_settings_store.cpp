@@ -113,13 +113,8 @@ std::string IniSettingsStore::Read(const std::string& section, const std::string
   return cache_.document.Find(section, key).value_or(fallback);
 }
 
-void IniSettingsStore::Write(const std::string& section, const std::string& key,
+bool IniSettingsStore::Write(const std::string& section, const std::string& key,
                              const std::string& value) {
-  WriteValue(section, key, value);
-}
-
-bool IniSettingsStore::WriteValue(const std::string& section, const std::string& key,
-                                  const std::string& value) {
   if (folder_.empty() || !MakeFolders(folder_)) return false;
   Descriptor lock(open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
   if (lock) {

@@ -34,9 +34,7 @@ class IniSettingsStore : public SettingsStore {
 
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key, const std::string& value) override;
-  // The write, with its outcome: false when the file could not be written.
-  bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
+  bool Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   const std::string& path() const { return path_; }
   // How often the file was parsed for reading (for tests and benchmarks).

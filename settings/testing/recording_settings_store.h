@@ -19,16 +19,19 @@ inline void PrintTo(const SettingWrite& write, std::ostream* out) {
 }
 
 // An in-memory store for tests that also keeps a log of the writes in the
-// order they came.
+// order they came, refused ones included.
 class RecordingSettingsStore : public MemorySettingsStore {
  public:
   using WriteRecord = SettingWrite;
 
-  void Write(const std::string& section, const std::string& key,
+  bool Write(const std::string& section, const std::string& key,
              const std::string& value) override {
-    MemorySettingsStore::Write(section, key, value);
     writes_.push_back({section, key, value});
+    return !refuseWrites && MemorySettingsStore::Write(section, key, value);
   }
+
+  // While set, every write fails and changes nothing, as on a read-only store.
+  bool refuseWrites = false;
 
   const std::vector<SettingWrite>& writes() const { return writes_; }
   void ClearWrites() { writes_.clear(); }

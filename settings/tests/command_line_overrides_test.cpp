@@ -106,8 +106,10 @@ TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {
   // The first run through the overlay writes the file, and the overrides
   // still win afterwards.
   WriteFirstRunValues(store, "/usr/share/skyvault/");
-  store.Write("Startup", "Speed", "50");
-  EXPECT_EQ(file.writes().size(), 33u);
+  EXPECT_TRUE(store.Write("Startup", "Speed", "50"));
+  file.refuseWrites = true;
+  EXPECT_FALSE(store.Write("Startup", "Speed", "51")) << "a refused write reported as done";
+  EXPECT_EQ(file.writes().size(), 34u);
   EXPECT_EQ(file.Read("Startup", "Speed", ""), "50");
   EXPECT_EQ(file.Read("Startup", "Clock", ""), "1");
   EXPECT_EQ(ReadSetting(store, kStartup, keys::Speed), "11");

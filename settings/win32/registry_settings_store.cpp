@@ -101,19 +101,24 @@ std::string RegistrySettingsStore::Read(const std::string& section, const std::s
   return found->second.first ? found->second.second : fallback;
 }
 
-void RegistrySettingsStore::Write(const std::string& section, const std::string& key,
+bool RegistrySettingsStore::Write(const std::string& section, const std::string& key,
                                   const std::string& value) {
   const std::wstring path = applicationKey_ + L"\\" + Widen(section);
   UniqueRegistryKey handle;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      handle.Put(), nullptr) != ERROR_SUCCESS) {
-    return;
-  }
   const std::wstring text = Widen(value);
-  RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  cache_[{section, key}] = {true, value};
+  const bool written =
+      RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      handle.Put(), nullptr) == ERROR_SUCCESS &&
+      RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  // A failed write leaves the registry as it was: the next read asks it.
+  if (written) {
+    cache_[{section, key}] = {true, value};
+  } else {
+    cache_.erase({section, key});
+  }
+  return written;
 }
 
 }  // namespace skyvault::win32

@@ -28,7 +28,7 @@ class RegistrySettingsStore : public SettingsStore {
 
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback) override;
-  void Write(const std::string& section, const std::string& key, const std::string& value) override;
+  bool Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   // Reads that went to the registry itself (for tests and benchmarks).
   int registryReads() const { return registryReads_; }

@@ -231,8 +231,9 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
             (Writes{{"Startup", "BMPFileName", Narrow(folder.path()) + "\\sky.bmp"}}));
 }
 
-// A registry holding values of every wrong kind: the dialog opens, shows
-// them as best it can and rewrites none of them.
+// A registry holding values of every wrong kind (the saver having run
+// before): the dialog opens, shows them as best it can and rewrites none
+// of them.
 TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
   const std::wstring root = L"Software\\SkyvaultTests\\Dialog";
   DeleteKeyTree(root);
@@ -252,6 +253,7 @@ TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
       {"Message", std::string(40000, 'm')},
       {"BMPFileName", "\u00e9\u4e2d:\\<>|?*"}};
   for (const auto& [name, value] : texts) WriteString(root, "Startup", name, value);
+  WriteString(root, "System", "SetReg", "2");
   const auto snapshot = [&] {
     RegistrySettingsStore reader(root);
     std::vector<std::string> values = {reader.Read("Startup", "Speed", "?"),

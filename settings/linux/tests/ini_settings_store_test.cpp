@@ -140,7 +140,7 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   const std::string path = temp / "skyvault.ini";
   Spit(path, good + std::string(10 << 20, 'x'));
   IniSettingsStore store(path);
-  EXPECT_TRUE(store.WriteValue("Startup", "Clock", "0"));
+  EXPECT_TRUE(store.Write("Startup", "Clock", "0"));
   EXPECT_EQ(Slurp(path), "[Startup]\nClock=0\n");
 }
 
@@ -158,7 +158,7 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
   EXPECT_EQ(watchful.fileLoads(), 1);
 
   IniSettingsStore other(path);
-  ASSERT_TRUE(other.WriteValue("Startup", "Speed", "7"));
+  ASSERT_TRUE(other.Write("Startup", "Speed", "7"));
   EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "7");
   EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "5");  // not looked at again yet
   EXPECT_EQ(watchful.fileLoads(), 2);
@@ -170,7 +170,7 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
   EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "1");
 
   // A store's own write is read at once, whatever its interval.
-  ASSERT_TRUE(patient.WriteValue("Startup", "Clock", "0"));
+  ASSERT_TRUE(patient.Write("Startup", "Clock", "0"));
   EXPECT_EQ(patient.Read("Startup", "Clock", "1"), "0");
   EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "1");
 }
@@ -193,7 +193,7 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   // The settings folder's place is taken by a file.
   Spit(temp / "config", "not a folder");
   IniSettingsStore blocked(temp / "config/skyvault/skyvault.ini");
-  EXPECT_FALSE(blocked.WriteValue("Startup", "Speed", "9"));
+  EXPECT_FALSE(blocked.Write("Startup", "Speed", "9"));
   EXPECT_EQ(blocked.Read("Startup", "Speed", "1"), "1");
   WriteFirstRunValues(blocked, kData);
   EXPECT_TRUE(NeedsFirstRunValues(blocked));
@@ -204,8 +204,7 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   chmod((temp / "locked").c_str(), 0555);
   EXPECT_TRUE(RunUnprivileged([&] {
     IniSettingsStore store(temp / "locked/skyvault.ini");
-    return !store.WriteValue("Startup", "Speed", "9") &&
-           !store.WriteValue("Startup", "Clock", "0") &&
+    return !store.Write("Startup", "Speed", "9") && !store.Write("Startup", "Clock", "0") &&
            store.Read("Startup", "Speed", "1") == "5" && store.Read("Startup", "Clock", "1") == "1";
   }));
   EXPECT_EQ(Slurp(temp / "locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
@@ -228,7 +227,7 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
       if (read(start[0], &go, 1) != 0) _exit(3);  // returns at the close: all start together
       IniSettingsStore store(path);
       WriteFirstRunValues(store, kData);
-      const bool own = store.WriteValue("Monitors", "Monitor" + std::to_string(n), "here");
+      const bool own = store.Write("Monitors", "Monitor" + std::to_string(n), "here");
       _exit(own && !NeedsFirstRunValues(store) ? 0 : 1);
     }
     children.push_back(child);

@@ -1,5 +1,6 @@
 #include "settings/win32/registry_settings_store.h"
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include "platform/testing/win32/message_wait.h"
@@ -63,7 +64,7 @@ TEST_F(RegistryStoreTest, WritesOneStringValuePerKeyUnderItsSection) {
 // Each kind of value reaches the portable reading with its own type and
 // exactly its own bytes.
 TEST_F(RegistryStoreTest, EveryKindOfValueReadsAsItsTypeSays) {
-  const DWORD dword = 42;
+  const DWORD dword = 42, minusOne = 0xFFFFFFFF;
   const unsigned long long qword = 1234567890123ULL;
   const BYTE binary[] = {'7', 0, 0, 0};
   const wchar_t unterminated[] = {L'4', L'5'};
@@ -76,10 +77,11 @@ TEST_F(RegistryStoreTest, EveryKindOfValueReadsAsItsTypeSays) {
   SetRaw(L"Startup", L"BMPFileName", REG_EXPAND_SZ, expandable, sizeof expandable);
   SetRaw(L"Startup", L"FontName", REG_MULTI_SZ, multi, sizeof multi);
   SetRaw(L"Startup", L"Clock", REG_DWORD_BIG_ENDIAN, &dword, sizeof dword);
+  SetRaw(L"Startup", L"Prop", REG_DWORD, &minusOne, sizeof minusOne);
   RegistrySettingsStore store(root_);
   const std::pair<const char*, const char*> expected[] = {
       {"Speed", "42"},           {"Volume", "1234567890123"}, {"Message", "-"}, {"MouseSens", "45"},
-      {"BMPFileName", "%TEMP%"}, {"FontName", "first"},       {"Clock", "-"}};
+      {"BMPFileName", "%TEMP%"}, {"FontName", "first"},       {"Clock", "-"},   {"Prop", "-1"}};
   for (const auto& [key, text] : expected) EXPECT_EQ(store.Read("Startup", key, "-"), text) << key;
 }
 
@@ -95,6 +97,36 @@ TEST(RegistryValueText, ReadsTextAsTheSystemConvertsIt) {
                                 std::span(bytes, text.size() * sizeof(wchar_t))),
               Narrow(text));
   }
+}
+
+// Writes the registry refuses are reported, and reads still give what the
+// registry holds.
+TEST_F(RegistryStoreTest, AFailedWriteIsReportedAndNotRemembered) {
+  RegistrySettingsStore store(root_);
+  ASSERT_TRUE(store.Write("Startup", "Speed", "7"));
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
+  // A value name longer than the registry allows (16383 characters).
+  const std::string longName(20000, 'k');
+  EXPECT_FALSE(store.Write("Startup", longName, "9"));
+  EXPECT_EQ(store.Read("Startup", longName, "missing"), "missing");
+  // A section this user may read and remove but not write to.
+  HKEY section = nullptr;
+  const std::wstring path = root_ + L"\\Startup";
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &section), ERROR_SUCCESS);
+  EXPLICIT_ACCESS_W readAndRemove{};
+  BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
+                               KEY_READ | DELETE, SET_ACCESS, NO_INHERITANCE);
+  PACL readOnly = nullptr;
+  ASSERT_EQ(SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly), ERROR_SUCCESS);
+  EXPECT_EQ(SetSecurityInfo(section, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                            readOnly, nullptr),
+            ERROR_SUCCESS);
+  LocalFree(readOnly);
+  RegCloseKey(section);
+  EXPECT_FALSE(store.Write("Startup", "Speed", "9"));
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
+  EXPECT_FALSE(store.Write("Startup", "Clock", "0"));
+  EXPECT_EQ(store.Read("Startup", "Clock", "1"), "1");
 }
 
 TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
