@@ -9,7 +9,6 @@
 #include <map>
 
 #include "dialogs/image_file_picker.h"
-#include "dialogs/screen_font_list.h"
 #include "dialogs/setup_texts.h"
 #include "platform/testing/fake_platform_services.h"
 #include "settings/settings_schema.h"
@@ -301,9 +300,8 @@ TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
   EXPECT_EQ(d.Shown("cboSoundOff.count"), "20");
 }
 
-// Before the saver ever ran, or once the marker says the settings are to be
-// reset, opening writes the first-run values exactly as the saver's first
-// run would, and then opens as on a store that first run had filled.
+// Before the saver ever ran, or with a marker that asks for a reset, opening
+// writes what the saver's first run would and opens as on that run's values.
 TEST(SetupOpening, OnAStoreTheSaverNeverFilledWritesTheFirstRunValuesFirst) {
   const Dialog initialised(Stored{}, Before::FirstRunValues);
   for (const Stored& stored :
@@ -396,17 +394,6 @@ TEST(SetupOpening, ChoosesTheFontByPositionElseByNameElseNone) {
   Dialog none(Stored{}, Before::Marker, {});
   EXPECT_EQ(none.Shown("cboFontsScreen.count"), "0");
   EXPECT_EQ(none.Written("SelectedFont") + none.Written("FontName"), "");
-}
-
-TEST(ScreenFontList, TakesTheFirstFortyDistinctNamesThenSortsIgnoringCase) {
-  Names system = {"Zeta", "alpha", "Zeta", "Beta", ""};
-  for (int i = 100; i < 150; ++i) system.push_back(std::string("M").append(std::to_string(i)));
-  const auto list = ScreenFontList(system);
-  ASSERT_EQ(list.size(), 40u);
-  EXPECT_EQ(Names(list.begin(), list.begin() + 3), (Names{"alpha", "Beta", "M100"}));
-  // "Zeta", "alpha", "Beta" and 37 of the M names: the last is M136.
-  EXPECT_EQ(list[38], "M136");
-  EXPECT_EQ(list.back(), "Zeta");
 }
 
 }  // namespace

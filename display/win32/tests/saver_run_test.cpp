@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <functional>
 
+#include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
 #include "settings/settings_schema.h"
 #include "settings/win32/registry_settings_store.h"
+
+#include <commctrl.h>
 
 namespace skyvault::win32 {
 namespace {
@@ -76,6 +79,46 @@ Pixels LoadBridge() {
   return pixels;
 }
 
+// The window among `top`'s descendants whose control identifier is `id`.
+HWND Descendant(HWND top, int id) {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(
+      top,
+      [](HWND child, LPARAM found) {
+        auto& [wanted, window] = *reinterpret_cast<std::pair<int, HWND>*>(found);
+        if (GetDlgCtrlID(child) != wanted) return TRUE;
+        window = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+// The text of a control in another process.
+std::wstring TextOf(HWND control) {
+  wchar_t text[MAX_PATH] = {};
+  SendMessageW(control, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Where the 800 x 600 canvas lies in the display window: scaled with its
+// aspect kept and centred.
+struct CanvasPlace {
+  explicit CanvasPlace(HWND display) {
+    GetWindowRect(display, &screen);
+    const int w = screen.right - screen.left, h = screen.bottom - screen.top;
+    scale = std::min(w / 800.0, h / 600.0);
+    left = static_cast<int>((w - 800 * scale) / 2);
+    top = static_cast<int>((h - 600 * scale) / 2);
+  }
+  // The screenshot's pixel at the centre of canvas pixel (x, y).
+  int X(int x) const { return left + static_cast<int>((x + 0.5) * scale); }
+  int Y(int y) const { return top + static_cast<int>((y + 0.5) * scale); }
+  RECT screen{};
+  double scale = 1;
+  int left = 0, top = 0;
+};
+
 class SaverRunTest : public ::testing::Test {
  protected:
   void SetUp() override { DeleteKeyTree(kSaverKey); }
@@ -92,13 +135,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   // The mark follows the window's showing, which may take a while on a busy machine.
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";
 
-  // The 800 x 600 canvas, scaled with its aspect kept and centred.
-  RECT screen{};
-  GetWindowRect(display, &screen);
-  const int w = screen.right - screen.left, h = screen.bottom - screen.top;
-  const double scale = std::min(w / 800.0, h / 600.0);
-  const int left = static_cast<int>((w - 800 * scale) / 2),
-            top = static_cast<int>((h - 600 * scale) / 2);
+  const CanvasPlace canvas(display);
+  const RECT screen = canvas.screen;
   const Pixels bridge = LoadBridge();
   ASSERT_FALSE(bridge.data.empty());
   // Canvas pixels in `area` that differ from the bridge by more than `threshold`, and the leftmost.
@@ -106,9 +144,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) {
-        const int sx = left + static_cast<int>((x + 0.5) * scale),
-                  sy = top + static_cast<int>((y + 0.5) * scale);
-        if (shot.Distance(sx, sy, bridge.data[static_cast<size_t>(y) * 800 + x]) > threshold)
+        if (shot.Distance(canvas.X(x), canvas.Y(y), bridge.data[static_cast<size_t>(y) * 800 + x]) >
+            threshold)
           ++found.first, found.second = std::min(found.second, x);
       }
     return found;
@@ -139,6 +176,49 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   EXPECT_TRUE(saver.WaitForExit(1000)) << "a key did not end the saver within a second";
   EXPECT_EQ(saver.exitCode(), 0u);
   EXPECT_FALSE(Marked()) << "the running mark was left set";
+}
+
+// The usual order for a new user: Settings first, the saver afterwards.
+TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
+  using namespace setup_ids;
+  {
+    SaverProcess settings(kSaver, L"/c");
+    HWND dialog = settings.WaitForTopWindow(20000);
+    ASSERT_NE(dialog, nullptr) << "no settings dialog";
+    // It opens on the first-run values, which are stored by then.
+    EXPECT_EQ(TextOf(Descendant(dialog, kTxtBGFile)), Widen(kDataPath) + L"Bridge.bmp");
+    EXPECT_EQ(SendMessageW(Descendant(dialog, kOptBakGrnd2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(ReadString(kSaverKey, "System", "SetReg"), "2");
+    // The user picks "Solid Sky Blue" on the background page and presses OK.
+    SendMessageW(Descendant(dialog, kTab), TCM_SETCURFOCUS, 1, 0);
+    SendMessageW(Descendant(dialog, kOptBakGrnd1), BM_CLICK, 0, 0);
+    EXPECT_EQ(ReadString(kSaverKey, "Startup", "BackGround"), "2");
+    SendMessageW(Descendant(dialog, kCmdOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(settings.WaitForExit(10000)) << "OK did not close the dialog";
+  }
+
+  SaverProcess saver(kSaver, L"/s");
+  HWND display = saver.WaitForTopWindow(20000);
+  ASSERT_NE(display, nullptr) << "the saver showed no window";
+  EXPECT_EQ(ReadString(kSaverKey, "Startup", "BackGround"), "2")
+      << "the first run undid the choice";
+  // Sky blue where the bridge would be (16-bit colour allows a little).
+  const CanvasPlace canvas(display);
+  const uint32_t skyBlue = 0x00E2FB;
+  int notSky = 0;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const Pixels shot = Capture(canvas.screen);
+        notSky = 0;
+        for (int y = 320; y < 560; y += 4)
+          for (int x = 0; x < 800; x += 4)
+            notSky += shot.Distance(canvas.X(x), canvas.Y(y), skyBlue) > 8;
+        return notSky < 12000 / 50;
+      },
+      10000))
+      << notSky << " of 12000 pixels are not sky blue";
+  PostMessageW(display, WM_KEYDOWN, 'A', 0);
+  EXPECT_TRUE(saver.WaitForExit(3000));
 }
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
