@@ -70,7 +70,10 @@ std::string ReadSetting(SettingsStore& store, const char* section, const char* k
 bool NeedsFirstRunValues(SettingsStore& store);
 
 // Writes every first-run value, marker last; the background and logo
-// pictures are those in `dataFolder`. A value the store refuses is skipped.
+// pictures are those in `dataFolder`. A value the store refuses stays as it
+// was and the others, the marker too, are still written: a marker held back
+// would bring the first-run values back over the user's choices at every
+// start.
 void WriteFirstRunValues(SettingsStore& store, const std::string& dataFolder);
 
 // The first-run check: writes the first-run values when the store needs

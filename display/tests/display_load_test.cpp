@@ -94,22 +94,6 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   }
 }
 
-// A store that refuses every write, as a read-only registry key does: the
-// first-run values are not stored, the settings read as the fallback "1",
-// and the saver still loads and flies without a message.
-TEST(DisplayLoad, AStoreThatRefusesEveryWriteStillLoadsAndFlies) {
-  Harness h;
-  h.store.refuseWrites = true;
-  h.form.Load();
-  EXPECT_EQ(h.store.writes().size(), kFirstRunValues.size());
-  EXPECT_TRUE(NeedsFirstRunValues(h.store));
-  EXPECT_EQ(h.state().moveInterval, 1);
-  h.Frames(300);
-  EXPECT_FALSE(h.Drawn().empty());
-  EXPECT_EQ(Count(h.Take(), "Message("), 0);
-  EXPECT_EQ(h.ended, 0);
-}
-
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0);
