@@ -13,13 +13,13 @@ enum class PictureKind {
   Transparent,  // alpha-blended if the picture has alpha, else its top-left colour is see-through
 };
 
-// A picture prepared for drawing onto a canvas of one depth: its pixels in
-// the canvas format, and for every row the runs of pixels that cover the
-// canvas outright and those that blend with it (all others are skipped).
-// Drawing copies the covering runs and blends only the edge pixels.
+// A picture prepared for drawing onto a 32-bit canvas: its pixels in the
+// canvas format, and for every row the runs of pixels that cover the canvas
+// outright and those that blend with it (all others are skipped). Drawing
+// copies the covering runs and blends only the edge pixels.
 class SpritePicture {
  public:
-  SpritePicture(const DecodedImage& image, PictureKind kind, int canvasDepth);
+  SpritePicture(const DecodedImage& image, PictureKind kind);
 
   int width() const { return width_; }
   int height() const { return height_; }
@@ -29,8 +29,8 @@ class SpritePicture {
   // The canvas pixels that the picture's rectangle covers with its top-left
   // corner at (x, y).
   PixelRect Bounds(const CanvasView& canvas, int64_t x, int64_t y) const;
-  // Draws the picture there, clipped to the canvas (whose depth must be the
-  // one given above) and to `clip`; returns the canvas pixels it covered.
+  // Draws the picture there, clipped to the canvas (a 32-bit one; nothing
+  // is drawn on another) and to `clip`; returns the canvas pixels it covered.
   PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y, const PixelRect& clip) const;
   PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
     return Draw(canvas, x, y, canvas.Bounds());
@@ -43,14 +43,11 @@ class SpritePicture {
     int32_t length;
     RunKind kind;
   };
-  template <typename Pixel>
   void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
 
   int width_ = 0;
   int height_ = 0;
-  int depth_ = 16;
   bool opaque_ = false;
-  std::vector<uint16_t> pixels565_;
   std::vector<uint32_t> pixelsXrgb_;
   std::vector<uint32_t> premultiplied_;  // kept only when some pixel blends
   std::vector<Run> runs_;
@@ -58,7 +55,6 @@ class SpritePicture {
 };
 
 // One premultiplied source pixel (0xAARRGGBB) over a canvas pixel.
-uint16_t Blend565(uint32_t source, uint16_t under);
 uint32_t BlendXrgb(uint32_t source, uint32_t under);
 
 }  // namespace skyvault
