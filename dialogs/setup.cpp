@@ -8,46 +8,7 @@
 
 namespace skyvault {
 
-const std::array<const char*, 20> kSoundOffEntries = {
-    "Never", "1",  "2",  "3",   "4",   "5",   "10",  "15",  "20",  "30",
-    "45",    "60", "90", "120", "180", "240", "300", "360", "420", "480"};
-
 namespace {
-
-struct SettingKey {
-  const char* section;
-  const char* key;
-};
-
-// The setting each check box writes.
-SettingKey CheckBoxKey(SetupCheckBox box) {
-  switch (box) {
-    case SetupCheckBox::chkProp:
-      return {kStartup, keys::Prop};
-    case SetupCheckBox::chkMessage:
-      return {kStartup, keys::MessageChecked};
-    case SetupCheckBox::chkLogo:
-      return {kStartup, keys::LogoChecked};
-    case SetupCheckBox::chkClock:
-      return {kStartup, keys::Clock};
-    case SetupCheckBox::chkPowerSave:
-      return {kSystem, keys::PwrSave};
-  }
-  return {kStartup, keys::Prop};
-}
-
-// The setting each scroll bar writes, and its range.
-SettingKey ScrollBarKey(SetupScrollBar bar) {
-  switch (bar) {
-    case SetupScrollBar::hsbSpeed:
-      return {kStartup, keys::Speed};
-    case SetupScrollBar::hsbMouseS:
-      return {kStartup, keys::MouseSens};
-    case SetupScrollBar::hsbVolume:
-      return {kStartup, keys::Volume};
-  }
-  return {kStartup, keys::Speed};
-}
 
 int Index(SetupCheckBox box) { return static_cast<int>(box); }
 int Index(SetupTextBox box) { return static_cast<int>(box); }
@@ -55,24 +16,17 @@ int Index(SetupScrollBar bar) { return static_cast<int>(bar); }
 
 }  // namespace
 
-const ScrollRange& RangeOf(SetupScrollBar bar) {
-  switch (bar) {
-    case SetupScrollBar::hsbSpeed:
-      return kSpeedRange;
-    case SetupScrollBar::hsbMouseS:
-      return kMouseSensRange;
-    case SetupScrollBar::hsbVolume:
-      return kVolumeRange;
-  }
-  return kSpeedRange;
+std::vector<std::string> SoundOffEntries() {
+  std::vector<std::string> entries{kSoundNever};
+  for (const int minutes : kSoundOffMinutes) entries.push_back(IntegerText(minutes));
+  return entries;
 }
 
 Setup::Setup(SettingsStore& store, PlatformServices& platform, SetupView& view)
     : store_(store), platform_(platform), view_(view) {
   texts_[Index(SetupTextBox::txtMessage)] = setup_texts::kMessageBeforeLoading;
-  for (SetupScrollBar bar :
-       {SetupScrollBar::hsbSpeed, SetupScrollBar::hsbMouseS, SetupScrollBar::hsbVolume}) {
-    scrolls_[Index(bar)] = RangeOf(bar).start;
+  for (const ScrollBarBinding& bar : kScrollBarBindings) {
+    scrolls_[Index(bar.bar)] = bar.range.start;
   }
 }
 
@@ -81,8 +35,7 @@ std::string Setup::Read(const char* section, const char* key) {
 }
 
 void Setup::Open(const std::vector<std::string>& systemFonts) {
-  std::vector<std::string> soundOff(kSoundOffEntries.begin(), kSoundOffEntries.end());
-  view_.SetSoundOffEntries(soundOff);
+  view_.SetSoundOffEntries(SoundOffEntries());
   view_.SetSoundOffText(soundOffText_);
 
   // 1. The first fonts of the system, in alphabetical order.
@@ -112,7 +65,7 @@ void Setup::Open(const std::vector<std::string>& systemFonts) {
   // 5. The controls, in this order; a value the control shows exactly and
   //    that differs from what it held is a change and is written back.
   LoadCheck(SetupCheckBox::chkProp);
-  LoadText(SetupTextBox::txtMessage, keys::Message);
+  LoadText(SetupTextBox::txtMessage);
   LoadScroll(SetupScrollBar::hsbSpeed);
   LoadCheck(SetupCheckBox::chkMessage);
   LoadCheck(SetupCheckBox::chkLogo);
@@ -122,19 +75,14 @@ void Setup::Open(const std::vector<std::string>& systemFonts) {
   LoadFontName();
   LoadScroll(SetupScrollBar::hsbMouseS);
   LoadCheck(SetupCheckBox::chkClock);
-  LoadText(SetupTextBox::txtFontSize, keys::FontClock);
+  LoadText(SetupTextBox::txtFontSize);
   soundOffText_ = Read(kSystem, keys::SoundOff);
   view_.SetSoundOffText(soundOffText_);
   LoadScroll(SetupScrollBar::hsbVolume);
   LoadCheck(SetupCheckBox::chkPowerSave);
 
   // The number boxes show the bars' values, also when a bar kept its start.
-  currentSpeed_ = static_cast<int16_t>(scrollValue(SetupScrollBar::hsbSpeed));
-  currentSensitivity_ = static_cast<int16_t>(scrollValue(SetupScrollBar::hsbMouseS));
-  view_.SetText(SetupTextBox::txtSpeed, IntegerText(currentSpeed_));
-  texts_[Index(SetupTextBox::txtSpeed)] = IntegerText(currentSpeed_);
-  view_.SetText(SetupTextBox::txtMouseS, IntegerText(currentSensitivity_));
-  texts_[Index(SetupTextBox::txtMouseS)] = IntegerText(currentSensitivity_);
+  for (const ScrollBarBinding& bar : kScrollBarBindings) ShowNumber(bar);
 
   // 6.
   EnableSelectBackground();
@@ -143,7 +91,7 @@ void Setup::Open(const std::vector<std::string>& systemFonts) {
 // ---- Loading ----
 
 void Setup::LoadCheck(SetupCheckBox box) {
-  const SettingKey where = CheckBoxKey(box);
+  const SettingKey where = BindingOf(box).setting;
   const auto value = ToInt16(Read(where.section, where.key));
   if (value && (*value == 0 || *value == 1)) {
     if ((*value == 1) != checked(box)) OnCheckClicked(box, *value == 1);
@@ -155,22 +103,20 @@ void Setup::LoadCheck(SetupCheckBox box) {
   view_.SetCheck(box, shown);
 }
 
-void Setup::LoadText(SetupTextBox box, const char* key) {
-  const std::string stored = Read(kStartup, key);
+void Setup::LoadText(SetupTextBox box) {
+  const TextBoxBinding* binding = BindingOf(box);
+  if (!binding) return;
+  const std::string stored = Read(binding->setting.section, binding->setting.key);
   if (stored == text(box)) return;
-  if (box == SetupTextBox::txtMessage) {
-    OnMessageEdited(stored);
-  } else {
-    OnFontSizeEdited(stored);
-  }
+  OnTextEdited(box, stored);
   view_.SetText(box, stored);
 }
 
 void Setup::LoadScroll(SetupScrollBar bar) {
-  const SettingKey where = ScrollBarKey(bar);
-  const auto value = ToInt16(Read(where.section, where.key));
+  const ScrollBarBinding& binding = BindingOf(bar);
+  const auto value = ToInt16(Read(binding.setting.section, binding.setting.key));
   if (!value) return;  // not a number: the bar keeps its position
-  const ScrollRange& range = RangeOf(bar);
+  const ScrollRange& range = binding.range;
   if (!range.Contains(*value)) {
     ShowScroll(bar, range.Clamp(*value));  // shown at the nearer end, not written
     return;
@@ -216,18 +162,15 @@ void Setup::OnBackgroundOptionClicked(int position) {
 void Setup::OnCheckClicked(SetupCheckBox box, bool isChecked) {
   checks_[Index(box)] = isChecked;
   view_.SetCheck(box, isChecked);
-  const SettingKey where = CheckBoxKey(box);
+  const SettingKey where = BindingOf(box).setting;
   store_.Write(where.section, where.key, isChecked ? "1" : "0");
 }
 
-void Setup::OnFontSizeEdited(const std::string& value) {
-  texts_[Index(SetupTextBox::txtFontSize)] = value;
-  store_.Write(kStartup, keys::FontClock, value);
-}
-
-void Setup::OnMessageEdited(const std::string& value) {
-  texts_[Index(SetupTextBox::txtMessage)] = value;
-  store_.Write(kStartup, keys::Message, value);
+void Setup::OnTextEdited(SetupTextBox box, const std::string& value) {
+  const TextBoxBinding* binding = BindingOf(box);
+  if (!binding || !binding->writesTyping) return;
+  texts_[Index(box)] = value;
+  store_.Write(binding->setting.section, binding->setting.key, value);
 }
 
 void Setup::ShowScroll(SetupScrollBar bar, int value) {
@@ -235,53 +178,52 @@ void Setup::ShowScroll(SetupScrollBar bar, int value) {
   view_.SetScrollValue(bar, value);
 }
 
+void Setup::ShowNumber(const ScrollBarBinding& bar) {
+  if (!bar.numberBox) return;
+  const std::string shown = IntegerText(scrollValue(bar.bar));
+  texts_[Index(*bar.numberBox)] = shown;
+  view_.SetText(*bar.numberBox, shown);
+}
+
 void Setup::WriteScroll(SetupScrollBar bar) {
-  const int value = scrollValue(bar);
-  const std::string shown = IntegerText(value);
-  if (bar == SetupScrollBar::hsbSpeed) {
-    currentSpeed_ = static_cast<int16_t>(value);
-    texts_[Index(SetupTextBox::txtSpeed)] = shown;
-    view_.SetText(SetupTextBox::txtSpeed, shown);
-  } else if (bar == SetupScrollBar::hsbMouseS) {
-    currentSensitivity_ = static_cast<int16_t>(value);
-    texts_[Index(SetupTextBox::txtMouseS)] = shown;
-    view_.SetText(SetupTextBox::txtMouseS, shown);
-  }
-  const SettingKey where = ScrollBarKey(bar);
-  store_.Write(where.section, where.key, shown);
+  const ScrollBarBinding& binding = BindingOf(bar);
+  ShowNumber(binding);
+  store_.Write(binding.setting.section, binding.setting.key, IntegerText(scrollValue(bar)));
 }
 
 void Setup::OnScrollChanged(SetupScrollBar bar, int value) {
-  ShowScroll(bar, RangeOf(bar).Clamp(value));
-  if (bar == SetupScrollBar::hsbVolume) volumeDragPending_ = false;
+  ShowScroll(bar, BindingOf(bar).range.Clamp(value));
+  dragPending_[Index(bar)] = false;
   WriteScroll(bar);
 }
 
 void Setup::OnScrollTracked(SetupScrollBar bar, int value) {
-  if (bar == SetupScrollBar::hsbVolume) {
-    // The volume bar follows the thumb but writes only when it is released.
-    ShowScroll(bar, RangeOf(bar).Clamp(value));
-    volumeDragPending_ = true;
+  const ScrollBarBinding& binding = BindingOf(bar);
+  if (!binding.writesWhileDragged) {
+    // The bar follows the thumb but writes only when it is released.
+    ShowScroll(bar, binding.range.Clamp(value));
+    dragPending_[Index(bar)] = true;
     return;
   }
   OnScrollChanged(bar, value);
 }
 
 void Setup::OnScrollStepped(SetupScrollBar bar, ScrollStep step) {
-  const int next = RangeOf(bar).Step(scrollValue(bar), step);
+  const int next = BindingOf(bar).range.Step(scrollValue(bar), step);
   if (next != scrollValue(bar)) OnScrollChanged(bar, next);
 }
 
 void Setup::OnScrollEnded(SetupScrollBar bar) {
-  if (bar == SetupScrollBar::hsbVolume && volumeDragPending_) {
-    volumeDragPending_ = false;
+  if (dragPending_[Index(bar)]) {
+    dragPending_[Index(bar)] = false;
     WriteScroll(bar);
   }
 }
 
 void Setup::OnSoundOffChosen(int position) {
-  if (position < 0 || static_cast<size_t>(position) >= kSoundOffEntries.size()) return;
-  soundOffText_ = kSoundOffEntries[static_cast<size_t>(position)];
+  const std::vector<std::string> entries = SoundOffEntries();
+  if (position < 0 || static_cast<size_t>(position) >= entries.size()) return;
+  soundOffText_ = entries[static_cast<size_t>(position)];
   store_.Write(kSystem, keys::SoundOff, soundOffText_);
 }
 
@@ -314,7 +256,7 @@ void Setup::OnHelpClicked() { Navigate(setup_texts::HelpPage()); }
 
 // ---- The dialog's procedures ----
 
-void Setup::Navigate(const std::string& webPageUrl) { view_.OpenPage(webPageUrl); }
+void Setup::Navigate(const std::string& webPageUrl) { platform_.ShellOpen(webPageUrl); }
 
 void Setup::BackGround() {
   backGround_ = Read(kStartup, keys::BackGround);
@@ -326,14 +268,15 @@ void Setup::EnableSelectBackground() {
   view_.EnableSelectBackground(selectBackgroundEnabled_);
 }
 
-void Setup::SelectBG() {
-  texts_[Index(SetupTextBox::txtBGFile)] = Read(kStartup, keys::BMPFileName);
-  view_.SetText(SetupTextBox::txtBGFile, text(SetupTextBox::txtBGFile));
-}
+void Setup::SelectBG() { ShowStored(SetupTextBox::txtBGFile); }
 
-void Setup::SelectLogo() {
-  texts_[Index(SetupTextBox::txtLogo)] = Read(kStartup, keys::LogoFileName);
-  view_.SetText(SetupTextBox::txtLogo, text(SetupTextBox::txtLogo));
+void Setup::SelectLogo() { ShowStored(SetupTextBox::txtLogo); }
+
+void Setup::ShowStored(SetupTextBox box) {
+  const TextBoxBinding* binding = BindingOf(box);
+  if (!binding) return;
+  texts_[Index(box)] = Read(binding->setting.section, binding->setting.key);
+  view_.SetText(box, text(box));
 }
 
 }  // namespace skyvault

@@ -4,25 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/scroll_range.h"
+#include "dialogs/setup_bindings.h"
 #include "dialogs/setup_view.h"
 #include "platform/platform_services.h"
 #include "settings/settings_store.h"
 
 namespace skyvault {
 
-// The bars' ranges, steps and starting positions.
-inline constexpr ScrollRange kSpeedRange{2, 100, 1, 10, 2};
-inline constexpr ScrollRange kMouseSensRange{2, 20, 1, 2, 2};
-inline constexpr ScrollRange kVolumeRange{-2500, 0, 25, 250, 0};
-// The range of each of the three bars.
-const ScrollRange& RangeOf(SetupScrollBar bar);
+// The entries of `cboSoundOff`: "Never", then the minutes.
+std::vector<std::string> SoundOffEntries();
 
-// The entries of `cboSoundOff`: "Never" or minutes.
-extern const std::array<const char*, 20> kSoundOffEntries;
-
-// The settings dialog `Setup`: what each control shows and writes, and when.
-// Every change is written to the store at once; there is no Apply or Cancel.
+// The settings dialog `Setup`: what each control shows and writes, and when
+// (which setting a control writes: setup_bindings.h). Every change is
+// written to the store at once; there is no Apply or Cancel.
 // The window forwards the user's actions to the On... handlers and shows what
 // the view is told.
 //
@@ -40,8 +34,8 @@ class Setup {
 
   void OnBackgroundOptionClicked(int position);
   void OnCheckClicked(SetupCheckBox box, bool checked);
-  void OnFontSizeEdited(const std::string& text);
-  void OnMessageEdited(const std::string& text);
+  // The user changed the text of a box (each keystroke).
+  void OnTextEdited(SetupTextBox box, const std::string& text);
   // A bar's value settled (arrow, trough, keyboard, thumb released).
   void OnScrollChanged(SetupScrollBar bar, int value);
   // A step of the thumb while it is dragged.
@@ -70,12 +64,14 @@ class Setup {
 
  private:
   std::string Read(const char* section, const char* key);
-  void SetTextAndWrite(SetupTextBox box, const std::string& text);
   void ShowScroll(SetupScrollBar bar, int value);
+  void ShowNumber(const ScrollBarBinding& bar);
   void WriteScroll(SetupScrollBar bar);
   void EnableSelectBackground();
   void LoadCheck(SetupCheckBox box);
-  void LoadText(SetupTextBox box, const char* key);
+  void LoadText(SetupTextBox box);
+  // Shows the stored setting of a path box.
+  void ShowStored(SetupTextBox box);
   void LoadScroll(SetupScrollBar bar);
   std::optional<int> FontPosition(const std::string& stored) const;
   void LoadFontPosition();
@@ -88,17 +84,16 @@ class Setup {
   std::array<bool, 5> checks_{};
   std::array<std::string, 6> texts_;
   std::array<int, 3> scrolls_{};
-  bool volumeDragPending_ = false;
+  std::array<bool, 3> dragPending_{};  // a bar that writes on release was dragged
   int backgroundOption_ = -1;
   int fontSelection_ = -1;
   std::vector<std::string> fonts_;
-  std::string soundOffText_ = "Never";
+  std::string soundOffText_ = kSoundNever;
   bool selectBackgroundEnabled_ = true;
 
-  // The dialog's state besides its controls.
+  // The dialog's state besides its controls (the speed and sensitivity
+  // values it last showed are the texts of their number boxes).
   std::string backGround_;
-  int16_t currentSpeed_ = 0;
-  int16_t currentSensitivity_ = 0;
 };
 
 }  // namespace skyvault

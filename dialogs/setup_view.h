@@ -32,8 +32,6 @@ class SetupView {
   virtual void SetSampleFace(const std::string& face) = 0;
   // Shows an image picker modally; returns once it has closed.
   virtual void ShowImagePicker(const PickerConfiguration& configuration) = 0;
-  // Opens a page with the shell (verb "open", shown normally), this window as parent.
-  virtual void OpenPage(const std::string& address) = 0;
 };
 
 }  // namespace skyvault

@@ -5,12 +5,6 @@
 
 namespace skyvault {
 
-const std::array<SoundOffEntry, 19> kSoundOffTable = {{
-    {1, 60},      {2, 120},     {3, 180},     {4, 240},     {5, 300},     {10, 600},   {15, 900},
-    {20, 1200},   {30, 1800},   {45, 2700},   {60, 3600},   {90, 5400},   {120, 7200}, {180, 10800},
-    {240, 14400}, {300, 18000}, {360, 21600}, {420, 25200}, {480, 28800},
-}};
-
 bool IsNever(const std::string& soundOffSetting) { return soundOffSetting == kSoundNever; }
 
 void OpenSoundSession(DisplayContext& context) {
@@ -25,9 +19,9 @@ void OpenSoundSession(DisplayContext& context) {
 
 void SoundOff(DisplayState& state) {
   const double minutes = NumberValue(state.soundOffSetting);
-  for (const SoundOffEntry& entry : kSoundOffTable) {
-    if (minutes == entry.minutes) {
-      state.soundLimitSeconds = entry.seconds;
+  for (const int listed : kSoundOffMinutes) {
+    if (minutes == listed) {
+      state.soundLimitSeconds = listed * 60;
       return;
     }
   }

@@ -15,7 +15,9 @@ SaverDisplay::SaverDisplay(SettingsStore& settings, DrawingControl& drawing, Sou
     : context_{state_, settings, drawing, sound, platform}, host_(host) {}
 
 void SaverDisplay::Load(PointerAtLoad pointer) {
-  if (NeedsFirstRunValues(context_.settings)) WriteFirstRunValues(context_.settings);
+  if (NeedsFirstRunValues(context_.settings)) {
+    WriteFirstRunValues(context_.settings, context_.platform.DataFolder());
+  }
 
   state_.planeEnabled[1] = true;
   for (int n = 2; n <= kRelayAircraft; ++n) state_.planeEnabled[n] = false;

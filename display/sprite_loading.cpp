@@ -23,7 +23,7 @@ void LoadPicture(DisplayContext& context, int32_t& field, const std::string& pat
 void OpenDrawingSession(DisplayContext& context) {
   DisplayState& state = context.state;
   SettingsStore& settings = context.settings;
-  state.dataPath = kDataPath;
+  state.dataPath = context.platform.DataFolder();
 
   if (!context.drawing.InitDisplay(kScreenWidth, kScreenHeight, kColourDepth, "")) {
     context.platform.ShowMessage(kDisplayModeMessage, kDisplayModeTitle, MessageBoxKind::Plain);

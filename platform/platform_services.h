@@ -34,6 +34,9 @@ class PlatformServices {
   virtual void ShowMessage(const std::string& text, const std::string& title,
                            MessageBoxKind kind) = 0;
   virtual void ShellOpen(const std::string& target) = 0;
+  // The folder of the saver's pictures, sound and help page, with its
+  // trailing separator, so that a file name can follow it directly.
+  virtual std::string DataFolder() = 0;
 };
 
 }  // namespace skyvault

@@ -21,12 +21,12 @@ const std::array<SettingEntry, 32> kFirstRunValues = {{
     {kPlanes, "Plane14", "1"},
     {kPlanes, "Plane15", "1"},
     {kStartup, keys::BackGround, "3"},
-    {kStartup, keys::BMPFileName, "C:\\Hallowmere\\Skyvault1\\Bridge.bmp"},
+    {kStartup, keys::BMPFileName, "Bridge.bmp", true},
     {kStartup, keys::Clock, "1"},
     {kStartup, keys::FontClock, "16"},
     {kStartup, keys::FontName, "Arial"},
     {kStartup, keys::LogoChecked, "0"},
-    {kStartup, keys::LogoFileName, "C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp"},
+    {kStartup, keys::LogoFileName, "Tarnwing1.bmp", true},
     {kStartup, keys::Message, "Place a Message Here"},
     {kStartup, keys::MessageChecked, "0"},
     {kStartup, keys::MouseSens, "4"},
@@ -35,7 +35,7 @@ const std::array<SettingEntry, 32> kFirstRunValues = {{
     {kStartup, keys::Speed, "3"},
     {kStartup, keys::Volume, "-748"},
     {kSystem, keys::PwrSave, "0"},
-    {kSystem, keys::SoundOff, "Never"},
+    {kSystem, keys::SoundOff, kSoundNever},
     {kSystem, keys::SetReg, "2"},
 }};
 
@@ -48,9 +48,13 @@ bool NeedsFirstRunValues(SettingsStore& store) {
   return !marker || *marker != 2;
 }
 
-void WriteFirstRunValues(SettingsStore& store) {
+std::string FirstRunValue(const SettingEntry& entry, const std::string& dataFolder) {
+  return entry.inDataFolder ? dataFolder + entry.firstRunValue : entry.firstRunValue;
+}
+
+void WriteFirstRunValues(SettingsStore& store, const std::string& dataFolder) {
   for (const SettingEntry& entry : kFirstRunValues) {
-    store.Write(entry.section, entry.key, entry.firstRunValue);
+    store.Write(entry.section, entry.key, FirstRunValue(entry, dataFolder));
   }
 }
 

@@ -14,7 +14,9 @@ inline constexpr const char* kStartup = "Startup";
 inline constexpr const char* kSystem = "System";
 inline constexpr const char* kPlanes = "Planes";
 
-// The fixed data directory, with its trailing backslash.
+// The data folder on Windows, with its trailing backslash. The saver asks
+// the platform services for its data folder (PlatformServices::DataFolder);
+// the Windows services answer with this one.
 inline constexpr const char* kDataPath = "C:\\Hallowmere\\Skyvault1\\";
 
 namespace keys {
@@ -37,15 +39,28 @@ inline constexpr const char* SoundOff = "SoundOff";
 inline constexpr const char* SetReg = "SetReg";
 }  // namespace keys
 
+// The values of System/SoundOff that the settings dialog offers, in its
+// order: "Never", then a number of minutes after which the engine falls
+// silent.
+inline constexpr const char* kSoundNever = "Never";
+inline constexpr std::array<int, 19> kSoundOffMinutes = {
+    1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480};
+
 struct SettingEntry {
   const char* section;
   const char* key;
   const char* firstRunValue;
+  // The value is a file in the data folder: the folder goes before it.
+  bool inDataFolder = false;
 };
 
 // The first-run values in the order WriteFirstRunValues writes them; the marker
 // System/SetReg comes last, so an interrupted initialisation repeats in full.
 extern const std::array<SettingEntry, 32> kFirstRunValues;
+
+// An entry's first-run value with the data folder (trailing separator
+// included) in front of the pictures that come from there.
+std::string FirstRunValue(const SettingEntry& entry, const std::string& dataFolder);
 
 // Reads a key with the system's fallback "1".
 std::string ReadSetting(SettingsStore& store, const char* section, const char* key);
@@ -54,7 +69,8 @@ std::string ReadSetting(SettingsStore& store, const char* section, const char* k
 // counts as "not 2").
 bool NeedsFirstRunValues(SettingsStore& store);
 
-// Writes every first-run value, marker last.
-void WriteFirstRunValues(SettingsStore& store);
+// Writes every first-run value, marker last; the background and logo
+// pictures are those in `dataFolder`.
+void WriteFirstRunValues(SettingsStore& store, const std::string& dataFolder);
 
 }  // namespace skyvault

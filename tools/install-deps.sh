@@ -8,6 +8,9 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-liberation2
   nsis sox librsvg2-bin fonts-dejavu-core procps python3 util-linux
+  pkgconf libx11-dev libxext-dev libgdk-pixbuf-2.0-dev libfreetype-dev
+  libfontconfig-dev libasound2-dev libsndfile1-dev libxml2-utils dpkg-dev file
+  xscreensaver passwd
   git clang-format shellcheck
 )
 missing=()

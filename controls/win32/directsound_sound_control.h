@@ -5,7 +5,7 @@
 
 #include "controls/held_sound.h"
 #include "controls/sound_control.h"
-#include "controls/win32/com_ptr.h"
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/win32_headers.h"
 
 struct IDirectSound8;

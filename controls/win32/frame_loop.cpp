@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/frame_schedule.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_headers.h"
 // After windows.h:
 #include <mmsystem.h>
@@ -22,26 +23,25 @@ int64_t Now() {
 // A waitable timer with the finest resolution the system offers.
 class FrameTimer {
  public:
-  FrameTimer() {
-    handle_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+  FrameTimer()
+      : handle_(CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS)) {
     if (!handle_) {
-      handle_ = CreateWaitableTimerW(nullptr, FALSE, nullptr);
+      handle_.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
       coarse_ = timeBeginPeriod(1) == TIMERR_NOERROR;
     }
   }
   ~FrameTimer() {
-    if (handle_) CloseHandle(handle_);
     if (coarse_) timeEndPeriod(1);
   }
-  HANDLE handle() const { return handle_; }
+  HANDLE handle() const { return handle_.get(); }
   void Arm(int64_t hundredNanoseconds) {
     LARGE_INTEGER due;
     due.QuadPart = -std::max<int64_t>(hundredNanoseconds, 1);  // negative: relative
-    SetWaitableTimer(handle_, &due, 0, nullptr, nullptr, FALSE);
+    SetWaitableTimer(handle_.get(), &due, 0, nullptr, nullptr, FALSE);
   }
 
  private:
-  HANDLE handle_ = nullptr;
+  UniqueKernelHandle handle_;
   bool coarse_ = false;
 };
 

@@ -16,59 +16,25 @@ int FontWeight(int32_t weight) {
 
 }  // namespace
 
-GdiCanvas::GdiCanvas() : dc_(CreateCompatibleDC(nullptr)) {
-  SetBkMode(dc_, TRANSPARENT);
-  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-  originalFont_ = GetCurrentObject(dc_, OBJ_FONT);
-}
-
-GdiCanvas::~GdiCanvas() {
-  SelectObject(dc_, originalFont_);
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-  if (bitmap_) {
-    SelectObject(dc_, originalBitmap_);
-    DeleteObject(bitmap_);
-  }
-  DeleteDC(dc_);
+GdiCanvas::GdiCanvas() {
+  SetBkMode(dc_.get(), TRANSPARENT);
+  SetTextAlign(dc_.get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
 }
 
 std::optional<CanvasView> GdiCanvas::Create(int width, int height, int depth) {
-  struct {
-    BITMAPINFOHEADER header;
-    DWORD masks[3];
-  } info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = -height;  // rows from the top
-  info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(depth == 16 ? 16 : 32);
-  info.header.biCompression = depth == 16 ? BI_BITFIELDS : BI_RGB;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
-  if (!bitmap || !bits) return std::nullopt;
-  HGDIOBJ previous = SelectObject(dc_, bitmap);
-  if (bitmap_) {
-    DeleteObject(bitmap_);
-  } else {
-    originalBitmap_ = previous;
-  }
-  bitmap_ = bitmap;
-  const int bitsPerPixel = info.header.biBitCount;
-  return CanvasView{static_cast<uint8_t*>(bits), width, height,
-                    ((width * bitsPerPixel + 31) / 32) * 4, bitsPerPixel};
+  DibSection canvas(width, height, depth == 16 ? 16 : 32);
+  if (!canvas) return std::nullopt;
+  dc_.Select(canvas.bitmap());
+  canvas_ = std::move(canvas);  // the one before, no longer selected, goes
+  return CanvasView{canvas_.bits(), width, height, canvas_.stride(), canvas_.bitsPerPixel()};
 }
 
 HFONT GdiCanvas::FontFor(const TextFont& font) {
   const FontKey key{font.face, font.size, font.weight, font.italic, font.underline, font.strikeout};
-  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second.get();
   if (fonts_.size() >= kMaxKeptFonts) {
-    SelectObject(dc_, originalFont_);
+    dc_.Select(static_cast<HFONT>(nullptr));
     selected_ = nullptr;
-    for (auto& [k, f] : fonts_) DeleteObject(f);
     fonts_.clear();
     extents_.clear();
   }
@@ -80,7 +46,7 @@ HFONT GdiCanvas::FontFor(const TextFont& font) {
   HFONT created = CreateFontW(height, 0, 0, 0, FontWeight(font.weight), font.italic, font.underline,
                               font.strikeout, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                               ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
-  fonts_[key] = created;
+  fonts_[key].Reset(created);
   return created;
 }
 
@@ -89,7 +55,7 @@ void GdiCanvas::SetFont(const TextFont& font) { font_ = FontFor(font); }
 void GdiCanvas::Select() {
   if (!font_) font_ = FontFor(TextFont{"Arial", 16});
   if (selected_ != font_) {
-    SelectObject(dc_, font_);
+    dc_.Select(font_);
     selected_ = font_;
   }
 }
@@ -101,14 +67,14 @@ SIZE GdiCanvas::Extent(const std::string& text) {
   if (extents_.size() >= kMaxKeptExtents) extents_.clear();
   const std::wstring wide = Widen(text);
   SIZE extent{};
-  GetTextExtentPoint32W(dc_, wide.c_str(),
+  GetTextExtentPoint32W(dc_.get(), wide.c_str(),
                         static_cast<int>(std::min<size_t>(wide.size(), kMaxText)), &extent);
   extents_.emplace(std::move(key), extent);
   return extent;
 }
 
 PixelRect GdiCanvas::Bounds(const CanvasView& canvas, const std::string& text, int x, int y) {
-  if (!bitmap_) return {};
+  if (!canvas_) return {};
   const SIZE extent = Extent(text);
   // Italic and overhanging glyphs may reach past the advance width.
   const int64_t slack = extent.cy / 2 + 2;
@@ -122,12 +88,12 @@ PixelRect GdiCanvas::Bounds(const CanvasView& canvas, const std::string& text, i
 
 void GdiCanvas::Draw(const CanvasView&, const std::string& text, int x, int y, int32_t colour,
                      const PixelRect& clip) {
-  if (!bitmap_ || clip.Empty()) return;
+  if (!canvas_ || clip.Empty()) return;
   Select();
-  SetTextColor(dc_, RGB(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+  SetTextColor(dc_.get(), RGB(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
   const std::wstring wide = Widen(text);
   const RECT rect{clip.left, clip.top, clip.right, clip.bottom};
-  ExtTextOutW(dc_, x, y, ETO_CLIPPED, &rect, wide.c_str(),
+  ExtTextOutW(dc_.get(), x, y, ETO_CLIPPED, &rect, wide.c_str(),
               static_cast<UINT>(std::min<size_t>(wide.size(), kMaxText)), nullptr);
   GdiFlush();  // the compositor's next writes must come after the text
 }

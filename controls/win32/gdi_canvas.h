@@ -5,6 +5,8 @@
 
 #include "controls/canvas.h"
 #include "controls/text_renderer.h"
+#include "platform/win32/dib_section.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_headers.h"
 
 namespace skyvault::win32 {
@@ -20,12 +22,12 @@ namespace skyvault::win32 {
 class GdiCanvas : public TextRenderer {
  public:
   GdiCanvas();
-  ~GdiCanvas() override;
+  ~GdiCanvas() override = default;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
   std::optional<CanvasView> Create(int width, int height, int depth);
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
 
   void SetFont(const TextFont& font) override;
   PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
@@ -37,12 +39,10 @@ class GdiCanvas : public TextRenderer {
   void Select();
   SIZE Extent(const std::string& text);
 
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ originalBitmap_ = nullptr;
-  HGDIOBJ originalFont_ = nullptr;
   using FontKey = std::tuple<std::string, int32_t, int32_t, bool, bool, bool>;
-  std::map<FontKey, HFONT> fonts_;  // the few fonts a run uses, kept
+  std::map<FontKey, UniqueFont> fonts_;  // the few fonts a run uses, kept
+  DibSection canvas_;
+  MemoryDc dc_;  // goes first, giving back the bitmap and font it held
   HFONT font_ = nullptr;
   HFONT selected_ = nullptr;
   // Sizes of the few texts a run draws again and again (the clock, the message).

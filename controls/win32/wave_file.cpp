@@ -1,13 +1,12 @@
 #include "controls/win32/wave_file.h"
 
+#include "controls/sound_file_check.h"
 #include "platform/win32/win32_headers.h"
 // After windows.h:
 #include <mmsystem.h>
 
 namespace skyvault::win32 {
 namespace {
-
-constexpr uint32_t kMaxBytes = 256u << 20;
 
 class RiffFile {
  public:
@@ -28,6 +27,14 @@ class RiffFile {
 
 std::optional<WaveSound> ReadWaveFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
+  SoundFileFacts facts;
+  WIN32_FILE_ATTRIBUTE_DATA attributes{};
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &attributes) ||
+      (attributes.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  facts.fileBytes = static_cast<int64_t>(attributes.nFileSizeHigh) << 32 | attributes.nFileSizeLow;
+  if (IsTooLargeSoundFile(facts.fileBytes)) return std::nullopt;  // not even parsed
   RiffFile file(Widen(path));
   if (!file.get()) return std::nullopt;
   MMCKINFO riff{};
@@ -50,24 +57,23 @@ std::optional<WaveSound> ReadWaveFile(const std::string& path) {
   sound.channels = pcm.wf.nChannels;
   sound.samplesPerSecond = pcm.wf.nSamplesPerSec;
   sound.bitsPerSample = pcm.wBitsPerSample;
-  if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || (sound.channels != 1 && sound.channels != 2) ||
-      (sound.bitsPerSample != 8 && sound.bitsPerSample != 16) || sound.samplesPerSecond < 100 ||
-      sound.samplesPerSecond > 384000) {
-    return std::nullopt;
-  }
   MMCKINFO data{};
   data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-  if (mmioDescend(file.get(), &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR ||
-      data.cksize == 0 || data.cksize > kMaxBytes) {
+  if (mmioDescend(file.get(), &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
     return std::nullopt;
   }
+  facts.pcmWave = pcm.wf.wFormatTag == WAVE_FORMAT_PCM;
+  facts.channels = sound.channels;
+  facts.samplesPerSecond = sound.samplesPerSecond;
+  facts.bitsPerSample = sound.bitsPerSample;
+  facts.frames = sound.BlockAlign() ? data.cksize / sound.BlockAlign() : 0;
+  if (CheckSoundFile(facts) != SoundFileVerdict::Usable) return std::nullopt;
   sound.data.resize(data.cksize);
   if (mmioRead(file.get(), reinterpret_cast<HPSTR>(sound.data.data()),
                static_cast<LONG>(data.cksize)) != static_cast<LONG>(data.cksize)) {
     return std::nullopt;  // cut short
   }
-  sound.data.resize(sound.data.size() / sound.BlockAlign() * sound.BlockAlign());
-  if (sound.data.empty()) return std::nullopt;
+  sound.data.resize(static_cast<size_t>(facts.frames) * sound.BlockAlign());
   return sound;
 }
 

@@ -16,7 +16,8 @@ struct WaveSound {
 };
 
 // Reads a RIFF WAVE file with the system's RIFF reader; nothing unless it is
-// complete, PCM, 8 or 16 bits, mono or stereo, with at least one sample.
+// complete and passes the sound-file check (controls/sound_file_check.h:
+// PCM, 8 or 16 bits, mono or stereo, at least one sample, at most 16 MB).
 std::optional<WaveSound> ReadWaveFile(const std::string& path);
 
 }  // namespace skyvault::win32

@@ -6,7 +6,7 @@
 #include <wincodec.h>
 
 #include "controls/picture_alpha.h"
-#include "controls/win32/com_ptr.h"
+#include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 

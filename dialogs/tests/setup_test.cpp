@@ -44,7 +44,6 @@ class RecordingSetupView : public SetupView {
   }
   void SelectFont(int p) override { Show("cboFontsScreen", std::to_string(p)); }
   void SetSampleFace(const std::string& face) override { Show("lblSample", face); }
-  void OpenPage(const std::string& address) override { Show("page", address); }
   void ShowImagePicker(const PickerConfiguration& c) override {
     Show("picker", c.name);
     if (onPicker) onPicker(c);
@@ -80,7 +79,7 @@ struct Dialog {
   // keeping the writes of opening only.
   explicit Dialog(const Stored& stored = {}, bool firstRun = false,
                   const Names& fonts = kSystemFonts) {
-    if (firstRun) WriteFirstRunValues(store);
+    if (firstRun) WriteFirstRunValues(store, platform.DataFolder());
     for (const auto& [key, value] : stored) store.Write(SectionOf(key), key, value);
     store.ClearWrites();
     setup.Open(fonts);
@@ -136,9 +135,13 @@ TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
     d.setup.OnCheckClicked(box, true);
     d.setup.OnCheckClicked(box, false);
   }
-  d.setup.OnFontSizeEdited("1x");  // stored as typed, number or not
-  d.setup.OnMessageEdited("Hi");
-  d.setup.OnMessageEdited("");
+  using T = SetupTextBox;
+  d.setup.OnTextEdited(T::txtFontSize, "1x");  // stored as typed, number or not
+  d.setup.OnTextEdited(T::txtMessage, "Hi");
+  d.setup.OnTextEdited(T::txtMessage, "");
+  // The path and number boxes only show what others stored.
+  for (T box : {T::txtBGFile, T::txtLogo, T::txtSpeed, T::txtMouseS})
+    d.setup.OnTextEdited(box, "x");
   EXPECT_EQ(d.Written(),
             "Prop=1; Prop=0; MessageChecked=1; MessageChecked=0; LogoChecked=1; LogoChecked=0; "
             "Clock=1; Clock=0; PwrSave=1; PwrSave=0; FontClock=1x; Message=Hi; Message=");
@@ -232,8 +235,8 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
   d.setup.OnHelpClicked();
   const std::string about =
       std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
-  EXPECT_EQ(d.platform.log, Names{"Message(" + about + " | Skyvault)"});
-  EXPECT_EQ(d.Shown("page"), "C:\\Hallowmere\\Skyvault1\\help.html");
+  EXPECT_EQ(d.platform.log, (Names{"Message(" + about + " | Skyvault)",
+                                   "ShellOpen(C:\\Hallowmere\\Skyvault1\\help.html)"}));
   // Choosing a file neither chooses "Custom" nor checks the logo box; About and Help write nothing.
   EXPECT_EQ(d.Written(), "BMPFileName=D:\\sky.bmp; LogoFileName=C:\\logo.bmp");
 }

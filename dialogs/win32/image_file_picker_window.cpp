@@ -39,94 +39,78 @@ ImageFilePickerWindow::ImageFilePickerWindow(HINSTANCE instance,
       ownPlatform_(platform ? nullptr : std::make_unique<Win32PlatformServices>()),
       picker_(configuration, store, platform ? *platform : *ownPlatform_, *this) {}
 
-ImageFilePickerWindow::~ImageFilePickerWindow() {
-  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
-  if (font_) DeleteObject(font_);
-}
+ImageFilePickerWindow::~ImageFilePickerWindow() = default;
 
 std::wstring ImageFilePickerWindow::Title() const { return Widen(configuration_.title); }
 
 void ImageFilePickerWindow::ShowModal(HWND owner) {
   modal_ = true;
-  const EmptyDialogTemplate dialog(kPickerStyle, 0, Title());
-  DialogBoxIndirectParamW(instance_, dialog.get(), owner, Proc, reinterpret_cast<LPARAM>(this));
-  hwnd_ = nullptr;
+  RunModalDialog(instance_, kPickerStyle, 0, Title(), owner);
 }
 
 HWND ImageFilePickerWindow::CreateModeless(HWND owner) {
   modal_ = false;
-  const EmptyDialogTemplate dialog(kPickerStyle, 0, Title());
-  CreateDialogIndirectParamW(instance_, dialog.get(), owner, Proc, reinterpret_cast<LPARAM>(this));
-  if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
-  return hwnd_;
+  CreateDialogWindow(instance_, kPickerStyle, 0, Title(), owner);
+  if (hwnd()) ShowWindow(hwnd(), SW_SHOW);
+  return hwnd();
 }
 
-INT_PTR CALLBACK ImageFilePickerWindow::Proc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<ImageFilePickerWindow*>(lp);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, lp);
-    self->hwnd_ = hwnd;
-    if (self->ownPlatform_) self->ownPlatform_->owner = hwnd;
-    self->Build();
-    self->picker_.Open(ProcessCurrentDirectory());
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<ImageFilePickerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return FALSE;
+std::optional<LRESULT> ImageFilePickerWindow::OnMessage(UINT message, WPARAM wParam,
+                                                        LPARAM lParam) {
   switch (message) {
+    case WM_INITDIALOG:
+      if (ownPlatform_) ownPlatform_->owner = hwnd();
+      Build();
+      picker_.Open(ProcessCurrentDirectory());
+      return TRUE;
     case WM_COMMAND:
-      self->OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
     case WM_CLOSE:
-      self->picker_.OnCancel();  // closing writes nothing, as Cancel
+      picker_.OnCancel();  // closing writes nothing, as Cancel
       return TRUE;
-    case WM_DPICHANGED: {
-      self->Place(HIWORD(wp));
-      const RECT* r = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      return TRUE;
-    }
-    case WM_NCDESTROY:
-      self->hwnd_ = nullptr;
-      return FALSE;
     default:
-      return FALSE;
+      return std::nullopt;
   }
+}
+
+bool ImageFilePickerWindow::RefitForDpi(UINT dpi) {
+  Place(dpi);
+  return true;
 }
 
 void ImageFilePickerWindow::Build() {
-  const UINT dpi = WindowDpi(hwnd_);
+  const UINT dpi = WindowDpi(hwnd());
   const PickerLayout& l = configuration_.layout;
   const int w = kPickerColumnWidth;
   const auto label = [&](int id, const char* text, int x, int y) {
-    layout_.Add(hwnd_, id, WC_STATICW, Widen(text), SS_LEFT | SS_NOPREFIX, {x, y, w, kLabelHeight},
+    layout_.Add(hwnd(), id, WC_STATICW, Widen(text), SS_LEFT | SS_NOPREFIX, {x, y, w, kLabelHeight},
                 dpi);
   };
   label(kLblFileName, picker_texts::kFileName, l.leftColumnX, l.labelsY);
-  layout_.Add(hwnd_, kTxtFileName, WC_EDITW, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+  layout_.Add(hwnd(), kTxtFileName, WC_EDITW, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
               {l.leftColumnX, l.nameBoxY, w, kBoxHeight}, dpi);
-  layout_.Add(hwnd_, kFilFiles, WC_LISTBOXW, L"",
+  layout_.Add(hwnd(), kFilFiles, WC_LISTBOXW, L"",
               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
               {l.leftColumnX, l.listsY, w, kFileListHeight}, dpi);
   label(kLblFileType, picker_texts::kFileType, l.leftColumnX, l.typeLabelsY);
-  layout_.Add(hwnd_, kCboFileType, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+  layout_.Add(hwnd(), kCboFileType, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
               {l.leftColumnX, l.typeListsY, w, kDropHeight}, dpi);
 
   label(kLblDirectories, picker_texts::kDirectories, l.rightColumnX, l.labelsY);
-  layout_.Add(hwnd_, kLblDirName, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
+  layout_.Add(hwnd(), kLblDirName, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
               {l.rightColumnX, l.nameBoxY, w, kLabelHeight}, dpi);
-  layout_.Add(hwnd_, kDirDirectory, WC_LISTBOXW, L"",
+  layout_.Add(hwnd(), kDirDirectory, WC_LISTBOXW, L"",
               LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
               {l.rightColumnX, l.listsY, w, kDirectoryListHeight}, dpi);
   label(kLblDrive, picker_texts::kDrive, l.rightColumnX, l.typeLabelsY);
-  layout_.Add(hwnd_, kDrvDrive, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+  layout_.Add(hwnd(), kDrvDrive, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
               {l.rightColumnX, l.typeListsY, w, kDropHeight}, dpi);
 
-  layout_.Add(hwnd_, kCmdCancel, WC_BUTTONW, Widen(picker_texts::kCancel),
+  layout_.Add(hwnd(), kCmdCancel, WC_BUTTONW, Widen(picker_texts::kCancel),
               BS_PUSHBUTTON | WS_TABSTOP, {l.cancelX, l.buttonsY, kButtonWidth, kButtonHeight},
               dpi);
-  layout_.Add(hwnd_, kCmdOK, WC_BUTTONW, Widen(picker_texts::kOK), BS_DEFPUSHBUTTON | WS_TABSTOP,
+  layout_.Add(hwnd(), kCmdOK, WC_BUTTONW, Widen(picker_texts::kOK), BS_DEFPUSHBUTTON | WS_TABSTOP,
               {l.okX, l.buttonsY, kButtonWidth, kButtonHeight}, dpi);
 
   drives_ = Drives();
@@ -140,15 +124,9 @@ void ImageFilePickerWindow::Build() {
 }
 
 void ImageFilePickerWindow::Place(UINT dpi) {
-  if (font_) DeleteObject(font_);
-  font_ = CreatePointFont(L"MS Shell Dlg 2", 825, dpi);
-  layout_.Place(dpi, font_);
+  layout_.Place(dpi, font_.At(dpi));
   const PickerLayout& l = configuration_.layout;
-  RECT client{0, 0, TwipsToPixels(l.clientWidth, dpi), TwipsToPixels(l.clientHeight, dpi)};
-  AdjustWindowRectExForDpi(&client, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)), dpi);
-  SetWindowPos(hwnd_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitClientArea(TwipsToPixels(l.clientWidth, dpi), TwipsToPixels(l.clientHeight, dpi), dpi);
 }
 
 void ImageFilePickerWindow::OnCommand(int id, int code, HWND from) {
@@ -260,9 +238,9 @@ void ImageFilePickerWindow::SelectDrive(const std::string& drive) {
 
 void ImageFilePickerWindow::Hide() {
   if (modal_) {
-    EndDialog(hwnd_, IDOK);
+    EndDialog(hwnd(), IDOK);
   } else {
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(hwnd(), SW_HIDE);
   }
 }
 

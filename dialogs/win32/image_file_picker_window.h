@@ -6,8 +6,10 @@
 #include "dialogs/image_file_picker.h"
 #include "dialogs/picker_paths.h"
 #include "dialogs/win32/twip_layout.h"
+#include "platform/win32/scaled_font.h"
 #include "platform/win32/win32_headers.h"
 #include "platform/win32/win32_platform_services.h"
+#include "platform/win32/window_base.h"
 
 namespace skyvault::win32 {
 
@@ -31,7 +33,7 @@ enum : int {
 // The image file picker (`GetFile` or `GetLogo`) as a Windows dialog with a
 // drive list, a directory list and a file list. It only turns Windows
 // messages into calls of the picker's logic and shows what the logic sets.
-class ImageFilePickerWindow final : public ImageFilePickerView {
+class ImageFilePickerWindow final : public WindowBase, public ImageFilePickerView {
  public:
   // `platform` null: message boxes belong to the picker (tests pass a fake).
   ImageFilePickerWindow(HINSTANCE instance, const PickerConfiguration& configuration,
@@ -46,8 +48,8 @@ class ImageFilePickerWindow final : public ImageFilePickerView {
   // Creates the picker without waiting (it hides itself on OK or Cancel).
   HWND CreateModeless(HWND owner);
 
-  HWND hwnd() const { return hwnd_; }
-  HWND control(int id) const { return GetDlgItem(hwnd_, id); }
+  using WindowBase::hwnd;
+  HWND control(int id) const { return GetDlgItem(hwnd(), id); }
   ImageFilePicker& logic() { return picker_; }
 
   // ImageFilePickerView
@@ -62,7 +64,8 @@ class ImageFilePickerWindow final : public ImageFilePickerView {
   void Hide() override;
 
  private:
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool RefitForDpi(UINT dpi) override;
   void Build();
   void Place(UINT dpi);
   void OnCommand(int id, int code, HWND from);
@@ -73,10 +76,9 @@ class ImageFilePickerWindow final : public ImageFilePickerView {
   std::unique_ptr<Win32PlatformServices> ownPlatform_;
   ImageFilePicker picker_;
 
-  HWND hwnd_ = nullptr;
   bool modal_ = false;
   TwipLayout layout_;
-  HFONT font_ = nullptr;
+  ScaledFont font_{L"MS Shell Dlg 2", 825};
   int updating_ = 0;
   std::vector<DirectoryEntry> directories_;
   std::vector<std::string> files_;

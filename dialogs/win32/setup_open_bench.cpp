@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
   {
     RegistrySettingsStore store(root);
-    WriteFirstRunValues(store);
+    WriteFirstRunValues(store, kDataPath);
   }
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);

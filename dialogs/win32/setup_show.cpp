@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   const std::wstring what = argc > 0 && commandLine[0] ? argv[0] : L"0";
   const int seconds = argc > 1 ? _wtoi(argv[1]) : 4;
   MemorySettingsStore store;
-  WriteFirstRunValues(store);
+  WriteFirstRunValues(store, kDataPath);
   FakePlatformServices platform;
   SetupDialog dialog(instance, store, &platform);
   dialog.quitOnDestroy = true;

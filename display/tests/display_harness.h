@@ -74,7 +74,7 @@ struct Harness : DisplayHost {
   // Stores a value unseen; `firstRun` first gives the store its first-run values.
   void Set(const Values& values, bool firstRun = true) {
     quiet = true;
-    if (firstRun) WriteFirstRunValues(store);
+    if (firstRun) WriteFirstRunValues(store, platform.DataFolder());
     for (const auto& [key, value] : values) {
       const auto slash = key.find('/');
       slash == std::string::npos ? store.Write("Startup", key, value)

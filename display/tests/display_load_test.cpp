@@ -36,7 +36,8 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOr
   h.form.Load();
   Log writes = {"Read(System/SetReg)"};
   for (const auto& e : kFirstRunValues)
-    writes.push_back(std::string("Write(") + e.section + "/" + e.key + "=" + e.firstRunValue + ")");
+    writes.push_back(std::string("Write(") + e.section + "/" + e.key + "=" +
+                     FirstRunValue(e, kData) + ")");
   const Log reads = {"Read(Startup/BackGround)",
                      "Read(Startup/Prop)",
                      "Read(Startup/Message)",
@@ -61,6 +62,23 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOr
                             {"StopSound(1)",  // Prop's number value, before the sound exists
                              "LoadSound(\"" + kData + "Prop.wav\") = 7", "Read(Startup/Prop)"}}));
   EXPECT_EQ(writes.back(), "Write(System/SetReg=2)");
+}
+
+TEST(DisplayLoad, EveryFileComesFromThePlatformsDataFolder) {
+  Harness h;
+  h.platform.dataFolder = "/usr/share/skyvault/";
+  h.form.Load();
+  EXPECT_EQ(h.store.Read("Startup", "BMPFileName", ""), "/usr/share/skyvault/Bridge.bmp");
+  EXPECT_EQ(h.store.Read("Startup", "LogoFileName", ""), "/usr/share/skyvault/Tarnwing1.bmp");
+  const Log log = h.Take();
+  auto mentions = [&log](const std::string& text) {
+    return std::count_if(log.begin(), log.end(),
+                         [&](const std::string& line) { return line.find(text) != line.npos; });
+  };
+  for (const std::string file : {"Bridge.bmp", "Plane24.bmp", "Plane21.bmp", "Prop.wav"}) {
+    EXPECT_EQ(mentions("\"/usr/share/skyvault/" + file + "\""), 1) << file;
+  }
+  EXPECT_EQ(mentions("Hallowmere"), 0);
 }
 
 TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {

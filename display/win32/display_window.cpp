@@ -3,14 +3,15 @@
 #include "controls/win32/directsound_sound_control.h"
 #include "controls/win32/win32_drawing_control.h"
 #include "display/saver_display.h"
-#include "display/win32/other_windows.h"
 #include "platform/win32/win32_platform_services.h"
+#include "platform/win32/window_base.h"
+#include "platform/win32/window_classes.h"
+#include "platform/win32/window_list.h"
 #include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"SkyvaultDisplay";
 constexpr wchar_t kCaption[] = L"Skyvault";
 constexpr int kFramesPerSecond = 60;
 
@@ -23,12 +24,16 @@ constexpr UINT kTimerMilliseconds = 1000;
 // that need the window and the process) and the drawing control's event
 // sink, which hands the events to SaverDisplay (frames only while the window is
 // shown).
-class SaverWindow final : public DisplayWindow, private DisplayHost, private DrawingEvents {
+class SaverWindow final : public DisplayWindow,
+                          private WindowBase,
+                          private DisplayHost,
+                          private DrawingEvents {
  public:
   SaverWindow(HINSTANCE instance, DisplayWindowOptions options);
   ~SaverWindow() override;
 
-  HWND hwnd() const override { return hwnd_; }
+  // Null from the moment the window starts to go.
+  HWND hwnd() const override { return destroying_ ? nullptr : WindowBase::hwnd(); }
   void ShowOver(const RECT& rect) override;
   int RunMessageLoop() override;
 
@@ -44,12 +49,11 @@ class SaverWindow final : public DisplayWindow, private DisplayHost, private Dra
   void OnMouseButton() override { display_->OnMouseButton(); }
   void OnKey() override { display_->OnKey(); }
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CoverVirtualScreen();
 
   DisplayWindowOptions options_;
-  HWND hwnd_ = nullptr;
+  bool destroying_ = false;
   bool shown_ = false;
   bool releasing_ = false;  // the owner lets go of the window: no quit message
   RegistrySettingsStore settings_;
@@ -60,33 +64,24 @@ class SaverWindow final : public DisplayWindow, private DisplayHost, private Dra
   std::unique_ptr<SaverDisplay> display_;
 };
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = nullptr;  // the pointer stays hidden over the window
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);  // fails harmlessly when already registered
-}
-
 SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
     : options_(std::move(options)), settings_(options_.settingsKey) {
-  RegisterWindowClass(instance, &SaverWindow::Procedure);
-  hwnd_ = CreateWindowExW(0, kWindowClass, kCaption, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                          instance, this);
-  platform_.owner = hwnd_;
+  // No cursor: the pointer stays hidden over the window.
+  RegisterWindowClass(instance, kDisplayWindowClass, nullptr,
+                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HWND window = CreateOwnWindow(instance, kDisplayWindowClass, kCaption, WS_POPUP, 0,
+                                RECT{0, 0, 1, 1}, nullptr);
+  platform_.owner = window;
 
-  drawing_ = std::make_unique<Win32DrawingControl>(hwnd_);
+  drawing_ = std::make_unique<Win32DrawingControl>(window);
   DrawingControl* drawing = drawing_.get();
   if (options_.wrapDrawing) {
     wrappedDrawing_ = options_.wrapDrawing(*drawing_);
     if (wrappedDrawing_) drawing = wrappedDrawing_.get();
   }
   sound_ = std::make_unique<DirectSoundSoundControl>(
-      hwnd_, options_.sound ? DirectSoundSoundControl::Device::Default
-                            : DirectSoundSoundControl::Device::None);
+      window, options_.sound ? DirectSoundSoundControl::Device::Default
+                             : DirectSoundSoundControl::Device::None);
   DisplayHost& host = *this;
   display_ = std::make_unique<SaverDisplay>(settings_, *drawing, *sound_, platform_, host);
   DrawingEvents* events = this;
@@ -95,28 +90,30 @@ SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
   // The controls draw on and play for this window itself; they have no
   // windows of their own to hide.
   display_->Load(options_.passwordMode ? PointerAtLoad::Shown : PointerAtLoad::Hidden);
-  SetTimer(hwnd_, kSoundTimer, kTimerMilliseconds, nullptr);
-  SetTimer(hwnd_, kPauseTimer, kTimerMilliseconds, nullptr);
+  SetTimer(window, kSoundTimer, kTimerMilliseconds, nullptr);
+  SetTimer(window, kPauseTimer, kTimerMilliseconds, nullptr);
 }
 
 SaverWindow::~SaverWindow() {
   releasing_ = true;
-  if (hwnd_) DestroyWindow(hwnd_);  // the unload handler runs as it goes
+  if (HWND window = hwnd()) DestroyWindow(window);  // the unload handler runs as it goes
 }
 
 void SaverWindow::ShowOver(const RECT& rect) {
-  SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
+  SetWindowPos(hwnd(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                rect.bottom - rect.top, SWP_SHOWWINDOW);
-  SetForegroundWindow(hwnd_);  // keys come here
+  SetForegroundWindow(hwnd());  // keys come here
   shown_ = true;
 }
 
 int SaverWindow::RunMessageLoop() { return drawing_->RunFrameLoop(kFramesPerSecond); }
 
-void SaverWindow::UnloadOtherWindows() { DestroyPreviewAndSetupWindows(); }
+// They note themselves in the list while they exist (in full-screen mode
+// neither is ever made).
+void SaverWindow::UnloadOtherWindows() { PreviewAndSetupWindows().DestroyAll(); }
 
 void SaverWindow::UnloadDisplayWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (HWND window = hwnd()) DestroyWindow(window);
 }
 
 void SaverWindow::EndProgram() {
@@ -128,30 +125,20 @@ void SaverWindow::EndProgram() {
 }
 
 void SaverWindow::OnFrame() {
-  if (shown_ && hwnd_) display_->OnFrame();
+  if (shown_ && hwnd()) display_->OnFrame();
 }
 
 void SaverWindow::CoverVirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  SetWindowPos(hwnd_, HWND_TOPMOST, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+  SetWindowPos(hwnd(), HWND_TOPMOST, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK SaverWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Handle(window, message, wParam, lParam);
-}
-
-LRESULT SaverWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // Until the controls and SaverDisplay exist (during CreateWindowExW) the window
-  // only needs the default handling.
-  if (!display_) return DefWindowProcW(window, message, wParam, lParam);
+std::optional<LRESULT> SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until the controls and SaverDisplay exist (during CreateOwnWindow) the
+  // window only needs the default handling.
+  if (!display_) return std::nullopt;
 
   LRESULT result = 0;
   if (drawing_->HandleWindowMessage(message, wParam, lParam, &result)) return result;
@@ -175,9 +162,9 @@ LRESULT SaverWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       // From CloseDown or from outside: either way the unload handler runs
       // (once), and the program ends with the window. The owner letting go
       // of the window is no closing from outside.
-      KillTimer(window, kSoundTimer);
-      KillTimer(window, kPauseTimer);
-      hwnd_ = nullptr;
+      KillTimer(WindowBase::hwnd(), kSoundTimer);
+      KillTimer(WindowBase::hwnd(), kPauseTimer);
+      destroying_ = true;
       if (releasing_) {
         display_->Unload();
       } else {
@@ -188,7 +175,7 @@ LRESULT SaverWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return std::nullopt;
 }
 
 }  // namespace

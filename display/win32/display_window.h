@@ -5,6 +5,7 @@
 
 #include "controls/drawing_control.h"
 #include "platform/win32/win32_headers.h"
+#include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 
@@ -18,7 +19,7 @@ struct DisplayWindowOptions {
   // further event or timer is handled.
   std::function<void()> endProgram;
   // The registry key of the settings under HKEY_CURRENT_USER.
-  std::wstring settingsKey = L"Software\\Skyvault";
+  std::wstring settingsKey = kSettingsKey;
   // False: no audio device is opened (silent).
   bool sound = true;
   // Password mode: the window is created (its load sequence runs) but never

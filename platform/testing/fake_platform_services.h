@@ -34,6 +34,7 @@ class FakePlatformServices : public PlatformServices {
     log.push_back("Message(" + text + " | " + title + ")");
   }
   void ShellOpen(const std::string& target) override { log.push_back("ShellOpen(" + target + ")"); }
+  std::string DataFolder() override { return dataFolder; }
 
   void AdvanceSeconds(double seconds) {
     double total = time.SecondsSinceMidnight() + seconds;
@@ -50,6 +51,7 @@ class FakePlatformServices : public PlatformServices {
   std::vector<double> randoms;
   size_t randomIndex = 0;
   std::vector<std::string> log;
+  std::string dataFolder = "C:\\Hallowmere\\Skyvault1\\";
 };
 
 }  // namespace skyvault

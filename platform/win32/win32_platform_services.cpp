@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "settings/settings_schema.h"
+
 namespace skyvault::win32 {
 
 Win32PlatformServices::Win32PlatformServices() {
@@ -53,5 +55,7 @@ void Win32PlatformServices::ShowMessage(const std::string& text, const std::stri
 void Win32PlatformServices::ShellOpen(const std::string& target) {
   ShellExecuteW(owner, L"open", Widen(target).c_str(), L"", L"", SW_SHOWNORMAL);
 }
+
+std::string Win32PlatformServices::DataFolder() { return kDataPath; }
 
 }  // namespace skyvault::win32

@@ -19,6 +19,7 @@ class Win32PlatformServices : public PlatformServices {
   void SetScreenSaverRunning(bool running) override;
   void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind kind) override;
   void ShellOpen(const std::string& target) override;
+  std::string DataFolder() override;
 
   HWND owner = nullptr;
 

@@ -11,7 +11,7 @@ using Write = RecordingSettingsStore::WriteRecord;
 
 TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
   RecordingSettingsStore store;
-  WriteFirstRunValues(store);
+  WriteFirstRunValues(store, "C:\\Hallowmere\\Skyvault1\\");
   const auto& w = store.writes();
   ASSERT_EQ(w.size(), 32u);
   for (int i = 0; i < 15; ++i) {
@@ -45,9 +45,11 @@ TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
   RecordingSettingsStore store;
   store.Write("Startup", "Speed", "50");
   store.Write("Startup", "Message", "Hello");
-  WriteFirstRunValues(store);
+  WriteFirstRunValues(store, "/usr/share/skyvault/");
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
   EXPECT_EQ(store.Read("Startup", "Message", "1"), "Place a Message Here");
+  EXPECT_EQ(store.Read("Startup", "BMPFileName", "1"), "/usr/share/skyvault/Bridge.bmp");
+  EXPECT_EQ(store.Read("Startup", "LogoFileName", "1"), "/usr/share/skyvault/Tarnwing1.bmp");
   EXPECT_FALSE(NeedsFirstRunValues(store));
 }
 

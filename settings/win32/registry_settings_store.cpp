@@ -30,28 +30,24 @@ RegistryValueType TypeOf(DWORD type) {
 }  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::wstring applicationKey)
-    : applicationKey_(std::move(applicationKey)) {
-  changed_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    : applicationKey_(std::move(applicationKey)),
+      changed_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, applicationKey_.c_str(), 0, nullptr, 0,
-                      KEY_NOTIFY | KEY_READ, nullptr, &watchedKey_, nullptr) != ERROR_SUCCESS) {
-    watchedKey_ = nullptr;
+                      KEY_NOTIFY | KEY_READ, nullptr, watchedKey_.Put(),
+                      nullptr) != ERROR_SUCCESS) {
+    watchedKey_.Reset();
   }
   WatchForChanges();
 }
 
-RegistrySettingsStore::~RegistrySettingsStore() {
-  if (watchedKey_) RegCloseKey(watchedKey_);
-  if (changed_) CloseHandle(changed_);
-}
+RegistrySettingsStore::~RegistrySettingsStore() = default;
 
 void RegistrySettingsStore::WatchForChanges() {
   if (!watchedKey_ || !changed_ ||
-      RegNotifyChangeKeyValue(watchedKey_, TRUE,
-                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_,
+      RegNotifyChangeKeyValue(watchedKey_.get(), TRUE,
+                              REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_.get(),
                               TRUE) != ERROR_SUCCESS) {
-    // Without a watch, nothing may be cached.
-    if (watchedKey_) RegCloseKey(watchedKey_);
-    watchedKey_ = nullptr;
+    watchedKey_.Reset();  // without a watch, nothing may be cached
   }
 }
 
@@ -60,7 +56,7 @@ void RegistrySettingsStore::DropCacheIfChanged() {
     cache_.clear();
     return;
   }
-  if (WaitForSingleObject(changed_, 0) == WAIT_OBJECT_0) {
+  if (WaitForSingleObject(changed_.get(), 0) == WAIT_OBJECT_0) {
     cache_.clear();
     WatchForChanges();
   }
@@ -70,11 +66,12 @@ std::pair<bool, std::string> RegistrySettingsStore::ReadFromRegistry(const std::
                                                                      const std::string& key) {
   ++registryReads_;
   const std::wstring path = applicationKey_ + L"\\" + Widen(section);
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &handle) !=
+  UniqueRegistryKey opened;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, opened.Put()) !=
       ERROR_SUCCESS) {
     return {false, {}};
   }
+  HKEY handle = opened.get();
   const std::wstring name = Widen(key);
   DWORD type = 0;
   DWORD size = 0;
@@ -88,7 +85,6 @@ std::pair<bool, std::string> RegistrySettingsStore::ReadFromRegistry(const std::
       text = RegistryValueText(TypeOf(type), std::span(data.data(), std::min<size_t>(got, size)));
     }
   }
-  RegCloseKey(handle);
   return {text.has_value(), text.value_or("")};
 }
 
@@ -108,15 +104,15 @@ std::string RegistrySettingsStore::Read(const std::string& section, const std::s
 void RegistrySettingsStore::Write(const std::string& section, const std::string& key,
                                   const std::string& value) {
   const std::wstring path = applicationKey_ + L"\\" + Widen(section);
-  HKEY handle = nullptr;
+  UniqueRegistryKey handle;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS) {
+                      handle.Put(), nullptr) != ERROR_SUCCESS) {
     return;
   }
   const std::wstring text = Widen(value);
-  RegSetValueExW(handle, Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+  RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
   cache_[{section, key}] = {true, value};
 }
 

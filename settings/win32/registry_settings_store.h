@@ -3,10 +3,14 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_headers.h"
 #include "settings/settings_store.h"
 
 namespace skyvault::win32 {
+
+// The saver's settings under HKEY_CURRENT_USER.
+inline constexpr wchar_t kSettingsKey[] = L"Software\\Skyvault";
 
 // The settings in the registry: HKEY_CURRENT_USER\Software\<application>\<section>,
 // one REG_SZ value per key. Values of another type read as
@@ -17,7 +21,7 @@ namespace skyvault::win32 {
 // a registry key each time and still sees the dialog's changes at once.
 class RegistrySettingsStore : public SettingsStore {
  public:
-  explicit RegistrySettingsStore(std::wstring applicationKey = L"Software\\Skyvault");
+  explicit RegistrySettingsStore(std::wstring applicationKey = kSettingsKey);
   ~RegistrySettingsStore() override;
   RegistrySettingsStore(const RegistrySettingsStore&) = delete;
   RegistrySettingsStore& operator=(const RegistrySettingsStore&) = delete;
@@ -35,8 +39,8 @@ class RegistrySettingsStore : public SettingsStore {
   std::pair<bool, std::string> ReadFromRegistry(const std::string& section, const std::string& key);
 
   std::wstring applicationKey_;
-  HKEY watchedKey_ = nullptr;
-  HANDLE changed_ = nullptr;
+  UniqueRegistryKey watchedKey_;
+  UniqueKernelHandle changed_;
   // (section, key) -> (present, value)
   std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> cache_;
   int registryReads_ = 0;

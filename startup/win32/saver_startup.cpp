@@ -2,6 +2,8 @@
 
 #include "dialogs/win32/setup_dialog.h"
 #include "display/win32/display_window.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform_services.h"
 #include "startup/command_line.h"
 #include "startup/win32/preview_window.h"
 
@@ -19,10 +21,7 @@ bool SettingsPaneOpen() {
 }
 
 bool FullScreenInstanceRunning() {
-  HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, kFullScreenMark);
-  if (!mark) return false;
-  CloseHandle(mark);
-  return true;
+  return static_cast<bool>(UniqueKernelHandle(OpenMutexW(SYNCHRONIZE, FALSE, kFullScreenMark)));
 }
 
 // The whole virtual screen: every monitor, not the primary one alone.
@@ -34,15 +33,13 @@ RECT VirtualScreen() {
 }
 
 int RunFullScreen(HINSTANCE instance) {
-  HANDLE mark = CreateMutexW(nullptr, FALSE, kFullScreenMark);
+  const UniqueKernelHandle mark(CreateMutexW(nullptr, FALSE, kFullScreenMark));
   const RECT windowRect = VirtualScreen();
   auto display = DisplayWindow::Create(instance);
   display->ShowOver(windowRect);
-  UINT previous = 0;
-  SystemParametersInfoW(SPI_SCREENSAVERRUNNING, TRUE, &previous, 0);
+  Win32PlatformServices().SetScreenSaverRunning(true);
   const int code = display->RunMessageLoop();
   display.reset();
-  if (mark) CloseHandle(mark);
   return code;
 }
 

@@ -71,6 +71,15 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   for (const auto& [name, bytes] : bad)
     EXPECT_FALSE(ReadWaveFile(folder.Write(name, bytes)).has_value()) << name;
   EXPECT_FALSE(ReadWaveFile(folder.Path(L"missing.wav")).has_value());
+  EXPECT_FALSE(ReadWaveFile(folder.Path(L"")).has_value());  // a folder
+
+  // A file of exactly 16 MB is read; one more sample frame is too much.
+  const std::pair<int, bool> limits[] = {{(16 << 20) / 2 - 22, true}, {(16 << 20) / 2 - 21, false}};
+  for (const auto& [frames, read] : limits) {
+    Bytes big = Wave(1, 16, 22050, 0, 1, frames * 2);
+    big.resize(44 + size_t(frames) * 2, 0);
+    EXPECT_EQ(ReadWaveFile(folder.Write(L"big.wav", big)).has_value(), read) << big.size();
+  }
 }
 
 // Every call, with any handle: accepted, and nothing plays.

@@ -11,7 +11,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
-#include "controls/win32/com_ptr.h"
+#include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 namespace {

@@ -5,10 +5,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "dialogs/setup_texts.h"
 #include "dialogs/win32/image_file_picker_window.h"
+#include "dialogs/win32/setup_controls.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/fake_platform_services.h"
 #include "platform/testing/temp_folder.h"
@@ -34,7 +36,7 @@ using Writes = std::vector<RecordingSettingsStore::WriteRecord>;
 class SetupDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFirstRunValues(store);
+    WriteFirstRunValues(store, platform.DataFolder());
     store.ClearWrites();
     dialog = std::make_unique<SetupDialog>(GetModuleHandleW(nullptr), store, &platform);
     ASSERT_NE(dialog->Create(), nullptr);
@@ -58,6 +60,29 @@ class SetupDialogTest : public ::testing::Test {
   FakePlatformServices platform;
   std::unique_ptr<SetupDialog> dialog;
 };
+
+// Every control the logic sets or hears is in the table once, under an
+// identifier of its own.
+TEST(SetupControls, EachRoleAndEachIdentifierOnce) {
+  std::set<int> ids;
+  std::vector<SetupRole> roles;
+  for (const SetupControl& row : SetupControls()) {
+    EXPECT_TRUE(ids.insert(row.id).second) << row.id;
+    if (row.role.kind != SetupRole::Kind::None) roles.push_back(row.role);
+  }
+  std::vector<SetupRole> expected;
+  for (int i = 0; i < 5; ++i) expected.push_back(RoleOf(static_cast<SetupCheckBox>(i)));
+  for (int i = 0; i < 6; ++i) expected.push_back(RoleOf(static_cast<SetupTextBox>(i)));
+  for (int i = 0; i < 3; ++i) expected.push_back(RoleOf(static_cast<SetupScrollBar>(i)));
+  for (int i = 0; i < 5; ++i) expected.push_back(RoleOf(static_cast<SetupButton>(i)));
+  for (int i = 0; i < 2; ++i) expected.push_back(RoleOf(static_cast<SetupList>(i)));
+  for (int i = 0; i < 3; ++i) expected.push_back(BackgroundOption(i));
+  EXPECT_EQ(roles.size(), expected.size());
+  for (const SetupRole& role : expected) {
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), role), 1)
+        << int(role.kind) << "/" << role.index;
+  }
+}
 
 TEST_F(SetupDialogTest, TheTitleAndFourTabsEachShowingItsPage) {
   EXPECT_EQ(TextOf(dialog->hwnd()), L"Skyvault1 Control Box   www.hallowmere.com  ");

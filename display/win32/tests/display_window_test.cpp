@@ -7,6 +7,9 @@
 #include <thread>
 
 #include "controls/forwarding_drawing_control.h"
+#include "dialogs/win32/setup_dialog.h"
+#include "platform/testing/fake_platform_services.h"
+#include "settings/memory_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -172,6 +175,24 @@ TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsT
     EXPECT_FALSE(Marked()) << "a saver that has gone still counts as running";
     window.reset();
     EXPECT_EQ(CursorCounter(), cursorBefore);
+  }
+}
+
+// The ending unloads a settings dialog of this process (as it would the
+// preview window: each notes itself while it exists); a window closed from
+// outside runs no ending and leaves it.
+TEST_F(DisplayWindowTest, TheEndingUnloadsASettingsDialogOfThisProcess) {
+  MemorySettingsStore store;
+  FakePlatformServices platform;
+  for (const auto& [ending, post] :
+       {std::pair{true, Post{300, WM_KEYDOWN, 'A'}}, {false, Post{300, WM_CLOSE}}}) {
+    SetupDialog dialog(GetModuleHandleW(nullptr), store, &platform);
+    ASSERT_NE(dialog.Create(), nullptr);
+    Create();
+    ASSERT_TRUE(Run({post}));
+    EXPECT_EQ(endings, ending ? 1 : 0);
+    EXPECT_EQ(dialog.hwnd() == nullptr, ending);
+    window.reset();
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
 #include "settings/settings_schema.h"
+#include "settings/win32/registry_settings_store.h"
 
 namespace skyvault::win32 {
 namespace {
@@ -17,7 +18,7 @@ using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
 using testing::KeyBackup;
 using testing::SaverProcess;
 using testing::WaitUntil;
-const std::wstring kSaverKey = L"Software\\Skyvault";
+const std::wstring kSaverKey = kSettingsKey;
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
 // The running mark another process left: Wine caches system parameters per
@@ -86,7 +87,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   HWND display = saver.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   for (const SettingEntry& e : kFirstRunValues)
-    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), e.firstRunValue)
+    EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), FirstRunValue(e, kDataPath))
         << e.section << "\\" << e.key;
   // The mark follows the window's showing, which may take a while on a busy machine.
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";

@@ -1,0 +1,65 @@
+#include "controls/linux/glyph_blend.h"
+
+#include "controls/pixel_format.h"
+
+namespace skyvault {
+namespace {
+
+// (under * (255 - c) + over * c) / 255, rounded.
+inline int Mix(int under, int over, int c) { return (under * (255 - c) + over * c + 127) / 255; }
+
+template <typename Pixel>
+void BlendRows(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
+               const PixelRect& area, int32_t colour) {
+  const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
+  for (int row = area.top; row < area.bottom; ++row) {
+    const uint8_t* coverage = mask.rows + static_cast<intptr_t>(row - y) * mask.pitch;
+    auto* out = reinterpret_cast<Pixel*>(canvas.Row(row));
+    for (int column = area.left; column < area.right; ++column) {
+      const int c = coverage[column - x];
+      if (c == 0) continue;
+      Pixel& pixel = out[column];
+      if constexpr (sizeof(Pixel) == 2) {
+        pixel = c == 255 ? Pack565(r, g, b)
+                         : Pack565(Mix(Red8Of565(pixel), r, c), Mix(Green8Of565(pixel), g, c),
+                                   Mix(Blue8Of565(pixel), b, c));
+      } else {
+        pixel = c == 255 ? PackXrgb(r, g, b)
+                         : PackXrgb(Mix((pixel >> 16) & 0xFF, r, c), Mix((pixel >> 8) & 0xFF, g, c),
+                                    Mix(pixel & 0xFF, b, c));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y, int32_t colour,
+                   const PixelRect& clip) {
+  if (!canvas.Valid() || !mask.rows || mask.width <= 0 || mask.height <= 0) return;
+  const PixelRect area =
+      PixelRect{x, y, x + mask.width, y + mask.height}.Intersect(clip).Intersect(canvas.Bounds());
+  if (area.Empty()) return;
+  if (canvas.depth == 16) {
+    BlendRows<uint16_t>(canvas, mask, x, y, area, colour);
+  } else {
+    BlendRows<uint32_t>(canvas, mask, x, y, area, colour);
+  }
+}
+
+void FillSolid(const CanvasView& canvas, const PixelRect& rect, int32_t colour,
+               const PixelRect& clip) {
+  if (!canvas.Valid()) return;
+  const PixelRect area = rect.Intersect(clip).Intersect(canvas.Bounds());
+  for (int row = area.top; row < area.bottom; ++row) {
+    for (int column = area.left; column < area.right; ++column) {
+      if (canvas.depth == 16) {
+        reinterpret_cast<uint16_t*>(canvas.Row(row))[column] = ColourTo565(colour);
+      } else {
+        reinterpret_cast<uint32_t*>(canvas.Row(row))[column] = ColourToXrgb(colour);
+      }
+    }
+  }
+}
+
+}  // namespace skyvault

@@ -1,0 +1,16 @@
+#pragma once
+#include "controls/decoded_image.h"
+
+namespace skyvault {
+
+// Pictures through gdk-pixbuf (BMP with V4/V5 alpha, GIF, JPEG, PNG, and
+// whatever else the system's loaders read). The size is read from the
+// file's header first: a picture above kMaxPictureSide on either side is
+// refused before any pixel is decoded. A missing, damaged or hostile file
+// gives nothing.
+class PixbufImageDecoder : public ImageDecoder {
+ public:
+  std::optional<DecodedImage> Decode(const std::string& path) override;
+};
+
+}  // namespace skyvault

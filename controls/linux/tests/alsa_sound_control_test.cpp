@@ -1,0 +1,268 @@
+// The ALSA sound control on devices described by an .asoundrc: each case
+// runs in a child process whose HOME holds that file, since ALSA reads its
+// configuration once per process.
+#include "controls/linux/alsa_sound_control.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "controls/tests/wave_bytes.h"
+
+namespace skyvault {
+namespace {
+
+namespace fs = std::filesystem;
+using Output = AlsaSoundControl::Output;
+using std::chrono::milliseconds;
+
+constexpr const char* kNullDevice = "pcm.!default { type null }\n";
+constexpr const char* kMissingDevice = "pcm.!default { type hw card 29 }\n";
+constexpr int kRate = 22050;
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Waits up to `seconds` for `done`, looking every 10 ms.
+bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  return true;
+}
+
+// Asks for a held sound every 16 ms, as the display does, for `ms`.
+void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
+  const auto until = std::chrono::steady_clock::now() + milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    sound.SetSoundVolume(handle, 0);
+    sound.PlaySound(handle, -1, -1);
+    std::this_thread::sleep_for(milliseconds(16));
+  }
+}
+
+TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
+  const struct {
+    const char* runtime;
+    const char* display;
+    std::string path;
+  } paths[] = {
+      {"/run/user/1000", ":0", "/run/user/1000/skyvault-sound-_0.lock"},
+      {"/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
+      {nullptr, ":1", "/tmp/skyvault-1000/sound-_1.lock"},
+      {"relative", "../../etc", "/tmp/skyvault-1000/sound-.._.._etc.lock"},
+      {"", nullptr, "/tmp/skyvault-1000/sound-none.lock"},
+  };
+  for (const auto& p : paths) EXPECT_EQ(SoundLockPath(p.runtime, 1000, p.display), p.path);
+
+  std::string pattern = (fs::temp_directory_path() / "skyvault-lock-XXXXXX").string();
+  const std::string folder = mkdtemp(pattern.data());
+  {
+    SoundPlayerLock first(folder + "/sound.lock"), second(folder + "/sound.lock");
+    EXPECT_TRUE(first.TryTake());
+    EXPECT_TRUE(first.TryTake());
+    EXPECT_FALSE(second.TryTake());
+    SoundPlayerLock otherDisplay(folder + "/sound-other.lock");
+    EXPECT_TRUE(otherDisplay.TryTake());
+  }
+  SoundPlayerLock after(folder + "/sound.lock");
+  EXPECT_TRUE(after.TryTake());  // the first holder has gone
+
+  // A fallback folder that someone made a link elsewhere is not used.
+  const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
+  fs::remove_all(planted);
+  fs::create_directory_symlink(folder, planted);
+  SoundPlayerLock lured(planted + "/sound-_0.lock");
+  EXPECT_FALSE(lured.TryTake());
+  EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
+  fs::remove(planted);
+  fs::remove_all(folder);
+}
+
+class AlsaSoundControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "skyvault-alsa-XXXXXX").string();
+    folder_ = mkdtemp(pattern.data());
+    engine_ = folder_ + "/engine.wav";
+    std::ofstream(engine_, std::ios::binary)
+        << testing::WaveBytes({1, 16, kRate, 3 * kRate});  // a 440 Hz tone
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Starts `body` in a child whose HOME has `asoundrc`; its stderr goes to
+  // a file. Returns the child's id.
+  pid_t Start(const std::string& asoundrc, const std::function<bool()>& body) {
+    const std::string home = folder_ + "/home" + std::to_string(homes_++);
+    fs::create_directory(home);
+    std::ofstream(home + "/.asoundrc") << asoundrc;
+    const pid_t child = fork();
+    if (child == 0) {
+      setenv("HOME", home.c_str(), 1);
+      const int err = open((home + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(err, 2);
+      alarm(60);
+      _exit(body() ? 0 : 1);
+    }
+    return child;
+  }
+  static bool Succeeded(pid_t child) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  bool Run(const std::string& asoundrc, const std::function<bool()>& body) {
+    return Succeeded(Start(asoundrc, body));
+  }
+  std::string Stderr(int home) {
+    return Slurp(folder_ + "/home" + std::to_string(home) + "/stderr");
+  }
+  AlsaSoundControl::Options Unlocked() { return {}; }
+  AlsaSoundControl::Options Locked() { return {false, "default", folder_ + "/player.lock"}; }
+
+  std::string folder_, engine_;
+  int homes_ = 0;
+};
+
+TEST_F(AlsaSoundControlTest, WithoutADeviceOrMutedEveryCallWorksInSilence) {
+  const auto quietly = [this](Output expected, AlsaSoundControl::Options options) {
+    return [this, expected, options] {
+      AlsaSoundControl sound(options);
+      const int32_t h = sound.LoadSound(engine_);
+      if ((h == 0) != (expected == Output::Muted)) return false;
+      sound.SetSoundVolume(h, -748);
+      Hold(sound, h, 100);
+      if (!WaitFor([&] { return sound.output() == expected; })) return false;
+      Hold(sound, h, 100);
+      sound.SilenceSound(h), sound.StopSound(h), sound.StopAllSound(), sound.StopSound(99);
+      return sound.LoadSound(folder_ + "/missing.wav") == 0;
+    };
+  };
+  EXPECT_TRUE(Run(kMissingDevice, quietly(Output::NoDevice, Unlocked())));
+  EXPECT_EQ(Stderr(0), "") << "ALSA spoke";
+  EXPECT_TRUE(Run("this is { not an asoundrc", quietly(Output::NoDevice, Unlocked())));
+  EXPECT_EQ(Stderr(1), "") << "ALSA spoke";
+  EXPECT_TRUE(Run(kNullDevice, quietly(Output::Player, Unlocked())));
+  EXPECT_TRUE(Run(kNullDevice, quietly(Output::Muted, {true})));
+}
+
+TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItEnds) {
+  int pipes[2][2];
+  ASSERT_EQ(pipe(pipes[0]), 0);
+  ASSERT_EQ(pipe(pipes[1]), 0);
+  std::vector<pid_t> children;
+  for (int n = 0; n < 2; ++n) {
+    children.push_back(Start(kNullDevice, [&, n] {
+      AlsaSoundControl sound(Locked());
+      const int32_t h = sound.LoadSound(engine_);
+      Hold(sound, h, 300);
+      const bool player = WaitFor([&] { return sound.output() == Output::Player; }, 0.5);
+      const char verdict = player ? 'P' : 'N';
+      if (write(pipes[n][1], &verdict, 1) != 1) return false;
+      if (player) return true;  // ends, and drops the lock
+      // The other one ends: this one takes over while it is asked to play.
+      return WaitFor([&] {
+        Hold(sound, h, 50);
+        return sound.output() == Output::Player;
+      });
+    }));
+  }
+  char verdicts[2] = {};
+  for (int n = 0; n < 2; ++n) ASSERT_EQ(read(pipes[n][0], &verdicts[n], 1), 1);
+  EXPECT_EQ(std::string(verdicts, 2) == "PN" || std::string(verdicts, 2) == "NP", true)
+      << std::string(verdicts, 2);
+  for (pid_t child : children) EXPECT_TRUE(Succeeded(child));
+}
+
+struct Window {
+  double rms = 0;
+  int crossings = 0;
+};
+
+// The recording cut into windows of 50 ms.
+std::vector<Window> Windows(const std::string& raw) {
+  const size_t size = kRate / 20;
+  std::vector<Window> windows;
+  const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
+  const size_t count = raw.size() / 2;
+  for (size_t start = 0; start + size <= count; start += size) {
+    Window w;
+    for (size_t i = start; i < start + size; ++i) {
+      w.rms += double(samples[i]) * samples[i];
+      if (i > start && (samples[i - 1] < 0) != (samples[i] < 0)) ++w.crossings;
+    }
+    w.rms = std::sqrt(w.rms / size);
+    windows.push_back(w);
+  }
+  return windows;
+}
+
+// What the display does: asks for the engine for a second, then stops
+// asking. The recording has the tone, fading in, holding, fading out, and
+// nothing after; asked for again later, it plays again.
+TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenReleased) {
+  const std::string raw = folder_ + "/out.raw";
+  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
+                                 "\"\n format \"raw\"\n}\n";
+  ASSERT_TRUE(Run(fileDevice, [&] {
+    AlsaSoundControl sound(Unlocked());
+    const int32_t h = sound.LoadSound(engine_);
+    Hold(sound, h, 1000);
+    if (!WaitFor([&] { return !sound.IsPlaying(h); }, 2)) return false;
+    std::this_thread::sleep_for(milliseconds(300));  // nothing more may come
+    fs::copy_file(raw, raw + ".first");
+    Hold(sound, h, 300);
+    return WaitFor([&] { return fs::file_size(raw) > fs::file_size(raw + ".first") + 10000; }) &&
+           sound.output() == Output::Player;
+  }));
+  const auto windows = Windows(Slurp(raw + ".first"));
+  const double seconds = windows.size() / 20.0;
+  ASSERT_GT(seconds, 1.1) << "the sound did not last while held";
+  EXPECT_LT(seconds, 2.0) << "the sound went on after it was released";
+  const double full = 16383 / std::sqrt(2.0);
+  for (size_t i = 10; i < 18; ++i) {  // 0.5 to 0.9 s: the tone at full volume
+    EXPECT_NEAR(windows[i].rms, full, full * 0.1) << i;
+    EXPECT_NEAR(windows[i].crossings, 44, 3) << i;  // 440 Hz: 44 crossings in 50 ms
+  }
+  EXPECT_LT(windows.front().rms, full * 0.3) << "no fade in";
+  EXPECT_LT(windows.back().rms, full * 0.3) << "no fade out";
+}
+
+TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
+  const std::string raw = folder_ + "/out.raw";
+  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
+                                 "\"\n format \"raw\"\n}\n";
+  const pid_t child = Start(fileDevice, [&] {
+    AlsaSoundControl sound(Unlocked());
+    const int32_t h = sound.LoadSound(engine_);
+    Hold(sound, h, 1500);
+    return sound.output() == Output::Player;
+  });
+  ASSERT_TRUE(WaitFor([&] { return fs::exists(raw) && fs::file_size(raw) > 20000; }));
+  kill(child, SIGSTOP);
+  std::this_thread::sleep_for(milliseconds(400));
+  const auto stopped = fs::file_size(raw);
+  kill(child, SIGCONT);
+  EXPECT_TRUE(WaitFor([&] { return fs::file_size(raw) > stopped + 20000; }));
+  EXPECT_TRUE(Succeeded(child));
+}
+
+}  // namespace
+}  // namespace skyvault

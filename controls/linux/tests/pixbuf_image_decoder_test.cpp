@@ -1,0 +1,135 @@
+#include "controls/linux/pixbuf_image_decoder.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+
+namespace skyvault {
+namespace {
+
+class PixbufImageDecoderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/skyvault-pictures-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    for (const std::string& file : files_) unlink(file.c_str());
+    rmdir(folder_.c_str());
+  }
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = folder_ + "/" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    files_.push_back(path);
+    return path;
+  }
+  // A PNG of one row of straight RGBA pixels, written by gdk-pixbuf itself.
+  std::string WritePng(const std::string& name, std::vector<uint8_t> rgba) {
+    const int width = static_cast<int>(rgba.size() / 4);
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width, 1,
+                                                 width * 4, nullptr, nullptr);
+    const std::string path = folder_ + "/" + name;
+    EXPECT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
+    g_object_unref(pixbuf);
+    files_.push_back(path);
+    return path;
+  }
+  std::vector<uint8_t> Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  std::string folder_;
+  std::vector<std::string> files_;
+  PixbufImageDecoder decoder_;
+};
+
+// A 24-bit bitmap whose header claims width x height; `rows` rows of pixel
+// data follow (grey 0x40), fewer than claimed for a truncated one.
+std::vector<uint8_t> Bitmap24(int32_t width, int32_t height, int32_t rows) {
+  const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  std::vector<uint8_t> bytes(54, 0);
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, 54 + rowBytes * static_cast<uint32_t>(height));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  bytes.resize(54 + static_cast<size_t>(rowBytes) * rows, 0x40);
+  return bytes;
+}
+
+TEST_F(PixbufImageDecoderTest, PicturesDecodeWithTheWindowsAlphaRules) {
+  // Straight alpha premultiplied; opaque pixels kept.
+  const auto png = decoder_.Decode(WritePng("alpha.png", {255, 0, 0, 128, 0, 0, 255, 255}));
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->pixels, (std::vector<uint32_t>{0x80800000, 0xFF0000FF}));
+  EXPECT_TRUE(png->hasAlpha);
+
+  const auto bitmap = decoder_.Decode(Write("grey.bmp", Bitmap24(3, 2, 2)));
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->width, 3);
+  EXPECT_EQ(bitmap->height, 2);
+  EXPECT_EQ(bitmap->pixels, std::vector<uint32_t>(6, 0xFF404040));
+  EXPECT_FALSE(bitmap->hasAlpha);
+
+  // The saver's own pictures: an opaque background and an aircraft with alpha.
+  const auto bridge = decoder_.Decode(SKYVAULT_DATA_FOLDER "Bridge.bmp");
+  ASSERT_TRUE(bridge);
+  EXPECT_EQ(bridge->width, 800);
+  EXPECT_EQ(bridge->height, 600);
+  EXPECT_FALSE(bridge->hasAlpha);
+  const auto plane = decoder_.Decode(SKYVAULT_DATA_FOLDER "Plane01.bmp");
+  ASSERT_TRUE(plane);
+  EXPECT_TRUE(plane->hasAlpha);
+  EXPECT_EQ(plane->pixels.front() >> 24, 0u);  // clear sky around it
+}
+
+TEST_F(PixbufImageDecoderTest, SizeLimitIsCheckedFromTheHeader) {
+  EXPECT_TRUE(decoder_.Decode(Write("widest.bmp", Bitmap24(kMaxPictureSide, 1, 1))));
+  EXPECT_FALSE(decoder_.Decode(Write("too-wide.bmp", Bitmap24(kMaxPictureSide + 1, 1, 1))));
+  EXPECT_FALSE(decoder_.Decode(Write("too-tall.bmp", Bitmap24(1, kMaxPictureSide + 1, 1))));
+  // Claims 100000 x 100000 pixels (30 GB) with none behind it.
+  EXPECT_FALSE(decoder_.Decode(Write("huge.bmp", Bitmap24(100000, 100000, 0))));
+}
+
+TEST_F(PixbufImageDecoderTest, HostileAndMissingFilesGiveNothing) {
+  std::mt19937 random(7);
+  std::vector<uint8_t> noise(4096);
+  for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
+  std::vector<uint8_t> png = Read(WritePng("whole.png", std::vector<uint8_t>(64 * 4, 200)));
+  png.resize(png.size() / 2);
+  std::vector<uint8_t> pngHeader = png;
+  pngHeader.resize(8);  // the signature alone
+
+  for (const std::string& path :
+       {std::string(), folder_ + "/missing.png", folder_, Write("noise.bmp", noise),
+        Write("noise.png", noise), Write("empty.jpg", {}), Write("truncated.png", png),
+        Write("signature.png", pngHeader)}) {
+    EXPECT_FALSE(decoder_.Decode(path)) << path;
+  }
+  // A bitmap cut short may come out whole-sized with its missing rows filled in.
+  for (int rows : {0, 10, 63}) {
+    const auto cut = decoder_.Decode(Write("cut.bmp", Bitmap24(64, 64, rows)));
+    if (cut) {
+      EXPECT_EQ(cut->width, 64);
+      EXPECT_EQ(cut->height, 64);
+      EXPECT_EQ(cut->pixels.size(), 64u * 64u);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace skyvault

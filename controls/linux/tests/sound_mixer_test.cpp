@@ -1,0 +1,138 @@
+#include "controls/linux/sound_mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace skyvault {
+namespace {
+
+// A sound whose sample at frame f is f + 1 on channel 0 (and -(f + 1) on
+// channel 1 when stereo), so mixed output tells which frames played.
+DecodedSound Ramp(int channels, int rate, int frames) {
+  DecodedSound sound{channels, rate, {}};
+  for (int f = 0; f < frames; ++f) {
+    sound.samples.push_back(static_cast<int16_t>(f + 1));
+    if (channels == 2) sound.samples.push_back(static_cast<int16_t>(-(f + 1)));
+  }
+  return sound;
+}
+
+DecodedSound Constant(int16_t value, int frames) {
+  return {1, 1000, std::vector<int16_t>(static_cast<size_t>(frames), value)};
+}
+
+std::vector<int16_t> MixFrames(SoundMixer& mixer, size_t frames) {
+  std::vector<int16_t> out(frames * static_cast<size_t>(mixer.channels()));
+  mixer.Mix(out.data(), frames);
+  return out;
+}
+
+TEST(SoundMixer, OnceLoopSilenceAndStopMoveThroughTheSoundAsAsked) {
+  SoundMixer mixer;
+  const int32_t h = mixer.Add(Ramp(1, 1000, 5));
+  mixer.Play(h, 0, -1, 1000);
+  EXPECT_EQ(MixFrames(mixer, 7), (std::vector<int16_t>{1, 2, 3, 4, 5, 0, 0}));  // once
+  EXPECT_FALSE(mixer.IsPlaying(h));
+  EXPECT_EQ(mixer.Position(h), 0);
+
+  mixer.Play(h, 1, 3, 1000);  // looping, from frame 3
+  EXPECT_EQ(MixFrames(mixer, 4), (std::vector<int16_t>{4, 5, 1, 2}));
+  mixer.Play(h, 1, 0, 1000);  // playing already: goes on, no restart
+  EXPECT_EQ(MixFrames(mixer, 2), (std::vector<int16_t>{3, 4}));
+  mixer.Silence(h);
+  EXPECT_EQ(MixFrames(mixer, 2), (std::vector<int16_t>{0, 0}));
+  mixer.Play(h, 1, -1, 1000);  // on from where it stood
+  EXPECT_EQ(MixFrames(mixer, 2), (std::vector<int16_t>{5, 1}));
+  mixer.Stop(h);
+  EXPECT_EQ(mixer.Position(h), 0);
+  mixer.Play(h, 1, 99, 1000);  // beyond the end: from the start
+  EXPECT_EQ(MixFrames(mixer, 1), (std::vector<int16_t>{1}));
+  mixer.StopAll();
+  EXPECT_FALSE(mixer.AnyPlaying());
+
+  for (int32_t unknown : {0, -1, 2, 99}) {  // accepted, and nothing plays
+    mixer.SetVolume(unknown, -100), mixer.Play(unknown, -1, -1, 1000), mixer.Silence(unknown);
+    mixer.Stop(unknown);
+    EXPECT_EQ(mixer.Level(unknown), -10000);
+  }
+  EXPECT_FALSE(mixer.AnyPlaying());
+}
+
+TEST(SoundMixer, VolumeIsHundredthsOfADecibelOnTheSamples) {
+  const std::pair<int32_t, double> cases[] = {{0, 1.0},      {-600, 0.501}, {-2000, 0.1},
+                                              {-748, 0.423}, {-10000, 0.0}, {-20000, 0.0},
+                                              {500, 1.0}};
+  for (const auto& [volume, factor] : cases) {
+    SoundMixer mixer;
+    const int32_t h = mixer.Add(Constant(20000, 100));
+    mixer.SetVolume(h, volume);
+    mixer.Play(h, 1, 0, 1000);
+    const auto out = MixFrames(mixer, 10);
+    EXPECT_NEAR(out.back(), 20000 * factor, 30) << volume;
+  }
+  // Two sounds add up and clip instead of wrapping round.
+  SoundMixer mixer;
+  const int32_t a = mixer.Add(Constant(30000, 10)), b = mixer.Add(Constant(30000, 10));
+  mixer.Play(a, 1, 0, 1000), mixer.Play(b, 1, 0, 1000);
+  EXPECT_EQ(MixFrames(mixer, 1)[0], 32767);
+}
+
+TEST(SoundMixer, AHeldSoundFadesInWhileAskedForThenOutAndStopsWhereItStands) {
+  SoundMixer mixer;
+  const int32_t h = mixer.Add(Constant(10000, 100000));
+  mixer.SetVolume(h, -748);
+  uint64_t now = 5000;
+  mixer.Play(h, -1, -1, now);
+  EXPECT_EQ(mixer.Level(h), -748 - 3000);  // from 30 dB down
+  std::vector<int32_t> levels;
+  // Asked for every 16 ms for one second, the clock ticking every 10 ms.
+  for (; now < 6000; now += 10) {
+    if (now % 16 < 10) mixer.Play(h, -1, -1, now);
+    mixer.Tick(now);
+    MixFrames(mixer, 10);
+    levels.push_back(mixer.Level(h));
+  }
+  EXPECT_EQ(levels.back(), -748);
+  EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end()));
+  const int64_t where = mixer.Position(h);
+  EXPECT_GT(where, 0);
+
+  levels.clear();
+  for (; mixer.IsPlaying(h) && now < 8000; now += 10) {
+    mixer.Tick(now);
+    MixFrames(mixer, 10);
+    if (mixer.IsPlaying(h)) levels.push_back(mixer.Level(h));
+  }
+  EXPECT_FALSE(mixer.IsPlaying(h));
+  EXPECT_LT(now, 6000 + HeldSound::kHoldMs + 400);  // held a quarter second, then faded
+  EXPECT_EQ(levels.front(), -748);
+  EXPECT_TRUE(std::is_sorted(levels.rbegin(), levels.rend()));
+  EXPECT_GT(mixer.Position(h), where);  // not rewound
+  EXPECT_EQ(MixFrames(mixer, 5), std::vector<int16_t>(5, 0));
+
+  mixer.Play(h, -1, -1, now);  // asked for again: fades in from where it stood
+  EXPECT_EQ(mixer.Level(h), -748 - 3000);
+  EXPECT_NE(MixFrames(mixer, 1)[0], 0);
+}
+
+TEST(SoundMixer, LaterSoundsTakeTheFirstSoundsChannelsAndRate) {
+  SoundMixer mixer;
+  mixer.Add(Ramp(2, 2000, 4));
+  EXPECT_EQ(std::pair(mixer.channels(), mixer.samplesPerSecond()), std::pair(2, 2000));
+  const int32_t mono = mixer.Add(Ramp(1, 1000, 3));  // twice as many frames, both channels
+  mixer.Play(mono, 0, 0, 1000);
+  EXPECT_EQ(MixFrames(mixer, 6), (std::vector<int16_t>{1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3}));
+
+  SoundMixer down;
+  down.Add(Ramp(1, 1000, 1));
+  const int32_t stereo = down.Add(Ramp(2, 2000, 6));  // channels averaged, half the frames
+  down.Play(stereo, 0, 0, 1000);
+  EXPECT_EQ(MixFrames(down, 3), (std::vector<int16_t>{0, 0, 0}));
+  const int32_t higher = down.Add(DecodedSound{1, 2000, {0, 100, 200, 300, 400, 500}});
+  down.Play(higher, 0, 0, 1000);
+  EXPECT_EQ(MixFrames(down, 3), (std::vector<int16_t>{0, 200, 400}));
+}
+
+}  // namespace
+}  // namespace skyvault

@@ -1,0 +1,78 @@
+#include "controls/linux/x_drawing_control.h"
+
+#include "controls/linux/pixbuf_image_decoder.h"
+#include "controls/linux/x_error_trap.h"
+
+namespace skyvault {
+namespace {
+
+// Buttons 4 to 7 are the wheel's turns, which end nothing (as on Windows).
+bool IsWheel(unsigned int button) { return button >= 4 && button <= 7; }
+
+}  // namespace
+
+XWindowAttributes XDrawingControl::Attributes(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  XErrorTrap trap(display);
+  if (!XGetWindowAttributes(display, window, &attributes) || trap.Failed()) {
+    attributes = XWindowAttributes{};
+  }
+  return attributes;
+}
+
+XDrawingControl::XDrawingControl(Display* display, Window window, Options options)
+    : ForwardingDrawingControl(compositor_),  // bound now, used once built
+      display_(display),
+      window_(window),
+      input_(options.input),
+      attributes_(Attributes(display, window)),
+      decoder_(options.decoder ? std::move(options.decoder)
+                               : std::make_unique<PixbufImageDecoder>()),
+      surface_(display, window, options.surface),
+      host_(surface_, attributes_.depth, attributes_.width, attributes_.height),
+      compositor_(*decoder_, text_, host_) {
+  long mask = ExposureMask | StructureNotifyMask;
+  if (input_) mask |= KeyPressMask | ButtonPressMask | PointerMotionMask;
+  XSelectInput(display_, window_, mask);
+}
+
+XDrawingControl::~XDrawingControl() = default;
+
+bool XDrawingControl::InitDisplay(int32_t width, int32_t height, int32_t depth,
+                                  const std::string& options) {
+  open_ = compositor_.InitDisplay(width, height, depth, options);
+  return open_;
+}
+
+void XDrawingControl::HandleEvent(const XEvent& event) {
+  if (surface_.HandleEvent(event)) return;
+  if (event.xany.window != window_) return;
+  switch (event.type) {
+    case Expose:
+      host_.Exposed({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                     event.xexpose.y + event.xexpose.height});
+      break;
+    case ConfigureNotify:
+      host_.Resize(event.xconfigure.width, event.xconfigure.height);
+      break;
+    case KeyPress:
+      if (input_ && events_) events_->OnKey();
+      break;
+    case ButtonPress:
+      if (input_ && events_ && !IsWheel(event.xbutton.button)) events_->OnMouseButton();
+      break;
+    case MotionNotify:
+      if (input_ && pointer_.Moved(event.xmotion.x_root, event.xmotion.y_root) && events_) {
+        events_->OnPointerMove();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void XDrawingControl::RaiseFrame() {
+  if (open_ && events_) events_->OnFrame();
+}
+
+}  // namespace skyvault

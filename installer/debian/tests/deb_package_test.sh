@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Builds the .deb, checks its content and control fields, unpacks it and
+# runs the program from there: --help, then a few seconds on a private Xvfb.
+#   deb_package_test.sh BUILD_DIR HAS_PROGRAM(0|1)
+# Exits 77 (skipped) after the checks it can make when the program is not
+# built yet. Works outside the build tree, where a program counts as
+# installed; the folder stays for a look when something failed.
+set -u
+build=$1
+has_program=$2
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../../.." && pwd)
+failures=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+work=$(mktemp -d /tmp/skyvault-deb-XXXXXX)
+finish() {
+  if [ "$failures" -eq 0 ]; then rm -rf "$work"; else echo "left for a look: $work"; fi
+}
+trap finish EXIT
+if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  echo "FAILED: cpack"
+  failures=1
+  exit 1
+fi
+deb=$(find "$work/out" -maxdepth 1 -name 'skyvault_*.deb' | head -n 1)
+check "a .deb was made" test -f "$deb"
+[ -f "$deb" ] || exit 1
+
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
+listed() { grep -qx "$1" "$work/files"; }
+for f in /usr/share/xscreensaver/config/skyvault.xml \
+  /usr/share/applications/screensavers/skyvault.desktop \
+  /usr/share/man/man6/skyvault.6x.gz \
+  /usr/share/doc/skyvault/copyright \
+  /usr/share/skyvault/Bridge.bmp /usr/share/skyvault/Tarnwing1.bmp \
+  /usr/share/skyvault/Plane24.bmp /usr/share/skyvault/Prop.wav /usr/share/skyvault/help.html; do
+  check "package holds $f" listed "$f"
+done
+for f in "$source_dir"/assets/data/*; do
+  check "package holds the data file $(basename "$f")" listed "/usr/share/skyvault/$(basename "$f")"
+done
+check "nothing outside /usr" test -z "$(grep -v '^/usr/\|^/$' "$work/files")"
+field() { dpkg-deb -f "$deb" "$1"; }
+check "package name" test "$(field Package)" = skyvault
+check "recommends the Arial-alike fonts" test "$(field Recommends)" = fonts-liberation2
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+check "settings window description is well-formed XML" \
+  xmllint --noout "$root/usr/share/xscreensaver/config/skyvault.xml"
+check "desktop entry runs the program on the root window" \
+  grep -qx 'Exec=skyvault --root' "$root/usr/share/applications/screensavers/skyvault.desktop"
+check "man page reads" bash -c "gzip -dc '$root/usr/share/man/man6/skyvault.6x.gz' | grep -q '^\.SH OPTIONS'"
+
+if [ "$has_program" != 1 ]; then
+  echo "The program (target skyvault) is not built yet: its part of the test is skipped."
+  [ "$failures" -eq 0 ] || exit 1
+  exit 77
+fi
+
+program="$root/usr/libexec/xscreensaver/skyvault"
+check "package holds the program" listed /usr/libexec/xscreensaver/skyvault
+check "the program can run" test -x "$program"
+depends=$(field Depends)
+for library in libasound2 libsndfile1 libc6; do
+  check "depends on $library" grep -q "$library" <<<"$depends"
+done
+
+home="$work/home"
+mkdir -p "$home"
+printf 'pcm.!default { type null }\n' >"$home/.asoundrc"
+run() { env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/config" "$@"; }
+run "$program" --help >"$work/help.txt" 2>&1
+check "--help succeeds" test $? -eq 0
+check "--help names the settings options" grep -q -- '--background' "$work/help.txt"
+
+# shellcheck source=tools/xvfb.sh
+source "$source_dir/tools/xvfb.sh"
+skyvault_start_xvfb
+run DISPLAY="$DISPLAY" "$program" --root >"$work/run.log" 2>&1 &
+saver=$!
+ini="$home/config/skyvault/skyvault.ini"
+for _ in $(seq 1 50); do
+  grep -q '^SetReg=2$' "$ini" 2>/dev/null && break
+  sleep 0.1
+done
+sleep 2
+check "the saver keeps running" kill -0 "$saver"
+import -window root "$work/screen.png" 2>/dev/null
+kill -TERM "$saver" 2>/dev/null
+wait "$saver"
+skyvault_stop_xvfb
+check "the first run wrote the settings" grep -qx 'SetReg=2' "$ini"
+check "the bridge comes from the package's data folder" \
+  grep -qx "BMPFileName=$(cd "$root/usr/share/skyvault" && pwd -P)/Bridge.bmp" "$ini"
+colours=$(convert "$work/screen.png" -format %k info: 2>/dev/null || echo 0)
+check "the screen shows a picture ($colours colours)" test "${colours:-0}" -gt 50
+
+[ "$failures" -eq 0 ]

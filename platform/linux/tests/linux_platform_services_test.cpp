@@ -1,0 +1,96 @@
+#include "platform/linux/linux_platform_services.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace skyvault {
+namespace {
+
+TEST(LinuxPlatformServices, TimeOfDayInTheCLocaleFormat) {
+  std::setlocale(LC_TIME, "C");
+  LinuxPlatformServices platform;
+  for (const auto& [time, text] :
+       std::vector<std::pair<TimeOfDay, std::string>>{{{0, 0, 0, 0}, "00:00:00"},
+                                                      {{13, 5, 9, 999}, "13:05:09"},
+                                                      {{23, 59, 59, 0}, "23:59:59"}}) {
+    EXPECT_EQ(platform.FormatTime(time), text);
+  }
+}
+
+TEST(LinuxPlatformServices, ClocksAgreeWithTheSystem) {
+  LinuxPlatformServices platform;
+  const uint32_t before = platform.TickCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  const uint32_t elapsed = platform.TickCount() - before;
+  EXPECT_GE(elapsed, 20u);
+  EXPECT_LT(elapsed, 5000u);
+
+  const time_t now = time(nullptr);
+  tm local{};
+  localtime_r(&now, &local);
+  const TimeOfDay t = platform.LocalTime();
+  const double difference =
+      t.SecondsSinceMidnight() - (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
+  EXPECT_TRUE(std::abs(difference) < 2 || std::abs(difference) > 86000) << difference;
+  EXPECT_LT(t.millisecond, 1000);
+}
+
+TEST(LinuxPlatformServices, RandomIsUniformInUnitRangeAndDiffersBetweenRuns) {
+  LinuxPlatformServices first, second;
+  double sum = 0;
+  bool differs = false;
+  for (int i = 0; i < 10000; ++i) {
+    const double value = first.Random();
+    ASSERT_GE(value, 0.0);
+    ASSERT_LT(value, 1.0);
+    sum += value;
+    differs |= value != second.Random();
+  }
+  EXPECT_NEAR(sum / 10000, 0.5, 0.02);
+  EXPECT_TRUE(differs);
+}
+
+TEST(LinuxPlatformServices, CursorGoesToTheWindowThatOwnsIt) {
+  LinuxPlatformServices platform;
+  platform.ShowCursor(false);  // nobody owns it yet: nothing happens
+  std::vector<bool> calls;
+  platform.showCursor = [&](bool show) { calls.push_back(show); };
+  platform.ShowCursor(false);
+  platform.ShowCursor(true);
+  EXPECT_EQ(calls, (std::vector<bool>{false, true}));
+}
+
+TEST(LinuxPlatformServices, ShellOpenHandsTheTargetToXdgOpen) {
+  char folder[] = "/tmp/skyvault-shell-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string dir = folder, script = dir + "/xdg-open", out = dir + "/opened";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > " << out << ".tmp && mv " << out
+                        << ".tmp " << out << "\n";
+  chmod(script.c_str(), 0755);
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (dir + ":" + path).c_str(), 1);
+
+  LinuxPlatformServices platform;
+  platform.ShellOpen("https://example.org/a b?c=1");
+  std::string opened;
+  for (int i = 0; i < 500 && opened.empty(); ++i) {
+    std::ifstream file(out);
+    std::getline(file, opened);
+    if (opened.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(opened, "https://example.org/a b?c=1");
+  unlink(out.c_str());
+  unlink(script.c_str());
+  rmdir(folder);
+}
+
+}  // namespace
+}  // namespace skyvault

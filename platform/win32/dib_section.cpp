@@ -1,0 +1,71 @@
+#include "platform/win32/dib_section.h"
+
+namespace skyvault::win32 {
+
+DibSection::DibSection(int width, int height, int bitsPerPixel) {
+  if (width <= 0 || height <= 0) return;
+  const bool rgb565 = bitsPerPixel == 16;
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+  } info{};
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = width;
+  info.header.biHeight = -height;  // rows from the top
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(rgb565 ? 16 : 32);
+  info.header.biCompression = rgb565 ? BI_BITFIELDS : BI_RGB;
+  info.masks[0] = 0xF800;
+  info.masks[1] = 0x07E0;
+  info.masks[2] = 0x001F;
+  void* bits = nullptr;
+  bitmap_.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                 &bits, nullptr, 0));
+  if (!bitmap_ || !bits) {
+    bitmap_.Reset();
+    return;
+  }
+  bits_ = static_cast<uint8_t*>(bits);
+  width_ = width;
+  height_ = height;
+  bitsPerPixel_ = info.header.biBitCount;
+}
+
+DibSection& DibSection::operator=(DibSection&& other) noexcept {
+  if (this != &other) {
+    bitmap_ = std::move(other.bitmap_);
+    bits_ = std::exchange(other.bits_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    bitsPerPixel_ = std::exchange(other.bitsPerPixel_, 0);
+  }
+  return *this;
+}
+
+MemoryDc::MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
+
+MemoryDc::~MemoryDc() {
+  if (originalBitmap_) SelectObject(dc_, originalBitmap_);
+  if (originalFont_) SelectObject(dc_, originalFont_);
+  DeleteDC(dc_);
+}
+
+void MemoryDc::Select(HBITMAP bitmap) {
+  if (!bitmap) {
+    if (originalBitmap_) SelectObject(dc_, std::exchange(originalBitmap_, nullptr));
+    return;
+  }
+  HGDIOBJ previous = SelectObject(dc_, bitmap);
+  if (!originalBitmap_) originalBitmap_ = previous;
+}
+
+void MemoryDc::Select(HFONT font) {
+  if (!font) {
+    if (originalFont_) SelectObject(dc_, std::exchange(originalFont_, nullptr));
+    return;
+  }
+  HGDIOBJ previous = SelectObject(dc_, font);
+  if (!originalFont_) originalFont_ = previous;
+}
+
+}  // namespace skyvault::win32

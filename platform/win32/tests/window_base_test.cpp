@@ -1,0 +1,159 @@
+// The window base: messages reach the window's object, dialogs answer as the
+// dialog manager expects, the DPI refit, the window's end, and the list of
+// windows the saver's ending unloads.
+#include "platform/win32/window_base.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/window_list.h"
+
+namespace skyvault::win32 {
+namespace {
+
+constexpr wchar_t kTestClass[] = L"SkyvaultWindowBaseTest";
+constexpr UINT kAsk = WM_APP + 1;  // answered with wParam * 2
+constexpr UINT kEnd = WM_APP + 2;  // a modal dialog ends with wParam
+
+class TestWindow final : public WindowBase {
+ public:
+  explicit TestWindow(int* ends, bool refits = false) : ends_(ends), refits_(refits) {}
+  HWND CreatePlain(HWND parent = nullptr, DWORD style = WS_POPUP) {
+    RegisterWindowClass(GetModuleHandleW(nullptr), kTestClass, nullptr, nullptr);
+    return CreateOwnWindow(GetModuleHandleW(nullptr), kTestClass, L"plain", style, 0,
+                           RECT{10, 10, 110, 60}, parent);
+  }
+  HWND CreateModeless() {
+    return CreateDialogWindow(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"dialog",
+                              nullptr);
+  }
+  INT_PTR RunModal() {
+    modal_ = true;
+    return RunModalDialog(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"modal", nullptr);
+  }
+  using WindowBase::FitClientArea;
+  using WindowBase::NoteIn;
+
+  std::vector<UINT> firstMessages;  // the first message seen, with hwnd() already set
+  UINT refitDpi = 0;
+
+ private:
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+    if (firstMessages.empty() && hwnd()) firstMessages.push_back(message);
+    if (message == WM_INITDIALOG && modal_) PostMessageW(hwnd(), kEnd, 7, 0);
+    if (message == kEnd) EndDialog(hwnd(), static_cast<INT_PTR>(wParam));
+    if (message == kAsk) return static_cast<LRESULT>(wParam * 2);
+    if (message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH));
+    return std::nullopt;
+  }
+  bool RefitForDpi(UINT dpi) override {
+    refitDpi = dpi;
+    return refits_;
+  }
+  void OnDestroyed() override { ++*ends_; }
+
+  int* ends_;
+  bool refits_;
+  bool modal_ = false;
+};
+
+RECT WindowRect(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
+TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
+  int ends = 0;
+  TestWindow plain(&ends), dialog(&ends);
+  ASSERT_NE(plain.CreatePlain(), nullptr);
+  ASSERT_NE(dialog.CreateModeless(), nullptr);
+  EXPECT_EQ(plain.firstMessages, std::vector<UINT>{WM_NCCREATE});
+  EXPECT_EQ(dialog.firstMessages, std::vector<UINT>{WM_INITDIALOG});
+  for (HWND window : {plain.hwnd(), dialog.hwnd()}) {
+    EXPECT_EQ(SendMessageW(window, kAsk, 21, 0), 42);  // a dialog's answer via DWLP_MSGRESULT
+    wchar_t text[16] = {};
+    GetWindowTextW(window, text, 16);  // left to the default handling
+    EXPECT_STRNE(text, L"");
+  }
+  // A colour message answers with the brush itself.
+  EXPECT_EQ(SendMessageW(dialog.hwnd(), WM_CTLCOLORSTATIC, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
+  DestroyWindow(plain.hwnd());
+  DestroyWindow(dialog.hwnd());
+  EXPECT_EQ(plain.hwnd(), nullptr);
+  EXPECT_EQ(dialog.hwnd(), nullptr);
+  EXPECT_EQ(ends, 2);
+
+  TestWindow modal(&ends);
+  EXPECT_EQ(modal.RunModal(), 7);
+  EXPECT_EQ(modal.hwnd(), nullptr);
+}
+
+TEST(WindowBase, OnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
+  int ends = 0;
+  for (const bool refits : {true, false}) {
+    TestWindow window(&ends, refits);
+    HWND hwnd = window.CreatePlain();
+    const RECT before = WindowRect(hwnd);
+    RECT suggested{200, 150, 400, 250};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(window.refitDpi, 144u);
+    const RECT after = WindowRect(hwnd);
+    const RECT& expected = refits ? suggested : before;
+    EXPECT_TRUE(EqualRect(&after, &expected)) << refits;
+  }
+}
+
+TEST(WindowBase, FitClientAreaSizesTheInsideOfTheFrame) {
+  int ends = 0;
+  TestWindow window(&ends);
+  window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  window.FitClientArea(321, 123, 96);
+  RECT client{};
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 321);
+  EXPECT_EQ(client.bottom, 123);
+}
+
+// The base's own destruction of a window still there no longer reaches the
+// object that is going.
+TEST(WindowBase, AWindowLeftStandingGoesWithItsObjectAndLeavesItsList) {
+  int ends = 0;
+  WindowList list;
+  HWND hwnd = nullptr;
+  {
+    TestWindow window(&ends);
+    hwnd = window.CreatePlain();
+    window.NoteIn(list);
+    EXPECT_EQ(list.windows(), std::vector<HWND>{hwnd});
+  }
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_TRUE(list.windows().empty());
+  EXPECT_EQ(ends, 0);
+}
+
+TEST(WindowList, DestroyAllEndsEveryNotedWindowOnceEvenAChildOfAnother) {
+  int ends = 0;
+  WindowList list;
+  TestWindow parent(&ends), child(&ends), gone(&ends), unnoted(&ends);
+  parent.CreatePlain();
+  child.CreatePlain(parent.hwnd(), WS_CHILD);
+  gone.CreatePlain();
+  unnoted.CreatePlain();
+  for (TestWindow* window : {&parent, &child, &gone}) window->NoteIn(list);
+  DestroyWindow(gone.hwnd());  // a window that went by itself has left the list
+  EXPECT_EQ(list.windows(), (std::vector<HWND>{parent.hwnd(), child.hwnd()}));
+  list.DestroyAll();
+  EXPECT_TRUE(list.windows().empty());
+  EXPECT_EQ(parent.hwnd(), nullptr);
+  EXPECT_EQ(child.hwnd(), nullptr);
+  EXPECT_EQ(ends, 3);
+  EXPECT_NE(unnoted.hwnd(), nullptr);
+  list.DestroyAll();  // nothing noted: nothing happens
+  EXPECT_EQ(ends, 3);
+}
+
+}  // namespace
+}  // namespace skyvault::win32

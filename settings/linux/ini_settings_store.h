@@ -1,0 +1,74 @@
+#pragma once
+#include <sys/types.h>
+
+#include <chrono>
+#include <ctime>
+#include <string>
+
+#include "settings/ini_text.h"
+#include "settings/settings_store.h"
+
+namespace skyvault {
+
+// The settings in an INI file (settings/ini_text.h), by default
+// $XDG_CONFIG_HOME/skyvault/skyvault.ini.
+//
+// Reads come from the parsed file kept in memory; the file is looked at
+// again (one stat) at most once per `recheck` and parsed again only when it
+// changed, so the display can read settings every frame. A file that cannot
+// be read, is not a regular file or is larger than kMaxFileBytes reads as
+// empty: every key is missing.
+//
+// A write reads the file afresh, changes the one value and puts the whole
+// text in a new file in the same folder that then replaces the old one, all
+// under an exclusive lock on "<file>.lock": processes that write at once
+// (one per monitor doing the first run) each see the others' values and
+// leave one complete file. A write that fails changes nothing, not even
+// what this store reads.
+class IniSettingsStore : public SettingsStore {
+ public:
+  static constexpr off_t kMaxFileBytes = 1 << 20;
+
+  explicit IniSettingsStore(std::string path,
+                            std::chrono::milliseconds recheck = std::chrono::milliseconds(250));
+
+  std::string Read(const std::string& section, const std::string& key,
+                   const std::string& fallback) override;
+  void Write(const std::string& section, const std::string& key, const std::string& value) override;
+  // The write, with its outcome: false when the file could not be written.
+  bool WriteValue(const std::string& section, const std::string& key, const std::string& value);
+
+  const std::string& path() const { return path_; }
+  // How often the file was parsed for reading (for tests and benchmarks).
+  int fileLoads() const { return fileLoads_; }
+
+ private:
+  // What tells one version of the file from another.
+  struct FileIdentity {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool operator==(const FileIdentity& other) const;
+  };
+  struct Loaded {
+    IniDocument document;
+    FileIdentity identity;
+  };
+  static FileIdentity IdentityOf(const std::string& path);
+  static Loaded Load(const std::string& path);
+  void RefreshIfChanged();
+  bool WriteFile(const std::string& text);
+
+  std::string path_;
+  std::string folder_;
+  std::chrono::milliseconds recheck_;
+  std::chrono::steady_clock::time_point lastCheck_{};
+  bool checked_ = false;
+  Loaded cache_;
+  int fileLoads_ = 0;
+};
+
+}  // namespace skyvault

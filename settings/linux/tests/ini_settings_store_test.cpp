@@ -1,0 +1,255 @@
+#include "settings/linux/ini_settings_store.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "settings/linux/settings_path.h"
+#include "settings/settings_schema.h"
+
+namespace skyvault {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::hours;
+using std::chrono::milliseconds;
+
+constexpr const char* kData = "/usr/share/skyvault/";
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "skyvault-ini-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+    chmod(path_.c_str(), 0755);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+      if (entry.is_directory(ignored)) chmod(entry.path().c_str(), 0755);
+    }
+    fs::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void Spit(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void ExpectEveryFirstRunValue(SettingsStore& store) {
+  for (const SettingEntry& e : kFirstRunValues) {
+    EXPECT_EQ(store.Read(e.section, e.key, "missing"), FirstRunValue(e, kData)) << e.key;
+  }
+}
+
+TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
+  const struct {
+    const char* xdg;
+    const char* home;
+    std::string path;
+  } cases[] = {
+      {"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
+      {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
+      {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+      {"", "/home/me/", "/home/me/.config/skyvault/skyvault.ini"},
+      {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+      {"/", nullptr, "/skyvault/skyvault.ini"},
+      {nullptr, nullptr, ""},
+      {"relative", "relative", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SettingsFilePath(c.xdg, c.home), c.path)
+        << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
+  }
+}
+
+TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
+  TempFolder temp;
+  const std::string path = temp / "config/skyvault/skyvault.ini";  // folders made as needed
+  IniSettingsStore writer(path);
+  EXPECT_EQ(writer.Read("System", "SetReg", "1"), "1");
+  WriteFirstRunValues(writer, kData);
+  ExpectEveryFirstRunValue(writer);
+
+  IniSettingsStore reader(path);
+  ExpectEveryFirstRunValue(reader);
+  EXPECT_FALSE(NeedsFirstRunValues(reader));
+  EXPECT_EQ(Slurp(path).rfind("[Planes]\nPlane01=1\n", 0), 0u);
+  EXPECT_EQ(Names(temp / "config/skyvault"),
+            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+}
+
+TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
+  const std::string good = "[Startup]\r\nSpeed=5\r\n";
+  const std::string limit(IniSettingsStore::kMaxFileBytes - good.size(), '\n');
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    const char* speed;
+  } cases[] = {
+      {"at the size limit", [&](auto& p) { Spit(p, good + limit); }, "5"},
+      {"a byte over it", [&](auto& p) { Spit(p, good + limit + "\n"); }, "1"},
+      {"ten megabytes", [&](auto& p) { Spit(p, good + std::string(10 << 20, 'x')); }, "1"},
+      {"binary around a good section",
+       [&](auto& p) { Spit(p, std::string("\0\xFF\n", 3) + good + std::string("\0\x01", 2)); },
+       "5"},
+      {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
+      {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
+      {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"},
+      {"a dangling link", [](auto& p) { fs::create_symlink("/nowhere/at/all", p); }, "1"},
+  };
+  for (const auto& c : cases) {
+    TempFolder temp;
+    const std::string path = temp / "skyvault.ini";
+    c.make(path);
+    IniSettingsStore store(path);
+    EXPECT_EQ(store.Read("Startup", "Speed", "1"), std::string(c.speed)) << c.what;
+  }
+
+  // A write replaces an oversized file with one that holds what was written.
+  TempFolder temp;
+  const std::string path = temp / "skyvault.ini";
+  Spit(path, good + std::string(10 << 20, 'x'));
+  IniSettingsStore store(path);
+  EXPECT_TRUE(store.WriteValue("Startup", "Clock", "0"));
+  EXPECT_EQ(Slurp(path), "[Startup]\nClock=0\n");
+}
+
+TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
+  TempFolder temp;
+  const std::string path = temp / "skyvault.ini";
+  Spit(path, "[Startup]\nSpeed=5\n");
+  IniSettingsStore patient(path, hours(1));
+  IniSettingsStore watchful(path, milliseconds(0));
+  for (int i = 0; i < 1000; ++i) {
+    ASSERT_EQ(patient.Read("Startup", "Speed", "1"), "5");
+    ASSERT_EQ(watchful.Read("Startup", "Speed", "1"), "5");
+  }
+  EXPECT_EQ(patient.fileLoads(), 1);
+  EXPECT_EQ(watchful.fileLoads(), 1);
+
+  IniSettingsStore other(path);
+  ASSERT_TRUE(other.WriteValue("Startup", "Speed", "7"));
+  EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "7");
+  EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "5");  // not looked at again yet
+  EXPECT_EQ(watchful.fileLoads(), 2);
+
+  // A hand edit in place, and the file taken away.
+  Spit(path, "[Startup]\nSpeed=8\n");
+  EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "8");
+  fs::remove(path);
+  EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "1");
+
+  // A store's own write is read at once, whatever its interval.
+  ASSERT_TRUE(patient.WriteValue("Startup", "Clock", "0"));
+  EXPECT_EQ(patient.Read("Startup", "Clock", "1"), "0");
+  EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "1");
+}
+
+// Runs `body` in a child process without root's power over file modes;
+// true when it exited with 0.
+bool RunUnprivileged(const std::function<bool()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    _exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
+  TempFolder temp;
+  // The settings folder's place is taken by a file.
+  Spit(temp / "config", "not a folder");
+  IniSettingsStore blocked(temp / "config/skyvault/skyvault.ini");
+  EXPECT_FALSE(blocked.WriteValue("Startup", "Speed", "9"));
+  EXPECT_EQ(blocked.Read("Startup", "Speed", "1"), "1");
+  WriteFirstRunValues(blocked, kData);
+  EXPECT_TRUE(NeedsFirstRunValues(blocked));
+
+  // A folder this user may not write in, with a file in it.
+  fs::create_directory(temp / "locked");
+  Spit(temp / "locked/skyvault.ini", "[Startup]\nSpeed=5\n");
+  chmod((temp / "locked").c_str(), 0555);
+  EXPECT_TRUE(RunUnprivileged([&] {
+    IniSettingsStore store(temp / "locked/skyvault.ini");
+    return !store.WriteValue("Startup", "Speed", "9") &&
+           !store.WriteValue("Startup", "Clock", "0") &&
+           store.Read("Startup", "Speed", "1") == "5" && store.Read("Startup", "Clock", "1") == "1";
+  }));
+  EXPECT_EQ(Slurp(temp / "locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
+}
+
+// One process per monitor runs the first run at the same moment; each
+// also writes a key of its own, which a write without the lock would lose.
+TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
+  TempFolder temp;
+  const std::string path = temp / "skyvault/skyvault.ini";
+  constexpr int kProcesses = 8;
+  int start[2];
+  ASSERT_EQ(pipe(start), 0);
+  std::vector<pid_t> children;
+  for (int n = 0; n < kProcesses; ++n) {
+    const pid_t child = fork();
+    if (child == 0) {
+      close(start[1]);
+      char go;
+      if (read(start[0], &go, 1) != 0) _exit(3);  // returns at the close: all start together
+      IniSettingsStore store(path);
+      WriteFirstRunValues(store, kData);
+      const bool own = store.WriteValue("Monitors", "Monitor" + std::to_string(n), "here");
+      _exit(own && !NeedsFirstRunValues(store) ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  close(start[0]);
+  close(start[1]);
+  for (const pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+
+  IniSettingsStore store(path);
+  ExpectEveryFirstRunValue(store);
+  for (int n = 0; n < kProcesses; ++n) {
+    EXPECT_EQ(store.Read("Monitors", "Monitor" + std::to_string(n), "lost"), "here") << n;
+  }
+  EXPECT_EQ(IniDocument::Parse(Slurp(path)).size(), kFirstRunValues.size() + kProcesses);
+  EXPECT_EQ(Names(temp / "skyvault"),
+            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+}
+
+}  // namespace
+}  // namespace skyvault

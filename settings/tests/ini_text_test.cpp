@@ -1,0 +1,142 @@
+#include "settings/ini_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "settings/settings_schema.h"
+
+namespace skyvault {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
+  IniDocument written;
+  for (const SettingEntry& e : kFirstRunValues) {
+    ASSERT_TRUE(written.Set(e.section, e.key, FirstRunValue(e, "/usr/share/skyvault/")));
+  }
+  const std::string awkward[] = {
+      "",
+      "  two blanks before and after  ",
+      "\ttab first",
+      "\"in quotes\"",
+      "\"only a leading quote",
+      "ends in a quote\"",
+      "C:\\Hallowmere\\Skyvault1\\Bridge.bmp",
+      "C:\\new\\x41.bmp",
+      "line one\nline two\r\n",
+      "nul\0byte and \x01\x7f controls"s,
+      "a = b ; not a comment",
+      "[not a section]",
+      "# not a comment",
+      "back\\",
+      "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
+      "\xFF\xFE bytes that are no UTF-8",
+  };
+  for (size_t i = 0; i < std::size(awkward); ++i) {
+    ASSERT_TRUE(written.Set("Startup", "Awkward" + std::to_string(i), awkward[i]));
+  }
+
+  const IniDocument read = IniDocument::Parse(written.Text());
+  EXPECT_EQ(read.size(), kFirstRunValues.size() + std::size(awkward));
+  for (const SettingEntry& e : kFirstRunValues) {
+    EXPECT_EQ(read.Find(e.section, e.key), FirstRunValue(e, "/usr/share/skyvault/")) << e.key;
+  }
+  for (size_t i = 0; i < std::size(awkward); ++i) {
+    EXPECT_EQ(read.Find("Startup", "Awkward" + std::to_string(i)), awkward[i]) << i;
+  }
+  EXPECT_EQ(read.Text(), written.Text());
+}
+
+TEST(IniText, TheFileIsPlainForPeopleToRead) {
+  IniDocument document;
+  document.Set("Startup", "Speed", "3");
+  document.Set("System", "SetReg", "2");
+  document.Set("Startup", "BMPFileName", "/home/me/My Pictures/sky.png");
+  document.Set("startup", "SPEED", "7");  // the same key in other letters
+  EXPECT_EQ(document.Text(),
+            "[Startup]\nSPEED=7\nBMPFileName=/home/me/My Pictures/sky.png\n\n[System]\nSetReg=2\n");
+}
+
+TEST(IniText, HostileTextReadsWhatCanBeReadAndTheRestAsMissing) {
+  const struct {
+    const char* what;
+    std::string text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+  } cases[] = {
+      {"CR LF", "[Startup]\r\nSpeed=5\r\nClock=0\r\n", "Startup", "Speed", "5"},
+      {"no final line end", "[Startup]\nSpeed=5", "Startup", "Speed", "5"},
+      {"byte order mark", "\xEF\xBB\xBF[Startup]\nSpeed=5\n", "Startup", "Speed", "5"},
+      {"blanks around", "  [ Startup ]  \n\t Speed \t=  5 \n", "Startup", "Speed", "5"},
+      {"other letters", "[STARTUP]\nspeed=5\n", "Startup", "Speed", "5"},
+      {"last duplicate wins", "[Startup]\nSpeed=5\nSpeed=7\n", "Startup", "Speed", "7"},
+      {"section again", "[Startup]\nSpeed=5\n[System]\nA=1\n[Startup]\nClock=0\n", "Startup",
+       "Speed", "5"},
+      {"section again, its keys", "[Startup]\nSpeed=5\n[System]\nA=1\n[startup]\nClock=0\n",
+       "Startup", "Clock", "0"},
+      {"key before any section", "Speed=5\n[Startup]\nClock=0\n", "Startup", "Speed", {}},
+      {"broken section line",
+       "[Startup]\nSpeed=5\n[System\nSoundOff=5\n",
+       "System",
+       "SoundOff",
+       {}},
+      {"broken line ends the section", "[Startup]\n[System\nSpeed=5\n", "Startup", "Speed", {}},
+      {"empty section name", "[Startup]\n[ ]\nSpeed=5\n", "Startup", "Speed", {}},
+      {"comment", "[Startup]\n;Speed=5\n", "Startup", "Speed", {}},
+      {"hash comment", "[Startup]\n  # Speed=5\n", "Startup", "Speed", {}},
+      {"no equals sign", "[Startup]\nSpeed 5\n", "Startup", "Speed", {}},
+      {"empty key", "[Startup]\n=5\n", "Startup", "", {}},
+      {"empty value", "[Startup]\nMessage=\n", "Startup", "Message", ""},
+      {"equals in the value", "[Startup]\nMessage=a=b\n", "Startup", "Message", "a=b"},
+      {"quoted value", "[Startup]\nMessage=\" hi \\\"you\\\"\\t\\x41\\q\"\n", "Startup", "Message",
+       " hi \"you\"\tA\\q"},
+      {"bad hex escape", "[Startup]\nMessage=\"\\xZ1\"\n", "Startup", "Message", "\\xZ1"},
+      {"lone quote", "[Startup]\nMessage=\"\n", "Startup", "Message", "\""},
+      {"backslashes outside quotes", "[Startup]\nBMPFileName=C:\\new\\t.bmp\n", "Startup",
+       "BMPFileName", "C:\\new\\t.bmp"},
+      {"binary garbage around", "\x00\xFF\x01junk\n[Startup]\x00\nSpeed=5\n\xFF\xFE=\x01\n"s,
+       "Startup", "Speed", "5"},
+      {"binary garbage, then a good section", "\x00\xFF\x01\n[Startup]\nSpeed=5\n\xFF=\x01\x02\n"s,
+       "Startup", "\xFF", "\x01\x02"},
+      {"nothing", "", "Startup", "Speed", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IniDocument::Parse(c.text).Find(c.section, c.key), c.value) << c.what;
+  }
+}
+
+TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
+  const std::pair<const char*, std::string> refused[] = {
+      {"", "Key"},         {" Startup", "Key"}, {"Start]up", "Key"},  {"Start\nup", "Key"},
+      {"Startup", ""},     {"Startup", "K=ey"}, {"Startup", "Key "},  {"Startup", ";Key"},
+      {"Startup", "#Key"}, {"Startup", "[Key"}, {"Startup", "K\rey"}, {"Startup", "K\0ey"s},
+  };
+  for (const auto& [section, key] : refused) {
+    IniDocument document;
+    EXPECT_FALSE(document.Set(section, key, "1")) << section << "/" << key;
+    EXPECT_EQ(document.size(), 0u);
+    EXPECT_EQ(document.Text(), "");
+  }
+  IniDocument document;
+  EXPECT_TRUE(document.Set("Start up", "Key [1]", "1"));
+  EXPECT_EQ(IniDocument::Parse(document.Text()).Find("start UP", "key [1]"), "1");
+}
+
+// Whatever bytes a file holds, what is read from it writes out as text that
+// reads back the same.
+TEST(IniText, AnyBytesParseAndTheirTextIsStable) {
+  std::mt19937 random(7);
+  const std::string alphabet = "[]=;#\"\\ \t\r\nabcSK\x01\xFF"s + '\0';
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(random() % 200, ' ');
+    for (char& c : bytes) c = alphabet[random() % alphabet.size()];
+    const std::string once = IniDocument::Parse(bytes).Text();
+    ASSERT_EQ(IniDocument::Parse(once).Text(), once) << "round " << round;
+  }
+}
+
+}  // namespace
+}  // namespace skyvault

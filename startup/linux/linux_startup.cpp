@@ -1,0 +1,87 @@
+#include "startup/linux/linux_startup.h"
+
+#include "settings/command_line_overrides.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "controls/linux/x_error_trap.h"
+#include "display/linux/linux_image_decoder.h"
+#include "display/linux/saver_targets.h"
+#include "display/linux/saver_window.h"
+#include "display/linux/termination_signals.h"
+#include "startup/linux/linux_services.h"
+#include "startup/linux/window_choice.h"
+
+namespace skyvault {
+namespace {
+
+bool Switch(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value && std::strcmp(value, "0") != 0;
+}
+
+bool WindowExists(Display* display, Window window) {
+  XErrorTrap trap(display);
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, window, &attributes) && !trap.Failed();
+}
+
+}  // namespace
+
+int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWindow) {
+  const WindowChoice choice = ChooseWindow(args, daemonWindow);
+  if (choice.help) {
+    std::printf("Usage: skyvault [options]\nSkyvault, the screen saver.\n\n%s\n%s",
+                WindowChoiceUsage(), SettingOptionsUsage().c_str());
+    return 0;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) {
+    std::fprintf(stderr, "skyvault: cannot open the X display \"%s\"\n",
+                 std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "");
+    return 1;
+  }
+  XSetErrorHandler(&NoteXError);
+
+  Window window = 0;
+  bool own = false;
+  switch (choice.target) {
+    case WindowChoice::Target::GivenWindow:
+    case WindowChoice::Target::DaemonWindow:
+      window = static_cast<Window>(choice.window);
+      if (!WindowExists(display, window)) {
+        std::fprintf(stderr, "skyvault: there is no window 0x%lx\n", window);
+        XCloseDisplay(display);
+        return 1;
+      }
+      break;
+    case WindowChoice::Target::Root:
+      window = FindVirtualRoot(display);
+      break;
+    case WindowChoice::Target::OwnWindow:
+      window = CreateOwnWindow(display);
+      own = true;
+      break;
+  }
+
+  auto settings = MakeSettingsStore(args);
+  auto sound = MakeSoundControl(choice.target == WindowChoice::Target::GivenWindow);
+  {
+    SaverWindowOptions options;
+    options.decoder = MakeLinuxImageDecoder();
+    options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
+    options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
+    TerminationSignals signals;
+    SaverWindow saver(display, window, own, *settings, *sound, std::move(options));
+    saver.Run(signals.fd());
+  }
+  sound.reset();
+  XCloseDisplay(display);
+  return 0;
+}
+
+}  // namespace skyvault

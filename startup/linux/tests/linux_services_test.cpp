@@ -1,0 +1,45 @@
+#include "startup/linux/linux_services.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "settings/settings_schema.h"
+
+namespace skyvault {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
+  std::string pattern = (fs::temp_directory_path() / "skyvault-services-XXXXXX").string();
+  const std::string config = mkdtemp(pattern.data());
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  {
+    auto store = MakeSettingsStore({"--window-id", "0x400001", "--speed", "9", "--no-clock"});
+    ASSERT_TRUE(NeedsFirstRunValues(*store));
+    WriteFirstRunValues(*store, "/usr/share/skyvault/");
+    EXPECT_EQ(ReadSetting(*store, kStartup, keys::Speed), "9");
+    EXPECT_EQ(ReadSetting(*store, kStartup, keys::Clock), "0");
+    EXPECT_EQ(ReadSetting(*store, kStartup, keys::Volume), "-748");
+  }
+  std::ifstream file(config + "/skyvault/skyvault.ini");
+  std::ostringstream text;
+  text << file.rdbuf();
+  EXPECT_NE(text.str().find("\nSpeed=3\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("\nClock=1\n"), std::string::npos) << text.str();
+
+  auto next = MakeSettingsStore({});
+  EXPECT_FALSE(NeedsFirstRunValues(*next));
+  EXPECT_EQ(ReadSetting(*next, kStartup, keys::Speed), "3");
+  unsetenv("XDG_CONFIG_HOME");
+  fs::remove_all(config);
+}
+
+}  // namespace
+}  // namespace skyvault

@@ -1,0 +1,114 @@
+// Helper of the saver's process tests.
+//
+//   saver_probe window WIDTHxHEIGHT   makes a window, prints its id (0x...)
+//                                     and keeps it until killed
+//   saver_probe check ID|root BRIDGE  exits 0 when the window shows the
+//                                     bridge picture, letterboxed, with an
+//                                     aircraft over it somewhere
+//   saver_probe hash ID|root          prints a checksum of the window's pixels
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int MakeWindow(Display* display, const char* size) {
+  int width = 0, height = 0;
+  if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) return 2;
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width,
+                                            height, 0, 0, BlackPixel(display, 0));
+  XStoreName(display, window, "Skyvault test host");
+  XMapWindow(display, window);
+  XSync(display, False);
+  std::printf("0x%lx\n", window);
+  std::fflush(stdout);
+  for (;;) pause();
+}
+
+Window Target(Display* display, const char* name) {
+  return std::strcmp(name, "root") == 0 ? DefaultRootWindow(display)
+                                        : static_cast<Window>(std::strtoul(name, nullptr, 0));
+}
+
+XImage* Grab(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return nullptr;
+  return XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+}
+
+int Distance(unsigned long a, unsigned long b) {
+  int sum = 0;
+  for (int shift : {0, 8, 16})
+    sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+  return sum;
+}
+
+// Compares the window with the bridge picture scaled as the saver scales it.
+int Check(Display* display, Window window, const char* bridgePath) {
+  GdkPixbuf* bridge = gdk_pixbuf_new_from_file(bridgePath, nullptr);
+  XImage* image = Grab(display, window);
+  if (!bridge || !image) return 2;
+  const int width = image->width, height = image->height;
+  // The 800 x 600 picture's largest fit, centred.
+  const int targetWidth = std::min(width, height * 4 / 3);
+  const int targetHeight = targetWidth * 3 / 4;
+  const int left = (width - targetWidth) / 2, top = (height - targetHeight) / 2;
+  const guchar* pixels = gdk_pixbuf_read_pixels(bridge);
+  const int stride = gdk_pixbuf_get_rowstride(bridge), channels = gdk_pixbuf_get_n_channels(bridge);
+  long same = 0, differ = 0, blackBars = 0, bars = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long shown = XGetPixel(image, x, y) & 0xFFFFFF;
+      if (x < left || x >= left + targetWidth || y < top || y >= top + targetHeight) {
+        ++bars;
+        blackBars += shown == 0;
+        continue;
+      }
+      const int bx = (x - left) * 800 / targetWidth, by = (y - top) * 600 / targetHeight;
+      if (bx < 80 && by < 40) continue;  // the clock
+      const guchar* p = pixels + by * stride + bx * channels;
+      const unsigned long expected = (p[0] << 16) | (p[1] << 8) | p[2];
+      const int distance = Distance(shown, expected);
+      same += distance < 40;
+      differ += distance > 120;
+    }
+  }
+  const long inside = static_cast<long>(targetWidth) * targetHeight;
+  std::printf("bridge %.1f %%, other %ld pixels, black bars %ld of %ld\n", 100.0 * same / inside,
+              differ, blackBars, bars);
+  XDestroyImage(image);
+  g_object_unref(bridge);
+  const bool looksRight = same > inside * 6 / 10 && differ > inside / 2000 && blackBars == bars;
+  return looksRight ? 0 : 1;
+}
+
+int Hash(Display* display, Window window) {
+  XImage* image = Grab(display, window);
+  if (!image) return 2;
+  unsigned long long hash = 1469598103934665603ull;
+  for (int y = 0; y < image->height; ++y)
+    for (int x = 0; x < image->width; ++x)
+      hash = (hash ^ XGetPixel(image, x, y)) * 1099511628211ull;
+  std::printf("%016llx\n", hash);
+  XDestroyImage(image);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 2;
+  const std::string command = argv[1];
+  if (command == "window") return MakeWindow(display, argv[2]);
+  if (command == "check" && argc > 3) return Check(display, Target(display, argv[2]), argv[3]);
+  if (command == "hash") return Hash(display, Target(display, argv[2]));
+  return 2;
+}

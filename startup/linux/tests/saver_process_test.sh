@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The Linux saver as a process in a private Xvfb.
+#   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
+# TEST: own-window | given-window | signals | shm-refused | hostile-pictures
+set -eu
+test_name=$1 saver=$2 probe=$3 data=$4
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=SCRIPTDIR/../../../tools/xvfb.sh
+. "$here/../../../tools/xvfb.sh"
+
+work=$(mktemp -d)
+# The saver's settings file goes to the test's own folder.
+export XDG_CONFIG_HOME="$work/config"
+saver_pid="" host_pid=""
+cleanup() {
+  set +e
+  [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
+  [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null
+  skyvault_stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+SKYVAULT_SCREEN=1024x768x24 skyvault_start_xvfb
+
+fail() {
+  echo "FAIL: $*"
+  if [ -n "$saver_pid" ] && ! kill -0 "$saver_pid" 2>/dev/null; then
+    wait "$saver_pid" || echo "the saver has ended with status $?"
+  fi
+  [ -f "$work/saver.log" ] && cat "$work/saver.log"
+  exit 1
+}
+
+# Waits up to $2 seconds (default 10) for process $1 to end; false if it has not.
+wait_for_exit() {
+  local _
+  for _ in $(seq 1 $((${2:-10} * 20))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Waits until the saver has drawn the bridge with an aircraft into window $1.
+wait_for_bridge() {
+  local _
+  for _ in $(seq 1 60); do
+    "$probe" check "$1" "$data/Bridge.bmp" >"$work/check.log" 2>&1 && return 0
+    sleep 0.25
+  done
+  cat "$work/check.log"
+  return 1
+}
+
+# Waits until window $1 shows something new (the saver goes on drawing).
+wait_for_change() {
+  local before _
+  before=$("$probe" hash "$1")
+  for _ in $(seq 1 40); do
+    sleep 0.1
+    [ "$("$probe" hash "$1")" != "$before" ] && return 0
+  done
+  return 1
+}
+
+start_saver() {
+  "$@" >"$work/saver.log" 2>&1 &
+  saver_pid=$!
+}
+
+# A window of the test's own, as xscreensaver or the settings' preview makes one.
+start_host() {
+  "$probe" window "$1" >"$work/host.id" &
+  host_pid=$!
+  local _
+  for _ in $(seq 1 100); do
+    [ -s "$work/host.id" ] && break
+    sleep 0.05
+  done
+  host=$(cat "$work/host.id")
+  [ -n "$host" ] || fail "no host window"
+}
+
+case "$test_name" in
+  own-window)
+    for ending in key click; do
+      start_saver "$saver"
+      window=$(skyvault_wait_for_window Skyvault)
+      [ -n "$window" ] || fail "no window titled Skyvault"
+      wait_for_bridge root || fail "the bridge does not show"
+      if [ "$ending" = key ]; then xdotool key space; else xdotool click 1; fi
+      wait_for_exit "$saver_pid" || fail "a $ending does not end it"
+      wait "$saver_pid" || fail "ended with an error after a $ending"
+      saver_pid=""
+    done
+    ;;
+  given-window)
+    start_host 400x300
+    XSCREENSAVER_WINDOW=$host start_saver "$saver"
+    wait_for_bridge "$host" || fail "nothing drawn into \$XSCREENSAVER_WINDOW"
+    kill "$saver_pid"
+    wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    saver_pid=""
+    start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "nothing drawn into --window-id"
+    # Input belongs to the window's owner: a key does not end it.
+    xdotool mousemove 200 150 key space
+    sleep 0.5
+    kill -0 "$saver_pid" || fail "a key in a handed window ended it"
+    ;;
+  signals)
+    start_host 320x240
+    start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "nothing drawn"
+    kill -STOP "$saver_pid"
+    sleep 2
+    kill -CONT "$saver_pid"
+    wait_for_change "$host" || fail "no drawing after SIGCONT"
+    started=$(date +%s%N)
+    kill -TERM "$saver_pid"
+    wait_for_exit "$saver_pid" 5 || fail "SIGTERM does not end it"
+    wait "$saver_pid" || fail "SIGTERM ended it with an error"
+    saver_pid=""
+    echo "ended $(( ($(date +%s%N) - started) / 1000000 )) ms after SIGTERM"
+    ;;
+  shm-refused)
+    start_host 400x300
+    SKYVAULT_REFUSE_SHM_ATTACH=1 start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "nothing drawn with shared memory refused"
+    wait_for_change "$host" || fail "drawing stopped with shared memory refused"
+    ;;
+  hostile-pictures)
+    # The background random bytes, an aircraft with a header claiming
+    # 100000 x 100000 pixels, another cut short: it runs and draws on.
+    # A copy of the saver installed as the package lays it out, so that it
+    # reads the pictures of share/skyvault beside it.
+    mkdir -p "$work/libexec/xscreensaver" "$work/share"
+    cp "$saver" "$work/libexec/xscreensaver/skyvault"
+    cp -r "$data" "$work/share/skyvault"
+    pictures=$work/share/skyvault
+    head -c 65536 /dev/urandom >"$pictures/Bridge.bmp"
+    printf 'BM\x36\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00\x28\x00\x00\x00\xa0\x86\x01\x00\xa0\x86\x01\x00\x01\x00\x18\x00' \
+      >"$pictures/Plane01.bmp"
+    head -c 3000 "$data/Plane02.bmp" >"$pictures/Plane02.bmp"
+    start_host 320x240
+    start_saver "$work/libexec/xscreensaver/skyvault" --window-id "$host" \
+      --logo --logo-file "$pictures/Plane02.bmp"
+    wait_for_change "$host" || fail "no drawing with hostile pictures"
+    sleep 1
+    kill -0 "$saver_pid" || fail "hostile pictures ended it"
+    wait_for_change "$host" || fail "drawing stopped with hostile pictures"
+    ;;
+  *)
+    fail "unknown test $test_name"
+    ;;
+esac
+echo "PASS: $test_name"

@@ -1,0 +1,85 @@
+#include "startup/linux/window_choice.h"
+
+#include <gtest/gtest.h>
+
+namespace skyvault {
+namespace {
+
+using Target = WindowChoice::Target;
+
+TEST(WindowChoice, WindowNumbers) {
+  const std::vector<std::pair<std::string, std::optional<uint64_t>>> cases = {
+      {"0x2a00007", 0x2a00007},
+      {"0X1F", 0x1f},
+      {"44040199", 44040199},
+      {"4294967295", 0xFFFFFFFFu},
+      {"0xffffffff", 0xFFFFFFFFu},
+      {"", std::nullopt},
+      {"0x", std::nullopt},
+      {"0", std::nullopt},
+      {"0x0", std::nullopt},
+      {"4294967296", std::nullopt},
+      {"0x100000000", std::nullopt},
+      {"12ab", std::nullopt},
+      {"0xg1", std::nullopt},
+      {"-5", std::nullopt},
+      {" 5", std::nullopt},
+      {"5 ", std::nullopt},
+      {"99999999999999999999", std::nullopt}};
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(ParseWindowNumber(text), expected) << '"' << text << '"';
+  }
+}
+
+TEST(WindowChoice, FirstThatAppliesWins) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* daemon;
+    Target target;
+    uint64_t window;
+  };
+  const std::vector<Case> cases = {
+      {{}, nullptr, Target::OwnWindow, 0},
+      {{"--window-id", "0x400001"}, nullptr, Target::GivenWindow, 0x400001},
+      {{"-window-id", "77"}, nullptr, Target::GivenWindow, 77},
+      {{"--window-id=0x51"}, nullptr, Target::GivenWindow, 0x51},
+      {{}, "0x600003", Target::DaemonWindow, 0x600003},
+      {{"--root"}, "0x600003", Target::DaemonWindow, 0x600003},
+      {{"--window-id", "0x10", "--root"}, "0x600003", Target::GivenWindow, 0x10},
+      {{"-root"}, nullptr, Target::Root, 0},
+      {{"--root"}, "", Target::Root, 0},
+      {{"--root"}, "rubbish", Target::Root, 0},
+      // A number that is none falls through to the next choice.
+      {{"--window-id", "0xzz"}, "0x22", Target::DaemonWindow, 0x22},
+      {{"--window-id", "0", "--root"}, nullptr, Target::Root, 0},
+      // A missing value takes nothing with it.
+      {{"--root", "--window-id"}, nullptr, Target::Root, 0},
+      // Ignored options, also those with values, and others left for the settings.
+      {{"--window", "--install", "--fps", "--visual", "default", "--root"},
+       nullptr,
+       Target::Root,
+       0},
+      {{"-visual=0x21", "--speed", "5", "root"}, nullptr, Target::OwnWindow, 0},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    for (const std::string& arg : c.args) line += arg + ' ';
+    const WindowChoice choice = ChooseWindow(c.args, c.daemon);
+    EXPECT_EQ(choice.target, c.target) << line;
+    EXPECT_EQ(choice.window, c.window) << line;
+    EXPECT_FALSE(choice.help) << line;
+  }
+}
+
+TEST(WindowChoice, HelpIsNotedBesideTheWindow) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, {"-help"}, {"--root", "--help"}}) {
+    EXPECT_TRUE(ChooseWindow(args, nullptr).help) << args[0];
+  }
+  // "--visual --help" gives "--help" to --visual as its value.
+  EXPECT_FALSE(ChooseWindow({"--visual", "--help"}, nullptr).help);
+  EXPECT_NE(std::string(WindowChoiceUsage()).find("--window-id"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace skyvault

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace skyvault {
+
+// Where the saver draws, from its command line and environment, in this
+// order: `--window-id ID` (the settings GUI's preview), the window in
+// $XSCREENSAVER_WINDOW (the daemon's, one per monitor), `--root` (the
+// virtual root), else a window of its own.
+struct WindowChoice {
+  enum class Target { GivenWindow, DaemonWindow, Root, OwnWindow };
+  Target target = Target::OwnWindow;
+  uint64_t window = 0;  // for GivenWindow and DaemonWindow
+  bool help = false;    // --help: print the usage and do nothing else
+};
+
+// `args` is the whole command line after the program's name. Options are
+// accepted with one dash or two (`-root`, `--root`), a value after a blank
+// or after `=` (`--window-id=0x2a`). `--window`, `--install` and `--fps`
+// are accepted and change nothing; `--visual` takes its value and ignores
+// it. Other options are left for the settings. A window number that does not
+// read as one (or is 0) is ignored, and so the next choice is taken.
+WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daemonWindow);
+
+// A window number: hexadecimal after 0x (or 0X), else decimal; nothing for
+// anything else, for 0 and for numbers past 32 bits (X window ids are 29).
+std::optional<uint64_t> ParseWindowNumber(const std::string& text);
+
+// The lines that `--help` prints about the window options.
+const char* WindowChoiceUsage();
+
+}  // namespace skyvault
