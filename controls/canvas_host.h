@@ -21,6 +21,10 @@ class CanvasHost {
   // Memory for a 32-bit canvas (0x00RRGGBB); nothing when it cannot be had.
   // The memory stays valid until the next call or the host's end.
   virtual std::optional<CanvasView> CreateCanvas(int width, int height) = 0;
+  // The compositor is about to draw on the canvas (a host whose canvas is
+  // read by someone else, as a display server reading shared memory, waits
+  // here until it is free).
+  virtual void PrepareToDraw() {}
   // Shows the canvas. `written` marks the tiles drawn since the previous
   // frame; every other tile is as it was then.
   virtual void Present(const CanvasView& canvas, const TileMask& written) = 0;

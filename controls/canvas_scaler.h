@@ -3,12 +3,9 @@
 #include <vector>
 
 #include "controls/canvas.h"
+#include "controls/monitor_layout.h"
 
 namespace skyvault {
-
-// The largest rectangle with the canvas's aspect that fits in `area`,
-// centred in it; the rest of the area is left for black bars.
-PixelRect Letterbox(int canvasWidth, int canvasHeight, const PixelRect& area);
 
 // Puts a canvas onto a target rectangle of a 32-bit (0x00RRGGBB) output
 // image by nearest neighbour: each output pixel shows the canvas pixel

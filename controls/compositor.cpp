@@ -223,6 +223,7 @@ void Compositor::ShowFrame() {
   StartFrame();
   const TileMask& redraw = signatures_.Finish();
   if (redraw.Any()) {
+    host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
     // finished while its memory is at hand.

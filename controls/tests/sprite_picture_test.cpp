@@ -18,9 +18,9 @@ TEST(Blend, PremultipliedSourceOverCanvasPixels) {
     const uint32_t source = testing::Premultiplied(a * 7 & 255, a * 13 & 255, a * 29 & 255, a);
     for (int u = 0; u < 256; u += 3) {
       const uint32_t under = PackXrgb(u, 255 - u, u * 5 & 255);
-      const uint32_t want = PackXrgb(over(source >> 16 & 255, u, a),
-                                     over(source >> 8 & 255, 255 - u, a),
-                                     over(source & 255, u * 5 & 255, a));
+      const uint32_t want =
+          PackXrgb(over(source >> 16 & 255, u, a), over(source >> 8 & 255, 255 - u, a),
+                   over(source & 255, u * 5 & 255, a));
       ASSERT_EQ(BlendXrgb(source, under), want) << "alpha " << a << ", under " << u;
     }
   }
