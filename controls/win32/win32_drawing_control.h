@@ -47,6 +47,8 @@ class Win32DrawingControl : public ForwardingDrawingControl {
   int RunFrameLoop(int framesPerSecond = 60);
 
   const CanvasView& canvas() const { return compositor_.canvas(); }
+  // Canvas pixels per frame pixel.
+  double scale() const { return compositor_.scale().value(); }
   const WindowPresenter& presenter() const { return presenter_; }
 
  private:

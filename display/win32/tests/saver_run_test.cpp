@@ -92,7 +92,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   // The mark follows the window's showing, which may take a while on a busy machine.
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";
 
-  // The 800 x 600 canvas, scaled with its aspect kept and centred.
+  // The 800 x 600 frame, at the screen's size with its aspect kept and centred.
   RECT screen{};
   GetWindowRect(display, &screen);
   const int w = screen.right - screen.left, h = screen.bottom - screen.top;
@@ -114,9 +114,10 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
     return found;
   };
   const RECT lowerBridge{0, 320, 800, 560}, clock{0, 0, 120, 24}, entry{300, 140, 800, 300};
-  // The lower bridge, where no aircraft flies yet, matches (16-bit colour
-  // allows a little); the clock is yellow at the top left; aircraft 1 comes
-  // in from the right at the height of 180.
+  // The lower bridge, where no aircraft flies yet, matches (the screen shows
+  // the sharper @4x drawing, whose fine cables and ripples differ a little
+  // from the 800 x 600 file); the clock is yellow at the top left; aircraft
+  // 1 comes in from the right at the height of 180.
   std::pair<int, int> aircraft;
   int offBridge = 0, clockPixels = 0;
   const bool shown = WaitUntil(
@@ -125,7 +126,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
         aircraft = differences(shot, entry, 48);
         offBridge = differences(shot, lowerBridge, 24).first;
         clockPixels = differences(shot, clock, 24).first;
-        return offBridge < 800 * 240 / 50 && clockPixels > 30 && aircraft.first > 200;
+        return offBridge < 800 * 240 / 20 && clockPixels > 30 && aircraft.first > 200;
       },
       10000);
   ASSERT_TRUE(shown) << offBridge << " pixels off the bridge, " << clockPixels << " of the clock, "
