@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "controls/compositor.h"
-#include "controls/frame_diff.h"
 #include "controls/frame_geometry.h"
 #include "controls/testing/demo_scene.h"
 #include "controls/testing/memory_canvas_host.h"
@@ -93,26 +92,6 @@ void CopyFrame(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes);
 }
 BENCHMARK(CopyFrame)->Apply(AtEveryScale);
-
-// The presenter's work per frame besides scaling and sending: finding which
-// of the redrawn tiles of a typical frame really changed.
-void DiffFrame(benchmark::State& state) {
-  ComposeSetup setup(state);
-  DemoScene scene(setup.compositor, TypicalAircraft());
-  FrameDiff diff;
-  int frame = 0;
-  scene.DrawFrame(frame++, Clock(0));
-  diff.Update(setup.compositor.canvas(), setup.host.lastWritten);
-  for (auto _ : state) {
-    state.PauseTiming();
-    scene.DrawFrame(frame, Clock(frame));
-    ++frame;
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(
-        diff.Update(setup.compositor.canvas(), setup.host.lastWritten).Count());
-  }
-}
-BENCHMARK(DiffFrame)->Apply(AtEveryScale);
 
 }  // namespace
 }  // namespace skyvault

@@ -81,7 +81,6 @@ void XCanvasHost::Layout(const CanvasView& canvas) {
                       PixelRect{0, 0, target_.Width(), target_.Height()});
     }
   }
-  diff_.Forget();
   sendAll_ = true;
   layoutValid_ = true;
 }
@@ -90,15 +89,14 @@ void XCanvasHost::Present(const CanvasView& canvas, const TileMask& written) {
   if (!layoutValid_) Layout(canvas);
   lastSentPixels_ = 0;
   if (!layoutValid_ || !surface_.pixels() || target_.Empty()) return;
-  const TileMask& changed = diff_.Update(canvas, written);
-  if (!changed.Any() && !sendAll_) return;
+  if (!written.Any() && !sendAll_) return;
 
   surface_.WaitUntilIdle();  // the server has read the last frame's pixels
   std::vector<PixelRect> parts;
-  if (sendAll_ || changed.Count() == changed.columns() * changed.rows()) {
+  if (sendAll_ || written.Count() == written.columns() * written.rows()) {
     parts.push_back(canvas.Bounds());
   } else {
-    parts = diff_.Parts();
+    parts = written.Rectangles();
   }
   std::vector<PixelRect> sent;
   uint8_t* targetBits = surface_.pixels() + static_cast<size_t>(target_.top) * surface_.stride() +

@@ -4,7 +4,6 @@
 
 #include "controls/canvas_host.h"
 #include "controls/filtered_canvas_scaler.h"
-#include "controls/frame_diff.h"
 #include "controls/linux/x_image_surface.h"
 
 namespace skyvault {
@@ -13,9 +12,8 @@ namespace skyvault {
 // of its letterbox in the window (aspect kept, black bars around), straight
 // into the window's image: the canvas is that part of the image, so a
 // finished frame needs no copy before it is sent. Only what changed is sent:
-// the tiles the compositor redrew are compared with the frame before
-// (FrameDiff) and the few rectangles around the changed pixels go out. The
-// first frame sends everything.
+// the tiles the compositor redrew, joined into a few rectangles. The first
+// frame sends everything.
 //
 // A window that changes size after the canvas was made (ConfigureNotify)
 // no longer matches it: the canvas then stays in memory of its own and is
@@ -60,7 +58,6 @@ class XCanvasHost : public CanvasHost {
   const uint8_t* canvasBits_ = nullptr;
   PixelRect target_;
   std::optional<FilteredCanvasScaler> scaler_;  // only when the canvas is not in the image
-  FrameDiff diff_;
   int64_t lastSentPixels_ = 0;
   int sentFrames_ = 0;
 };

@@ -68,7 +68,6 @@ void WindowPresenter::Layout(const CanvasView& canvas) {
   }
   canvasWidth_ = canvas.width;
   canvasHeight_ = canvas.height;
-  diff_.Forget();
   layoutValid_ = true;
 }
 
@@ -111,14 +110,14 @@ void WindowPresenter::Present(const CanvasView& canvas, const TileMask& written)
                       canvas.width != canvasWidth_ || canvas.height != canvasHeight_;
   if (relaid) Layout(canvas);
   canvas_ = canvas;
-  const TileMask& changed = diff_.Update(canvas, written);
-  if (!changed.Any() && !relaid) return;
+  if (!written.Any() && !relaid) return;
   HDC windowDc = GetDC(window_);
-  if (relaid || changed.Count() == changed.columns() * changed.rows()) {
+  if (relaid || written.Count() == written.columns() * written.rows()) {
     SendWhole(windowDc, canvas);
   } else {
+    const std::vector<PixelRect> parts = written.Rectangles();
     for (Target& target : targets_) {
-      for (const PixelRect& part : diff_.Parts()) Send(windowDc, target, canvas, part);
+      for (const PixelRect& part : parts) Send(windowDc, target, canvas, part);
     }
   }
   ReleaseDC(window_, windowDc);

@@ -5,7 +5,6 @@
 
 #include "controls/canvas.h"
 #include "controls/filtered_canvas_scaler.h"
-#include "controls/frame_diff.h"
 #include "controls/tile_mask.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/win32_headers.h"
@@ -17,10 +16,9 @@ namespace skyvault::win32 {
 // composed at the size of the widest monitor's letterbox (ScaleFor), so
 // there it is sent as it is, straight from the canvas's own bitmap; a
 // monitor with a smaller letterbox gets it reduced with a filter, into an
-// image of its own. Each frame only the parts of the canvas that changed
-// (looked for in the tiles the compositor redrew) are sent, a few
-// rectangles each. The first frame, a frame after the window or the
-// monitors changed, and painting send everything.
+// image of its own. Each frame only the tiles the compositor redrew are
+// sent, joined into a few rectangles. The first frame, a frame after the
+// window or the monitors changed, and painting send everything.
 class WindowPresenter {
  public:
   // `canvasDc` has the canvas's bitmap selected while frames are presented.
@@ -70,7 +68,6 @@ class WindowPresenter {
   bool layoutValid_ = false;
   bool shown_ = false;
   std::vector<Target> targets_;
-  FrameDiff diff_;
   CanvasView canvas_;  // the last canvas presented, for painting
 };
 
