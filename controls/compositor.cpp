@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "controls/pixel_format.h"
+#include "controls/pixel_rows.h"
 #include "controls/scaled_picture.h"
 
 namespace skyvault {
@@ -218,6 +219,51 @@ size_t Compositor::FirstVisible(const PixelRect& part) const {
   return 0;
 }
 
+void Compositor::CarryUncovered(size_t ground, const PixelRect& part) {
+  const Operation& operation = operations_[ground];
+  const PixelRect area = operation.bounds.Intersect(part);
+  if (area.Empty()) return;
+  // The opaque pictures drawn over it, in this part.
+  std::vector<const Operation*> covering;
+  for (size_t i = ground + 1; i < operations_.size(); ++i) {
+    const Operation& later = operations_[i];
+    if (later.kind == Operation::Kind::Sprite && !later.bounds.Intersect(area).Empty())
+      covering.push_back(&later);
+  }
+  if (covering.empty()) {
+    Carry(operation, area);
+    return;
+  }
+  // Row by row, only the columns that no later picture covers outright:
+  // under an aircraft's body the background need not be drawn at all.
+  std::vector<std::pair<int, int>>& spans = spans_;
+  for (int y = area.top; y < area.bottom; ++y) {
+    spans.clear();
+    for (const Operation* later : covering) {
+      later->picture->CoverSpans(later->x, later->y, y, area.left, area.right, spans);
+    }
+    std::sort(spans.begin(), spans.end());
+    int from = area.left;
+    for (const auto& [start, end] : spans) {
+      if (start > from) CarryRow(operation, y, from, start);
+      from = std::max(from, end);
+    }
+    if (from < area.right) CarryRow(operation, y, from, area.right);
+  }
+}
+
+void Compositor::CarryRow(const Operation& operation, int y, int left, int right) {
+  auto* out = reinterpret_cast<uint32_t*>(canvas_.Row(y));
+  if (operation.kind == Operation::Kind::Clear) {
+    std::fill(out + left, out + right, ColourToXrgb(operation.colour));
+  } else if (operation.kind == Operation::Kind::Sprite && operation.picture->opaque()) {
+    const uint32_t* in = operation.picture->Row(static_cast<int>(y - operation.y)) - operation.x;
+    CopyPixels(out + left, in + left, static_cast<size_t>(right - left));
+  } else {
+    Carry(operation, {left, y, right, y + 1});
+  }
+}
+
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
@@ -228,7 +274,9 @@ void Compositor::ShowFrame() {
     // the whole part (what lies below it cannot show): each part is
     // finished while its memory is at hand.
     for (const PixelRect& part : redraw.Rectangles()) {
-      for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+      const size_t first = FirstVisible(part);
+      CarryUncovered(first, part);
+      for (size_t i = first + 1; i < operations_.size(); ++i) {
         const PixelRect clip = operations_[i].bounds.Intersect(part);
         if (!clip.Empty()) Carry(operations_[i], clip);
       }

@@ -104,6 +104,11 @@ class Compositor : public DrawingControl {
   void StartFrame();
   // The first operation that shows in `part`: the last one painting all of it.
   size_t FirstVisible(const PixelRect& part) const;
+  // Carries out operation `ground` in `part` except where a later picture
+  // covers it outright.
+  void CarryUncovered(size_t ground, const PixelRect& part);
+  // Carries out an operation on columns [left, right) of canvas row y.
+  void CarryRow(const Operation& operation, int y, int left, int right);
   void Carry(const Operation& operation, const PixelRect& clip);
   void Fill(uint32_t pixel, const PixelRect& clip);
   // A frame position on the canvas: round(x * s), kept within +-2^30, where
@@ -126,6 +131,7 @@ class Compositor : public DrawingControl {
   bool showAll_ = false;       // the next frame is shown whole (a new canvas)
   bool frameStarted_ = false;  // the frame's black start is noted
   TileMask all_;
+  std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };
 
 }  // namespace skyvault

@@ -4,25 +4,9 @@
 #include <cstring>
 
 #include "controls/pixel_format.h"
+#include "controls/pixel_rows.h"
 
 namespace skyvault {
-namespace {
-
-int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
-
-// source + under * (255 - alpha) / 255, rounded, per component.
-int Over(int source, int under, int alpha) {
-  return std::min(255, source + (under * (255 - alpha) + 127) / 255);
-}
-
-}  // namespace
-
-uint32_t BlendXrgb(uint32_t source, uint32_t under) {
-  const int a = Channel(source, 24);
-  return PackXrgb(Over(Channel(source, 16), Channel(under, 16), a),
-                  Over(Channel(source, 8), Channel(under, 8), a),
-                  Over(Channel(source, 0), Channel(under, 0), a));
-}
 
 SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind)
     : width_(image.width), height_(image.height) {
@@ -63,6 +47,18 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind)
   }
   rowFirstRun_.push_back(static_cast<uint32_t>(runs_.size()));
   if (anyBlend) premultiplied_ = image.pixels;
+  // What the picture can change: the rows and columns its runs reach (an
+  // aircraft's clear ground around it changes nothing).
+  content_ = {width_, height_, 0, 0};
+  for (int y = 0; y < height_; ++y) {
+    for (uint32_t i = rowFirstRun_[y]; i < rowFirstRun_[y + 1]; ++i) {
+      content_.left = std::min(content_.left, runs_[i].start);
+      content_.right = std::max(content_.right, runs_[i].start + runs_[i].length);
+      content_.top = std::min(content_.top, y);
+      content_.bottom = std::max(content_.bottom, y + 1);
+    }
+  }
+  if (content_.Empty()) content_ = {};
   opaque_ = runs_.size() == static_cast<size_t>(height_) &&
             std::all_of(runs_.begin(), runs_.end(), [&](const Run& run) {
               return run.kind == RunKind::Cover && run.length == width_;
@@ -70,12 +66,13 @@ SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind)
 }
 
 PixelRect SpritePicture::Bounds(const CanvasView& canvas, int64_t x, int64_t y) const {
-  if (width_ == 0 || !canvas.Valid()) return {};
-  // The picture's rectangle clipped to the canvas, in 64 bits so that no
+  if (content_.Empty() || !canvas.Valid()) return {};
+  // The picture's content clipped to the canvas, in 64 bits so that no
   // position overflows.
-  const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
-  const int64_t right = std::min<int64_t>(x + width_, canvas.width);
-  const int64_t bottom = std::min<int64_t>(y + height_, canvas.height);
+  const int64_t left = std::max<int64_t>(x + content_.left, 0);
+  const int64_t top = std::max<int64_t>(y + content_.top, 0);
+  const int64_t right = std::min<int64_t>(x + content_.right, canvas.width);
+  const int64_t bottom = std::min<int64_t>(y + content_.bottom, canvas.height);
   if (left >= right || top >= bottom) return {};
   return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
           static_cast<int>(bottom)};
@@ -88,6 +85,19 @@ PixelRect SpritePicture::Draw(const CanvasView& canvas, int64_t x, int64_t y,
   if (visible.Empty()) return {};
   DrawRows(canvas, static_cast<int>(x), static_cast<int>(y), visible);
   return visible;
+}
+
+void SpritePicture::CoverSpans(int64_t x, int64_t y, int canvasY, int left, int right,
+                               std::vector<std::pair<int, int>>& spans) const {
+  const int64_t pictureY = canvasY - y;
+  if (pictureY < 0 || pictureY >= height_) return;
+  for (uint32_t i = rowFirstRun_[pictureY]; i < rowFirstRun_[pictureY + 1]; ++i) {
+    const Run& run = runs_[i];
+    if (run.kind != RunKind::Cover) continue;
+    const int64_t start = std::max<int64_t>(x + run.start, left);
+    const int64_t end = std::min<int64_t>(x + run.start + run.length, right);
+    if (start < end) spans.emplace_back(static_cast<int>(start), static_cast<int>(end));
+  }
 }
 
 void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
@@ -109,10 +119,9 @@ void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
       const int end = std::min(run.start + run.length, endColumn);
       if (start >= end) continue;
       if (run.kind == RunKind::Cover) {
-        std::memcpy(out + (left + start), in + start, sizeof(Pixel) * (end - start));
+        CopyPixels(out + (left + start), in + start, static_cast<size_t>(end - start));
       } else {
-        for (int c = start; c < end; ++c)
-          out[left + c] = BlendXrgb(premultiplied[c], out[left + c]);
+        BlendPixels(out + (left + start), premultiplied + start, static_cast<size_t>(end - start));
       }
     }
   }

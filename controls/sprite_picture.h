@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "controls/canvas.h"
 #include "controls/decoded_image.h"
+#include "controls/pixel_rows.h"
 
 namespace skyvault {
 
@@ -26,8 +28,9 @@ class SpritePicture {
   // Whether every pixel covers the canvas outright (nothing skipped or blended).
   bool opaque() const { return opaque_; }
 
-  // The canvas pixels that the picture's rectangle covers with its top-left
-  // corner at (x, y).
+  // The canvas pixels that the picture may change with its top-left corner
+  // at (x, y): its rectangle without the fully transparent rows and columns
+  // around its content.
   PixelRect Bounds(const CanvasView& canvas, int64_t x, int64_t y) const;
   // Draws the picture there, clipped to the canvas (a 32-bit one; nothing
   // is drawn on another) and to `clip`; returns the canvas pixels it covered.
@@ -35,6 +38,16 @@ class SpritePicture {
   PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
     return Draw(canvas, x, y, canvas.Bounds());
   }
+  // The picture's pixels of one row, in the canvas format (all of them cover
+  // the canvas when the picture is opaque()).
+  const uint32_t* Row(int pictureY) const {
+    return pixelsXrgb_.data() + static_cast<size_t>(pictureY) * width_;
+  }
+  // The columns of canvas row `canvasY` that the picture, with its top-left
+  // corner at (x, y), covers outright (no blending), within [left, right):
+  // appended to `spans` as [start, end) pairs, left to right.
+  void CoverSpans(int64_t x, int64_t y, int canvasY, int left, int right,
+                  std::vector<std::pair<int, int>>& spans) const;
 
  private:
   enum class RunKind : uint8_t { Cover, Blend };
@@ -48,13 +61,11 @@ class SpritePicture {
   int width_ = 0;
   int height_ = 0;
   bool opaque_ = false;
+  PixelRect content_;  // in the picture's own pixels
   std::vector<uint32_t> pixelsXrgb_;
   std::vector<uint32_t> premultiplied_;  // kept only when some pixel blends
   std::vector<Run> runs_;
   std::vector<uint32_t> rowFirstRun_;  // height + 1 entries into runs_
 };
-
-// One premultiplied source pixel (0xAARRGGBB) over a canvas pixel.
-uint32_t BlendXrgb(uint32_t source, uint32_t under);
 
 }  // namespace skyvault

@@ -7,11 +7,13 @@
 # The build prefix's own Skyvault settings are put back afterwards.
 #
 # usage: tools/measure-cpu.sh [--screen WIDTHxHEIGHT (1920x1080)]
-#                             [--present-bench[=SCENE]] [--shot FILE.png]
-#                             [runs (3)] [seconds per run (20)]
+#                             [--present-bench[=SCENE]] [--saver FILE.scr]
+#                             [--shot FILE.png] [runs (3)] [seconds per run (20)]
 #   --present-bench  measures the drawing control alone on a made-up scene
 #                    (build/windows/controls/win32/present_bench.exe): SCENE
 #                    `typical` (default) or a number of first-run aircraft
+#   --saver          another build's skyvault.scr (to compare two builds
+#                    back to back on the same machine)
 #   --shot           a screenshot halfway through the first run
 # needs: a windows build (cmake --build --preset windows), Xvfb, xdotool
 set -eu
@@ -23,6 +25,7 @@ usage() {
 
 screen=1920x1080
 bench_scene=""
+saver=""
 shot=""
 while [ $# -gt 0 ]; do
   case $1 in
@@ -39,6 +42,11 @@ while [ $# -gt 0 ]; do
       bench_scene=${1#*=}
       [[ $bench_scene =~ ^(typical|[0-9]+)$ ]] || usage
       shift
+      ;;
+    --saver)
+      [ $# -ge 2 ] || usage
+      saver=$(realpath -m "$2")
+      shift 2
       ;;
     --shot)
       [ $# -ge 2 ] || usage
@@ -58,7 +66,7 @@ if [ -n "$bench_scene" ]; then
   program=$root/build/windows/controls/win32/present_bench.exe
   arguments=($((span + 30)) "$bench_scene")
 else
-  program=$root/build/windows/startup/win32/skyvault.scr
+  program=${saver:-$root/build/windows/startup/win32/skyvault.scr}
   arguments=(/s)
 fi
 [ -f "$program" ] || { echo "no $program: build the windows preset first" >&2; exit 1; }
