@@ -9,7 +9,7 @@ namespace skyvault {
 // Which square tiles of a canvas are marked (written, or changed).
 class TileMask {
  public:
-  static constexpr int kTileSize = 16;
+  static constexpr int kTileSize = 32;
 
   TileMask() = default;
   TileMask(int canvasWidth, int canvasHeight);
