@@ -418,7 +418,7 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
     Compositor fresh{decoder, freshText, freshHost};
     open(fresh);
     draw(fresh, frame.scene);
-    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 2), 0)
+    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 4), 0)
         << frame.what;
   }
   Open();
