@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <random>
 
+#include "controls/tests/picture_files.h"
+#include "platform/testing/temp_folder.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
@@ -151,6 +156,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
 }
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
+  skyvault::testing::TempFolder folder;
   auto every = [](const std::string& text) {
     for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, text);
     WriteString(kSaverKey, "System", "SetReg", "2");
@@ -178,6 +184,33 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                     WriteString(kSaverKey, "Startup", k, v);
                 },
                 button},
+               {"hostile companions beside the pictures",
+                [&] {
+                  every("1");
+                  // The user's background and logo, each with companions of
+                  // random bytes, a header claiming 100000 x 100000 pixels,
+                  // and a file cut short.
+                  std::mt19937 random(5);
+                  skyvault::testing::FileBytes noise(4096);
+                  for (auto& b : noise) b = static_cast<uint8_t>(random());
+                  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
+                  for (const char* name : {"Own", "Logo"}) {
+                    std::ifstream bridge(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
+                    folder.Write(std::string(name) + ".bmp",
+                                 {std::istreambuf_iterator<char>(bridge), {}});
+                    folder.Write(std::string(name) + "@2x.png", noise);
+                    folder.Write(std::string(name) + "@3x.png",
+                                 skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
+                    folder.Write(std::string(name) + "@4x.png",
+                                 {cut.begin(), cut.begin() + cut.size() / 2});
+                  }
+                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
+                                      {"BMPFileName", folder.Path("Own.bmp")},
+                                      {"LogoChecked", "1"},
+                                      {"LogoFileName", folder.Path("Logo.bmp")}})
+                    WriteString(kSaverKey, "Startup", k, v);
+                },
+                key},
                {"marker not a number",
                 [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
   for (const auto& [name, write, end] : cases) {
