@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "controls/concurrent_jobs.h"
 #include "controls/pixel_format.h"
 #include "controls/pixel_rows.h"
 #include "controls/scaled_picture.h"
@@ -79,12 +80,30 @@ void Compositor::LoadSpriteBitmap(int32_t number, int32_t role, const std::strin
 void Compositor::Load(Sprite& sprite) {
   sprite.picture.reset();
   sprite.pictureSerial = ++pictureSerial_;
-  if (sprite.path.empty()) return;
+  sprite.loading = !sprite.path.empty();
+  loading_ |= sprite.loading;
+}
+
+std::shared_ptr<const SpritePicture> Compositor::ReadPicture(ImageDecoder& decoder,
+                                                             const Sprite& sprite,
+                                                             const FrameScale& scale) {
   const std::optional<ScaledPicture> scaled =
-      sprite.coversFrame ? LoadCoveringPicture(decoder_, sprite.path, scale_)
-                         : LoadScaledPicture(decoder_, sprite.path, sprite.kind, scale_);
-  if (!scaled || scaled->image.width <= 0 || scaled->image.height <= 0) return;
-  sprite.picture = std::make_shared<const SpritePicture>(scaled->image, sprite.kind);
+      sprite.coversFrame ? LoadCoveringPicture(decoder, sprite.path, scale)
+                         : LoadScaledPicture(decoder, sprite.path, sprite.kind, scale);
+  if (!scaled || scaled->image.width <= 0 || scaled->image.height <= 0) return nullptr;
+  return std::make_shared<const SpritePicture>(scaled->image, sprite.kind);
+}
+
+void Compositor::FinishLoading() {
+  if (!loading_) return;
+  loading_ = false;
+  std::vector<std::function<void()>> jobs;
+  for (Sprite& sprite : sprites_) {
+    if (!sprite.loading) continue;
+    sprite.loading = false;
+    jobs.emplace_back([this, &sprite] { sprite.picture = ReadPicture(decoder_, sprite, scale_); });
+  }
+  RunConcurrently(jobs, PictureLoadThreads());
 }
 
 void Compositor::SetSpriteX(int32_t number, int32_t x) {
@@ -108,6 +127,7 @@ int32_t Compositor::SpriteY(int32_t number) const {
   return sprite ? sprite->y : 0;
 }
 bool Compositor::SpriteHasPicture(int32_t number) const {
+  const_cast<Compositor*>(this)->FinishLoading();
   const Sprite* sprite = Find(number);
   return sprite && sprite->picture && sprite->picture->width() > 0;
 }
@@ -140,6 +160,7 @@ void Compositor::NoteClear(int32_t colour) {
 }
 
 void Compositor::DrawSprite(int32_t number) {
+  FinishLoading();
   const Sprite* sprite = Find(number);
   if (!sprite || !sprite->picture || !canvas_.Valid()) return;
   Operation operation;

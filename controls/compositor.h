@@ -84,6 +84,7 @@ class Compositor : public DrawingControl {
     bool coversFrame = false;  // the background: scaled to cover the frame
     std::shared_ptr<const SpritePicture> picture;
     uint64_t pictureSerial = 0;  // a new one for every picture loaded
+    bool loading = false;        // its picture is yet to be read (FinishLoading)
   };
   // One noted drawing operation.
   struct Operation {
@@ -99,6 +100,13 @@ class Compositor : public DrawingControl {
   Sprite* Find(int32_t number);
   const Sprite* Find(int32_t number) const;
   void Load(Sprite& sprite);
+  // Reads every picture asked for since the last time, several at once:
+  // pictures are read when they are first needed, so the pictures of a
+  // load sequence are read side by side.
+  void FinishLoading();
+  static std::shared_ptr<const SpritePicture> ReadPicture(ImageDecoder& decoder,
+                                                          const Sprite& sprite,
+                                                          const FrameScale& scale);
   void Note(Operation operation, uint64_t fingerprint, bool opaque);
   void NoteClear(int32_t colour);
   void StartFrame();
@@ -130,6 +138,7 @@ class Compositor : public DrawingControl {
   TileSignatures signatures_;
   bool showAll_ = false;       // the next frame is shown whole (a new canvas)
   bool frameStarted_ = false;  // the frame's black start is noted
+  bool loading_ = false;       // some sprite's picture is yet to be read
   TileMask all_;
   std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };
