@@ -6,16 +6,25 @@
 
 namespace skyvault {
 
-// What the compositor needs from the platform: the display's abilities,
-// memory for the canvas, and a way to put a finished frame on the screen.
+// What the compositor needs from the platform: the display's abilities and
+// size, memory for the canvas, and a way to put a finished frame on the
+// screen.
 class CanvasHost {
  public:
   virtual ~CanvasHost() = default;
   // Whether the display can show pictures of this many bits per pixel.
   virtual bool DisplaySupports(int depth) = 0;
-  // Memory for a canvas; nothing when it cannot be had. The memory stays
-  // valid until the next call or the host's end.
-  virtual std::optional<CanvasView> CreateCanvas(int width, int height, int depth) = 0;
+  // How many canvas pixels each pixel of a logicalWidth x logicalHeight
+  // frame becomes: the widest letterbox of such a frame over the monitors,
+  // divided by logicalWidth. The frame is composed at that size.
+  virtual double ScaleFor(int logicalWidth, int logicalHeight) = 0;
+  // Memory for a 32-bit canvas (0x00RRGGBB); nothing when it cannot be had.
+  // The memory stays valid until the next call or the host's end.
+  virtual std::optional<CanvasView> CreateCanvas(int width, int height) = 0;
+  // The compositor is about to draw on the canvas (a host whose canvas is
+  // read by someone else, as a display server reading shared memory, waits
+  // here until it is free).
+  virtual void PrepareToDraw() {}
   // Shows the canvas. `written` marks the tiles drawn since the previous
   // frame; every other tile is as it was then.
   virtual void Present(const CanvasView& canvas, const TileMask& written) = 0;

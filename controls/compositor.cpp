@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <functional>
 
+#include "controls/concurrent_jobs.h"
 #include "controls/pixel_format.h"
+#include "controls/pixel_rows.h"
+#include "controls/scaled_picture.h"
 
 namespace skyvault {
 namespace {
 
 constexpr int kMaxCanvasSide = 8192;
+
+constexpr int64_t kFarOff = int64_t{1} << 30;
 
 int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
@@ -19,24 +24,33 @@ int32_t WrappingAdd(int32_t a, int32_t b) {
 Compositor::Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host)
     : decoder_(decoder), text_(text), host_(host) {}
 
-bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t depth, const std::string&) {
+bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t, const std::string&) {
   if (width <= 0 || height <= 0 || width > kMaxCanvasSide || height > kMaxCanvasSide) return false;
   if (!host_.DisplaySupports(16)) return false;
-  const int canvasDepth = depth == 16 || !host_.DisplaySupports(32) ? 16 : 32;
-  auto canvas = host_.CreateCanvas(width, height, canvasDepth);
-  if (!canvas || !canvas->Valid()) return false;
+  const FrameScale scale(host_.ScaleFor(width, height));
+  const int canvasWidth = scale.Length(width), canvasHeight = scale.Length(height);
+  if (canvasWidth > kMaxCanvasSide || canvasHeight > kMaxCanvasSide) return false;
+  auto canvas = host_.CreateCanvas(canvasWidth, canvasHeight);
+  if (!canvas || !canvas->Valid() || canvas->depth != 32) return false;
   canvas_ = *canvas;
+  const bool rescaled = scale.value() != scale_.value();
+  scale_ = scale;
+  logicalWidth_ = width;
+  logicalHeight_ = height;
   operations_.clear();
   frameStarted_ = false;
-  signatures_ = TileSignatures(width, height);
-  all_ = TileMask(width, height);
+  signatures_ = TileSignatures(canvasWidth, canvasHeight);
+  all_ = TileMask(canvasWidth, canvasHeight);
   all_.MarkAll();
   showAll_ = true;
-  if (canvasDepth != pictureDepth_) {
-    pictureDepth_ = canvasDepth;
+  if (rescaled) {
     for (Sprite& sprite : sprites_) Load(sprite);
   }
   return true;
+}
+
+int64_t Compositor::Physical(int32_t logical) const {
+  return std::clamp(scale_.Position(logical), -kFarOff, kFarOff);
 }
 
 int32_t Compositor::CreateSprite() {
@@ -53,25 +67,43 @@ const Compositor::Sprite* Compositor::Find(int32_t number) const {
   return const_cast<Compositor*>(this)->Find(number);
 }
 
-void Compositor::LoadSpriteBitmap(int32_t number, int32_t, const std::string& path,
+void Compositor::LoadSpriteBitmap(int32_t number, int32_t role, const std::string& path,
                                   int32_t loadCode) {
   Sprite* sprite = Find(number);
   if (!sprite) return;
   sprite->path = path;
   sprite->kind = loadCode == -1 ? PictureKind::Transparent : PictureKind::Opaque;
+  sprite->coversFrame = loadCode == -2 && role == kCoverTheFrame;
   Load(*sprite);
 }
 
 void Compositor::Load(Sprite& sprite) {
   sprite.picture.reset();
   sprite.pictureSerial = ++pictureSerial_;
-  if (sprite.path.empty()) return;
-  auto image = decoder_.Decode(sprite.path);
-  if (!image || image->width <= 0 || image->height <= 0 || image->width > kMaxPictureSide ||
-      image->height > kMaxPictureSide) {
-    return;
+  sprite.loading = !sprite.path.empty();
+  loading_ |= sprite.loading;
+}
+
+std::shared_ptr<const SpritePicture> Compositor::ReadPicture(ImageDecoder& decoder,
+                                                             const Sprite& sprite,
+                                                             const FrameScale& scale) {
+  const std::optional<ScaledPicture> scaled =
+      sprite.coversFrame ? LoadCoveringPicture(decoder, sprite.path, scale)
+                         : LoadScaledPicture(decoder, sprite.path, sprite.kind, scale);
+  if (!scaled || scaled->image.width <= 0 || scaled->image.height <= 0) return nullptr;
+  return std::make_shared<const SpritePicture>(scaled->image, sprite.kind);
+}
+
+void Compositor::FinishLoading() {
+  if (!loading_) return;
+  loading_ = false;
+  std::vector<std::function<void()>> jobs;
+  for (Sprite& sprite : sprites_) {
+    if (!sprite.loading) continue;
+    sprite.loading = false;
+    jobs.emplace_back([this, &sprite] { sprite.picture = ReadPicture(decoder_, sprite, scale_); });
   }
-  sprite.picture = std::make_shared<const SpritePicture>(*image, sprite.kind, pictureDepth_);
+  RunConcurrently(jobs, PictureLoadThreads());
 }
 
 void Compositor::SetSpriteX(int32_t number, int32_t x) {
@@ -95,6 +127,7 @@ int32_t Compositor::SpriteY(int32_t number) const {
   return sprite ? sprite->y : 0;
 }
 bool Compositor::SpriteHasPicture(int32_t number) const {
+  const_cast<Compositor*>(this)->FinishLoading();
   const Sprite* sprite = Find(number);
   return sprite && sprite->picture && sprite->picture->width() > 0;
 }
@@ -127,13 +160,14 @@ void Compositor::NoteClear(int32_t colour) {
 }
 
 void Compositor::DrawSprite(int32_t number) {
+  FinishLoading();
   const Sprite* sprite = Find(number);
   if (!sprite || !sprite->picture || !canvas_.Valid()) return;
   Operation operation;
   operation.kind = Operation::Kind::Sprite;
-  operation.bounds = sprite->picture->Bounds(canvas_, sprite->x, sprite->y);
-  operation.x = sprite->x;
-  operation.y = sprite->y;
+  operation.x = Physical(sprite->x);
+  operation.y = Physical(sprite->y);
+  operation.bounds = sprite->picture->Bounds(canvas_, operation.x, operation.y);
   operation.picture = sprite->picture;
   uint64_t fingerprint =
       CombineHash(static_cast<uint64_t>(Operation::Kind::Sprite), sprite->pictureSerial);
@@ -144,7 +178,8 @@ void Compositor::DrawSprite(int32_t number) {
 
 void Compositor::SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                              bool underline, bool strikeout) {
-  font_ = TextFont{face, size, weight, italic, underline, strikeout};
+  font_ =
+      TextFont{face, static_cast<int32_t>(Physical(size)), weight, italic, underline, strikeout};
   fontHash_ = CombineHash(std::hash<std::string>{}(face), static_cast<uint32_t>(size));
   fontHash_ = CombineHash(fontHash_, static_cast<uint32_t>(weight));
   fontHash_ = CombineHash(fontHash_, (italic ? 1 : 0) | (underline ? 2 : 0) | (strikeout ? 4 : 0));
@@ -153,13 +188,14 @@ void Compositor::SetTextFont(const std::string& face, int32_t size, int32_t weig
 
 void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
   if (!canvas_.Valid() || text.empty()) return;
-  const int32_t shown = ColourAsShown(colour, canvas_.depth);
+  const int32_t shown = colour & 0xFFFFFF;
   Operation operation;
   operation.kind = Operation::Kind::Text;
-  operation.bounds = text_.Bounds(canvas_, text, x, y);
+  operation.x = Physical(x);
+  operation.y = Physical(y);
+  operation.bounds =
+      text_.Bounds(canvas_, text, static_cast<int>(operation.x), static_cast<int>(operation.y));
   operation.colour = shown;
-  operation.x = x;
-  operation.y = y;
   operation.font = font_;
   operation.text = text;
   uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Text), fontHash_);
@@ -173,28 +209,23 @@ void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t
 void Compositor::Fill(uint32_t pixel, const PixelRect& clip) {
   const size_t width = static_cast<size_t>(clip.Width());
   for (int y = clip.top; y < clip.bottom; ++y) {
-    if (canvas_.depth == 16) {
-      auto* row = reinterpret_cast<uint16_t*>(canvas_.Row(y)) + clip.left;
-      std::fill(row, row + width, static_cast<uint16_t>(pixel));
-    } else {
-      auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y)) + clip.left;
-      std::fill(row, row + width, pixel);
-    }
+    auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y)) + clip.left;
+    std::fill(row, row + width, pixel);
   }
 }
 
 void Compositor::Carry(const Operation& operation, const PixelRect& clip) {
   switch (operation.kind) {
     case Operation::Kind::Clear:
-      Fill(canvas_.depth == 16 ? ColourTo565(operation.colour) : ColourToXrgb(operation.colour),
-           clip);
+      Fill(ColourToXrgb(operation.colour), clip);
       break;
     case Operation::Kind::Sprite:
       operation.picture->Draw(canvas_, operation.x, operation.y, clip);
       break;
     case Operation::Kind::Text:
       text_.SetFont(operation.font);
-      text_.Draw(canvas_, operation.text, operation.x, operation.y, operation.colour, clip);
+      text_.Draw(canvas_, operation.text, static_cast<int>(operation.x),
+                 static_cast<int>(operation.y), operation.colour, clip);
       break;
   }
 }
@@ -209,16 +240,64 @@ size_t Compositor::FirstVisible(const PixelRect& part) const {
   return 0;
 }
 
+void Compositor::CarryUncovered(size_t ground, const PixelRect& part) {
+  const Operation& operation = operations_[ground];
+  const PixelRect area = operation.bounds.Intersect(part);
+  if (area.Empty()) return;
+  // The opaque pictures drawn over it, in this part.
+  std::vector<const Operation*> covering;
+  for (size_t i = ground + 1; i < operations_.size(); ++i) {
+    const Operation& later = operations_[i];
+    if (later.kind == Operation::Kind::Sprite && !later.bounds.Intersect(area).Empty())
+      covering.push_back(&later);
+  }
+  if (covering.empty()) {
+    Carry(operation, area);
+    return;
+  }
+  // Row by row, only the columns that no later picture covers outright:
+  // under an aircraft's body the background need not be drawn at all.
+  std::vector<std::pair<int, int>>& spans = spans_;
+  for (int y = area.top; y < area.bottom; ++y) {
+    spans.clear();
+    for (const Operation* later : covering) {
+      later->picture->CoverSpans(later->x, later->y, y, area.left, area.right, spans);
+    }
+    std::sort(spans.begin(), spans.end());
+    int from = area.left;
+    for (const auto& [start, end] : spans) {
+      if (start > from) CarryRow(operation, y, from, start);
+      from = std::max(from, end);
+    }
+    if (from < area.right) CarryRow(operation, y, from, area.right);
+  }
+}
+
+void Compositor::CarryRow(const Operation& operation, int y, int left, int right) {
+  auto* out = reinterpret_cast<uint32_t*>(canvas_.Row(y));
+  if (operation.kind == Operation::Kind::Clear) {
+    std::fill(out + left, out + right, ColourToXrgb(operation.colour));
+  } else if (operation.kind == Operation::Kind::Sprite && operation.picture->opaque()) {
+    const uint32_t* in = operation.picture->Row(static_cast<int>(y - operation.y)) - operation.x;
+    CopyPixels(out + left, in + left, static_cast<size_t>(right - left));
+  } else {
+    Carry(operation, {left, y, right, y + 1});
+  }
+}
+
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
   const TileMask& redraw = signatures_.Finish();
   if (redraw.Any()) {
+    host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
     // finished while its memory is at hand.
     for (const PixelRect& part : redraw.Rectangles()) {
-      for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+      const size_t first = FirstVisible(part);
+      CarryUncovered(first, part);
+      for (size_t i = first + 1; i < operations_.size(); ++i) {
         const PixelRect clip = operations_[i].bounds.Intersect(part);
         if (!clip.Empty()) Carry(operations_[i], clip);
       }

@@ -8,6 +8,7 @@
 #include "controls/canvas_host.h"
 #include "controls/decoded_image.h"
 #include "controls/drawing_control.h"
+#include "controls/frame_geometry.h"
 #include "controls/sprite_picture.h"
 #include "controls/text_renderer.h"
 #include "controls/tile_mask.h"
@@ -19,6 +20,17 @@ namespace skyvault {
 // the sprites and their pictures, the composition of a frame. The platform
 // supplies the picture decoder, the text renderer and the canvas host that
 // owns the canvas memory and shows finished frames.
+//
+// The callers work in the frame's own coordinates (800 x 600 for the saver);
+// the canvas is that frame at the screen's resolution: s = the host's scale,
+// a position x lands on round(x * s), and every picture is resampled once,
+// at load, to its size times s (from its sharpest fitting companion file,
+// see scaled_picture.h). Text is drawn at its size times s. So the frame is
+// as sharp as the screen allows, and at s = 1 it is the frame itself.
+//
+// LoadSpriteBitmap's second argument 2, with load code -2, marks the
+// background: a picture of another size than the frame is scaled to cover
+// it, aspect kept, centred, the overflow cut off.
 //
 // Sprites are numbered from 1. A sprite without a picture (never loaded, or
 // its file missing, unreadable or too large) draws nothing. Calls that name
@@ -38,12 +50,12 @@ class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
 
-  // Depth 16 makes an RGB565 canvas, any other depth a 32-bit one. False
-  // when the display cannot show 16-bit colour or the canvas cannot be had.
+  // The canvas is 32-bit whatever the depth asked for. False when the
+  // display cannot show 16-bit colour or the canvas cannot be had.
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,
                    const std::string& options) override;
   int32_t CreateSprite() override;
-  void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+  void LoadSpriteBitmap(int32_t sprite, int32_t role, const std::string& path,
                         int32_t loadCode) override;
   void SetSpriteX(int32_t sprite, int32_t x) override;
   void SetSpriteY(int32_t sprite, int32_t y) override;
@@ -58,7 +70,8 @@ class Compositor : public DrawingControl {
   void ShowFrame() override;
 
   const CanvasView& canvas() const { return canvas_; }
-  // Sprite position and picture size, for tests and tools.
+  const FrameScale& scale() const { return scale_; }
+  // Sprite position and picture, for tests and tools.
   int32_t SpriteY(int32_t sprite) const;
   bool SpriteHasPicture(int32_t sprite) const;
 
@@ -68,16 +81,18 @@ class Compositor : public DrawingControl {
     int32_t y = 0;
     std::string path;
     PictureKind kind = PictureKind::Opaque;
+    bool coversFrame = false;  // the background: scaled to cover the frame
     std::shared_ptr<const SpritePicture> picture;
     uint64_t pictureSerial = 0;  // a new one for every picture loaded
+    bool loading = false;        // its picture is yet to be read (FinishLoading)
   };
   // One noted drawing operation.
   struct Operation {
     enum class Kind : uint8_t { Clear, Sprite, Text } kind = Kind::Clear;
     PixelRect bounds;  // the canvas pixels it may change
     int32_t colour = 0;
-    int32_t x = 0;
-    int32_t y = 0;
+    int64_t x = 0;  // on the canvas
+    int64_t y = 0;
     std::shared_ptr<const SpritePicture> picture;  // kept alive for a reload in mid-frame
     TextFont font;
     std::string text;
@@ -85,19 +100,36 @@ class Compositor : public DrawingControl {
   Sprite* Find(int32_t number);
   const Sprite* Find(int32_t number) const;
   void Load(Sprite& sprite);
+  // Reads every picture asked for since the last time, several at once:
+  // pictures are read when they are first needed, so the pictures of a
+  // load sequence are read side by side.
+  void FinishLoading();
+  static std::shared_ptr<const SpritePicture> ReadPicture(ImageDecoder& decoder,
+                                                          const Sprite& sprite,
+                                                          const FrameScale& scale);
   void Note(Operation operation, uint64_t fingerprint, bool opaque);
   void NoteClear(int32_t colour);
   void StartFrame();
   // The first operation that shows in `part`: the last one painting all of it.
   size_t FirstVisible(const PixelRect& part) const;
+  // Carries out operation `ground` in `part` except where a later picture
+  // covers it outright.
+  void CarryUncovered(size_t ground, const PixelRect& part);
+  // Carries out an operation on columns [left, right) of canvas row y.
+  void CarryRow(const Operation& operation, int y, int left, int right);
   void Carry(const Operation& operation, const PixelRect& clip);
   void Fill(uint32_t pixel, const PixelRect& clip);
+  // A frame position on the canvas: round(x * s), kept within +-2^30, where
+  // nothing drawn can reach the canvas any more.
+  int64_t Physical(int32_t logical) const;
 
   ImageDecoder& decoder_;
   TextRenderer& text_;
   CanvasHost& host_;
   CanvasView canvas_;
-  int pictureDepth_ = 16;
+  FrameScale scale_{1};
+  int logicalWidth_ = 0;
+  int logicalHeight_ = 0;
   uint64_t pictureSerial_ = 0;
   std::vector<Sprite> sprites_;
   TextFont font_{"", 16};
@@ -106,7 +138,9 @@ class Compositor : public DrawingControl {
   TileSignatures signatures_;
   bool showAll_ = false;       // the next frame is shown whole (a new canvas)
   bool frameStarted_ = false;  // the frame's black start is noted
+  bool loading_ = false;       // some sprite's picture is yet to be read
   TileMask all_;
+  std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };
 
 }  // namespace skyvault

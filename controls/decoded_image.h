@@ -20,7 +20,8 @@ struct DecodedImage {
 };
 
 // Turns a picture file into pixels; nothing when the file is missing,
-// unreadable, too large or not a picture.
+// unreadable, too large or not a picture. Decode may run on several threads
+// at once (pictures are read side by side).
 class ImageDecoder {
  public:
   virtual ~ImageDecoder() = default;

@@ -7,6 +7,12 @@ namespace skyvault {
 // Colours are red + 256 * green + 65536 * blue.
 constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
+// LoadSpriteBitmap's roles: a picture shown at its own size, and the
+// background, which a picture of another size than the frame is scaled to
+// cover (aspect kept, centred, the overflow cut off).
+inline constexpr int32_t kPlainPicture = 1;
+inline constexpr int32_t kCoverTheFrame = 2;
+
 // What the display window hears from the drawing control.
 class DrawingEvents {
  public:
@@ -26,8 +32,9 @@ class DrawingControl {
   virtual bool InitDisplay(int32_t width, int32_t height, int32_t depth,
                            const std::string& options) = 0;
   virtual int32_t CreateSprite() = 0;
-  // loadCode -1: an aircraft (transparent surroundings); -2: an opaque picture.
-  virtual void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+  // loadCode -1: an aircraft (transparent surroundings); -2: an opaque
+  // picture. `role`: kPlainPicture, or kCoverTheFrame for the background.
+  virtual void LoadSpriteBitmap(int32_t sprite, int32_t role, const std::string& path,
                                 int32_t loadCode) = 0;
   virtual void SetSpriteX(int32_t sprite, int32_t x) = 0;
   virtual void SetSpriteY(int32_t sprite, int32_t y) = 0;

@@ -14,9 +14,9 @@ class ForwardingDrawingControl : public DrawingControl {
     return inner_.InitDisplay(width, height, depth, options);
   }
   int32_t CreateSprite() override { return inner_.CreateSprite(); }
-  void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+  void LoadSpriteBitmap(int32_t sprite, int32_t role, const std::string& path,
                         int32_t loadCode) override {
-    inner_.LoadSpriteBitmap(sprite, frames, path, loadCode);
+    inner_.LoadSpriteBitmap(sprite, role, path, loadCode);
   }
   void SetSpriteX(int32_t sprite, int32_t x) override { inner_.SetSpriteX(sprite, x); }
   void SetSpriteY(int32_t sprite, int32_t y) override { inner_.SetSpriteY(sprite, y); }

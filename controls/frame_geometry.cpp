@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "controls/canvas_scaler.h"
+#include "controls/monitor_layout.h"
 
 namespace skyvault {
 namespace {

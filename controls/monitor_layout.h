@@ -5,6 +5,10 @@
 
 namespace skyvault {
 
+// The largest rectangle with the canvas's aspect that fits in `area`,
+// centred in it; the rest of the area is left for black bars.
+PixelRect Letterbox(int canvasWidth, int canvasHeight, const PixelRect& area);
+
 // Where a frame goes in a window that covers one or more monitors: on
 // each monitor's part of the window's client area, the whole frame with
 // its aspect kept, centred, black bars around (Letterbox). `monitors` and

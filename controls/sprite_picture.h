@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "controls/canvas.h"
 #include "controls/decoded_image.h"
+#include "controls/pixel_rows.h"
 
 namespace skyvault {
 
@@ -13,28 +15,39 @@ enum class PictureKind {
   Transparent,  // alpha-blended if the picture has alpha, else its top-left colour is see-through
 };
 
-// A picture prepared for drawing onto a canvas of one depth: its pixels in
-// the canvas format, and for every row the runs of pixels that cover the
-// canvas outright and those that blend with it (all others are skipped).
-// Drawing copies the covering runs and blends only the edge pixels.
+// A picture prepared for drawing onto a 32-bit canvas: its pixels in the
+// canvas format, and for every row the runs of pixels that cover the canvas
+// outright and those that blend with it (all others are skipped). Drawing
+// copies the covering runs and blends only the edge pixels.
 class SpritePicture {
  public:
-  SpritePicture(const DecodedImage& image, PictureKind kind, int canvasDepth);
+  SpritePicture(const DecodedImage& image, PictureKind kind);
 
   int width() const { return width_; }
   int height() const { return height_; }
   // Whether every pixel covers the canvas outright (nothing skipped or blended).
   bool opaque() const { return opaque_; }
 
-  // The canvas pixels that the picture's rectangle covers with its top-left
-  // corner at (x, y).
+  // The canvas pixels that the picture may change with its top-left corner
+  // at (x, y): its rectangle without the fully transparent rows and columns
+  // around its content.
   PixelRect Bounds(const CanvasView& canvas, int64_t x, int64_t y) const;
-  // Draws the picture there, clipped to the canvas (whose depth must be the
-  // one given above) and to `clip`; returns the canvas pixels it covered.
+  // Draws the picture there, clipped to the canvas (a 32-bit one; nothing
+  // is drawn on another) and to `clip`; returns the canvas pixels it covered.
   PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y, const PixelRect& clip) const;
   PixelRect Draw(const CanvasView& canvas, int64_t x, int64_t y) const {
     return Draw(canvas, x, y, canvas.Bounds());
   }
+  // The picture's pixels of one row, in the canvas format (all of them cover
+  // the canvas when the picture is opaque()).
+  const uint32_t* Row(int pictureY) const {
+    return pixelsXrgb_.data() + static_cast<size_t>(pictureY) * width_;
+  }
+  // The columns of canvas row `canvasY` that the picture, with its top-left
+  // corner at (x, y), covers outright (no blending), within [left, right):
+  // appended to `spans` as [start, end) pairs, left to right.
+  void CoverSpans(int64_t x, int64_t y, int canvasY, int left, int right,
+                  std::vector<std::pair<int, int>>& spans) const;
 
  private:
   enum class RunKind : uint8_t { Cover, Blend };
@@ -43,22 +56,16 @@ class SpritePicture {
     int32_t length;
     RunKind kind;
   };
-  template <typename Pixel>
   void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
 
   int width_ = 0;
   int height_ = 0;
-  int depth_ = 16;
   bool opaque_ = false;
-  std::vector<uint16_t> pixels565_;
+  PixelRect content_;  // in the picture's own pixels
   std::vector<uint32_t> pixelsXrgb_;
   std::vector<uint32_t> premultiplied_;  // kept only when some pixel blends
   std::vector<Run> runs_;
   std::vector<uint32_t> rowFirstRun_;  // height + 1 entries into runs_
 };
-
-// One premultiplied source pixel (0xAARRGGBB) over a canvas pixel.
-uint16_t Blend565(uint32_t source, uint16_t under);
-uint32_t BlendXrgb(uint32_t source, uint32_t under);
 
 }  // namespace skyvault

@@ -8,10 +8,12 @@ namespace skyvault {
 namespace {
 
 // The fixed order for every picture: create, keep the number, load, place.
-void LoadPicture(DisplayContext& context, int32_t& field, const std::string& path, int32_t loadCode,
-                 int32_t x, int32_t y) {
+// The background is loaded to cover the frame, every other picture at its
+// own size.
+void LoadPicture(DisplayContext& context, int32_t& field, const std::string& path, int32_t role,
+                 int32_t loadCode, int32_t x, int32_t y) {
   field = context.drawing.CreateSprite();
-  context.drawing.LoadSpriteBitmap(field, 1, path, loadCode);
+  context.drawing.LoadSpriteBitmap(field, role, path, loadCode);
   context.drawing.SetSpriteX(field, x);
   context.drawing.SetSpriteY(field, y);
 }
@@ -33,17 +35,17 @@ void OpenDrawingSession(DisplayContext& context) {
     // A solid colour, filled by every frame.
   } else if (state.backgroundMode == 3) {
     LoadPicture(context, state.backgroundSprite, ReadSetting(settings, kStartup, keys::BMPFileName),
-                kPictureLoadCode, 0, 0);
+                kCoverTheFrame, kPictureLoadCode, 0, 0);
   }
 
   state.logoEnabled = NumberValue(ReadSetting(settings, kStartup, keys::LogoChecked));
   if (state.logoEnabled == 1) {
     LoadPicture(context, state.logoSprite, ReadSetting(settings, kStartup, keys::LogoFileName),
-                kPictureLoadCode, kLogoX, kLogoY);
+                kPlainPicture, kPictureLoadCode, kLogoX, kLogoY);
   }
 
   for (const AircraftRow& row : kAircraft) {
-    LoadPicture(context, SpriteField(state, row.number), state.dataPath + row.bitmap,
+    LoadPicture(context, SpriteField(state, row.number), state.dataPath + row.bitmap, kPlainPicture,
                 kAircraftLoadCode, row.startX, row.startY);
   }
 }

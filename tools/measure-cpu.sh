@@ -3,15 +3,20 @@
 # first-run settings on a private Xvfb, lets it settle, then reads over a
 # fixed span, from /proc, the CPU time of the saver's process, of the X server
 # and of the prefix's Wine server (work Windows would do in its kernel), and
-# the saver's resident memory. Several runs; the median run is printed last.
+# the saver's resident memory; and, where the native build's probe exists
+# (build/native/startup/linux/saver_probe), the time from the program's start
+# to its first frame on the screen. Several runs; the median run is printed
+# last.
 # The build prefix's own Skyvault settings are put back afterwards.
 #
 # usage: tools/measure-cpu.sh [--screen WIDTHxHEIGHT (1920x1080)]
-#                             [--present-bench[=SCENE]] [--shot FILE.png]
-#                             [runs (3)] [seconds per run (20)]
+#                             [--present-bench[=SCENE]] [--saver FILE.scr]
+#                             [--shot FILE.png] [runs (3)] [seconds per run (20)]
 #   --present-bench  measures the drawing control alone on a made-up scene
 #                    (build/windows/controls/win32/present_bench.exe): SCENE
 #                    `typical` (default) or a number of first-run aircraft
+#   --saver          another build's skyvault.scr (to compare two builds
+#                    back to back on the same machine)
 #   --shot           a screenshot halfway through the first run
 # needs: a windows build (cmake --build --preset windows), Xvfb, xdotool
 set -eu
@@ -23,6 +28,7 @@ usage() {
 
 screen=1920x1080
 bench_scene=""
+saver=""
 shot=""
 while [ $# -gt 0 ]; do
   case $1 in
@@ -39,6 +45,11 @@ while [ $# -gt 0 ]; do
       bench_scene=${1#*=}
       [[ $bench_scene =~ ^(typical|[0-9]+)$ ]] || usage
       shift
+      ;;
+    --saver)
+      [ $# -ge 2 ] || usage
+      saver=$(realpath -m "$2")
+      shift 2
       ;;
     --shot)
       [ $# -ge 2 ] || usage
@@ -58,7 +69,7 @@ if [ -n "$bench_scene" ]; then
   program=$root/build/windows/controls/win32/present_bench.exe
   arguments=($((span + 30)) "$bench_scene")
 else
-  program=$root/build/windows/startup/win32/skyvault.scr
+  program=${saver:-$root/build/windows/startup/win32/skyvault.scr}
   arguments=(/s)
 fi
 [ -f "$program" ] || { echo "no $program: build the windows preset first" >&2; exit 1; }
@@ -102,6 +113,9 @@ echo "measuring $(basename "$program") ${arguments[*]} at $screen, $runs runs of
 results=()
 for run in $(seq 1 "$runs"); do
   wine reg delete 'HKCU\Software\Skyvault' /f </dev/null >/dev/null 2>&1 || true # first-run settings
+  probe=$root/build/native/startup/linux/saver_probe
+  first_frame=$(mktemp)
+  if [ -x "$probe" ]; then "$probe" first-frame root >"$first_frame" 2>/dev/null & fi
   wine "$program" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
   launcher=$!
   if [ -z "$(skyvault_wait_for_window Skyvault)" ]; then
@@ -117,6 +131,8 @@ for run in $(seq 1 "$runs"); do
     kill "$launcher" 2>/dev/null || true
     continue
   fi
+  wait_ms=$(cat "$first_frame" 2>/dev/null)
+  rm -f "$first_frame"
   p0=$(cpu_ticks "$pid") x0=$(cpu_ticks "$SKYVAULT_XVFB_PID") w0=$(cpu_ticks "${server:-0}")
   t0=$(date +%s.%N)
   if [ -n "$shot" ] && [ "$run" = 1 ]; then
@@ -133,9 +149,10 @@ for run in $(seq 1 "$runs"); do
   skyvault_wait_for_exit "$launcher" 5 || kill "$launcher" 2>/dev/null || true
   line=$(awk -v p=$((p1 - p0)) -v x=$((x1 - x0)) -v w=$((w1 - w0)) -v t0="$t0" -v t1="$t1" \
     -v hz="$hz" -v rss="$rss" \
-    'BEGIN { s = t1 - t0; printf "%.2f %.2f %.2f %.1f", 100 * p / hz / s, 100 * x / hz / s, 100 * w / hz / s, rss / 1024 }')
-  read -r program_share x_share server_share rss_mib <<<"$line"
-  echo "run $run: program $program_share % of a core, Xvfb $x_share %, Wine server $server_share %, program RSS $rss_mib MiB"
+    -v first="${wait_ms:-0}" \
+    'BEGIN { s = t1 - t0; printf "%.2f %.2f %.2f %.1f %d", 100 * p / hz / s, 100 * x / hz / s, 100 * w / hz / s, rss / 1024, first }')
+  read -r program_share x_share server_share rss_mib first_ms <<<"$line"
+  echo "run $run: program $program_share % of a core, Xvfb $x_share %, Wine server $server_share %, program RSS $rss_mib MiB, first frame after $first_ms ms"
   results+=("$line")
 done
 
@@ -147,4 +164,7 @@ printf '%s\n' "${results[@]}" | sort -n -k1,1 | awk -v runs="${#results[@]}" '
     printf "median run: program %s %% of a core, Xvfb %s %%, Wine server %s %%, program RSS %s MiB (%d runs)\n",
       m[1], m[2], m[3], m[4], runs
   }'
+printf '%s\n' "${results[@]}" | awk '{ print $5 }' | sort -n | awk '
+  { ms[NR] = $1 }
+  END { if (ms[int((NR + 1) / 2)] > 0) printf "median first frame after %d ms\n", ms[int((NR + 1) / 2)] }'
 [ -z "$shot" ] || echo "screenshot: $shot"

@@ -1,6 +1,5 @@
 // Checks the generated data directory against what the saver relies on.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/testing/picture_files.h"
 #include "display/aircraft_schedule.h"
 #include "display/aircraft_table.h"
 
@@ -20,6 +20,9 @@ namespace {
 
 const std::string kAssets = SKYVAULT_ASSETS_DIR;
 const std::string kData = kAssets + "/data/";
+
+using skyvault::testing::Bitmap;
+using skyvault::testing::Png;
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -32,47 +35,10 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
   return uint16_t(b.at(at) | b.at(at + 1) << 8);
 }
 
-// An uncompressed or bit-field BMP of 8, 24 or 32 bits; `alpha` is read
-// through the header's alpha mask (255 without one).
-struct Bitmap {
-  int width = 0, height = 0, bpp = 0;
-  uint32_t alphaMask = 0;
-  std::vector<uint32_t> rgb;  // 0xRRGGBB, top row first
-  std::vector<uint8_t> alpha;
-  uint8_t A(int x, int y) const { return alpha[size_t(y) * width + x]; }
-};
-
 Bitmap ReadBmp(const std::string& path) {
-  const auto b = ReadFile(path);
-  Bitmap bmp;
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') {
-    ADD_FAILURE() << "not a BMP: " << path;
-    return bmp;
-  }
-  const uint32_t offset = U32(b, 10), header = U32(b, 14), compression = U32(b, 30);
-  bmp.width = int32_t(U32(b, 18));
-  const int32_t h = int32_t(U32(b, 22));
-  bmp.height = std::abs(h);
-  bmp.bpp = U16(b, 28);
-  if (compression == 3 && header >= 56) bmp.alphaMask = U32(b, 66);
-  const size_t stride = (size_t(bmp.width) * bmp.bpp + 31) / 32 * 4;
-  if ((compression != 0 && compression != 3) || offset + stride * bmp.height > b.size()) {
-    ADD_FAILURE() << "compressed or truncated: " << path;
-    return bmp;
-  }
-  int shift = 0;
-  while (bmp.alphaMask && !(bmp.alphaMask >> shift & 1)) ++shift;
-  for (int row = 0; row < bmp.height; ++row) {
-    // Rows are stored bottom-up unless the height is negative.
-    const uint8_t* p = b.data() + offset + stride * size_t(h < 0 ? row : bmp.height - 1 - row);
-    for (int x = 0; x < bmp.width; ++x) {
-      const uint8_t* c = bmp.bpp == 8 ? &b.at(14 + header + 4 * p[x]) : p + x * bmp.bpp / 8;
-      bmp.rgb.push_back(uint32_t(c[2]) << 16 | c[1] << 8 | c[0]);
-      const uint32_t v = bmp.bpp == 32 ? U32(b, size_t(c - b.data())) : 0;
-      bmp.alpha.push_back(bmp.alphaMask ? uint8_t((v & bmp.alphaMask) >> shift) : 255);
-    }
-  }
-  return bmp;
+  const auto bmp = skyvault::testing::ReadBmp(path);
+  if (!bmp) ADD_FAILURE() << "not an uncompressed BMP: " << path;
+  return bmp.value_or(Bitmap{});
 }
 
 size_t DistinctColours(const Bitmap& b) {
@@ -179,30 +145,10 @@ TEST(OtherPictures, BridgeLogoAndPreviewHaveTheirSizes) {
 // ---- The pictures at four times the size ----
 
 // An 8-bit PNG read as RGBA (alpha 255 where the file has none).
-struct Png {
-  int width = 0, height = 0;
-  bool hasAlphaChannel = false;
-  std::vector<uint8_t> rgba;
-  uint8_t A(int x, int y) const { return rgba[(size_t(y) * width + x) * 4 + 3]; }
-};
-
 Png ReadPng(const std::string& path) {
-  Png png;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) {
-    ADD_FAILURE() << "not a PNG: " << path;
-    return png;
-  }
-  png.hasAlphaChannel = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  image.format = PNG_FORMAT_RGBA;
-  png.rgba.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, png.rgba.data(), 0, nullptr)) {
-    ADD_FAILURE() << "unreadable PNG: " << path;
-    return png;
-  }
-  png.width = int(image.width), png.height = int(image.height);
-  return png;
+  const auto png = skyvault::testing::ReadPng(path);
+  if (!png) ADD_FAILURE() << "not a readable PNG: " << path;
+  return png.value_or(Png{});
 }
 
 // Every stock picture has an @4x PNG companion drawn from the same source:

@@ -1,6 +1,9 @@
 #include "controls/linux/x_canvas_host.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "controls/monitor_layout.h"
 
 namespace skyvault {
 
@@ -12,17 +15,47 @@ XCanvasHost::XCanvasHost(XImageSurface& surface, int visualDepth, int windowWidt
 
 bool XCanvasHost::DisplaySupports(int depth) { return visualDepth_ >= std::min(depth, 24); }
 
-std::optional<CanvasView> XCanvasHost::CreateCanvas(int width, int height, int depth) {
-  const int bytes = depth == 16 ? 2 : 4;
-  canvasMemory_.assign(static_cast<size_t>(width) * height * bytes, 0);
+double XCanvasHost::ScaleFor(int logicalWidth, int logicalHeight) {
+  const PixelRect box = Letterbox(logicalWidth, logicalHeight, {0, 0, windowWidth_, windowHeight_});
+  return box.Empty() || logicalWidth <= 0 ? 1.0 : static_cast<double>(box.Width()) / logicalWidth;
+}
+
+PixelRect XCanvasHost::LetterboxFor(int canvasWidth, int canvasHeight) const {
+  return Letterbox(canvasWidth, canvasHeight, {0, 0, surface_.width(), surface_.height()});
+}
+
+std::optional<CanvasView> XCanvasHost::CreateCanvas(int width, int height) {
+  surface_.WaitUntilIdle();
+  surface_.Resize(windowWidth_, windowHeight_);
+  resized_ = false;
   layoutValid_ = false;
-  return CanvasView{canvasMemory_.data(), width, height, width * bytes, bytes * 8};
+  ownCanvas_.clear();
+  ownCanvas_.shrink_to_fit();
+  if (surface_.pixels() && width <= surface_.width() && height <= surface_.height()) {
+    // The frame is composed where it shows: centred in the window.
+    target_ = {(surface_.width() - width) / 2, (surface_.height() - height) / 2, 0, 0};
+    target_.right = target_.left + width;
+    target_.bottom = target_.top + height;
+    uint8_t* bits = surface_.pixels() + static_cast<size_t>(target_.top) * surface_.stride() +
+                    static_cast<size_t>(target_.left) * 4;
+    canvasBits_ = bits;
+    return CanvasView{bits, width, height, surface_.stride(), 32};
+  }
+  ownCanvas_.assign(static_cast<size_t>(width) * height * 4, 0);
+  canvasBits_ = ownCanvas_.data();
+  return CanvasView{ownCanvas_.data(), width, height, width * 4, 32};
+}
+
+void XCanvasHost::PrepareToDraw() {
+  // The server may still be reading the last frame out of the image.
+  surface_.WaitUntilIdle();
 }
 
 void XCanvasHost::Resize(int width, int height) {
   if (width == windowWidth_ && height == windowHeight_) return;
   windowWidth_ = width;
   windowHeight_ = height;
+  resized_ = true;
   layoutValid_ = false;
 }
 
@@ -31,41 +64,52 @@ void XCanvasHost::Exposed(const PixelRect& area) {
 }
 
 void XCanvasHost::Layout(const CanvasView& canvas) {
-  surface_.Resize(windowWidth_, windowHeight_);
-  const PixelRect window{0, 0, surface_.width(), surface_.height()};
-  scaler_.reset();
-  if (!window.Empty()) {
-    scaler_.emplace(canvas.width, canvas.height, Letterbox(canvas.width, canvas.height, window));
+  if (canvas.bits != canvasBits_) return;  // not a canvas of this host
+  if (ownCanvas_.empty()) {
+    // The canvas lies in the image, where it shows (target_ is set).
+    scaler_.reset();
+  } else {
+    // The canvas in memory of its own, scaled into the window's image.
+    if (surface_.width() != windowWidth_ || surface_.height() != windowHeight_) {
+      surface_.WaitUntilIdle();
+      surface_.Resize(windowWidth_, windowHeight_);
+    }
+    target_ = LetterboxFor(canvas.width, canvas.height);
+    scaler_.reset();
+    if (!target_.Empty()) {
+      scaler_.emplace(canvas.width, canvas.height,
+                      PixelRect{0, 0, target_.Width(), target_.Height()});
+    }
   }
-  canvasWidth_ = canvas.width;
-  canvasHeight_ = canvas.height;
-  diff_.Forget();
   sendAll_ = true;
   layoutValid_ = true;
 }
 
 void XCanvasHost::Present(const CanvasView& canvas, const TileMask& written) {
-  if (!layoutValid_ || canvas.width != canvasWidth_ || canvas.height != canvasHeight_) {
-    Layout(canvas);
-  }
+  if (!layoutValid_) Layout(canvas);
   lastSentPixels_ = 0;
-  if (!scaler_ || !surface_.pixels()) return;
-  const TileMask& changed = diff_.Update(canvas, written);
-  if (!changed.Any() && !sendAll_) return;
+  if (!layoutValid_ || !surface_.pixels() || target_.Empty()) return;
+  if (!written.Any() && !sendAll_) return;
 
   surface_.WaitUntilIdle();  // the server has read the last frame's pixels
-  std::vector<PixelRect> sent;
-  if (sendAll_ || changed.Count() == changed.columns() * changed.rows()) {
-    scaler_->Scale(canvas, canvas.Bounds(), surface_.pixels(), surface_.stride());
-    // Also the bars, the first time.
-    sent.push_back(sendAll_ ? PixelRect{0, 0, surface_.width(), surface_.height()}
-                            : scaler_->target());
+  std::vector<PixelRect> parts;
+  if (sendAll_ || written.Count() == written.columns() * written.rows()) {
+    parts.push_back(canvas.Bounds());
   } else {
-    for (const PixelRect& part : diff_.Parts()) {
-      const PixelRect out = scaler_->Scale(canvas, part, surface_.pixels(), surface_.stride());
-      if (!out.Empty()) sent.push_back(out);
-    }
+    parts = written.Rectangles();
   }
+  std::vector<PixelRect> sent;
+  uint8_t* targetBits = surface_.pixels() + static_cast<size_t>(target_.top) * surface_.stride() +
+                        static_cast<size_t>(target_.left) * 4;
+  for (const PixelRect& part : parts) {
+    PixelRect out = part;
+    if (scaler_) out = scaler_->Scale(canvas, part, targetBits, surface_.stride());
+    if (out.Empty()) continue;
+    sent.push_back({out.left + target_.left, out.top + target_.top, out.right + target_.left,
+                    out.bottom + target_.top});
+  }
+  // The bars too, the first time.
+  if (sendAll_) sent = {PixelRect{0, 0, surface_.width(), surface_.height()}};
   for (const PixelRect& r : sent) lastSentPixels_ += static_cast<int64_t>(r.Width()) * r.Height();
   surface_.Send(sent);
   sendAll_ = false;

@@ -3,52 +3,61 @@
 #include <vector>
 
 #include "controls/canvas_host.h"
-#include "controls/canvas_scaler.h"
-#include "controls/frame_diff.h"
+#include "controls/filtered_canvas_scaler.h"
 #include "controls/linux/x_image_surface.h"
 
 namespace skyvault {
 
-// The compositor's host on an X window: the canvas in ordinary memory, and
-// each finished frame scaled (aspect kept, black bars around) into the
-// window's image and sent. Only what changed is scaled and sent: the tiles
-// the compositor redrew are compared with the frame before (FrameDiff) and
-// the few rectangles around the changed pixels go out. The first frame, and
-// the first after the window's size changed, send everything.
+// The compositor's host on an X window. The frame is composed at the size
+// of its letterbox in the window (aspect kept, black bars around), straight
+// into the window's image: the canvas is that part of the image, so a
+// finished frame needs no copy before it is sent. Only what changed is sent:
+// the tiles the compositor redrew, joined into a few rectangles. The first
+// frame sends everything.
+//
+// A window that changes size after the canvas was made (ConfigureNotify)
+// no longer matches it: the canvas then stays in memory of its own and is
+// scaled, filtered, into the new letterbox, until the owner opens the
+// display again at the new size (NeedsNewCanvas).
 class XCanvasHost : public CanvasHost {
  public:
   XCanvasHost(XImageSurface& surface, int visualDepth, int windowWidth, int windowHeight);
 
   bool DisplaySupports(int depth) override;
-  std::optional<CanvasView> CreateCanvas(int width, int height, int depth) override;
+  double ScaleFor(int logicalWidth, int logicalHeight) override;
+  std::optional<CanvasView> CreateCanvas(int width, int height) override;
+  void PrepareToDraw() override;
   void Present(const CanvasView& canvas, const TileMask& written) override;
 
-  // The window's new size (ConfigureNotify): laid out again at the next frame.
+  // The window's new size (ConfigureNotify).
   void Resize(int width, int height);
+  // Whether the window's size has changed since the canvas was made.
+  bool NeedsNewCanvas() const { return resized_; }
   // The window lost these pixels (Expose): sent again from the image.
   void Exposed(const PixelRect& area);
 
-  // Where the canvas shows in the window; empty before the first frame.
-  PixelRect target() const { return scaler_ ? scaler_->target() : PixelRect{}; }
+  // Where the frame shows in the window; empty before the first frame.
+  PixelRect target() const { return target_; }
   // Pixels sent with the last frame, and frames that sent something.
   int64_t lastSentPixels() const { return lastSentPixels_; }
   int sentFrames() const { return sentFrames_; }
 
  private:
+  PixelRect LetterboxFor(int canvasWidth, int canvasHeight) const;
   void Layout(const CanvasView& canvas);
 
   XImageSurface& surface_;
   int visualDepth_;
   int windowWidth_;
   int windowHeight_;
-  bool layoutValid_ = false;
+  bool resized_ = false;      // the window no longer has the canvas's size
+  bool layoutValid_ = false;  // the image and the target follow the window
   bool sendAll_ = false;
   bool shown_ = false;
-  std::vector<uint8_t> canvasMemory_;
-  std::optional<CanvasScaler> scaler_;
-  int canvasWidth_ = 0;
-  int canvasHeight_ = 0;
-  FrameDiff diff_;
+  std::vector<uint8_t> ownCanvas_;  // the canvas, when it is not in the image
+  const uint8_t* canvasBits_ = nullptr;
+  PixelRect target_;
+  std::optional<FilteredCanvasScaler> scaler_;  // only when the canvas is not in the image
   int64_t lastSentPixels_ = 0;
   int sentFrames_ = 0;
 };

@@ -41,6 +41,7 @@ XDrawingControl::~XDrawingControl() = default;
 bool XDrawingControl::InitDisplay(int32_t width, int32_t height, int32_t depth,
                                   const std::string& options) {
   open_ = compositor_.InitDisplay(width, height, depth, options);
+  opened_ = {width, height, depth, options};
   return open_;
 }
 
@@ -72,6 +73,11 @@ void XDrawingControl::HandleEvent(const XEvent& event) {
 }
 
 void XDrawingControl::RaiseFrame() {
+  // A window of a new size: the frame is composed again at its size (the
+  // pictures are scaled again only when the scale changed).
+  if (open_ && host_.NeedsNewCanvas()) {
+    open_ = compositor_.InitDisplay(opened_.width, opened_.height, opened_.depth, opened_.options);
+  }
   if (open_ && events_) events_->OnFrame();
 }
 

@@ -18,8 +18,9 @@ namespace skyvault {
 // HandleEvent and calls RaiseFrame at the frame rate; events go to the
 // DrawingEvents set with SetEvents.
 //
-// The window's size is followed (ConfigureNotify), lost pixels are sent
-// again (Expose). Input (keys, buttons, pointer moves) is listened to only
+// The window's size is followed (ConfigureNotify: from the next frame on,
+// the frame is composed anew at its size), lost pixels are sent again
+// (Expose). Input (keys, buttons, pointer moves) is listened to only
 // on a window of the saver's own: a window it was handed belongs to
 // someone else, who takes the input.
 class XDrawingControl : public ForwardingDrawingControl {
@@ -64,6 +65,12 @@ class XDrawingControl : public ForwardingDrawingControl {
   Compositor compositor_;
   DrawingEvents* events_ = nullptr;
   bool open_ = false;
+  struct DisplayArguments {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t depth = 0;
+    std::string options;
+  } opened_;  // as InitDisplay was last called
   PointerMoveFilter pointer_;
 };
 

@@ -89,7 +89,7 @@ std::vector<DemoAircraft> TypicalAircraft() {
 DemoScene::DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft)
     : control_(control), aircraft_(std::move(aircraft)) {
   sky_ = control_.CreateSprite();
-  control_.LoadSpriteBitmap(sky_, 1, "sky", -2);
+  control_.LoadSpriteBitmap(sky_, kCoverTheFrame, "sky", -2);
   for (size_t i = 0; i < aircraft_.size(); ++i) {
     sprites_.push_back(control_.CreateSprite());
     control_.LoadSpriteBitmap(sprites_.back(), 1,

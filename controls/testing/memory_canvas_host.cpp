@@ -2,10 +2,10 @@
 
 namespace skyvault {
 
-std::optional<CanvasView> MemoryCanvasHost::CreateCanvas(int width, int height, int depth) {
-  const int stride = width * (depth / 8);
+std::optional<CanvasView> MemoryCanvasHost::CreateCanvas(int width, int height) {
+  const int stride = width * 4;
   memory_.assign(static_cast<size_t>(stride) * height, 0);
-  return CanvasView{memory_.data(), width, height, stride, depth};
+  return CanvasView{memory_.data(), width, height, stride, 32};
 }
 
 void MemoryCanvasHost::Present(const CanvasView&, const TileMask& written) {

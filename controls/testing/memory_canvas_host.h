@@ -12,10 +12,12 @@ namespace skyvault {
 class MemoryCanvasHost : public CanvasHost {
  public:
   bool DisplaySupports(int depth) override { return depth <= supportedDepth; }
-  std::optional<CanvasView> CreateCanvas(int width, int height, int depth) override;
+  double ScaleFor(int, int) override { return scale; }
+  std::optional<CanvasView> CreateCanvas(int width, int height) override;
   void Present(const CanvasView& canvas, const TileMask& written) override;
 
   int supportedDepth = 32;
+  double scale = 1;
   int presentCount = 0;
   TileMask lastWritten;
 

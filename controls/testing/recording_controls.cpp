@@ -27,9 +27,9 @@ int32_t RecordingDrawingControl::CreateSprite() {
   return number;
 }
 
-void RecordingDrawingControl::LoadSpriteBitmap(int32_t sprite, int32_t frames,
+void RecordingDrawingControl::LoadSpriteBitmap(int32_t sprite, int32_t role,
                                                const std::string& path, int32_t loadCode) {
-  Log("LoadSpriteBitmap(" + Num(sprite) + ", " + Num(frames) + ", " + Quote(path) + ", " +
+  Log("LoadSpriteBitmap(" + Num(sprite) + ", " + Num(role) + ", " + Quote(path) + ", " +
       Num(loadCode) + ")");
   auto& s = sprites[sprite];
   s.path = path;

@@ -25,7 +25,7 @@ class RecordingDrawingControl : public DrawingControl {
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,
                    const std::string& options) override;
   int32_t CreateSprite() override;
-  void LoadSpriteBitmap(int32_t sprite, int32_t frames, const std::string& path,
+  void LoadSpriteBitmap(int32_t sprite, int32_t role, const std::string& path,
                         int32_t loadCode) override;
   void SetSpriteX(int32_t sprite, int32_t x) override;
   void SetSpriteY(int32_t sprite, int32_t y) override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -20,10 +21,11 @@ using Pixels = std::map<std::pair<int, int>, uint32_t>;
 class CompositorTest : public ::testing::Test {
  protected:
   void Open(int depth = 16) { ASSERT_TRUE(compositor.InitDisplay(800, 600, depth, "")); }
+  int width() const { return compositor.canvas().width; }
+  int height() const { return compositor.canvas().height; }
   uint32_t At(int x, int y) const {
     const uint8_t* row = compositor.canvas().Row(y);
-    return compositor.canvas().depth == 16 ? reinterpret_cast<const uint16_t*>(row)[x]
-                                           : reinterpret_cast<const uint32_t*>(row)[x];
+    return reinterpret_cast<const uint32_t*>(row)[x];
   }
   int32_t Sprite(const std::string& path, int32_t code, int x, int y) {
     const int32_t number = compositor.CreateSprite();
@@ -40,8 +42,8 @@ class CompositorTest : public ::testing::Test {
   // Every canvas pixel equals `fill` except those listed.
   void ExpectCanvas(uint32_t fill, const Pixels& except, const std::string& what = "") {
     int wrong = 0;
-    for (int y = 0; y < 600; ++y) {
-      for (int x = 0; x < 800; ++x) {
+    for (int y = 0; y < height(); ++y) {
+      for (int x = 0; x < width(); ++x) {
         const uint32_t want = except.count({x, y}) ? except.at({x, y}) : fill;
         if (At(x, y) != want && ++wrong <= 5)
           ADD_FAILURE() << what << " at " << x << "," << y << std::hex << At(x, y);
@@ -56,15 +58,12 @@ class CompositorTest : public ::testing::Test {
   Compositor compositor{decoder, text, host};
 };
 
-TEST_F(CompositorTest, ClearFrameRoundsToTheNearest565LevelAndKeeps32BitExact) {
-  const std::tuple<int, int32_t, uint32_t> cases[] = {
-      {16, Rgb(0, 226, 251), 0x071F},   {16, Rgb(255, 255, 0), 0xFFE0},
-      {16, Rgb(128, 128, 128), 0x8410}, {16, Rgb(4, 0, 0), 0x0000},
-      {16, Rgb(5, 0, 0), 0x0800},       {16, Rgb(0, 2, 0), 0x0000},
-      {16, Rgb(0, 3, 0), 0x0020},       {16, Rgb(0, 0, 250), 0x001E},
-      {32, Rgb(1, 2, 3), 0x010203}};
-  for (auto [depth, colour, expected] : cases) {
-    Open(depth);
+TEST_F(CompositorTest, ClearFrameFillsTheCanvasWithTheExactColour) {
+  Open();
+  for (auto [colour, expected] : {std::pair{Rgb(0, 226, 251), 0x00E2FBu},
+                                  {Rgb(255, 255, 0), 0xFFFF00u},
+                                  {Rgb(1, 2, 3), 0x010203u},
+                                  {Rgb(4, 0, 250), 0x0400FAu}}) {
     Frame(colour, {});
     EXPECT_EQ(std::pair(At(0, 0), At(799, 599)), std::pair(expected, expected)) << colour;
   }
@@ -80,12 +79,16 @@ TEST_F(CompositorTest, TheDisplayOpensOnlyWithSixteenBitColourAndNothingShowsBef
   EXPECT_FALSE(compositor.InitDisplay(800, 600, 16, ""));
   host.supportedDepth = 16;
   EXPECT_FALSE(compositor.InitDisplay(0, 600, 16, ""));
-  Open(32);  // more than the display has: 16 bits
-  EXPECT_EQ(compositor.canvas().depth, 16);
-  host.supportedDepth = 32;
-  Open(32);  // the picture loaded before follows the new depth
+  Open(16);  // a 32-bit canvas, whatever depth is asked for
+  EXPECT_EQ(compositor.canvas().depth, 32);
   Frame(0, {s});
-  EXPECT_EQ(At(0, 0), 0x102030u);
+  EXPECT_EQ(std::pair(At(0, 0), At(1, 0)), std::pair(0x102030u, 0u));
+  host.scale = 3;  // opened again on a larger screen: the picture follows
+  Open(16);
+  EXPECT_EQ(std::pair(compositor.canvas().width, compositor.canvas().height),
+            std::pair(2400, 1800));
+  Frame(0, {s});
+  EXPECT_EQ(std::tuple(At(0, 0), At(2, 2), At(3, 0)), std::tuple(0x102030u, 0x102030u, 0u));
 }
 
 TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
@@ -116,67 +119,57 @@ TEST_F(CompositorTest, PicturesCoverKeyOrBlendInDrawingOrder) {
       1,
       {0, Premultiplied(255, 255, 255, 255), halfWhite, halfRed, Premultiplied(255, 255, 255, 64)},
       true};
-  // Magenta surroundings as a paint program leaves them; 0xFF00FE is not the
-  // key although it shows as the same 565 colour.
+  // Magenta surroundings as a paint program leaves them; 0xFF00FE is not the key.
   const DecodedImage keyed =
       OpaqueImage(3, 2, {0xFF00FF, 0xFFFF00, 0xFF00FF, 0x00FF00, 0xFF00FF, 0xFF00FE});
   const struct {
     const char* what;
-    int depth;
     int32_t background;
     std::vector<Draw> draws;
     uint32_t fill;
     Pixels changed;
   } cases[] = {
       {"opaque",
-       16,
        Rgb(255, 255, 255),
        {{OpaqueImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0}), -2, 10, 20}},
-       0xFFFF,
-       {{{10, 20}, 0xF800}, {{11, 20}, 0x07E0}, {{10, 21}, 0x001F}, {{11, 21}, 0}}},
+       0xFFFFFF,
+       {{{10, 20}, 0xFF0000}, {{11, 20}, 0x00FF00}, {{10, 21}, 0x0000FF}, {{11, 21}, 0}}},
       {"top-left colour is the key",
-       16,
        Rgb(0, 0, 255),
        {{keyed, -1, 100, 50}},
-       0x001F,
-       {{{101, 50}, 0xFFE0}, {{100, 51}, 0x07E0}, {{102, 51}, 0xF81F}}},
+       0x0000FF,
+       {{{101, 50}, 0xFFFF00}, {{100, 51}, 0x00FF00}, {{102, 51}, 0xFF00FE}}},
       {"loaded opaque, the key shows",
-       16,
        0,
        {{OpaqueImage(2, 1, {0xFF00FF, 0xFFFF00}), -2, 0, 0}},
        0,
-       {{{0, 0}, 0xF81F}, {{1, 0}, 0xFFE0}}},
+       {{{0, 0}, 0xFF00FF}, {{1, 0}, 0xFFFF00}}},
       {"later draws cover earlier",
-       16,
        0,
        {{OpaqueImage(2, 1, {0xFF0000, 0xFF0000}), -2, 0, 0},
         {OpaqueImage(2, 1, {0x00FF00, 0x00FF00}), -2, 1, 0},
         {OpaqueImage(1, 1, {0xFF0000}), -2, 2, 0}},
        0,
-       {{{0, 0}, 0xF800}, {{1, 0}, 0x07E0}, {{2, 0}, 0xF800}}},
-      // 128/255 is level 16 of 31 and 32 of 63; 64/255 is 8 and 16.
+       {{{0, 0}, 0xFF0000}, {{1, 0}, 0x00FF00}, {{2, 0}, 0xFF0000}}},
       {"alpha over black",
-       16,
        0,
        {{edge, -1, 0, 0}},
        0,
-       {{{1, 0}, 0xFFFF}, {{2, 0}, 0x8410}, {{3, 0}, 0x8000}, {{4, 0}, 0x4208}}},
-      // Half red keeps 127/255 of the blue: level 15; half white over white stays white.
+       {{{1, 0}, 0xFFFFFF}, {{2, 0}, 0x808080}, {{3, 0}, 0x800000}, {{4, 0}, 0x404040}}},
+      // Half red keeps 127/255 of the blue; white at any alpha over full blue keeps it full.
       {"alpha over blue",
-       16,
        Rgb(0, 0, 255),
        {{edge, -1, 0, 0}},
-       0x001F,
-       {{{1, 0}, 0xFFFF}, {{2, 0}, 0x841F}, {{3, 0}, 0x800F}, {{4, 0}, 0x421F}}},
-      {"alpha on 32 bits",
-       32,
+       0x0000FF,
+       {{{1, 0}, 0xFFFFFF}, {{2, 0}, 0x8080FF}, {{3, 0}, 0x80007F}, {{4, 0}, 0x4040FF}}},
+      {"a lone blending pixel",
        Rgb(0, 0, 255),
        {{DecodedImage{1, 1, {halfRed}, true}, -1, 0, 0}},
        0x0000FF,
        {{{0, 0}, 0x80007F}}},
   };
   for (const auto& c : cases) {
-    Open(c.depth);
+    Open();
     compositor.ClearFrame(c.background);
     for (size_t i = 0; i < c.draws.size(); ++i) {
       const std::string name = c.what + std::to_string(i);
@@ -199,13 +192,12 @@ TEST_P(ClippingTest, ShowsExactlyThePartOnTheCanvas) {
   const auto [sx, sy] = GetParam();
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) {
-      // Exact 565 levels 4, 8, 12, 16 of red (column) and blue (row).
-      const int eight[] = {33, 66, 99, 132};
-      image.pixels.push_back(0xFF000000u | (eight[x] << 16) | eight[y]);
+      const uint32_t pixel = 0x000100u * (x + 1) << 8 | 0x000001u * (16 * y + 1);
+      image.pixels.push_back(0xFF000000u | pixel);
       // In 64 bits: the positions reach the ends of int.
       const int64_t cx = int64_t{sx} + x, cy = int64_t{sy} + y;
       if (cx >= 0 && cx < 800 && cy >= 0 && cy < 600) {
-        expected[{int(cx), int(cy)}] = ((4 + 4 * x) << 11) | (4 + 4 * y);
+        expected[{int(cx), int(cy)}] = image.pixels.back() & 0xFFFFFF;
       }
     }
   }
@@ -259,23 +251,22 @@ TEST_F(CompositorTest, SpritesWithoutAUsablePictureDrawNothingAndTheLimitIs8192)
   compositor.ShowFrame();
   ExpectCanvas(0, {});
   Frame(0, {Sprite("limit", -2, -4000, 0)});
-  EXPECT_EQ(std::tuple(At(0, 0), At(799, 0), At(0, 1)), std::tuple(0xFFFFu, 0xFFFFu, 0u));
+  EXPECT_EQ(std::tuple(At(0, 0), At(799, 0), At(0, 1)), std::tuple(0xFFFFFFu, 0xFFFFFFu, 0u));
 }
 
 // With no ClearFrame (a background picture that is missing, or smaller than
 // the frame) every frame still starts from black: a moving aircraft and a
 // changing clock leave no trails.
 TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
-  for (int depth : {16, 32}) {
-    Open(depth);
+  {
+    Open();
     decoder.pictures = {{"plane", OpaqueImage(4, 2,
                                               {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                                0xFFFFFF, 0xFFFFFF, 0xFFFFFF})},
                         {"small", OpaqueImage(2, 2, {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF})}};
     const int32_t background = Sprite("small", -2, 0, 0);
     const int32_t plane = Sprite("plane", -2, 100, 100);
-    const uint32_t white = depth == 16 ? 0xFFFF : 0xFFFFFF;
-    const uint32_t blue = depth == 16 ? 0x001F : 0x0000FF;
+    const uint32_t white = 0xFFFFFF, blue = 0x0000FF;
     compositor.DrawSprite(background);
     compositor.DrawSprite(plane);
     compositor.DrawText("88", 300, 0, Rgb(255, 255, 0));
@@ -291,9 +282,9 @@ TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
     for (int y = 0; y < 16; ++y)  // the stand-in font draws the "1" somewhere here
       for (int x = 300; x < 316; ++x)
         if (At(x, y)) expected[{x, y}] = At(x, y);
-    ExpectCanvas(0, expected, "depth " + std::to_string(depth));
+    ExpectCanvas(0, expected, "no background");
     compositor.ShowFrame();  // a frame with nothing drawn is black
-    ExpectCanvas(0, {}, "empty frame, depth " + std::to_string(depth));
+    ExpectCanvas(0, {}, "empty frame");
   }
 }
 
@@ -304,9 +295,74 @@ TEST_F(CompositorTest, TextLandsInTheColourTheCanvasShows) {
   compositor.ShowFrame();
   Pixels lit;
   for (int i = 0; i < 16 * 16; ++i)
-    if (At(10 + i % 16, 10 + i / 16)) lit[{10 + i % 16, 10 + i / 16}] = 0x071F;
+    if (At(10 + i % 16, 10 + i / 16)) lit[{10 + i % 16, 10 + i / 16}] = 0x00E2FB;
   EXPECT_GT(lit.size(), 16u);
   ExpectCanvas(0, lit);
+}
+
+// On a screen twice the frame's size every picture is twice its size and
+// every position twice the frame's, exactly; text is twice its size there.
+TEST_F(CompositorTest, AtScaleTwoEveryPositionAndSizeDoubles) {
+  host.scale = 2;
+  Open();
+  ASSERT_EQ(std::pair(width(), height()), std::pair(1600, 1200));
+  decoder.pictures = {{"dot", OpaqueImage(2, 1, {0xFF0000, 0xFF0000})}};
+  const std::pair<int, int> places[] = {{0, 0}, {3, 7}, {798, 599}, {-1, 300}, {400, -1}};
+  for (auto [x, y] : places) {
+    const int32_t dot = Sprite("dot", -2, x, y);
+    Frame(0, {dot});
+    Pixels expected;
+    for (int i = 0; i < 8; ++i) {  // 4 x 2 canvas pixels from the 2 x 1 picture
+      const int cx = 2 * x + i % 4, cy = 2 * y + i / 4;
+      if (cx >= 0 && cx < 1600 && cy >= 0 && cy < 1200) expected[{cx, cy}] = 0xFF0000u;
+    }
+    ExpectCanvas(0, expected, std::to_string(x) + "," + std::to_string(y));
+    EXPECT_EQ(compositor.GetSpriteX(dot), x);  // the callers keep the frame's coordinates
+  }
+  compositor.SetTextFont("Arial", 16, 1, false, false, false);
+  compositor.ClearFrame(0);
+  compositor.DrawText("I", 5, 100, Rgb(255, 255, 0));
+  compositor.ShowFrame();
+  int lit = 0, left = width(), top = height(), bottom = 0;
+  for (int y = 0; y < height(); ++y)
+    for (int x = 0; x < width(); ++x)
+      if (At(x, y)) ++lit, left = std::min(left, x), top = std::min(top, y), bottom = y + 1;
+  EXPECT_GT(lit, 0);
+  EXPECT_GE(left, 10);
+  EXPECT_EQ(top, 200);
+  EXPECT_EQ(bottom - top, 32) << "a 16-pixel line twice as high";
+}
+
+// The background (LoadSpriteBitmap's role kCoverTheFrame) covers the whole
+// frame whatever its size, aspect kept and the overflow cut off; any other
+// picture keeps its own size.
+TEST_F(CompositorTest, TheBackgroundCoversTheFrameAndOtherPicturesKeepTheirSize) {
+  // 8 x 3: wider than the frame, so its middle 4 x 3 columns cover it.
+  DecodedImage wide{8, 3, {}, false};
+  for (int i = 0; i < 24; ++i) wide.pixels.push_back(i % 8 < 4 ? 0xFFFF0000 : 0xFF0000FF);
+  decoder.pictures = {{"wide", wide}};
+  for (double scale : {1.0, 2.0}) {
+    host.scale = scale;
+    Open();
+    const int32_t background = compositor.CreateSprite();
+    compositor.LoadSpriteBitmap(background, kCoverTheFrame, "wide", -2);
+    const int32_t logo = compositor.CreateSprite();
+    compositor.LoadSpriteBitmap(logo, kPlainPicture, "wide", -2);
+    compositor.SetSpriteY(logo, 300);
+    compositor.DrawSprite(background);
+    compositor.ShowFrame();
+    // Left half red, right half blue, to the corners.
+    for (auto [x, y] : {std::pair{0, 0}, {width() / 4, height() - 1}})
+      EXPECT_EQ(At(x, y), 0xFF0000u);
+    for (auto [x, y] : {std::pair{width() - 1, 0}, {width() * 3 / 4, height() - 1}})
+      EXPECT_EQ(At(x, y), 0x0000FFu);
+    compositor.ClearFrame(0);
+    compositor.DrawSprite(logo);
+    compositor.ShowFrame();
+    const int s = static_cast<int>(scale);
+    EXPECT_EQ(std::tuple(At(0, 300 * s), At(8 * s - 1, 303 * s - 1), At(8 * s, 300 * s)),
+              std::tuple(0xFF0000u, 0x0000FFu, 0u));
+  }
 }
 
 // Frame after frame of a small saver scene, each changing one thing: the
@@ -362,7 +418,7 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
     Compositor fresh{decoder, freshText, freshHost};
     open(fresh);
     draw(fresh, frame.scene);
-    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 2), 0)
+    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 4), 0)
         << frame.what;
   }
   Open();

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "controls/canvas_scaler.h"
+#include "controls/monitor_layout.h"
 
 namespace skyvault {
 namespace {

@@ -8,37 +8,60 @@
 namespace skyvault {
 namespace {
 
-TEST(PixelFormat, Every565ValueSurvivesTheTripTo8BitsAndBack) {
-  for (int p = 0; p < 65536; ++p) {
-    const uint16_t pixel = static_cast<uint16_t>(p);
-    ASSERT_EQ(Pack565(Red8Of565(pixel), Green8Of565(pixel), Blue8Of565(pixel)), pixel) << p;
-  }
-}
-
 // Premultiplied source over the canvas: s + u * (255 - a) / 255, rounded,
 // saturating (a colour beyond its alpha must not wrap).
-TEST(Blend, PremultipliedSourceOverCanvasPixelsOnBothDepths) {
+TEST(Blend, PremultipliedSourceOverCanvasPixels) {
   EXPECT_EQ(BlendXrgb(0x80808080, 0x00402000), 0xA09080u);
   EXPECT_EQ(BlendXrgb(0x10FFFFFF, 0x00FFFFFF), 0xFFFFFFu);
   auto over = [](int s, int u, int a) { return std::min(255, s + (u * (255 - a) + 127) / 255); };
   for (int a = 0; a < 256; ++a) {
     const uint32_t source = testing::Premultiplied(a * 7 & 255, a * 13 & 255, a * 29 & 255, a);
-    for (int u = 0; u < 65536; u += 3) {
-      const uint16_t under = static_cast<uint16_t>(u);
-      const uint16_t want = Pack565(over(source >> 16 & 255, Red8Of565(under), a),
-                                    over(source >> 8 & 255, Green8Of565(under), a),
-                                    over(source & 255, Blue8Of565(under), a));
-      ASSERT_EQ(Blend565(source, under), want) << "alpha " << a << ", under " << u;
+    for (int u = 0; u < 256; u += 3) {
+      const uint32_t under = PackXrgb(u, 255 - u, u * 5 & 255);
+      const uint32_t want =
+          PackXrgb(over(source >> 16 & 255, u, a), over(source >> 8 & 255, 255 - u, a),
+                   over(source & 255, u * 5 & 255, a));
+      ASSERT_EQ(BlendXrgb(source, under), want) << "alpha " << a << ", under " << u;
     }
+  }
+}
+
+// The row loops (sixteen bytes at a time where the processor allows) give
+// exactly what the pixel rule gives, for every length and any alignment.
+TEST(PixelRows, CopyAndBlendMatchThePixelRuleForEveryLength) {
+  uint32_t seed = 1;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (size_t length = 0; length <= 37; ++length) {
+    std::vector<uint32_t> source(length + 1), under(length + 1);
+    for (size_t i = 0; i <= length; ++i) {
+      const uint32_t a = next() >> 24;
+      // Mostly premultiplied pixels, and a few with colours above their alpha.
+      const uint32_t limit = i % 7 == 3 ? 255 : a;
+      source[i] = a << 24 | (next() >> 8 & 255) * limit / 255 << 16 |
+                  (next() >> 8 & 255) * limit / 255 << 8 | (next() >> 8 & 255) * limit / 255;
+      under[i] = next() & 0xFFFFFF;
+    }
+    std::vector<uint32_t> blended = under, copied(length + 1, 0);
+    BlendPixels(blended.data() + 1, source.data() + 1, length);  // unaligned on purpose
+    CopyPixels(copied.data() + 1, source.data() + 1, length);
+    for (size_t i = 1; i <= length; ++i) {
+      ASSERT_EQ(blended[i], BlendXrgb(source[i], under[i])) << length << " " << i;
+      ASSERT_EQ(copied[i], source[i]);
+    }
+    EXPECT_EQ(std::pair(blended[0], copied[0]), std::pair(under[0], 0u)) << "wrote before the row";
   }
 }
 
 TEST(SpritePicture, APictureWithAlphaSkipsOnlyFullyTransparentPixels) {
   SpritePicture alpha(DecodedImage{3, 1, {0x00000000, 0x01010101, 0xFFFFFFFF}, true},
-                      PictureKind::Transparent, 32);
+                      PictureKind::Transparent);
   std::vector<uint32_t> row(3, 0x00FF0000);
   alpha.Draw(CanvasView{reinterpret_cast<uint8_t*>(row.data()), 3, 1, 12, 32}, 0, 0);
   EXPECT_EQ(row, (std::vector<uint32_t>{0xFF0000, 0xFF0101, 0xFFFFFF}));
+  std::vector<uint16_t> other(3, 0x1234);  // a canvas of another depth is left alone
+  EXPECT_TRUE(
+      alpha.Draw(CanvasView{reinterpret_cast<uint8_t*>(other.data()), 3, 1, 6, 16}, 0, 0).Empty());
+  EXPECT_EQ(other, (std::vector<uint16_t>(3, 0x1234)));
 }
 
 }  // namespace

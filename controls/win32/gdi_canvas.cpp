@@ -21,8 +21,8 @@ GdiCanvas::GdiCanvas() {
   SetTextAlign(dc_.get(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
 }
 
-std::optional<CanvasView> GdiCanvas::Create(int width, int height, int depth) {
-  DibSection canvas(width, height, depth == 16 ? 16 : 32);
+std::optional<CanvasView> GdiCanvas::Create(int width, int height) {
+  DibSection canvas(width, height, 32);
   if (!canvas) return std::nullopt;
   dc_.Select(canvas.bitmap());
   canvas_ = std::move(canvas);  // the one before, no longer selected, goes

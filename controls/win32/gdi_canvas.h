@@ -11,9 +11,9 @@
 
 namespace skyvault::win32 {
 
-// The canvas in a DIB section (RGB565 bit fields at depth 16, 32-bit
-// otherwise), selected into a memory device context so that the system's
-// font engine draws text straight into the canvas memory.
+// The canvas in a 32-bit DIB section, selected into a memory device context
+// so that the system's font engine draws text straight into the canvas
+// memory, antialiased.
 //
 // A font's size is the height of its line of text in canvas pixels, so a
 // size-24 line at y = 575 stays whole on a 600-pixel canvas. An unknown face
@@ -26,7 +26,7 @@ class GdiCanvas : public TextRenderer {
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
 
-  std::optional<CanvasView> Create(int width, int height, int depth);
+  std::optional<CanvasView> Create(int width, int height);
   HDC dc() const { return dc_.get(); }
 
   void SetFont(const TextFont& font) override;

@@ -5,12 +5,39 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <thread>
+
 #include "controls/picture_alpha.h"
 #include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 
-WicImageDecoder::WicImageDecoder() {
+namespace {
+
+// The imaging factory of a thread other than the one that made the decoder:
+// its own, in its own COM apartment, for as long as the thread lives.
+class ThreadFactory {
+ public:
+  ThreadFactory() : comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&factory_));
+  }
+  ~ThreadFactory() {
+    if (factory_) factory_->Release();
+    if (comStarted_) CoUninitialize();
+  }
+  ThreadFactory(const ThreadFactory&) = delete;
+  ThreadFactory& operator=(const ThreadFactory&) = delete;
+  IWICImagingFactory* get() const { return factory_; }
+
+ private:
+  bool comStarted_;
+  IWICImagingFactory* factory_ = nullptr;
+};
+
+}  // namespace
+
+WicImageDecoder::WicImageDecoder() : owner_(std::this_thread::get_id()) {
   const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   comStarted_ = SUCCEEDED(started);  // S_FALSE too: it must be balanced
   CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -22,12 +49,19 @@ WicImageDecoder::~WicImageDecoder() {
   if (comStarted_) CoUninitialize();
 }
 
+IWICImagingFactory* WicImageDecoder::Factory() const {
+  if (std::this_thread::get_id() == owner_) return factory_;
+  thread_local ThreadFactory own;
+  return own.get();
+}
+
 std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
-  if (!factory_ || path.empty()) return std::nullopt;
+  IWICImagingFactory* factory = Factory();
+  if (!factory || path.empty()) return std::nullopt;
   const std::wstring widePath = Widen(path);
   ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(factory_->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
-                                                 WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
+  if (FAILED(factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
     return std::nullopt;
   }
   ComPtr<IWICBitmapFrameDecode> frame;
@@ -40,7 +74,7 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
   // Straight alpha, so that a picture whose alpha is all zero keeps its
   // colours (see ApplyAlphaRules).
   ComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory_->CreateFormatConverter(converter.Put())) ||
+  if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
       FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom))) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <thread>
+
 #include "controls/decoded_image.h"
 
 struct IWICImagingFactory;
@@ -17,9 +19,13 @@ class WicImageDecoder : public ImageDecoder {
   WicImageDecoder(const WicImageDecoder&) = delete;
   WicImageDecoder& operator=(const WicImageDecoder&) = delete;
 
+  // Safe on any thread: each other thread gets a factory of its own.
   std::optional<DecodedImage> Decode(const std::string& path) override;
 
  private:
+  IWICImagingFactory* Factory() const;
+
+  std::thread::id owner_;
   IWICImagingFactory* factory_ = nullptr;
   bool comStarted_ = false;
 };

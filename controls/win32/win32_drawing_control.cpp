@@ -12,7 +12,7 @@ Win32DrawingControl::Win32DrawingControl(HWND window, std::unique_ptr<ImageDecod
     : ForwardingDrawingControl(compositor_),  // bound now, used once built
       window_(window),
       decoder_(std::move(decoder)),
-      presenter_(window),
+      presenter_(window, gdiCanvas_.dc()),
       host_(gdiCanvas_, presenter_),
       compositor_(*decoder_, gdiCanvas_, host_) {}
 

@@ -18,7 +18,8 @@ namespace skyvault::win32 {
 // 60 times a second. Events go to the DrawingEvents set with SetEvents.
 //
 // InitDisplay is false only when the display cannot show 16-bit colour; the
-// display mode itself is never changed: the canvas is scaled to the window.
+// display mode itself is never changed: the frame is composed at the size
+// of the widest monitor's letterbox and shown on every monitor.
 class Win32DrawingControl : public ForwardingDrawingControl {
  public:
   explicit Win32DrawingControl(HWND window);
@@ -46,6 +47,8 @@ class Win32DrawingControl : public ForwardingDrawingControl {
   int RunFrameLoop(int framesPerSecond = 60);
 
   const CanvasView& canvas() const { return compositor_.canvas(); }
+  // Canvas pixels per frame pixel.
+  double scale() const { return compositor_.scale().value(); }
   const WindowPresenter& presenter() const { return presenter_; }
 
  private:
@@ -53,8 +56,11 @@ class Win32DrawingControl : public ForwardingDrawingControl {
    public:
     Host(GdiCanvas& canvas, WindowPresenter& presenter) : canvas_(canvas), presenter_(presenter) {}
     bool DisplaySupports(int depth) override;
-    std::optional<CanvasView> CreateCanvas(int width, int height, int depth) override {
-      return canvas_.Create(width, height, depth);
+    double ScaleFor(int logicalWidth, int logicalHeight) override {
+      return WindowPresenter::ScaleFor(logicalWidth, logicalHeight);
+    }
+    std::optional<CanvasView> CreateCanvas(int width, int height) override {
+      return canvas_.Create(width, height);
     }
     void Present(const CanvasView& canvas, const TileMask& written) override {
       presenter_.Present(canvas, written);

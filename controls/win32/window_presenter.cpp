@@ -1,7 +1,8 @@
 #include "controls/win32/window_presenter.h"
 
-#include <cstring>
+#include <cstdlib>
 
+#include "controls/frame_geometry.h"
 #include "controls/monitor_layout.h"
 
 namespace skyvault::win32 {
@@ -13,107 +14,128 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
   return TRUE;
 }
 
+std::vector<PixelRect> Monitors() {
+  std::vector<PixelRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 }  // namespace
 
-WindowPresenter::WindowPresenter(HWND window) : window_(window), dc_(CreateCompatibleDC(nullptr)) {}
+WindowPresenter::WindowPresenter(HWND window, HDC canvasDc)
+    : window_(window), canvasDc_(canvasDc) {}
 
-WindowPresenter::~WindowPresenter() {
-  if (bitmap_) {
-    SelectObject(dc_, originalBitmap_);
-    DeleteObject(bitmap_);
+double WindowPresenter::ScaleFor(int frameWidth, int frameHeight) {
+  int widest = 0;
+  for (const PixelRect& monitor : Monitors()) {
+    widest = std::max(widest, Letterbox(frameWidth, frameHeight, monitor).Width());
   }
-  DeleteDC(dc_);
+  return widest > 0 && frameWidth > 0 ? static_cast<double>(widest) / frameWidth : 1.0;
 }
 
 std::vector<PixelRect> WindowPresenter::Targets() const {
-  std::vector<PixelRect> targets;
-  for (const CanvasScaler& scaler : scalers_) targets.push_back(scaler.target());
-  return targets;
+  std::vector<PixelRect> rects;
+  for (const Target& target : targets_) rects.push_back(target.rect);
+  return rects;
 }
 
 void WindowPresenter::Layout(const CanvasView& canvas) {
   RECT client{};
   GetClientRect(window_, &client);
-  const int width = client.right, height = client.bottom;
-  if (width != width_ || height != height_ || !bitmap_) {
-    if (bitmap_) {
-      SelectObject(dc_, originalBitmap_);
-      DeleteObject(bitmap_);
-      bitmap_ = nullptr;
-      bits_ = nullptr;
-    }
-    width_ = width;
-    height_ = height;
-    if (width > 0 && height > 0) {
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-      info.bmiHeader.biWidth = width;
-      info.bmiHeader.biHeight = -height;
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
-      void* bits = nullptr;
-      bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-      if (bitmap_) {
-        originalBitmap_ = SelectObject(dc_, bitmap_);
-        bits_ = static_cast<uint8_t*>(bits);
-      }
-    }
-  }
-  if (bits_) std::memset(bits_, 0, static_cast<size_t>(width_) * height_ * 4);
-
-  std::vector<PixelRect> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  width_ = client.right;
+  height_ = client.bottom;
   POINT origin{0, 0};
   ClientToScreen(window_, &origin);
-  scalers_.clear();
-  for (const PixelRect& target :
-       FrameTargets(canvas.width, canvas.height, monitors,
-                    {origin.x, origin.y, origin.x + width_, origin.y + height_})) {
-    scalers_.emplace_back(canvas.width, canvas.height, target);
+  targets_.clear();
+  for (PixelRect rect : FrameTargets(canvas.width, canvas.height, Monitors(),
+                                     {origin.x, origin.y, origin.x + width_, origin.y + height_})) {
+    Target target;
+    if (std::abs(rect.Width() - canvas.width) <= 1 &&
+        std::abs(rect.Height() - canvas.height) <= 1) {
+      // The canvas's own size (give or take a rounding): sent as it is.
+      rect.right = rect.left + canvas.width;
+      rect.bottom = rect.top + canvas.height;
+    } else if (!rect.Empty()) {
+      target.image = std::make_unique<DibSection>(rect.Width(), rect.Height(), 32);
+      if (!*target.image) continue;
+      target.dc = std::make_unique<MemoryDc>();
+      target.dc->Select(target.image->bitmap());
+      target.scaler.emplace(canvas.width, canvas.height,
+                            PixelRect{0, 0, rect.Width(), rect.Height()});
+    }
+    target.rect = rect;
+    targets_.push_back(std::move(target));
   }
   canvasWidth_ = canvas.width;
   canvasHeight_ = canvas.height;
-  diff_.Forget();
   layoutValid_ = true;
+}
+
+void WindowPresenter::Send(HDC windowDc, Target& target, const CanvasView& canvas,
+                           const PixelRect& part) {
+  if (!target.scaler) {
+    BitBlt(windowDc, target.rect.left + part.left, target.rect.top + part.top, part.Width(),
+           part.Height(), canvasDc_, part.left, part.top, SRCCOPY);
+    return;
+  }
+  const PixelRect out =
+      target.scaler->Scale(canvas, part, target.image->bits(), target.image->stride());
+  if (out.Empty()) return;
+  BitBlt(windowDc, target.rect.left + out.left, target.rect.top + out.top, out.Width(),
+         out.Height(), target.dc->get(), out.left, out.top, SRCCOPY);
+}
+
+void WindowPresenter::FillBars(HDC dc) const {
+  const RECT all{0, 0, width_, height_};
+  HRGN bars = CreateRectRgnIndirect(&all);
+  for (const Target& target : targets_) {
+    HRGN frame =
+        CreateRectRgn(target.rect.left, target.rect.top, target.rect.right, target.rect.bottom);
+    CombineRgn(bars, bars, frame, RGN_DIFF);
+    DeleteObject(frame);
+  }
+  FillRgn(dc, bars, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  DeleteObject(bars);
+}
+
+void WindowPresenter::SendWhole(HDC windowDc, const CanvasView& canvas) {
+  FillBars(windowDc);
+  for (Target& target : targets_) Send(windowDc, target, canvas, canvas.Bounds());
 }
 
 void WindowPresenter::Present(const CanvasView& canvas, const TileMask& written) {
   RECT client{};
   GetClientRect(window_, &client);
-  if (!layoutValid_ || client.right != width_ || client.bottom != height_ ||
-      canvas.width != canvasWidth_ || canvas.height != canvasHeight_) {
-    Layout(canvas);
-  }
-  if (!bits_) return;
-  const int stride = width_ * 4;
-  const TileMask& changed = diff_.Update(canvas, written);
-  if (!changed.Any()) return;
+  const bool relaid = !layoutValid_ || client.right != width_ || client.bottom != height_ ||
+                      canvas.width != canvasWidth_ || canvas.height != canvasHeight_;
+  if (relaid) Layout(canvas);
+  canvas_ = canvas;
+  if (!written.Any() && !relaid) return;
   HDC windowDc = GetDC(window_);
-  if (changed.Count() == changed.columns() * changed.rows()) {
-    for (const CanvasScaler& scaler : scalers_)
-      scaler.Scale(canvas, canvas.Bounds(), bits_, stride);
-    BitBlt(windowDc, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+  if (relaid || written.Count() == written.columns() * written.rows()) {
+    SendWhole(windowDc, canvas);
   } else {
-    for (const CanvasScaler& scaler : scalers_) {
-      for (const PixelRect& part : diff_.Parts()) {
-        const PixelRect out = scaler.Scale(canvas, part, bits_, stride);
-        if (!out.Empty()) {
-          BitBlt(windowDc, out.left, out.top, out.Width(), out.Height(), dc_, out.left, out.top,
-                 SRCCOPY);
-        }
-      }
+    const std::vector<PixelRect> parts = written.Rectangles();
+    for (Target& target : targets_) {
+      for (const PixelRect& part : parts) Send(windowDc, target, canvas, part);
     }
   }
   ReleaseDC(window_, windowDc);
+  shown_ = true;
 }
 
 void WindowPresenter::Paint(HDC dc, const RECT& area) {
-  if (bits_) {
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, dc_, area.left,
-           area.top, SRCCOPY);
-  } else {
+  if (!shown_ || !canvas_.Valid()) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return;
+  }
+  FillBars(dc);
+  // The kept pictures as they are (a scaled target's image already holds
+  // its reduced frame).
+  for (const Target& target : targets_) {
+    HDC source = target.scaler ? target.dc->get() : canvasDc_;
+    BitBlt(dc, target.rect.left, target.rect.top, target.rect.Width(), target.rect.Height(), source,
+           0, 0, SRCCOPY);
   }
 }
 

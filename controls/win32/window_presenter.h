@@ -1,30 +1,39 @@
 #pragma once
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "controls/canvas.h"
-#include "controls/canvas_scaler.h"
-#include "controls/frame_diff.h"
+#include "controls/filtered_canvas_scaler.h"
 #include "controls/tile_mask.h"
+#include "platform/win32/dib_section.h"
 #include "platform/win32/win32_headers.h"
 
 namespace skyvault::win32 {
 
 // Puts the canvas on a window that covers one or more monitors: on each
-// monitor the whole canvas, scaled with its aspect kept, black bars around.
-// The scaled picture is kept in a 32-bit image of the window's size; each
-// frame only the parts of the canvas that changed (looked for in the tiles
-// the compositor redrew) are scaled and sent, a few rectangles each. The
-// first frame, a frame after the window or the monitors changed, and
-// painting send everything.
+// monitor the whole frame, aspect kept, black bars around. The canvas is
+// composed at the size of the widest monitor's letterbox (ScaleFor), so
+// there it is sent as it is, straight from the canvas's own bitmap; a
+// monitor with a smaller letterbox gets it reduced with a filter, into an
+// image of its own. Each frame only the tiles the compositor redrew are
+// sent, joined into a few rectangles. The first frame, a frame after the
+// window or the monitors changed, and painting send everything.
 class WindowPresenter {
  public:
-  explicit WindowPresenter(HWND window);
-  ~WindowPresenter();
+  // `canvasDc` has the canvas's bitmap selected while frames are presented.
+  WindowPresenter(HWND window, HDC canvasDc);
   WindowPresenter(const WindowPresenter&) = delete;
   WindowPresenter& operator=(const WindowPresenter&) = delete;
 
+  // How many canvas pixels each pixel of a frameWidth x frameHeight frame
+  // becomes: the widest letterbox of the frame over the monitors, divided
+  // by frameWidth.
+  static double ScaleFor(int frameWidth, int frameHeight);
+
   void Present(const CanvasView& canvas, const TileMask& written);
-  // WM_PAINT: sends the whole kept picture (black before the first frame).
+  // WM_PAINT: sends the whole frame on every monitor, and the bars (black
+  // before the first frame).
   void Paint(HDC dc, const RECT& area);
   // The window's size or the monitors changed: lay out again next frame.
   void Invalidate() { layoutValid_ = false; }
@@ -33,20 +42,33 @@ class WindowPresenter {
   std::vector<PixelRect> Targets() const;
 
  private:
+  // One monitor's part of the window.
+  struct Target {
+    PixelRect rect;  // in client coordinates
+    // Only for a letterbox of another size than the canvas: the frame
+    // reduced (or enlarged) into an image of its own.
+    std::optional<FilteredCanvasScaler> scaler;
+    std::unique_ptr<DibSection> image;
+    std::unique_ptr<MemoryDc> dc;
+  };
   void Layout(const CanvasView& canvas);
+  // Sends part `part` of the canvas to `target` (scaling it first where
+  // needed).
+  void Send(HDC windowDc, Target& target, const CanvasView& canvas, const PixelRect& part);
+  void SendWhole(HDC windowDc, const CanvasView& canvas);
+  // Paints the window black around the frames.
+  void FillBars(HDC dc) const;
 
   HWND window_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ originalBitmap_ = nullptr;
-  uint8_t* bits_ = nullptr;
+  HDC canvasDc_;
   int width_ = 0;
   int height_ = 0;
   int canvasWidth_ = 0;
   int canvasHeight_ = 0;
   bool layoutValid_ = false;
-  std::vector<CanvasScaler> scalers_;
-  FrameDiff diff_;
+  bool shown_ = false;
+  std::vector<Target> targets_;
+  CanvasView canvas_;  // the last canvas presented, for painting
 };
 
 }  // namespace skyvault::win32

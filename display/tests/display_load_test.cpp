@@ -9,10 +9,13 @@ namespace {
 
 const std::string kData = "C:\\Hallowmere\\Skyvault1\\";
 
-Log Picture(int sprite, const std::string& path, int code, int x, int y) {
+// The background is loaded in the role that covers the frame (2), every
+// other picture in the plain one (1).
+Log Picture(int sprite, const std::string& path, int code, int x, int y, int role = 1) {
   const std::string n = std::to_string(sprite) + ", ";
   return {"CreateSprite() = " + std::to_string(sprite),
-          "LoadSpriteBitmap(" + n + "1, \"" + path + "\", " + std::to_string(code) + ")",
+          "LoadSpriteBitmap(" + n + std::to_string(role) + ", \"" + path + "\", " +
+              std::to_string(code) + ")",
           "SetSpriteX(" + n + std::to_string(x) + ")", "SetSpriteY(" + n + std::to_string(y) + ")"};
 }
 
@@ -56,7 +59,7 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOr
                      "Read(Startup/BMPFileName)"};
   EXPECT_EQ(h.Take(), Join({writes,
                             reads,
-                            Picture(1, kData + "Bridge.bmp", -2, 0, 0),
+                            Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2),
                             {"Read(Startup/LogoChecked)"},
                             Aircraft(2),
                             {"StopSound(1)",  // Prop's number value, before the sound exists
@@ -96,7 +99,7 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
 
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
-  const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0);
+  const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2);
   const struct {
     const char* background;
     const char* logo;

@@ -1,5 +1,9 @@
 #include "startup/win32/preview_window.h"
 
+#include <memory>
+
+#include "controls/resampler.h"
+#include "platform/win32/dib_section.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/window_base.h"
 #include "platform/win32/window_classes.h"
@@ -11,8 +15,8 @@ namespace {
 
 constexpr UINT_PTR kHostWatch = 1;
 
-// The `Preview` window: the still picture `Image1`, stretched over the
-// window. It ends the program's message loop when it goes.
+// The `Preview` window: the still picture `Image1`, scaled with a filter to
+// the window's size. It ends the program's message loop when it goes.
 class PreviewWindow final : public WindowBase {
  public:
   PreviewWindow(HINSTANCE instance, HWND host)
@@ -69,25 +73,61 @@ class PreviewWindow final : public WindowBase {
     HDC dc = BeginPaint(hwnd(), &paint);
     RECT client;
     GetClientRect(hwnd(), &client);
-    if (image1_) {
-      BITMAP info{};
-      GetObjectW(image1_.get(), sizeof info, &info);
-      HDC source = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(source, image1_.get());
-      SetStretchBltMode(dc, HALFTONE);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
-                 SRCCOPY);
-      SelectObject(source, old);
-      DeleteDC(source);
+    if (ScaleImage1(client.right, client.bottom)) {
+      BitBlt(dc, 0, 0, client.right, client.bottom, scaledDc_.get(), 0, 0, SRCCOPY);
     } else {
       FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     EndPaint(hwnd(), &paint);
   }
 
+  // The picture's pixels, read once from the bitmap.
+  std::optional<DecodedImage> Image1Pixels() const {
+    BITMAP info{};
+    if (!image1_ || !GetObjectW(image1_.get(), sizeof info, &info) || info.bmWidth <= 0 ||
+        info.bmHeight <= 0) {
+      return std::nullopt;
+    }
+    DecodedImage image{info.bmWidth, info.bmHeight, {}, false};
+    image.pixels.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB};
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, image1_.get(), 0, info.bmHeight, image.pixels.data(),
+                               &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != info.bmHeight) return std::nullopt;
+    for (uint32_t& pixel : image.pixels) pixel |= 0xFF000000u;
+    return image;
+  }
+
+  // The picture at width x height, made again only when the size changes.
+  bool ScaleImage1(int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    if (scaled_ && scaled_->width() == width && scaled_->height() == height) return true;
+    scaledDc_.Select(static_cast<HBITMAP>(nullptr));
+    scaled_.reset();
+    if (!pixels_) pixels_ = Image1Pixels();
+    if (!pixels_) return false;
+    const std::optional<DecodedImage> resized = Resample(*pixels_, width, height);
+    auto bitmap = std::make_unique<DibSection>(width, height, 32);
+    if (!resized || !*bitmap) return false;
+    for (int y = 0; y < height; ++y) {
+      auto* row =
+          reinterpret_cast<uint32_t*>(bitmap->bits() + static_cast<size_t>(y) * bitmap->stride());
+      for (int x = 0; x < width; ++x)
+        row[x] = resized->pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
+    }
+    scaledDc_.Select(bitmap->bitmap());
+    scaled_ = std::move(bitmap);
+    return true;
+  }
+
   HWND host_;
   UniqueBitmap image1_;
+  std::optional<DecodedImage> pixels_;
+  std::unique_ptr<DibSection> scaled_;  // Image1 at the window's size
+  MemoryDc scaledDc_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // GoogleTest before Xlib, whose macros (None, Bool) would break it.
 #include <gtest/gtest.h>
+
+#include <functional>
 // Then the rest.
 #include <X11/Xutil.h>
 
@@ -23,11 +25,15 @@ struct GreenBlocks : ImageDecoder {
 
 // Counts the drawing control's events.
 struct EventCounts : DrawingEvents {
-  void OnFrame() override { ++frames; }
+  void OnFrame() override {
+    ++frames;
+    if (frame) frame();
+  }
   void OnPointerMove() override { ++moves; }
   void OnMouseButton() override { ++buttons; }
   void OnKey() override { ++keys; }
   int frames = 0, moves = 0, buttons = 0, keys = 0;
+  std::function<void()> frame;  // what a frame draws
 };
 
 class XDrawingControlTest : public ::testing::Test {
@@ -127,14 +133,19 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
 
 TEST_F(XDrawingControlTest, FollowsTheWindowsSizeAndRepaintsWhatWasExposed) {
   auto control = Control({});
+  EventCounts events;
+  events.frame = [&] {
+    control->ClearFrame(kBlue);
+    control->ShowFrame();
+  };
+  control->SetEvents(&events);
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
-  control->ClearFrame(kBlue);
-  control->ShowFrame();
+  control->RaiseFrame();
   XResizeWindow(display_, window_, 200, 300);
   Deliver(*control);
-  control->ClearFrame(kBlue);
-  control->ShowFrame();
+  control->RaiseFrame();  // composed anew at the window's size
   // 800 x 600 in 200 x 300: 200 x 150 with bars above and below.
+  EXPECT_EQ(std::pair(control->canvas().width, control->canvas().height), std::pair(200, 150));
   EXPECT_EQ(control->host().target(), (PixelRect{0, 75, 200, 225}));
   EXPECT_EQ(control->host().lastSentPixels(), 200 * 300);
   EXPECT_EQ(Pixel(100, 150), 0x0000FFu);

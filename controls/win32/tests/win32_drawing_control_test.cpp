@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "controls/testing/fake_image_decoder.h"
@@ -36,15 +37,22 @@ class Win32DrawingControlTest : public ::testing::Test {
     control->LoadSpriteBitmap(s, 1, "red", -2);
     return s;
   }
+  // A rectangle of the 800 x 600 frame on the canvas, which has the
+  // screen's resolution.
+  PixelRect OnCanvas(const PixelRect& frame) const {
+    const double s = control->scale();
+    auto at = [s](int v) { return static_cast<int>(std::lround(v * s)); };
+    return {at(frame.left), at(frame.top), at(frame.right), at(frame.bottom)};
+  }
   // How many canvas pixels of each colour but black lie inside `rect`; those outside count as
   // kOutside.
-  static constexpr uint32_t kOutside = 0x10000;
+  static constexpr uint32_t kOutside = 0x1000000;
   std::map<uint32_t, int> Colours(const PixelRect& rect) {
     std::map<uint32_t, int> inside;
     const CanvasView& canvas = control->canvas();
     for (int y = 0; y < canvas.height; ++y) {
       for (int x = 0; x < canvas.width; ++x) {
-        const uint16_t p = reinterpret_cast<const uint16_t*>(canvas.Row(y))[x];
+        const uint32_t p = reinterpret_cast<const uint32_t*>(canvas.Row(y))[x] & 0xFFFFFF;
         if (p)
           ++inside[x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? p
                                                                                         : kOutside];
@@ -58,12 +66,14 @@ class Win32DrawingControlTest : public ::testing::Test {
   CountingEvents events;
 };
 
-// Text lands in its colour (as the 565 canvas shows it) where it was put, with
-// a known face, an unknown one, and under a later sprite.
+// Text lands in its colour where it was put, at the screen's resolution,
+// with a known face, an unknown one, and under a later sprite.
 TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPlace) {
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
   const CanvasView& canvas = control->canvas();
-  EXPECT_EQ(std::tuple(canvas.depth, canvas.width, canvas.stride), std::tuple(16, 800, 1600));
+  // The widest monitor's letterbox: the frame at the screen's resolution.
+  EXPECT_EQ(std::tuple(canvas.depth, canvas.width, canvas.stride),
+            std::tuple(32, OnCanvas({0, 0, 800, 600}).right, canvas.width * 4));
   const struct {
     const char* face;
     int size;
@@ -71,18 +81,25 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
     int x, y;
     int32_t colour;
     PixelRect area;  // where the text must land
-    uint16_t shown;
+    uint32_t shown;
   } cases[] = {
-      {"Arial", 24, "Place a Message Here", 5, 575, Rgb(0, 255, 255), {5, 575, 800, 599}, 0x07FF},
-      {"Arial", 16, "12:34:56", 0, 0, Rgb(255, 255, 0), {0, 0, 120, 17}, 0xFFE0},
-      {"No Such Face At All", 40, "MMMM", 100, 100, Rgb(0, 226, 251), {100, 100, 800, 145}, 0x071F},
+      {"Arial", 24, "Place a Message Here", 5, 575, Rgb(0, 255, 255), {5, 575, 800, 599}, 0x00FFFF},
+      {"Arial", 16, "12:34:56", 0, 0, Rgb(255, 255, 0), {0, 0, 120, 17}, 0xFFFF00},
+      {"No Such Face At All",
+       40,
+       "MMMM",
+       100,
+       100,
+       Rgb(0, 226, 251),
+       {100, 100, 800, 145},
+       0x00E2FB},
   };
   for (const auto& c : cases) {
     control->ClearFrame(0);
     control->SetTextFont(c.face, c.size, 1, false, false, false);
     control->DrawText(c.text, c.x, c.y, c.colour);
     control->ShowFrame();
-    auto inside = Colours(c.area);
+    auto inside = Colours(OnCanvas(c.area));
     EXPECT_EQ(inside[kOutside], 0) << c.text;
     EXPECT_GT(inside[c.shown], 40) << c.text;  // the glyphs' cores; their edges are smoothed
     for (auto [colour, n] : inside) EXPECT_LE(n, inside[c.shown]) << c.text << std::hex << colour;
@@ -92,7 +109,9 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
   control->DrawText("XXXX", 0, 0, Rgb(255, 255, 255));
   control->DrawSprite(cover);
   control->ShowFrame();
-  EXPECT_EQ(Colours({0, 0, 200, 40}), (std::map<uint32_t, int>{{0xF800, 200 * 40}}));
+  const PixelRect covered = OnCanvas({0, 0, 200, 40});
+  EXPECT_EQ(Colours(covered),
+            (std::map<uint32_t, int>{{0xFF0000, covered.Width() * covered.Height()}}));
 }
 
 TEST_F(Win32DrawingControlTest, InputRaisesItsEventsButAPointerMessageWithoutMovementIsNoMove) {

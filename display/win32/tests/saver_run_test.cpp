@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <random>
 
+#include "controls/tests/picture_files.h"
 #include "dialogs/win32/setup_dialog_ids.h"
+#include "platform/testing/temp_folder.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
@@ -48,12 +53,17 @@ struct Pixels {
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     if (GetDIBits(dc, bitmap, 0, h, data.data(), &info, DIB_RGB_COLORS) != h) data.clear();
   }
-  // The largest difference of one channel.
-  int Distance(int x, int y, uint32_t other) const {
-    const uint32_t p = data[static_cast<size_t>(y) * width + x];
+  // The largest difference of one channel between `other` and the average
+  // of the pixels in [left, right) x [top, bottom).
+  int Distance(int left, int top, int right, int bottom, uint32_t other) const {
+    int sum[3] = {}, count = 0;
+    for (int y = top; y < std::max(bottom, top + 1); ++y)
+      for (int x = left; x < std::max(right, left + 1); ++x, ++count)
+        for (int c = 0; c < 3; ++c)
+          sum[c] += data[static_cast<size_t>(y) * width + x] >> (8 * c) & 255;
     int most = 0;
-    for (int shift : {0, 8, 16})
-      most = std::max(most, std::abs(int(p >> shift & 255) - int(other >> shift & 255)));
+    for (int c = 0; c < 3; ++c)
+      most = std::max(most, std::abs(sum[c] / count - int(other >> (8 * c) & 255)));
     return most;
   }
 };
@@ -111,9 +121,13 @@ struct CanvasPlace {
     left = static_cast<int>((w - 800 * scale) / 2);
     top = static_cast<int>((h - 600 * scale) / 2);
   }
-  // The screenshot's pixel at the centre of canvas pixel (x, y).
-  int X(int x) const { return left + static_cast<int>((x + 0.5) * scale); }
-  int Y(int y) const { return top + static_cast<int>((y + 0.5) * scale); }
+  // How far the screen pixels of frame pixel (x, y), averaged, are from
+  // `colour` (the largest difference of one channel).
+  int Distance(const Pixels& shot, int x, int y, uint32_t colour) const {
+    const int x0 = left + static_cast<int>(x * scale), y0 = top + static_cast<int>(y * scale);
+    return shot.Distance(x0, y0, left + static_cast<int>((x + 1) * scale),
+                         top + static_cast<int>((y + 1) * scale), colour);
+  }
   RECT screen{};
   double scale = 1;
   int left = 0, top = 0;
@@ -144,16 +158,17 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) {
-        if (shot.Distance(canvas.X(x), canvas.Y(y), bridge.data[static_cast<size_t>(y) * 800 + x]) >
-            threshold)
+        // The screen pixels of frame pixel (x, y), averaged: the bridge is
+        // drawn from its sharper companion, whose average is the 800 x 600 file.
+        if (canvas.Distance(shot, x, y, bridge.data[static_cast<size_t>(y) * 800 + x]) > threshold)
           ++found.first, found.second = std::min(found.second, x);
       }
     return found;
   };
   const RECT lowerBridge{0, 320, 800, 560}, clock{0, 0, 120, 24}, entry{300, 140, 800, 300};
-  // The lower bridge, where no aircraft flies yet, matches (16-bit colour
-  // allows a little); the clock is yellow at the top left; aircraft 1 comes
-  // in from the right at the height of 180.
+  // The lower bridge, where no aircraft flies yet, matches; the clock is
+  // yellow at the top left; aircraft 1 comes in from the right at the
+  // height of 180.
   std::pair<int, int> aircraft;
   int offBridge = 0, clockPixels = 0;
   const bool shown = WaitUntil(
@@ -202,7 +217,7 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   EXPECT_EQ(ReadString(kSaverKey, "Startup", "BackGround"), "2")
       << "the first run undid the choice";
-  // Sky blue where the bridge would be (16-bit colour allows a little).
+  // Sky blue where the bridge would be.
   const CanvasPlace canvas(display);
   const uint32_t skyBlue = 0x00E2FB;
   int notSky = 0;
@@ -211,8 +226,7 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
         const Pixels shot = Capture(canvas.screen);
         notSky = 0;
         for (int y = 320; y < 560; y += 4)
-          for (int x = 0; x < 800; x += 4)
-            notSky += shot.Distance(canvas.X(x), canvas.Y(y), skyBlue) > 8;
+          for (int x = 0; x < 800; x += 4) notSky += canvas.Distance(shot, x, y, skyBlue) > 8;
         return notSky < 12000 / 50;
       },
       10000))
@@ -222,6 +236,7 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
 }
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
+  skyvault::testing::TempFolder folder;
   auto every = [](const std::string& text) {
     for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, text);
     WriteString(kSaverKey, "System", "SetReg", "2");
@@ -249,6 +264,33 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                     WriteString(kSaverKey, "Startup", k, v);
                 },
                 button},
+               {"hostile companions beside the pictures",
+                [&] {
+                  every("1");
+                  // The user's background and logo, each with companions of
+                  // random bytes, a header claiming 100000 x 100000 pixels,
+                  // and a file cut short.
+                  std::mt19937 random(5);
+                  skyvault::testing::FileBytes noise(4096);
+                  for (auto& b : noise) b = static_cast<uint8_t>(random());
+                  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
+                  for (const char* name : {"Own", "Logo"}) {
+                    std::ifstream bridge(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
+                    folder.Write(std::string(name) + ".bmp",
+                                 {std::istreambuf_iterator<char>(bridge), {}});
+                    folder.Write(std::string(name) + "@2x.png", noise);
+                    folder.Write(std::string(name) + "@3x.png",
+                                 skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
+                    folder.Write(std::string(name) + "@4x.png",
+                                 {cut.begin(), cut.begin() + cut.size() / 2});
+                  }
+                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
+                                      {"BMPFileName", folder.Path("Own.bmp")},
+                                      {"LogoChecked", "1"},
+                                      {"LogoFileName", folder.Path("Logo.bmp")}})
+                    WriteString(kSaverKey, "Startup", k, v);
+                },
+                key},
                {"marker not a number",
                 [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
   for (const auto& [name, write, end] : cases) {

@@ -7,14 +7,19 @@
 //                                     aircraft over it somewhere
 //   saver_probe hash ID|root          prints a checksum of the window's pixels
 #include <X11/Xlib.h>
+
 #include <X11/Xutil.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <unistd.h>
+#include <chrono>
+#include <thread>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -100,6 +105,31 @@ int Hash(Display* display, Window window) {
   return 0;
 }
 
+// Waits (at most 30 s) until the pixel at the window's centre is no longer
+// black, looking every two milliseconds; prints the milliseconds from the
+// probe's start. For measuring how soon a saver started at the same moment
+// shows its first frame.
+int FirstFrame(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return 2;
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+    XImage* image = XGetImage(display, window, attributes.width / 2, attributes.height / 2, 1, 1,
+                              AllPlanes, ZPixmap);
+    const unsigned long pixel = image ? XGetPixel(image, 0, 0) : 0;
+    if (image) XDestroyImage(image);
+    if ((pixel & 0xFFFFFF) != 0) {
+      const auto elapsed = std::chrono::steady_clock::now() - start;
+      std::printf("%lld\n",
+                  static_cast<long long>(
+                      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+      return 0;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -114,6 +144,8 @@ int main(int argc, char** argv) {
     code = Check(display, Target(display, argv[2]), argv[3]);
   } else if (command == "hash") {
     code = Hash(display, Target(display, argv[2]));
+  } else if (command == "first-frame") {
+    code = FirstFrame(display, Target(display, argv[2]));
   }
   XCloseDisplay(display);  // the sanitizer build counts an open display as a leak
   return code;

@@ -1,0 +1,106 @@
+#include "controls/testing/picture_files.h"
+
+#include <png.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "controls/picture_alpha.h"
+
+namespace skyvault::testing {
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | uint32_t(b.at(at + 3)) << 24;
+}
+uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
+  return uint16_t(b.at(at) | b.at(at + 1) << 8);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+std::optional<Bitmap> ReadBmp(const std::string& path) {
+  const auto b = ReadFile(path);
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
+  Bitmap bmp;
+  const uint32_t offset = U32(b, 10), header = U32(b, 14), compression = U32(b, 30);
+  bmp.width = int32_t(U32(b, 18));
+  const int32_t h = int32_t(U32(b, 22));
+  bmp.height = std::abs(h);
+  bmp.bpp = U16(b, 28);
+  if (compression == 3 && header >= 56) bmp.alphaMask = U32(b, 66);
+  const size_t stride = (size_t(bmp.width) * bmp.bpp + 31) / 32 * 4;
+  if ((compression != 0 && compression != 3) || offset + stride * bmp.height > b.size()) {
+    return std::nullopt;
+  }
+  int shift = 0;
+  while (bmp.alphaMask && !(bmp.alphaMask >> shift & 1)) ++shift;
+  for (int row = 0; row < bmp.height; ++row) {
+    // Rows are stored bottom-up unless the height is negative.
+    const uint8_t* p = b.data() + offset + stride * size_t(h < 0 ? row : bmp.height - 1 - row);
+    for (int x = 0; x < bmp.width; ++x) {
+      const uint8_t* c = bmp.bpp == 8 ? &b.at(14 + header + 4 * p[x]) : p + x * bmp.bpp / 8;
+      bmp.rgb.push_back(uint32_t(c[2]) << 16 | c[1] << 8 | c[0]);
+      const uint32_t v = bmp.bpp == 32 ? U32(b, size_t(c - b.data())) : 0;
+      bmp.alpha.push_back(bmp.alphaMask ? uint8_t((v & bmp.alphaMask) >> shift) : 255);
+    }
+  }
+  return bmp;
+}
+
+std::optional<Png> ReadPng(const std::string& path) {
+  Png png;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
+  png.hasAlphaChannel = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  image.format = PNG_FORMAT_RGBA;
+  png.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, png.rgba.data(), 0, nullptr)) return std::nullopt;
+  png.width = int(image.width), png.height = int(image.height);
+  return png;
+}
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
+  std::vector<uint8_t> bytes;
+  for (uint32_t p : rgb) bytes.insert(bytes.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(width);
+  image.height = png_uint_32(height);
+  image.format = PNG_FORMAT_RGB;
+  return png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr) != 0;
+}
+
+std::optional<DecodedImage> FilePictureDecoder::Decode(const std::string& path) {
+  DecodedImage image;
+  if (EndsWith(path, ".png")) {
+    const std::optional<Png> png = ReadPng(path);
+    if (!png) return std::nullopt;
+    image.width = png->width, image.height = png->height;
+    for (size_t i = 0; i < png->rgba.size(); i += 4) {
+      image.pixels.push_back(uint32_t(png->rgba[i + 3]) << 24 | png->rgba[i] << 16 |
+                             png->rgba[i + 1] << 8 | png->rgba[i + 2]);
+    }
+  } else {
+    const std::optional<Bitmap> bmp = ReadBmp(path);
+    if (!bmp || bmp->width <= 0) return std::nullopt;
+    image.width = bmp->width, image.height = bmp->height;
+    for (size_t i = 0; i < bmp->rgb.size(); ++i)
+      image.pixels.push_back(uint32_t(bmp->alpha[i]) << 24 | bmp->rgb[i]);
+  }
+  if (image.width > kMaxPictureSide || image.height > kMaxPictureSide) return std::nullopt;
+  ApplyAlphaRules(image, AlphaForm::Straight);
+  return image;
+}
+
+}  // namespace skyvault::testing
