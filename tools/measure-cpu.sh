@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The full-screen saver's cost under Wine: runs skyvault.scr /s with the
-# first-run settings on a private Xvfb, lets it settle, then reads over a
+# The full-screen saver's cost: runs skyvault.scr /s under Wine (or, with
+# --linux, the native Linux saver in a window of its own) with the first-run
+# settings on a private Xvfb, lets it settle, then reads over a
 # fixed span, from /proc, the CPU time of the saver's process, of the X server
 # and of the prefix's Wine server (work Windows would do in its kernel), and
 # the saver's resident memory; and, where the native build's probe exists
@@ -10,13 +11,14 @@
 # The build prefix's own Skyvault settings are put back afterwards.
 #
 # usage: tools/measure-cpu.sh [--screen WIDTHxHEIGHT (1920x1080)]
-#                             [--present-bench[=SCENE]] [--saver FILE.scr]
+#                             [--linux] [--present-bench[=SCENE]] [--saver FILE]
 #                             [--shot FILE.png] [runs (3)] [seconds per run (20)]
 #   --present-bench  measures the drawing control alone on a made-up scene
 #                    (build/windows/controls/win32/present_bench.exe): SCENE
 #                    `typical` (default) or a number of first-run aircraft
-#   --saver          another build's skyvault.scr (to compare two builds
-#                    back to back on the same machine)
+#   --linux          the native Linux saver (build/native/startup/linux/skyvault)
+#   --saver          another build's saver (to compare two builds back to
+#                    back on the same machine)
 #   --shot           a screenshot halfway through the first run
 # needs: a windows build (cmake --build --preset windows), Xvfb, xdotool
 set -eu
@@ -29,6 +31,7 @@ usage() {
 screen=1920x1080
 bench_scene=""
 saver=""
+linux=""
 shot=""
 while [ $# -gt 0 ]; do
   case $1 in
@@ -44,6 +47,10 @@ while [ $# -gt 0 ]; do
     --present-bench=*)
       bench_scene=${1#*=}
       [[ $bench_scene =~ ^(typical|[0-9]+)$ ]] || usage
+      shift
+      ;;
+    --linux)
+      linux=yes
       shift
       ;;
     --saver)
@@ -65,7 +72,10 @@ runs=${1:-3}
 span=${2:-20}
 [[ $runs =~ ^[1-9][0-9]*$ && $span =~ ^[1-9][0-9]*$ ]] || usage
 
-if [ -n "$bench_scene" ]; then
+if [ -n "$linux" ]; then
+  program=${saver:-$root/build/native/startup/linux/skyvault}
+  arguments=()
+elif [ -n "$bench_scene" ]; then
   program=$root/build/windows/controls/win32/present_bench.exe
   arguments=($((span + 30)) "$bench_scene")
 else
@@ -78,15 +88,27 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
 export SKYVAULT_SCREEN=${screen}x24
 # shellcheck source=tools/wine-env.sh
 . "$root/tools/wine-env.sh"
-skyvault_wine_start_in_xvfb
-
-# The prefix's own settings, put back when the script ends.
-saved=$(mktemp --suffix=.reg)
-if wine reg export 'HKCU\Software\Skyvault' "$(winepath -w "$saved")" /y </dev/null >/dev/null 2>&1; then
-  skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; \
-wine reg import \"\$(winepath -w '$saved')\" </dev/null >/dev/null 2>&1; rm -f '$saved'"
+if [ -n "$linux" ]; then
+  skyvault_stop_at_exit
+  skyvault_start_xvfb
+  # The first-run settings, in a settings folder of the script's own.
+  config=$(mktemp -d)
+  export XDG_CONFIG_HOME=$config
+  skyvault_at_exit "rm -rf '$config'"
+  clear_settings() { rm -f "$config/skyvault/skyvault.ini"; }
+  start_program() { "$program" </dev/null >/dev/null 2>&1 & }
 else
-  skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; rm -f '$saved'"
+  skyvault_wine_start_in_xvfb
+  # The prefix's own settings, put back when the script ends.
+  saved=$(mktemp --suffix=.reg)
+  if wine reg export 'HKCU\Software\Skyvault' "$(winepath -w "$saved")" /y </dev/null >/dev/null 2>&1; then
+    skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; \
+wine reg import \"\$(winepath -w '$saved')\" </dev/null >/dev/null 2>&1; rm -f '$saved'"
+  else
+    skyvault_at_exit "wine reg delete 'HKCU\\Software\\Skyvault' /f </dev/null >/dev/null 2>&1; rm -f '$saved'"
+  fi
+  clear_settings() { wine reg delete 'HKCU\Software\Skyvault' /f </dev/null >/dev/null 2>&1 || true; }
+  start_program() { wine "$program" "${arguments[@]}" </dev/null >/dev/null 2>&1 & }
 fi
 
 hz=$(getconf CLK_TCK)
@@ -112,11 +134,11 @@ wine_server_pid() { # the server working in this prefix's server folder
 echo "measuring $(basename "$program") ${arguments[*]} at $screen, $runs runs of $span s"
 results=()
 for run in $(seq 1 "$runs"); do
-  wine reg delete 'HKCU\Software\Skyvault' /f </dev/null >/dev/null 2>&1 || true # first-run settings
+  clear_settings # the first-run settings
   probe=$root/build/native/startup/linux/saver_probe
   first_frame=$(mktemp)
   if [ -x "$probe" ]; then "$probe" first-frame root >"$first_frame" 2>/dev/null & fi
-  wine "$program" "${arguments[@]}" </dev/null >/dev/null 2>&1 &
+  start_program
   launcher=$!
   if [ -z "$(skyvault_wait_for_window Skyvault)" ]; then
     echo "run $run: no window" >&2
@@ -125,7 +147,8 @@ for run in $(seq 1 "$runs"); do
   fi
   sleep 3 # settle: pictures loaded, first frames sent
   pid=$(program_pid "$launcher")
-  server=$(wine_server_pid)
+  server=""
+  [ -n "$linux" ] || server=$(wine_server_pid)
   if [ -z "$pid" ]; then
     echo "run $run: program's process not found" >&2
     kill "$launcher" 2>/dev/null || true
