@@ -84,6 +84,11 @@ else
 fi
 [ -f "$program" ] || { echo "no $program: build the windows preset first" >&2; exit 1; }
 
+if [ -n "$linux" ]; then
+  # No Wine here: a prefix of nobody's, so that stopping "its" server at the
+  # end touches no other script's.
+  WINEPREFIX=$(mktemp -u)
+fi
 export WINEPREFIX=${WINEPREFIX:-$root/build/windows/wineprefix}
 export SKYVAULT_SCREEN=${screen}x24
 # shellcheck source=tools/wine-env.sh

@@ -82,12 +82,3 @@ skyvault_wine_stop() {
   skyvault_stop_xvfb
 }
 
-# Waits up to $2 seconds (default 10) for process $1 to end; true when it has.
-skyvault_wait_for_exit() {
-  local _
-  for _ in $(seq 1 $((${2:-10} * 5))); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.2
-  done
-  ! kill -0 "$1" 2>/dev/null
-}

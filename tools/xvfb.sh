@@ -1,6 +1,8 @@
 # shellcheck shell=bash
 # Sourced: `skyvault_start_xvfb` starts a private Xvfb on a free display
-# (1920 x 1080) and exports DISPLAY; `skyvault_stop_xvfb` stops it.
+# (1920 x 1080) and exports DISPLAY; `skyvault_stop_xvfb` stops it;
+# `skyvault_wait_for_window` and `skyvault_wait_for_exit` wait for a window
+# to show and for a process to end.
 skyvault_start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
@@ -26,4 +28,13 @@ skyvault_wait_for_window() {
     sleep 0.2
   done
   echo "$window"
+}
+# Waits up to $2 seconds (default 10) for process $1 to end; true when it has.
+skyvault_wait_for_exit() {
+  local _
+  for _ in $(seq 1 $((${2:-10} * 5))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.2
+  done
+  ! kill -0 "$1" 2>/dev/null
 }

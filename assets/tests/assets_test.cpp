@@ -15,6 +15,7 @@
 #include "controls/testing/picture_files.h"
 #include "display/aircraft_schedule.h"
 #include "display/aircraft_table.h"
+#include "platform/testing/little_endian.h"
 
 namespace {
 
@@ -22,17 +23,13 @@ const std::string kAssets = SKYVAULT_ASSETS_DIR;
 const std::string kData = kAssets + "/data/";
 
 using skyvault::testing::Bitmap;
+using skyvault::testing::Get16;
+using skyvault::testing::Get32;
 using skyvault::testing::Png;
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | uint32_t(b.at(at + 3)) << 24;
-}
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
-  return uint16_t(b.at(at) | b.at(at + 1) << 8);
 }
 
 Bitmap ReadBmp(const std::string& path) {
@@ -196,14 +193,14 @@ Wave ReadWav(const std::string& path) {
   if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF") return w;
   for (size_t at = 12; at + 8 <= b.size();) {
     const std::string id(b.begin() + at, b.begin() + at + 4);
-    const uint32_t size = U32(b, at + 4);
+    const uint32_t size = Get32(b, at + 4);
     const size_t body = at + 8;
     if (id == "fmt ") {
-      w.format = U16(b, body), w.channels = U16(b, body + 2), w.rate = U32(b, body + 4);
-      w.bits = U16(b, body + 14);
+      w.format = Get16(b, body), w.channels = Get16(b, body + 2), w.rate = Get32(b, body + 4);
+      w.bits = Get16(b, body + 14);
     } else if (id == "data") {
       for (size_t i = 0; i + 1 < size && body + i + 1 < b.size(); i += 2) {
-        w.samples.push_back(int16_t(U16(b, body + i)));
+        w.samples.push_back(int16_t(Get16(b, body + i)));
       }
     }
     at = body + size + (size & 1);

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "controls/picture_alpha.h"
+#include "platform/testing/little_endian.h"
 
 namespace skyvault::testing {
 namespace {
@@ -14,12 +15,6 @@ namespace {
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | uint32_t(b.at(at + 3)) << 24;
-}
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
-  return uint16_t(b.at(at) | b.at(at + 1) << 8);
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -32,12 +27,12 @@ std::optional<Bitmap> ReadBmp(const std::string& path) {
   const auto b = ReadFile(path);
   if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
   Bitmap bmp;
-  const uint32_t offset = U32(b, 10), header = U32(b, 14), compression = U32(b, 30);
-  bmp.width = int32_t(U32(b, 18));
-  const int32_t h = int32_t(U32(b, 22));
+  const uint32_t offset = Get32(b, 10), header = Get32(b, 14), compression = Get32(b, 30);
+  bmp.width = int32_t(Get32(b, 18));
+  const int32_t h = int32_t(Get32(b, 22));
   bmp.height = std::abs(h);
-  bmp.bpp = U16(b, 28);
-  if (compression == 3 && header >= 56) bmp.alphaMask = U32(b, 66);
+  bmp.bpp = Get16(b, 28);
+  if (compression == 3 && header >= 56) bmp.alphaMask = Get32(b, 66);
   const size_t stride = (size_t(bmp.width) * bmp.bpp + 31) / 32 * 4;
   if ((compression != 0 && compression != 3) || offset + stride * bmp.height > b.size()) {
     return std::nullopt;
@@ -50,7 +45,7 @@ std::optional<Bitmap> ReadBmp(const std::string& path) {
     for (int x = 0; x < bmp.width; ++x) {
       const uint8_t* c = bmp.bpp == 8 ? &b.at(14 + header + 4 * p[x]) : p + x * bmp.bpp / 8;
       bmp.rgb.push_back(uint32_t(c[2]) << 16 | c[1] << 8 | c[0]);
-      const uint32_t v = bmp.bpp == 32 ? U32(b, size_t(c - b.data())) : 0;
+      const uint32_t v = bmp.bpp == 32 ? Get32(b, size_t(c - b.data())) : 0;
       bmp.alpha.push_back(bmp.alphaMask ? uint8_t((v & bmp.alphaMask) >> shift) : 255);
     }
   }

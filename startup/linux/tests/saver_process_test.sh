@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux saver as a process in a private Xvfb.
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
-# TEST: own-window | given-window | signals | shm-refused | hostile-pictures
+# TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
+#       hostile-settings | engine-sound
 set -eu
 test_name=$1 saver=$2 probe=$3 data=$4
 here=$(cd "$(dirname "$0")" && pwd)
@@ -31,15 +32,6 @@ fail() {
   exit 1
 }
 
-# Waits up to $2 seconds (default 10) for process $1 to end; false if it has not.
-wait_for_exit() {
-  local _
-  for _ in $(seq 1 $((${2:-10} * 20))); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.05
-  done
-  return 1
-}
 
 # Waits until the saver has drawn the bridge with an aircraft into window $1.
 wait_for_bridge() {
@@ -89,7 +81,7 @@ case "$test_name" in
       [ -n "$window" ] || fail "no window titled Skyvault"
       wait_for_bridge root || fail "the bridge does not show"
       if [ "$ending" = key ]; then xdotool key space; else xdotool click 1; fi
-      wait_for_exit "$saver_pid" || fail "a $ending does not end it"
+      skyvault_wait_for_exit "$saver_pid" || fail "a $ending does not end it"
       wait "$saver_pid" || fail "ended with an error after a $ending"
       saver_pid=""
     done
@@ -99,7 +91,7 @@ case "$test_name" in
     XSCREENSAVER_WINDOW=$host start_saver "$saver"
     wait_for_bridge "$host" || fail "nothing drawn into \$XSCREENSAVER_WINDOW"
     kill "$saver_pid"
-    wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
     saver_pid=""
     start_saver "$saver" --window-id "$host"
     wait_for_bridge "$host" || fail "nothing drawn into --window-id"
@@ -118,7 +110,7 @@ case "$test_name" in
     wait_for_change "$host" || fail "no drawing after SIGCONT"
     started=$(date +%s%N)
     kill -TERM "$saver_pid"
-    wait_for_exit "$saver_pid" 5 || fail "SIGTERM does not end it"
+    skyvault_wait_for_exit "$saver_pid" 5 || fail "SIGTERM does not end it"
     wait "$saver_pid" || fail "SIGTERM ended it with an error"
     saver_pid=""
     echo "ended $(( ($(date +%s%N) - started) / 1000000 )) ms after SIGTERM"
@@ -149,6 +141,46 @@ case "$test_name" in
     sleep 1
     kill -0 "$saver_pid" || fail "hostile pictures ended it"
     wait_for_change "$host" || fail "drawing stopped with hostile pictures"
+    ;;
+  hostile-settings)
+    # Settings files no one would write: binary garbage, 10 MB of text,
+    # sections missing, numbers that are no numbers. Each time it draws on.
+    mkdir -p "$XDG_CONFIG_HOME/skyvault"
+    ini=$XDG_CONFIG_HOME/skyvault/skyvault.ini
+    start_host 320x240
+    for kind in garbage huge no-sections wrong-types; do
+      case $kind in
+        garbage) head -c 20000 /dev/urandom >"$ini" ;;
+        huge) yes '[Startup] Speed=1 Message=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx' | head -c 10000000 >"$ini" ;;
+        no-sections) printf 'BackGround=3\nSpeed=abc\nSetReg=2\n' >"$ini" ;;
+        wrong-types) printf '[System]\nSetReg=2\nSoundOff=soon\n[Startup]\nBackGround=3\nBMPFileName=/dev/zero\nSpeed=1e999\nVolume=loud\nFontClock=-7\nMouseSens=x\nClock=1\nFontName=\n' >"$ini" ;;
+      esac
+      start_saver "$saver" --window-id "$host"
+      wait_for_change "$host" || fail "no drawing with a settings file of $kind"
+      sleep 0.5
+      kill -0 "$saver_pid" || fail "a settings file of $kind ended it"
+      kill "$saver_pid"
+      skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+      saver_pid=""
+    done
+    ;;
+  engine-sound)
+    # The engine, recorded through ALSA's file plugin, is heard once the
+    # bomber flies level on the screen (a second after the start).
+    printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' \
+      "$work/engine.raw" >"$work/.asoundrc"
+    HOME=$work start_saver "$saver"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    sleep 3
+    kill "$saver_pid"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    saver_pid=""
+    [ -s "$work/engine.raw" ] || fail "nothing was played"
+    # Prop.wav: 22050 frames a second, mono, 16-bit.
+    level=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$work/engine.raw" -n stat 2>&1 |
+      awk '/RMS +amplitude/ { print $3 }')
+    echo "engine recorded: RMS amplitude $level"
+    awk -v l="$level" 'BEGIN { exit !(l > 0.01) }' || fail "the recording is silent"
     ;;
   *)
     fail "unknown test $test_name"
