@@ -55,6 +55,12 @@ constexpr int16_t CountUp(int16_t counter) {
                                                         : static_cast<int16_t>(counter + 1);
 }
 
+// A setting kept as its number value on purpose, switches included: a
+// switch is on only when it equals 1 exactly, so "2", "0.5" or "abc" leave
+// it off, and the background mode falls back to black for any other value.
+// A bool would lose that; keep the number.
+using SettingNumber = double;
+
 // The state record of the display window, in declaration order. Every field
 // starts at 0, empty text or false; the load sequence gives the relay its
 // start (aircraft 1 flying).
@@ -68,22 +74,22 @@ struct DisplayState {
   int32_t soundSeconds = 0;
   int32_t soundLimitSeconds = 0;
   std::string soundOffSetting;
-  double mouseSensitivity = 0;
-  double clockEnabled = 0;
+  SettingNumber mouseSensitivity = 0;
+  SettingNumber clockEnabled = 0;
   int16_t clockFontSize = 0;
   int16_t moveCount = 0;
   std::string dataPath;
   int32_t backgroundSprite = 0;
   TextOrNumber engineSoundOn;
   int32_t logoSprite = 0;
-  double backgroundMode = 0;
+  SettingNumber backgroundMode = 0;
   // The number value of "Prop" until the sound session opens, then the
   // engine sound's handle.
   double soundHandle = 0;
-  double messageEnabled = 0;
-  double moveInterval = 0;
+  SettingNumber messageEnabled = 0;
+  SettingNumber moveInterval = 0;
   TextOrNumber messageText;  // a number from load until the first frame
-  double logoEnabled = 0;
+  SettingNumber logoEnabled = 0;
   PerAircraft<int32_t> planeSprite{};
   int32_t bgPlaneSprite = 0;
   PerAircraft<bool> planeEnabled{};
