@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "controls/concurrent_jobs.h"
 #include "controls/pixel_format.h"
 #include "controls/pixel_rows.h"
 #include "controls/scaled_picture.h"
@@ -84,26 +83,34 @@ void Compositor::Load(Sprite& sprite) {
   loading_ |= sprite.loading;
 }
 
-std::shared_ptr<const SpritePicture> Compositor::ReadPicture(ImageDecoder& decoder,
-                                                             const Sprite& sprite,
-                                                             const FrameScale& scale) {
-  const std::optional<ScaledPicture> scaled =
-      sprite.coversFrame ? LoadCoveringPicture(decoder, sprite.path, scale)
-                         : LoadScaledPicture(decoder, sprite.path, sprite.kind, scale);
-  if (!scaled || scaled->image.width <= 0 || scaled->image.height <= 0) return nullptr;
-  return std::make_shared<const SpritePicture>(scaled->image, sprite.kind);
-}
-
 void Compositor::FinishLoading() {
   if (!loading_) return;
   loading_ = false;
-  std::vector<std::function<void()>> jobs;
-  for (Sprite& sprite : sprites_) {
+  std::vector<PictureOrder> orders;
+  for (size_t i = 0; i < sprites_.size(); ++i) {
+    Sprite& sprite = sprites_[i];
     if (!sprite.loading) continue;
     sprite.loading = false;
-    jobs.emplace_back([this, &sprite] { sprite.picture = ReadPicture(decoder_, sprite, scale_); });
+    orders.push_back({i, sprite.pictureSerial, sprite.path, sprite.kind, sprite.coversFrame});
   }
-  RunConcurrently(jobs, PictureLoadThreads());
+  for (ReadPicture& read : pictures_.ReadNow(orders, scale_)) {
+    sprites_[read.sprite].picture = std::move(read.picture);
+  }
+  pictures_.Sharpen(std::move(orders), scale_);
+}
+
+void Compositor::TakeSharpPictures(bool wait) {
+  for (ReadPicture& read : pictures_.TakeSharp(wait)) {
+    Sprite& sprite = sprites_[read.sprite];
+    if (sprite.pictureSerial != read.serial || !read.picture) continue;  // loaded again since
+    sprite.picture = std::move(read.picture);
+    sprite.pictureSerial = ++pictureSerial_;
+  }
+}
+
+void Compositor::WaitForSharpPictures() {
+  FinishLoading();
+  TakeSharpPictures(true);
 }
 
 void Compositor::SetSpriteX(int32_t number, int32_t x) {
@@ -135,6 +142,7 @@ bool Compositor::SpriteHasPicture(int32_t number) const {
 void Compositor::StartFrame() {
   if (frameStarted_) return;
   frameStarted_ = true;
+  TakeSharpPictures(false);
   NoteClear(0);
 }
 

@@ -9,6 +9,7 @@
 #include "controls/decoded_image.h"
 #include "controls/drawing_control.h"
 #include "controls/frame_geometry.h"
+#include "controls/picture_loading.h"
 #include "controls/sprite_picture.h"
 #include "controls/text_renderer.h"
 #include "controls/tile_mask.h"
@@ -71,6 +72,10 @@ class Compositor : public DrawingControl {
 
   const CanvasView& canvas() const { return canvas_; }
   const FrameScale& scale() const { return scale_; }
+  // Waits until the pictures read so far have their sharp companions in
+  // (which otherwise come in a moment after the first frame), for tests and
+  // tools.
+  void WaitForSharpPictures();
   // Sprite position and picture, for tests and tools.
   int32_t SpriteY(int32_t sprite) const;
   bool SpriteHasPicture(int32_t sprite) const;
@@ -102,11 +107,11 @@ class Compositor : public DrawingControl {
   void Load(Sprite& sprite);
   // Reads every picture asked for since the last time, several at once:
   // pictures are read when they are first needed, so the pictures of a
-  // load sequence are read side by side.
+  // load sequence are read side by side (see PictureLoading).
   void FinishLoading();
-  static std::shared_ptr<const SpritePicture> ReadPicture(ImageDecoder& decoder,
-                                                          const Sprite& sprite,
-                                                          const FrameScale& scale);
+  // Puts in the sharp pictures read in the background since (all at once,
+  // at the start of a frame).
+  void TakeSharpPictures(bool wait);
   void Note(Operation operation, uint64_t fingerprint, bool opaque);
   void NoteClear(int32_t colour);
   void StartFrame();
@@ -140,6 +145,7 @@ class Compositor : public DrawingControl {
   bool frameStarted_ = false;  // the frame's black start is noted
   bool loading_ = false;       // some sprite's picture is yet to be read
   TileMask all_;
+  PictureLoading pictures_{decoder_};       // last: it may still be reading into sprites
   std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };
 

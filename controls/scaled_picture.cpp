@@ -51,17 +51,17 @@ std::optional<DecodedImage> FromBestSource(ImageDecoder& decoder, const std::str
 
 std::optional<ScaledPicture> ScaleWhole(ImageDecoder& decoder, const std::string& path,
                                         std::optional<DecodedImage> named, PictureKind kind,
-                                        const FrameScale& scale) {
+                                        const FrameScale& scale, Companions companions) {
   if (!named) return std::nullopt;
   ScaledPicture picture;
   picture.logicalWidth = named->width;
   picture.logicalHeight = named->height;
   const bool keyed = kind == PictureKind::Transparent && !named->hasAlpha;
   const SourceArea whole{0, 0, double(named->width), double(named->height)};
-  std::optional<DecodedImage> image =
-      FromBestSource(decoder, path, std::move(*named), keyed, whole, scale.value(),
-                     scale.Length(picture.logicalWidth), scale.Length(picture.logicalHeight),
-                     picture.sourceFactor);
+  std::optional<DecodedImage> image = FromBestSource(
+      decoder, path, std::move(*named), keyed, whole,
+      companions == Companions::Use ? scale.value() : 1.0, scale.Length(picture.logicalWidth),
+      scale.Length(picture.logicalHeight), picture.sourceFactor);
   if (!image) return std::nullopt;
   picture.image = std::move(*image);
   return picture;
@@ -70,22 +70,23 @@ std::optional<ScaledPicture> ScaleWhole(ImageDecoder& decoder, const std::string
 }  // namespace
 
 std::optional<ScaledPicture> LoadScaledPicture(ImageDecoder& decoder, const std::string& path,
-                                               PictureKind kind, const FrameScale& scale) {
-  return ScaleWhole(decoder, path, DecodeNamed(decoder, path), kind, scale);
+                                               PictureKind kind, const FrameScale& scale,
+                                               Companions companions) {
+  return ScaleWhole(decoder, path, DecodeNamed(decoder, path), kind, scale, companions);
 }
 
 std::optional<ScaledPicture> LoadCoveringPicture(ImageDecoder& decoder, const std::string& path,
-                                                 const FrameScale& scale) {
+                                                 const FrameScale& scale, Companions companions) {
   std::optional<DecodedImage> named = DecodeNamed(decoder, path);
   if (!named) return std::nullopt;
   if (named->width == kLogicalWidth && named->height == kLogicalHeight) {
-    return ScaleWhole(decoder, path, std::move(named), PictureKind::Opaque, scale);
+    return ScaleWhole(decoder, path, std::move(named), PictureKind::Opaque, scale, companions);
   }
   ScaledPicture picture;
   picture.logicalWidth = kLogicalWidth;
   picture.logicalHeight = kLogicalHeight;
   const SourceArea area = CoverArea(named->width, named->height, kLogicalWidth, kLogicalHeight);
-  const double need = scale.canvasWidth() / area.Width();
+  const double need = companions == Companions::Use ? scale.canvasWidth() / area.Width() : 1.0;
   std::optional<DecodedImage> image =
       FromBestSource(decoder, path, std::move(*named), false, area, need, scale.canvasWidth(),
                      scale.canvasHeight(), picture.sourceFactor);

@@ -365,6 +365,34 @@ TEST_F(CompositorTest, TheBackgroundCoversTheFrameAndOtherPicturesKeepTheirSize)
   }
 }
 
+// On a screen larger than the frame, the first frames draw the named file
+// scaled; the sharp companion, read in the background, comes in at the
+// start of a frame once it is ready, unless the sprite was loaded again
+// since.
+TEST_F(CompositorTest, TheSharpCompanionComesInOnceReadUnlessTheSpriteWasLoadedAgain) {
+  host.scale = 2;
+  Open();
+  decoder.pictures = {{"dir/p.bmp", OpaqueImage(2, 1, {0x0000FF, 0x0000FF})},
+                      {"dir/p@2x.png", OpaqueImage(4, 2,
+                                                   std::initializer_list<uint32_t>{
+                                                       0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00,
+                                                       0x00FF00, 0x00FF00, 0x00FF00, 0x00FF00})},
+                      {"dir/q.bmp", OpaqueImage(1, 1, {0xFF0000})}};
+  const int32_t sprite = Sprite("dir/p.bmp", -2, 0, 0);
+  Frame(0, {sprite});
+  EXPECT_EQ(At(3, 1), 0x0000FFu) << "the named file first";
+  compositor.WaitForSharpPictures();
+  Frame(0, {sprite});
+  EXPECT_EQ(At(3, 1), 0x00FF00u) << "then its companion";
+
+  const int32_t other = Sprite("dir/p.bmp", -2, 0, 0);
+  compositor.DrawSprite(other);  // its named file is read; its companion is on its way
+  compositor.LoadSpriteBitmap(other, kPlainPicture, "dir/q.bmp", -2);
+  compositor.WaitForSharpPictures();
+  Frame(0, {other});
+  EXPECT_EQ(At(1, 1), 0xFF0000u) << "an outdated companion came in";
+}
+
 // Frame after frame of a small saver scene, each changing one thing: the
 // host hears of exactly the tiles whose drawing changed, and the canvas
 // equals the same frame composed on a fresh canvas.
