@@ -181,6 +181,87 @@ TEST_F(CompositorTest, PicturesCoverKeyOrBlendInDrawingOrder) {
   }
 }
 
+// Overlapping pictures of every kind (opaque, keyed, with soft edges and
+// holes), text between them, some off the canvas's edges: the frame equals
+// the pictures drawn one after another, whole, on a plain canvas. (The
+// compositor leaves the background out where a later picture covers it
+// outright, and redraws only the tiles that changed.)
+TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  auto picture = [&](int kind) {
+    const int w = 20 + static_cast<int>(next() % 120), h = 10 + static_cast<int>(next() % 60);
+    DecodedImage image{w, h, {}, kind == 2};
+    for (int i = 0; i < w * h; ++i) {
+      const int x = i % w, y = i / w;
+      const uint32_t colour = next() & 0xFFFFFF;
+      if (kind == 2) {  // an opaque body, soft edges, a clear hole
+        const bool edge = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
+        const bool hole = x > w / 3 && x < w / 2 && y > h / 3 && y < h / 2;
+        const int alpha = hole ? 0 : edge ? static_cast<int>(next() % 256) : 255;
+        image.pixels.push_back(
+            Premultiplied(colour >> 16, colour >> 8 & 0xFF, colour & 0xFF, alpha));
+      } else {  // kind 1: the top-left colour marks a keyed frame and stripes
+        const bool key = i == 0 || x == 1 || y % 7 == 0;
+        image.pixels.push_back(0xFF000000u | (key ? 0x00FF00FFu : colour));
+      }
+    }
+    return image;
+  };
+  struct Item {
+    int32_t sprite = 0;  // 0: a line of text
+    PictureKind kind = PictureKind::Opaque;
+    int x = 0, y = 0;
+  };
+  std::vector<Item> items;
+  Open();
+  for (int i = 0; i < 60; ++i) {
+    Item item{0, PictureKind::Opaque, static_cast<int>(next() % 900) - 50,
+              static_cast<int>(next() % 700) - 50};
+    if (i % 10 != 9) {
+      const int kind = static_cast<int>(next() % 3);  // 0 opaque, 1 keyed, 2 soft
+      const std::string name = "picture" + std::to_string(i);
+      decoder.pictures[name] = picture(kind);
+      item.kind = kind == 0 ? PictureKind::Opaque : PictureKind::Transparent;
+      item.sprite = Sprite(name, kind == 0 ? -2 : -1, item.x, item.y);
+    }
+    items.push_back(item);
+  }
+  // Two frames: the second moves every third item, so that some tiles are
+  // redrawn over what the first left.
+  for (int frame = 0; frame < 2; ++frame) {
+    std::vector<uint32_t> want(800 * 600, 0x204060);
+    const CanvasView reference{reinterpret_cast<uint8_t*>(want.data()), 800, 600, 800 * 4, 32};
+    StandInTextRenderer referenceText;
+    referenceText.SetFont(TextFont{"", 16});
+    compositor.ClearFrame(Rgb(0x20, 0x40, 0x60));
+    for (size_t i = 0; i < items.size(); ++i) {
+      Item& item = items[i];
+      if (frame == 1 && i % 3 == 0) item.x += 37;
+      if (item.sprite == 0) {
+        const std::string line = "text " + std::to_string(i);
+        compositor.DrawText(line, item.x, item.y, Rgb(255, 255, 0));
+        referenceText.Draw(reference, line, item.x, item.y, Rgb(255, 255, 0), reference.Bounds());
+        continue;
+      }
+      compositor.SetSpriteX(item.sprite, item.x);
+      compositor.DrawSprite(item.sprite);
+      const std::string name = "picture" + std::to_string(i);
+      SpritePicture(decoder.pictures[name], item.kind).Draw(reference, item.x, item.y);
+    }
+    compositor.ShowFrame();
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        if (At(x, y) != want[y * 800 + x] && ++wrong <= 5)
+          ADD_FAILURE() << "frame " << frame << " at " << x << "," << y << std::hex << ": "
+                        << At(x, y) << " not " << want[y * 800 + x];
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "frame " << frame;
+  }
+}
+
 // A 4 x 4 picture whose every pixel differs, drawn across every edge.
 class ClippingTest : public CompositorTest,
                      public ::testing::WithParamInterface<std::pair<int, int>> {};
