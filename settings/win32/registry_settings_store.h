@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -44,6 +45,7 @@ class RegistrySettingsStore : public SettingsStore {
   // (section, key) -> (present, value)
   std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> cache_;
   int registryReads_ = 0;
+  int64_t lastChangeLook_ = INT64_MIN / 2;  // ms, when the notification was last looked at
 };
 
 }  // namespace skyvault::win32
