@@ -61,10 +61,14 @@ void GdiCanvas::Select() {
 }
 
 SIZE GdiCanvas::Extent(const std::string& text) {
-  Select();
+  if (!font_) font_ = FontFor(TextFont{"Arial", 16});
   auto key = std::make_pair(font_, text);
   if (auto it = extents_.find(key); it != extents_.end()) return it->second;
   if (extents_.size() >= kMaxKeptExtents) extents_.clear();
+  // Selected only when measured: selecting a font is costly under Wine (it
+  // looks up the X resources every time), and each frame asks the extent of
+  // the clock and of the message, in turn.
+  Select();
   const std::wstring wide = Widen(text);
   SIZE extent{};
   GetTextExtentPoint32W(dc_.get(), wide.c_str(),

@@ -80,6 +80,10 @@ void WindowBase::RegisterWindowClass(HINSTANCE instance, const wchar_t* classNam
                                      HBRUSH background) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
+  // A device context of each window's own, kept from frame to frame: a
+  // shared one is set up afresh at every GetDC (a new default font each
+  // time, which Wine's X11 driver looks up in the X resources).
+  wc.style = CS_OWNDC;
   wc.lpfnWndProc = &WindowBase::WindowProcedure;
   wc.hInstance = instance;
   wc.hCursor = cursor;

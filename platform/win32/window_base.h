@@ -31,7 +31,8 @@ class WindowBase {
   virtual ~WindowBase();
 
   // Registers a window class whose messages reach the object of each window
-  // made by CreateOwnWindow (registering twice is harmless).
+  // made by CreateOwnWindow (registering twice is harmless). Its windows
+  // show frames many times a second and keep a device context of their own.
   static void RegisterWindowClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor,
                                   HBRUSH background);
   HWND CreateOwnWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* caption,
