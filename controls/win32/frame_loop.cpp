@@ -59,12 +59,16 @@ int RunFrameLoop(const std::function<void()>& onFrame, int framesPerSecond) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    const int64_t now = Now();
+    int64_t now = Now();
     if (schedule.Due(now)) {
       schedule.FrameStarted(now);
       onFrame();
-      schedule.FrameDone(Now());
-      continue;
+      now = Now();
+      schedule.FrameDone(now);
+      // On time, straight to the wait, which returns at once for messages
+      // that came during the frame: one look at the queue a frame (each is a
+      // round trip to the system under Wine).
+      if (schedule.Due(now)) continue;
     }
     const int64_t ticks = schedule.NextDue() - now;
     timer.Arm(ticks * 10'000'000 / frequency.QuadPart);
