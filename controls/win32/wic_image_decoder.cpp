@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <optional>
 #include <thread>
 
 #include "controls/picture_alpha.h"
@@ -14,8 +15,11 @@ namespace skyvault::win32 {
 
 namespace {
 
-// The imaging factory of a thread other than the one that made the decoder:
-// its own, in its own COM apartment, for as long as the thread lives.
+// The imaging factory for one picture read on a thread other than the one
+// that made the decoder, in that thread's COM apartment, for that read only.
+// (One kept for the thread's life would be released by a thread-local
+// destructor, which mingw-w64 may run after the thread's storage is gone:
+// a crash when a saver ends while pictures are still being read.)
 class ThreadFactory {
  public:
   ThreadFactory() : comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
@@ -49,14 +53,11 @@ WicImageDecoder::~WicImageDecoder() {
   if (comStarted_) CoUninitialize();
 }
 
-IWICImagingFactory* WicImageDecoder::Factory() const {
-  if (std::this_thread::get_id() == owner_) return factory_;
-  thread_local ThreadFactory own;
-  return own.get();
-}
-
 std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
-  IWICImagingFactory* factory = Factory();
+  // Declared first, so that it outlives every object made from it.
+  std::optional<ThreadFactory> own;
+  IWICImagingFactory* factory = factory_;
+  if (std::this_thread::get_id() != owner_) factory = own.emplace().get();
   if (!factory || path.empty()) return std::nullopt;
   const std::wstring widePath = Widen(path);
   ComPtr<IWICBitmapDecoder> decoder;

@@ -19,12 +19,11 @@ class WicImageDecoder : public ImageDecoder {
   WicImageDecoder(const WicImageDecoder&) = delete;
   WicImageDecoder& operator=(const WicImageDecoder&) = delete;
 
-  // Safe on any thread: each other thread gets a factory of its own.
+  // Safe on any thread: a read on another thread than the decoder's makes a
+  // factory of its own for that read.
   std::optional<DecodedImage> Decode(const std::string& path) override;
 
  private:
-  IWICImagingFactory* Factory() const;
-
   std::thread::id owner_;
   IWICImagingFactory* factory_ = nullptr;
   bool comStarted_ = false;
