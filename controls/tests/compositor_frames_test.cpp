@@ -1,0 +1,196 @@
+// The compositor from frame to frame: what a frame leaves for the next, and
+// which tiles it redraws.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/compositor.h"
+#include "controls/tests/compositor_fixture.h"
+
+namespace skyvault {
+namespace {
+
+using testing::OpaqueImage;
+using testing::Premultiplied;
+
+// With no ClearFrame (a background picture that is missing, or smaller than
+// the frame) every frame still starts from black: a moving aircraft and a
+// changing clock leave no trails.
+TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
+  {
+    Open();
+    decoder.pictures = {{"plane", OpaqueImage(4, 2,
+                                              {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF})},
+                        {"small", OpaqueImage(2, 2, {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF})}};
+    const int32_t background = Sprite("small", -2, 0, 0);
+    const int32_t plane = Sprite("plane", -2, 100, 100);
+    const uint32_t white = 0xFFFFFF, blue = 0x0000FF;
+    compositor.DrawSprite(background);
+    compositor.DrawSprite(plane);
+    compositor.DrawText("88", 300, 0, Rgb(255, 255, 0));
+    compositor.ShowFrame();
+    compositor.SetSpriteX(plane, 120);
+    compositor.DrawSprite(background);
+    compositor.DrawSprite(plane);
+    compositor.DrawText("1", 300, 0, Rgb(255, 255, 0));
+    compositor.ShowFrame();
+    Pixels expected;
+    for (int i = 0; i < 4; ++i) expected[{i % 2, i / 2}] = blue;
+    for (int i = 0; i < 8; ++i) expected[{120 + i % 4, 100 + i / 4}] = white;
+    for (int y = 0; y < 16; ++y)  // the stand-in font draws the "1" somewhere here
+      for (int x = 300; x < 316; ++x)
+        if (At(x, y)) expected[{x, y}] = At(x, y);
+    ExpectCanvas(0, expected, "no background");
+    compositor.ShowFrame();  // a frame with nothing drawn is black
+    ExpectCanvas(0, {}, "empty frame");
+  }
+}
+
+// Overlapping pictures of every kind (opaque, keyed, with soft edges and
+// holes), text between them, some off the canvas's edges: the frame equals
+// the pictures drawn one after another, whole, on a plain canvas. (The
+// compositor leaves the background out where a later picture covers it
+// outright, and redraws only the tiles that changed.)
+TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  auto picture = [&](int kind) {
+    const int w = 20 + static_cast<int>(next() % 120), h = 10 + static_cast<int>(next() % 60);
+    DecodedImage image{w, h, {}, kind == 2};
+    for (int i = 0; i < w * h; ++i) {
+      const int x = i % w, y = i / w;
+      const uint32_t colour = next() & 0xFFFFFF;
+      if (kind == 2) {  // an opaque body, soft edges, a clear hole
+        const bool edge = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
+        const bool hole = x > w / 3 && x < w / 2 && y > h / 3 && y < h / 2;
+        const int alpha = hole ? 0 : edge ? static_cast<int>(next() % 256) : 255;
+        image.pixels.push_back(
+            Premultiplied(colour >> 16, colour >> 8 & 0xFF, colour & 0xFF, alpha));
+      } else {  // kind 1: the top-left colour marks a keyed frame and stripes
+        const bool key = i == 0 || x == 1 || y % 7 == 0;
+        image.pixels.push_back(0xFF000000u | (key ? 0x00FF00FFu : colour));
+      }
+    }
+    return image;
+  };
+  struct Item {
+    int32_t sprite = 0;  // 0: a line of text
+    PictureKind kind = PictureKind::Opaque;
+    int x = 0, y = 0;
+  };
+  std::vector<Item> items;
+  Open();
+  for (int i = 0; i < 60; ++i) {
+    Item item{0, PictureKind::Opaque, static_cast<int>(next() % 900) - 50,
+              static_cast<int>(next() % 700) - 50};
+    if (i % 10 != 9) {
+      const int kind = static_cast<int>(next() % 3);  // 0 opaque, 1 keyed, 2 soft
+      const std::string name = "picture" + std::to_string(i);
+      decoder.pictures[name] = picture(kind);
+      item.kind = kind == 0 ? PictureKind::Opaque : PictureKind::Transparent;
+      item.sprite = Sprite(name, kind == 0 ? -2 : -1, item.x, item.y);
+    }
+    items.push_back(item);
+  }
+  // Two frames: the second moves every third item, so that some tiles are
+  // redrawn over what the first left.
+  for (int frame = 0; frame < 2; ++frame) {
+    std::vector<uint32_t> want(800 * 600, 0x204060);
+    const CanvasView reference{reinterpret_cast<uint8_t*>(want.data()), 800, 600, 800 * 4, 32};
+    StandInTextRenderer referenceText;
+    referenceText.SetFont(TextFont{"", 16});
+    compositor.ClearFrame(Rgb(0x20, 0x40, 0x60));
+    for (size_t i = 0; i < items.size(); ++i) {
+      Item& item = items[i];
+      if (frame == 1 && i % 3 == 0) item.x += 37;
+      if (item.sprite == 0) {
+        const std::string line = "text " + std::to_string(i);
+        compositor.DrawText(line, item.x, item.y, Rgb(255, 255, 0));
+        referenceText.Draw(reference, line, item.x, item.y, Rgb(255, 255, 0), reference.Bounds());
+        continue;
+      }
+      compositor.SetSpriteX(item.sprite, item.x);
+      compositor.DrawSprite(item.sprite);
+      const std::string name = "picture" + std::to_string(i);
+      SpritePicture(decoder.pictures[name], item.kind).Draw(reference, item.x, item.y);
+    }
+    compositor.ShowFrame();
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        if (At(x, y) != want[y * 800 + x] && ++wrong <= 5)
+          ADD_FAILURE() << "frame " << frame << " at " << x << "," << y << std::hex << ": "
+                        << At(x, y) << " not " << want[y * 800 + x];
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "frame " << frame;
+  }
+}
+
+// Frame after frame of a small saver scene, each changing one thing: the
+// host hears of exactly the tiles whose drawing changed, and the canvas
+// equals the same frame composed on a fresh canvas.
+TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
+  DecodedImage sky{800, 600, {}, false};
+  for (uint32_t i = 0; i < 800 * 600; ++i)
+    sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
+  const DecodedImage plane{40, 10, std::vector<uint32_t>(400, Premultiplied(255, 0, 0, 128)), true};
+  decoder.pictures = {{"sky", sky}, {"plane", plane}};
+  struct Scene {
+    bool sky = true;
+    int planeX = 30;                 // rows 70..79: tile row 2
+    std::string clock = "12:34:56";  // 64 x 16 at (0, 0): tiles (0, 0) and (1, 0)
+    bool reload = false;
+  };
+  auto open = [&](Compositor& c) {
+    EXPECT_TRUE(c.InitDisplay(800, 600, 16, ""));
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "plane", -1);
+  };
+  auto draw = [&](Compositor& c, const Scene& scene) {
+    if (scene.reload) c.LoadSpriteBitmap(2, 1, "plane", -1);
+    c.SetSpriteX(2, scene.planeX);
+    c.SetSpriteY(2, 70);
+    if (scene.sky) c.DrawSprite(1);
+    c.DrawSprite(2);
+    c.DrawText(scene.clock, 0, 0, Rgb(255, 255, 0));
+    c.ShowFrame();
+  };
+  const struct {
+    const char* what;
+    Scene scene;
+    int redrawn;
+  } frames[] = {
+      {"first frame", {}, 25 * 19},
+      {"the same again", {}, 0},
+      {"aircraft a pixel on, same tiles", {true, 31}, 3},
+      {"aircraft to columns 3..4", {true, 100}, 3 + 2},
+      {"the clock ticks", {true, 100, "12:34:57"}, 2},
+      {"aircraft picture reloaded", {true, 100, "12:34:57", true}, 2},
+      {"no background: black under the rest", {false, 100, "12:34:57"}, 25 * 19},
+      {"again: nothing changed", {false, 100, "12:34:57"}, 0},
+      {"background back", {true, 100, "12:34:57"}, 25 * 19},
+  };
+  open(compositor);
+  for (const auto& frame : frames) {
+    draw(compositor, frame.scene);
+    EXPECT_EQ(host.lastWritten.Count(), frame.redrawn) << frame.what;
+    MemoryCanvasHost freshHost;
+    StandInTextRenderer freshText;
+    Compositor fresh{decoder, freshText, freshHost};
+    open(fresh);
+    draw(fresh, frame.scene);
+    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 4), 0)
+        << frame.what;
+  }
+  Open();
+  compositor.ShowFrame();
+  EXPECT_EQ(host.lastWritten.Count(), 25 * 19) << "a new canvas is shown whole";
+}
+
+}  // namespace
+}  // namespace skyvault
