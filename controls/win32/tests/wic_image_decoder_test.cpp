@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
+#include <thread>
+#include <vector>
 
 #include "platform/testing/little_endian.h"
 #include "platform/testing/temp_folder.h"
@@ -184,6 +187,27 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
 }
 
 // Refused: no picture. Merely survived: whatever comes back has the size it claims. Never a crash.
+// Pictures are read side by side on worker threads that come and go: each
+// read there (with a factory of its own) gives what a read on the decoder's
+// own thread gives.
+TEST_F(WicImageDecoderTest, ReadsOnThreadsThatComeAndGoGiveTheSamePicture) {
+  const std::string png = Encode(GUID_ContainerFormatPng, L"t.png", true);
+  const auto here = decoder.Decode(png);
+  ASSERT_TRUE(here.has_value());
+  std::atomic<int> same{0};
+  for (int round = 0; round < 10; ++round) {
+    std::vector<std::thread> workers;
+    for (int i = 0; i < 4; ++i) {
+      workers.emplace_back([&] {
+        const auto there = decoder.Decode(png);
+        if (there && there->pixels == here->pixels) ++same;
+      });
+    }
+    for (std::thread& worker : workers) worker.join();
+  }
+  EXPECT_EQ(same.load(), 10 * 4);
+}
+
 TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   std::mt19937 random(7);
   Bytes noise(4096);
