@@ -13,25 +13,21 @@
 
 namespace skyvault::win32 {
 
-namespace {
-
-// The imaging factory for one picture read on a thread other than the one
-// that made the decoder, in that thread's COM apartment, for that read only.
-// (One kept for the thread's life would be released by a thread-local
-// destructor, which mingw-w64 may run after the thread's storage is gone:
-// a crash when a saver ends while pictures are still being read.)
-class ThreadFactory {
+// An imaging factory in the calling thread's COM apartment, which it joins
+// (and leaves with the factory) when it is not in one already.
+class ImagingFactory {
  public:
-  ThreadFactory() : comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
+  explicit ImagingFactory(DWORD apartment)
+      : comStarted_(SUCCEEDED(CoInitializeEx(nullptr, apartment))) {  // S_FALSE too: balanced
     CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                      reinterpret_cast<void**>(&factory_));
   }
-  ~ThreadFactory() {
+  ~ImagingFactory() {
     if (factory_) factory_->Release();
     if (comStarted_) CoUninitialize();
   }
-  ThreadFactory(const ThreadFactory&) = delete;
-  ThreadFactory& operator=(const ThreadFactory&) = delete;
+  ImagingFactory(const ImagingFactory&) = delete;
+  ImagingFactory& operator=(const ImagingFactory&) = delete;
   IWICImagingFactory* get() const { return factory_; }
 
  private:
@@ -39,25 +35,22 @@ class ThreadFactory {
   IWICImagingFactory* factory_ = nullptr;
 };
 
-}  // namespace
+WicImageDecoder::WicImageDecoder()
+    : owner_(std::this_thread::get_id()),
+      factory_(std::make_unique<ImagingFactory>(COINIT_APARTMENTTHREADED)) {}
 
-WicImageDecoder::WicImageDecoder() : owner_(std::this_thread::get_id()) {
-  const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  comStarted_ = SUCCEEDED(started);  // S_FALSE too: it must be balanced
-  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                   reinterpret_cast<void**>(&factory_));
-}
-
-WicImageDecoder::~WicImageDecoder() {
-  if (factory_) factory_->Release();
-  if (comStarted_) CoUninitialize();
-}
+WicImageDecoder::~WicImageDecoder() = default;
 
 std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
-  // Declared first, so that it outlives every object made from it.
-  std::optional<ThreadFactory> own;
-  IWICImagingFactory* factory = factory_;
-  if (std::this_thread::get_id() != owner_) factory = own.emplace().get();
+  // On another thread, a factory for this read only, declared first so that
+  // it outlives every object made from it. (One kept for the thread's life
+  // would be released by a thread-local destructor, which mingw-w64 may run
+  // after the thread's storage is gone: a crash when a saver ends while
+  // pictures are still being read.)
+  std::optional<ImagingFactory> forThisRead;
+  IWICImagingFactory* factory = factory_->get();
+  if (std::this_thread::get_id() != owner_)
+    factory = forThisRead.emplace(COINIT_MULTITHREADED).get();
   if (!factory || path.empty()) return std::nullopt;
   const std::wstring widePath = Widen(path);
   ComPtr<IWICBitmapDecoder> decoder;

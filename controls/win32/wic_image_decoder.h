@@ -1,11 +1,12 @@
 #pragma once
+#include <memory>
 #include <thread>
 
 #include "controls/decoded_image.h"
 
-struct IWICImagingFactory;
-
 namespace skyvault::win32 {
+
+class ImagingFactory;
 
 // Decodes BMP (every depth, RLE, top-down, with alpha), GIF, JPEG and PNG
 // files, and whatever else the system's imaging component knows, by their
@@ -25,8 +26,7 @@ class WicImageDecoder : public ImageDecoder {
 
  private:
   std::thread::id owner_;
-  IWICImagingFactory* factory_ = nullptr;
-  bool comStarted_ = false;
+  std::unique_ptr<ImagingFactory> factory_;  // the decoder's thread's
 };
 
 }  // namespace skyvault::win32

@@ -186,7 +186,6 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
   EXPECT_EQ(gif->pixels, (std::vector<uint32_t>{0xFFFF0000, 0}));
 }
 
-// Refused: no picture. Merely survived: whatever comes back has the size it claims. Never a crash.
 // Pictures are read side by side on worker threads that come and go: each
 // read there (with a factory of its own) gives what a read on the decoder's
 // own thread gives.
@@ -208,6 +207,7 @@ TEST_F(WicImageDecoderTest, ReadsOnThreadsThatComeAndGoGiveTheSamePicture) {
   EXPECT_EQ(same.load(), 10 * 4);
 }
 
+// Refused: no picture. Merely survived: whatever comes back has the size it claims. Never a crash.
 TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   std::mt19937 random(7);
   Bytes noise(4096);
