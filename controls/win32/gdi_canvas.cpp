@@ -52,8 +52,13 @@ HFONT GdiCanvas::FontFor(const TextFont& font) {
 
 void GdiCanvas::SetFont(const TextFont& font) { font_ = FontFor(font); }
 
-void GdiCanvas::Select() {
+HFONT GdiCanvas::CurrentFont() {
   if (!font_) font_ = FontFor(TextFont{"Arial", 16});
+  return font_;
+}
+
+void GdiCanvas::Select() {
+  CurrentFont();
   if (selected_ != font_) {
     dc_.Select(font_);
     selected_ = font_;
@@ -61,8 +66,7 @@ void GdiCanvas::Select() {
 }
 
 SIZE GdiCanvas::Extent(const std::string& text) {
-  if (!font_) font_ = FontFor(TextFont{"Arial", 16});
-  auto key = std::make_pair(font_, text);
+  auto key = std::make_pair(CurrentFont(), text);
   if (auto it = extents_.find(key); it != extents_.end()) return it->second;
   if (extents_.size() >= kMaxKeptExtents) extents_.clear();
   // Selected only when measured: selecting a font is costly under Wine (it

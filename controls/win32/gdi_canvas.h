@@ -36,6 +36,8 @@ class GdiCanvas : public TextRenderer {
 
  private:
   HFONT FontFor(const TextFont& font);
+  // The font asked for, or Arial 16 before any was.
+  HFONT CurrentFont();
   void Select();
   SIZE Extent(const std::string& text);
 
