@@ -31,14 +31,7 @@ RegistryValueType TypeOf(DWORD type) {
 // look is a round trip to the system (under Wine, to its server), and one
 // frame reads several settings. Frames are 16.7 ms apart, so a change made
 // in the settings dialog still shows from the next frame on.
-constexpr int64_t kChangeLookInterval = 8;  // ms
-
-int64_t NowMs() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return counter.QuadPart / std::max<int64_t>(frequency.QuadPart / 1000, 1);
-}
+constexpr ULONGLONG kChangeLookInterval = 8;  // ms
 
 }  // namespace
 
@@ -69,8 +62,9 @@ void RegistrySettingsStore::DropCacheIfChanged() {
     cache_.clear();
     return;
   }
-  const int64_t now = NowMs();
-  if (now - lastChangeLook_ < kChangeLookInterval && now >= lastChangeLook_) return;
+  const ULONGLONG now = GetTickCount64();
+  if (looked_ && now - lastChangeLook_ < kChangeLookInterval) return;
+  looked_ = true;
   lastChangeLook_ = now;
   if (WaitForSingleObject(changed_.get(), 0) == WAIT_OBJECT_0) {
     cache_.clear();

@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -45,7 +44,8 @@ class RegistrySettingsStore : public SettingsStore {
   // (section, key) -> (present, value)
   std::map<std::pair<std::string, std::string>, std::pair<bool, std::string>> cache_;
   int registryReads_ = 0;
-  int64_t lastChangeLook_ = INT64_MIN / 2;  // ms, when the notification was last looked at
+  bool looked_ = false;           // at the change notification, yet
+  ULONGLONG lastChangeLook_ = 0;  // GetTickCount64 then
 };
 
 }  // namespace skyvault::win32
