@@ -50,22 +50,17 @@ MemoryDc::~MemoryDc() {
   DeleteDC(dc_);
 }
 
-void MemoryDc::Select(HBITMAP bitmap) {
-  if (!bitmap) {
-    if (originalBitmap_) SelectObject(dc_, std::exchange(originalBitmap_, nullptr));
-    return;
-  }
-  HGDIOBJ previous = SelectObject(dc_, bitmap);
-  if (!originalBitmap_) originalBitmap_ = previous;
-}
+void MemoryDc::Select(HBITMAP bitmap) { SelectKeepingOriginal(bitmap, originalBitmap_); }
 
-void MemoryDc::Select(HFONT font) {
-  if (!font) {
-    if (originalFont_) SelectObject(dc_, std::exchange(originalFont_, nullptr));
+void MemoryDc::Select(HFONT font) { SelectKeepingOriginal(font, originalFont_); }
+
+void MemoryDc::SelectKeepingOriginal(HGDIOBJ object, HGDIOBJ& original) {
+  if (!object) {
+    if (original) SelectObject(dc_, std::exchange(original, nullptr));
     return;
   }
-  HGDIOBJ previous = SelectObject(dc_, font);
-  if (!originalFont_) originalFont_ = previous;
+  HGDIOBJ previous = SelectObject(dc_, object);
+  if (!original) original = previous;
 }
 
 }  // namespace skyvault::win32

@@ -49,6 +49,10 @@ class MemoryDc {
   void Select(HFONT font);
 
  private:
+  // Selects `object`, noting in `original` what it replaced the first time;
+  // null selects that original again.
+  void SelectKeepingOriginal(HGDIOBJ object, HGDIOBJ& original);
+
   HDC dc_ = nullptr;
   HGDIOBJ originalBitmap_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
