@@ -68,10 +68,14 @@ IniSettingsStore::IniSettingsStore(std::string path, std::chrono::milliseconds r
   if (slash != std::string::npos) folder_ = path_.substr(0, slash + 1);
 }
 
+IniSettingsStore::FileIdentity IniSettingsStore::FileIdentity::Of(const struct stat& info) {
+  return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
 IniSettingsStore::FileIdentity IniSettingsStore::IdentityOf(const std::string& path) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) return {};
-  return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+  return FileIdentity::Of(info);
 }
 
 IniSettingsStore::Loaded IniSettingsStore::Load(const std::string& path) {
@@ -80,7 +84,7 @@ IniSettingsStore::Loaded IniSettingsStore::Load(const std::string& path) {
   struct stat info {};
   if (!file || fstat(file.get(), &info) != 0) return {};
   Loaded loaded;
-  loaded.identity = {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+  loaded.identity = FileIdentity::Of(info);
   if (!S_ISREG(info.st_mode) || info.st_size > kMaxFileBytes) return loaded;
   std::string text(static_cast<size_t>(info.st_size) + 1, '\0');
   size_t got = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -50,6 +51,7 @@ class IniSettingsStore : public SettingsStore {
     timespec modified{};
     timespec changed{};
     bool operator==(const FileIdentity& other) const;
+    static FileIdentity Of(const struct stat& info);
   };
   struct Loaded {
     IniDocument document;
