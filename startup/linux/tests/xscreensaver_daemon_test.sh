@@ -6,6 +6,8 @@
 # The daemon launches no saver for root, so it runs as an unprivileged user
 # made for the test (once). Skipped (77) when not root or without xscreensaver.
 set -eu
+# Any step that fails unexpectedly says which one, rather than ending quietly.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 saver=$1 probe=$2 data=$3
 user=skyvault-test
 here=$(cd "$(dirname "$0")" && pwd)
@@ -82,7 +84,9 @@ for _ in 1 2 3; do
   as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
   daemon_pid=$!
   daemon_answers && break
-  kill "$daemon_pid" 2>/dev/null
+  echo "the daemon did not answer; its log:"
+  tail -n 20 "$work/daemon.log" || true
+  kill "$daemon_pid" 2>/dev/null || true
   pkill -u "$user" -x xscreensaver 2>/dev/null || true
   wait "$daemon_pid" 2>/dev/null || true
 done
@@ -90,9 +94,11 @@ as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon does not 
 
 skyvault_running() { pgrep -u "$user" -x skyvault >/dev/null; }
 
-as_user xscreensaver-command -activate >/dev/null
 shown=""
-for _ in $(seq 1 80); do
+for attempt in $(seq 1 80); do
+  # Asked again now and then, as below: a daemon that is still settling may
+  # let the first request go.
+  [ $((attempt % 20)) -eq 1 ] && { as_user xscreensaver-command -activate >/dev/null || true; }
   if skyvault_running && "$probe" check root "$data/Bridge.bmp" >"$work/check.log" 2>&1; then
     shown=yes
     break
@@ -105,7 +111,7 @@ cat "$work/check.log"
 # Asked again every few seconds: a busy daemon may still be settling into
 # its blanked state when the first request comes.
 for attempt in $(seq 1 200); do
-  [ $((attempt % 40)) -eq 1 ] && as_user xscreensaver-command -deactivate >/dev/null
+  [ $((attempt % 40)) -eq 1 ] && { as_user xscreensaver-command -deactivate >/dev/null || true; }
   skyvault_running || break
   sleep 0.1
 done
