@@ -4,6 +4,8 @@
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
 #       hostile-settings | engine-sound
 set -eu
+# Any step that fails unexpectedly says which one, rather than ending quietly.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 test_name=$1 saver=$2 probe=$3 data=$4
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=SCRIPTDIR/../../../tools/xvfb.sh
