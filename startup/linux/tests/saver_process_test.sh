@@ -3,8 +3,9 @@
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
 #       hostile-settings | engine-sound
-set -eu
-# Any step that fails unexpectedly says which one, rather than ending quietly.
+set -eEu
+# Any step that fails unexpectedly, in a function too, says which one rather
+# than ending quietly.
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 test_name=$1 saver=$2 probe=$3 data=$4
 here=$(cd "$(dirname "$0")" && pwd)

@@ -5,8 +5,9 @@
 #   xscreensaver_daemon_test.sh SKYVAULT SAVER_PROBE DATA_DIR
 # The daemon launches no saver for root, so it runs as an unprivileged user
 # made for the test (once). Skipped (77) when not root or without xscreensaver.
-set -eu
-# Any step that fails unexpectedly says which one, rather than ending quietly.
+set -eEu
+# Any step that fails unexpectedly, in a function too, says which one rather
+# than ending quietly.
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
 saver=$1 probe=$2 data=$3
 user=skyvault-test
@@ -50,8 +51,7 @@ fail() {
   as_user xscreensaver-command -time 2>&1 | tail -n 3
   kill -0 "$SKYVAULT_XVFB_PID" 2>/dev/null || echo "the X server has gone"
   if ! kill -0 "$daemon_pid" 2>/dev/null; then
-    wait "$daemon_pid"
-    echo "the daemon ended with status $?"
+    wait "$daemon_pid" || echo "the daemon ended with status $?"
   fi
   exit 1
 }
@@ -94,26 +94,26 @@ as_user xscreensaver-command -time >/dev/null 2>&1 || fail "the daemon does not 
 
 skyvault_running() { pgrep -u "$user" -x skyvault >/dev/null; }
 
-shown=""
-for attempt in $(seq 1 80); do
-  # Asked again now and then, as below: a daemon that is still settling may
-  # let the first request go.
-  [ $((attempt % 20)) -eq 1 ] && { as_user xscreensaver-command -activate >/dev/null || true; }
-  if skyvault_running && "$probe" check root "$data/Bridge.bmp" >"$work/check.log" 2>&1; then
-    shown=yes
-    break
-  fi
-  sleep 0.25
-done
-[ -n "$shown" ] || { cat "$work/check.log"; fail "activating does not show Skyvault"; }
-cat "$work/check.log"
+# Sends the daemon `xscreensaver-command REQUEST` every 4 s, for up to 20 s,
+# until CONDITION... holds: a busy daemon may still be settling into its new
+# state when a request comes, and then lets it go.
+ask_daemon_until() {
+  local request=$1 attempt
+  shift
+  for attempt in $(seq 0 99); do
+    [ $((attempt % 20)) -eq 0 ] && { as_user xscreensaver-command "$request" >/dev/null || true; }
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+skyvault_shown() {
+  skyvault_running && "$probe" check root "$data/Bridge.bmp" >"$work/check.log" 2>&1
+}
+skyvault_gone() { ! skyvault_running; }
 
-# Asked again every few seconds: a busy daemon may still be settling into
-# its blanked state when the first request comes.
-for attempt in $(seq 1 200); do
-  [ $((attempt % 40)) -eq 1 ] && { as_user xscreensaver-command -deactivate >/dev/null || true; }
-  skyvault_running || break
-  sleep 0.1
-done
-skyvault_running && fail "deactivating does not end Skyvault"
+ask_daemon_until -activate skyvault_shown ||
+  { [ -f "$work/check.log" ] && cat "$work/check.log"; fail "activating does not show Skyvault"; }
+cat "$work/check.log"
+ask_daemon_until -deactivate skyvault_gone || fail "deactivating does not end Skyvault"
 echo "PASS: the daemon shows and ends Skyvault"
