@@ -18,15 +18,9 @@ struct SettingOptions {
 };
 
 // The settings options of a command line (everything after the program's
-// name), as the xscreensaver settings window writes them: "-name" and
-// "--name" alike, a value as the next argument or after "=" ("--speed 9",
-// "--speed=9"). Each option sets one stored key; a value is taken as it is
-// (the display mends what it cannot use). Options it does not know, and
-// their values, are left for the window options' parser; an option that
-// lacks its value at the end of the line is ignored.
+// name), read as ReadCommandLine reads it. Each option sets one stored key;
+// a value is taken as it is (the display mends what it cannot use), and a
+// scale's step becomes the value it stands for.
 SettingOptions ParseSettingOptions(const std::vector<std::string>& args);
-
-// The settings part of the usage text.
-std::string SettingOptionsUsage();
 
 }  // namespace skyvault

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <sstream>
 
+#include "settings/command_line_options.h"
 #include "settings/overlay_settings_store.h"
 #include "settings/settings_schema.h"
 #include "settings/testing/recording_settings_store.h"
@@ -38,6 +40,13 @@ TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
         {"Startup", "MessageChecked", "1"},
         {"Startup", "Prop", "0"}}},
       {{"--speed", "5", "--speed", "7"}, {{"Startup", "Speed", "5"}, {"Startup", "Speed", "7"}}},
+      // The speed scale: its steps store Speed values, anything else nothing.
+      {{"--pace", "6", "--pace=1", "-pace", "4"},
+       {{"Startup", "Speed", "3"}, {"Startup", "Speed", "100"}, {"Startup", "Speed", "42"}}},
+      {{"--pace", "0", "--pace", "7", "--pace", "3.5", "--pace", "", "--pace", "x"}, {}},
+      // A value is a value, also when it looks like an option.
+      {{"--message-text", "--no-clock", "--font=--speed"},
+       {{"Startup", "Message", "--no-clock"}, {"Startup", "FontName", "--speed"}}},
       // The window options and anything unknown, with their values.
       {{"--window-id", "0x400001", "--root", "-visual", "default", "--speed", "5", "stray"},
        {{"Startup", "Speed", "5"}}},
@@ -60,32 +69,66 @@ TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
 }
 
 // Every option the usage names is one the parser takes, with a value where
-// the usage shows one, and each sets a key of the settings.
+// the usage shows one; each settings option sets a key of the settings.
 TEST(SettingOptions, TheUsageNamesExactlyTheOptionsTheParserTakes) {
-  std::istringstream usage(SettingOptionsUsage());
+  std::istringstream usage(CommandLineUsage());
   std::string line;
-  int named = 0;
+  int named = 0, settings = 0;
   while (std::getline(usage, line)) {
     if (line.rfind("  --", 0) != 0) continue;
     std::istringstream words(line);
-    std::string option, argument;
-    words >> option >> argument;
+    std::string name, argument;
+    words >> name >> argument;
     // A value is shown in capitals or figures; the help text starts in lower case.
     const bool takesValue = !argument.empty() && !std::islower(argument[0]);
-    const Args args = takesValue ? Args{option, "42"} : Args{option};
-    const auto overrides = ParseSettingOptions(args).overrides;
+    const auto given = ReadCommandLine(takesValue ? Args{name, "2"} : Args{name});
+    ASSERT_EQ(given.size(), 1u) << line;
+    EXPECT_EQ(ArgumentText(*given[0].option), takesValue ? argument : "") << line;
+    ++named;
+    if (given[0].option->role != OptionRole::kSetting) continue;
+    ++settings;
+    const auto overrides = ParseSettingOptions(takesValue ? Args{name, "2"} : Args{name}).overrides;
     ASSERT_EQ(overrides.size(), 1u) << line;
     EXPECT_TRUE(std::any_of(kFirstRunValues.begin(), kFirstRunValues.end(),
                             [&](const SettingEntry& e) {
                               return overrides[0].section == e.section && overrides[0].key == e.key;
                             }))
         << line;
-    if (takesValue) {
-      EXPECT_EQ(overrides[0].value, "42") << line;
-    }
-    ++named;
   }
-  EXPECT_EQ(named, 17);
+  EXPECT_EQ(named, static_cast<int>(CommandLineOptions().size()) - 1);  // -h is not listed
+  EXPECT_EQ(settings, 18);
+}
+
+// Drawn at 60 frames a second, with the tick count in whole milliseconds, an
+// aircraft steps in the first frame whose tick lies `interval` past the
+// last step: every step of the speed scale is a pace of its own, from the
+// settings dialog's slowest to the first run's, faster with each step.
+TEST(SettingOptions, EveryStepOfTheSpeedScaleIsAPaceOfItsOwn) {
+  const auto framesPerStep = [](int interval, int firstFrame) {
+    const auto tick = [](int frame) { return frame * 1000 / 60; };
+    int frame = firstFrame + 1;
+    while (tick(frame) - tick(firstFrame) < interval) ++frame;
+    return frame - firstFrame;
+  };
+  std::vector<int> paces;
+  for (int step = 1; step <= 6; ++step) {
+    const auto overrides = ParseSettingOptions({"--pace", std::to_string(step)}).overrides;
+    ASSERT_EQ(overrides.size(), 1u) << step;
+    EXPECT_EQ(overrides[0].key, "Speed");
+    const int interval = std::stoi(overrides[0].value);
+    EXPECT_TRUE(interval >= 2 && interval <= 100) << interval << ": outside the dialog's range";
+    // The same pace whichever frame the last step fell on.
+    const int frames = framesPerStep(interval, 0);
+    for (int first = 1; first < 3; ++first) EXPECT_EQ(framesPerStep(interval, first), frames);
+    paces.push_back(frames);
+  }
+  EXPECT_EQ(paces.front(), 6) << "the slowest step is the dialog's slowest, Speed 100";
+  EXPECT_EQ(paces.back(), 1) << "the fastest step steps every frame";
+  EXPECT_TRUE(std::is_sorted(paces.rbegin(), paces.rend()));
+  EXPECT_EQ(std::set<int>(paces.begin(), paces.end()).size(), paces.size());
+  const auto speed = std::find_if(kFirstRunValues.begin(), kFirstRunValues.end(),
+                                  [](const SettingEntry& e) { return e.key == keys::Speed; });
+  EXPECT_EQ(ParseSettingOptions({"--pace", "6"}).overrides[0].value, speed->firstRunValue);
 }
 
 TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {

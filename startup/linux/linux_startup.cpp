@@ -1,7 +1,5 @@
 #include "startup/linux/linux_startup.h"
 
-#include "settings/command_line_overrides.h"
-
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "display/linux/saver_window.h"
 #include "display/linux/termination_signals.h"
 #include "startup/linux/linux_services.h"
+#include "startup/linux/saver_usage.h"
 #include "startup/linux/window_choice.h"
 
 namespace skyvault {
@@ -35,8 +34,7 @@ bool WindowExists(Display* display, Window window) {
 int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWindow) {
   const WindowChoice choice = ChooseWindow(args, daemonWindow);
   if (choice.help) {
-    std::printf("Usage: skyvault [options]\nSkyvault, the screen saver.\n\n%s\n%s",
-                WindowChoiceUsage(), SettingOptionsUsage().c_str());
+    std::fputs(SaverUsage().c_str(), stdout);
     return 0;
   }
   Display* display = XOpenDisplay(nullptr);

@@ -2,29 +2,9 @@
 
 #include <cctype>
 
+#include "settings/command_line_options.h"
+
 namespace skyvault {
-namespace {
-
-// "--name=value", "--name value", "-name": the option's name without its
-// dashes and, when written with "=", its value.
-struct Option {
-  std::string name;
-  std::optional<std::string> value;
-};
-
-std::optional<Option> ReadOption(const std::string& arg) {
-  size_t dashes = 0;
-  while (dashes < arg.size() && dashes < 2 && arg[dashes] == '-') ++dashes;
-  if (dashes == 0 || dashes == arg.size()) return std::nullopt;
-  Option option;
-  const size_t equals = arg.find('=', dashes);
-  option.name =
-      arg.substr(dashes, equals == std::string::npos ? std::string::npos : equals - dashes);
-  if (equals != std::string::npos) option.value = arg.substr(equals + 1);
-  return option;
-}
-
-}  // namespace
 
 std::optional<uint64_t> ParseWindowNumber(const std::string& text) {
   std::string digits = text;
@@ -51,21 +31,12 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
   WindowChoice choice;
   std::optional<uint64_t> given;
   bool root = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::optional<Option> option = ReadOption(args[i]);
-    if (!option) continue;
-    // The value of an option that takes one, after "=" or as the next argument.
-    auto value = [&]() -> std::string {
-      if (option->value) return *option->value;
-      return i + 1 < args.size() ? args[++i] : std::string();
-    };
-    if (option->name == "window-id") {
-      if (auto number = ParseWindowNumber(value())) given = number;
-    } else if (option->name == "root") {
+  for (const GivenOption& option : ReadCommandLine(args)) {
+    if (option.option->name == "window-id") {
+      if (auto number = ParseWindowNumber(option.value)) given = number;
+    } else if (option.option->name == "root") {
       root = true;
-    } else if (option->name == "visual") {
-      value();
-    } else if (option->name == "help") {
+    } else if (option.option->role == OptionRole::kHelp) {
       choice.help = true;
     }
   }
@@ -81,18 +52,6 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
     choice.target = WindowChoice::Target::Root;
   }
   return choice;
-}
-
-const char* WindowChoiceUsage() {
-  return "Where it draws (first that applies):\n"
-         "  --window-id ID   into the window ID (0x... or decimal), with no sound:\n"
-         "                   the settings' preview\n"
-         "  $XSCREENSAVER_WINDOW  into that window: run by xscreensaver\n"
-         "  --root           on the whole screen (the virtual root)\n"
-         "  (none)           in a window of its own over the screen; a key, a\n"
-         "                   click or moving the mouse ends it\n"
-         "Accepted and ignored: --window, --install, --fps, --visual NAME.\n"
-         "Options take one dash or two.\n";
 }
 
 }  // namespace skyvault

@@ -17,19 +17,14 @@ struct WindowChoice {
   bool help = false;    // --help: print the usage and do nothing else
 };
 
-// `args` is the whole command line after the program's name. Options are
-// accepted with one dash or two (`-root`, `--root`), a value after a blank
-// or after `=` (`--window-id=0x2a`). `--window`, `--install` and `--fps`
-// are accepted and change nothing; `--visual` takes its value and ignores
-// it. Other options are left for the settings. A window number that does not
-// read as one (or is 0) is ignored, and so the next choice is taken.
+// `args` is the whole command line after the program's name, read as
+// ReadCommandLine reads it (settings/command_line_options.h), so a value of
+// another option is never taken for a window option. A window number that
+// does not read as one (or is 0) is ignored, and so the next choice is taken.
 WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daemonWindow);
 
 // A window number: hexadecimal after 0x (or 0X), else decimal; nothing for
 // anything else, for 0 and for numbers past 32 bits (X window ids are 29).
 std::optional<uint64_t> ParseWindowNumber(const std::string& text);
-
-// The lines that `--help` prints about the window options.
-const char* WindowChoiceUsage();
 
 }  // namespace skyvault

@@ -1,24 +1,45 @@
-// The settings window's description (skyvault.xml) against the options the
-// program takes: every switch it can put on the command line is one the
-// settings options parser turns into a setting, and a widget left at its
-// default adds nothing that differs from the first-run values.
+// The settings window's description (skyvault.xml) against the program's
+// table of options: every switch it can put on the command line is one that
+// sets a setting, a slider spans its option's range, and a widget left at its
+// default stands for the first-run value.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 
+#include "settings/command_line_options.h"
 #include "settings/command_line_overrides.h"
 #include "settings/settings_schema.h"
 
 namespace skyvault {
 namespace {
 
-std::string Description() {
+struct Element {
+  std::string name;
+  std::map<std::string, std::string> attributes;
+};
+
+std::vector<Element> Elements() {
   std::ifstream in(SKYVAULT_SETTINGS_XML);
   std::ostringstream text;
   text << in.rdbuf();
-  return text.str();
+  const std::string xml = text.str();
+  const std::regex tag(R"re(<(\w+)\b([^>]*)>)re"), attribute(R"re(([\w-]+)="([^"]*)")re");
+  std::vector<Element> elements;
+  for (auto t = std::sregex_iterator(xml.begin(), xml.end(), tag); t != std::sregex_iterator();
+       ++t) {
+    Element element{(*t)[1], {}};
+    const std::string inside = (*t)[2];
+    for (auto a = std::sregex_iterator(inside.begin(), inside.end(), attribute);
+         a != std::sregex_iterator(); ++a) {
+      element.attributes[(*a)[1]] = (*a)[2];
+    }
+    elements.push_back(element);
+  }
+  return elements;
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -36,49 +57,85 @@ std::string FirstRunValueOf(const SettingOverride& o) {
   return {};
 }
 
-TEST(SettingsWindow, EveryArgumentBecomesASettingAndDefaultsAreTheFirstRunValues) {
-  const std::string xml = Description();
-  ASSERT_FALSE(xml.empty());
-  const std::regex attribute(R"re(<(\w+)\b([^>]*?)\s(arg|arg-set|arg-unset)="([^"]*)")re");
-  int arguments = 0;
-  for (auto it = std::sregex_iterator(xml.begin(), xml.end(), attribute);
-       it != std::sregex_iterator(); ++it) {
-    const std::string element = (*it)[1], kind = (*it)[3], argument = (*it)[4];
-    if (element == "command") {
-      EXPECT_EQ(argument, "--root");
-      continue;
-    }
-    ++arguments;
-    std::string text = argument;
-    if (const size_t percent = text.find('%'); percent != std::string::npos) {
-      text.replace(percent, 1, "42");
-    }
-    const auto overrides = ParseSettingOptions(Words(text)).overrides;
-    ASSERT_EQ(overrides.size(), 1u) << argument;
-    const std::string firstRun = FirstRunValueOf(overrides[0]);
-    if (kind == "arg-set" && element == "boolean") {
-      EXPECT_NE(overrides[0].value, firstRun) << argument << ": the default box is the other state";
-    } else if (kind == "arg-unset") {
-      EXPECT_NE(overrides[0].value, firstRun) << argument << ": the default box is the other state";
-    } else if (kind == "arg-set") {  // a menu entry: the default entry has none
-      EXPECT_NE(overrides[0].value, firstRun)
-          << argument << ": only the default entry has no switch";
-    } else {
-      EXPECT_EQ(overrides[0].value, "42") << argument;
+// The one setting that a widget's switch sets, with "%" standing for `value`.
+SettingOverride OverrideOf(std::string argument, const std::string& value) {
+  if (const size_t percent = argument.find('%'); percent != std::string::npos) {
+    argument.replace(percent, 1, value);
+  }
+  const auto overrides = ParseSettingOptions(Words(argument)).overrides;
+  EXPECT_EQ(overrides.size(), 1u) << argument;
+  return overrides.empty() ? SettingOverride{} : overrides[0];
+}
+
+// The option of a widget's switch.
+const CommandLineOption& OptionOf(std::string argument) {
+  if (const size_t percent = argument.find('%'); percent != std::string::npos) {
+    argument.replace(percent, 1, "0");
+  }
+  const auto given = ReadCommandLine(Words(argument));
+  static const CommandLineOption none{};
+  EXPECT_EQ(given.size(), 1u) << argument;
+  return given.empty() ? none : *given[0].option;
+}
+
+TEST(SettingsWindow, EverySwitchSetsASettingAndDefaultsAreTheFirstRunValues) {
+  const std::vector<Element> elements = Elements();
+  int switches = 0;
+  for (const Element& e : elements) {
+    for (const char* kind : {"arg", "arg-set", "arg-unset"}) {
+      if (!e.attributes.count(kind)) continue;
+      const std::string& argument = e.attributes.at(kind);
+      if (e.name == "command") {
+        EXPECT_EQ(argument, "--root");
+        continue;
+      }
+      ++switches;
+      if (e.name == "number") continue;  // the sliders have a test of their own
+      const SettingOverride set = OverrideOf(argument, "42");
+      if (std::string(kind) == "arg") {
+        EXPECT_EQ(set.value, "42") << argument;
+      } else {
+        // A box that adds its switch when ticked (or unticked), and a menu
+        // entry: the default state or entry adds none and is the first-run value.
+        EXPECT_NE(set.value, FirstRunValueOf(set)) << argument << ": the default is the other way";
+      }
     }
   }
-  EXPECT_GE(arguments, 30);
+  EXPECT_GE(switches, 30);
+}
 
-  // Sliders start at the first-run values.
-  const std::regex slider(R"re(arg="(--[a-z-]+) %"[^>]*default="([^"]*)")re");
+TEST(SettingsWindow, SlidersSpanTheirOptionsRangeAndStartAtTheFirstRunValue) {
   int sliders = 0;
-  for (auto it = std::sregex_iterator(xml.begin(), xml.end(), slider); it != std::sregex_iterator();
-       ++it, ++sliders) {
-    const auto overrides = ParseSettingOptions({(*it)[1], "0"}).overrides;
-    ASSERT_EQ(overrides.size(), 1u) << (*it)[1];
-    EXPECT_EQ(FirstRunValueOf(overrides[0]), (*it)[2]) << (*it)[1];
+  for (const Element& e : Elements()) {
+    if (e.name != "number") continue;
+    ++sliders;
+    const std::string& argument = e.attributes.at("arg");
+    const CommandLineOption& option = OptionOf(argument);
+    EXPECT_EQ(e.attributes.at("low"), std::to_string(option.low)) << argument;
+    EXPECT_EQ(e.attributes.at("high"), std::to_string(option.high)) << argument;
+    EXPECT_FALSE(e.attributes.count("convert")) << argument << ": slow to fast, left to right";
+    const SettingOverride atDefault = OverrideOf(argument, e.attributes.at("default"));
+    EXPECT_EQ(atDefault.value, FirstRunValueOf(atDefault)) << argument;
   }
   EXPECT_EQ(sliders, 2);
+}
+
+TEST(SettingsWindow, MenusOfferValuesTheOptionsTake) {
+  std::set<std::string> soundOff;
+  for (const Element& e : Elements()) {
+    if (e.name != "option" || !e.attributes.count("arg-set")) continue;
+    const std::vector<std::string> words = Words(e.attributes.at("arg-set"));
+    ASSERT_EQ(words.size(), 2u) << e.attributes.at("arg-set");
+    const CommandLineOption& option = OptionOf(e.attributes.at("arg-set"));
+    if (option.low != option.high) {
+      const int value = std::stoi(words[1]);
+      EXPECT_TRUE(value >= option.low && value <= option.high) << e.attributes.at("arg-set");
+    }
+    if (option.name == "sound-off") soundOff.insert(words[1]);
+  }
+  std::set<std::string> offered;
+  for (int minutes : kSoundOffMinutes) offered.insert(std::to_string(minutes));
+  EXPECT_EQ(soundOff, offered);
 }
 
 }  // namespace
