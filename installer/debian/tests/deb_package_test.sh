@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb, checks its content and control fields, unpacks it and
-# runs the program from there: --help, then a few seconds on a private Xvfb.
+# Builds the .deb, checks its content and control fields, runs lintian and
+# desktop-file-validate on it, unpacks it and runs the program from there:
+# --help, then a few seconds on a private Xvfb.
 #   deb_package_test.sh BUILD_DIR HAS_PROGRAM(0|1)
 # Exits 77 (skipped) after the checks it can make when the program is not
 # built yet. Works outside the build tree, where a program counts as
@@ -37,7 +38,7 @@ listed() { grep -qx "$1" "$work/files"; }
 for f in /usr/share/xscreensaver/config/skyvault.xml \
   /usr/share/applications/screensavers/skyvault.desktop \
   /usr/share/man/man6/skyvault.6x.gz \
-  /usr/share/doc/skyvault/copyright \
+  /usr/share/doc/skyvault/copyright /usr/share/doc/skyvault/changelog.gz \
   /usr/share/skyvault/Bridge.bmp /usr/share/skyvault/Tarnwing1.bmp \
   /usr/share/skyvault/Plane24.bmp /usr/share/skyvault/Prop.wav /usr/share/skyvault/help.html; do
   check "package holds $f" listed "$f"
@@ -54,8 +55,33 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 check "settings window description is well-formed XML" \
   xmllint --noout "$root/usr/share/xscreensaver/config/skyvault.xml"
-check "desktop entry runs the program on the root window" \
-  grep -qx 'Exec=skyvault --root' "$root/usr/share/applications/screensavers/skyvault.desktop"
+desktop="$root/usr/share/applications/screensavers/skyvault.desktop"
+check "desktop entry runs the packaged program on the root window" \
+  grep -qx 'Exec=/usr/libexec/xscreensaver/skyvault --root' "$desktop"
+check "desktop entry is tried where the package puts the program" \
+  grep -qx 'TryExec=/usr/libexec/xscreensaver/skyvault' "$desktop"
+# desktop-file-validate: no error and no warning. It gives one hint, that
+# the reserved category "Screensaver" is no main category of an application
+# menu: the entry is meant for the screen savers' lists, not for a menu.
+desktop-file-validate "$desktop" >"$work/desktop-file-validate.txt" 2>&1
+check "desktop-file-validate accepts the desktop entry" test $? -eq 0
+check "desktop-file-validate finds no error and no warning" \
+  test -z "$(grep -v ': hint: ' "$work/desktop-file-validate.txt")"
+cat "$work/desktop-file-validate.txt"
+
+# lintian: nothing at all down to its informational tags, but for these:
+# - arch-dep-package-has-big-usr-share: the pictures and sound come with the
+#   program in one package; a second, architecture-independent package
+#   would only split what is always installed together.
+# - package-contains-documentation-outside-usr-share-doc: help.html is the
+#   saver's own help page, read from its data folder beside the pictures.
+# - binary-has-unneeded-section: cpack strips the program's symbols but
+#   keeps its .comment section (the compiler's name, a few bytes).
+lintian --fail-on error,warning,info \
+  --suppress-tags arch-dep-package-has-big-usr-share,package-contains-documentation-outside-usr-share-doc,binary-has-unneeded-section \
+  "$deb" >"$work/lintian.txt" 2>&1
+check "lintian finds nothing" test $? -eq 0
+grep -v 'running with root privileges' "$work/lintian.txt"
 check "man page reads" bash -c "gzip -dc '$root/usr/share/man/man6/skyvault.6x.gz' | grep -q '^\.SH OPTIONS'"
 
 if [ "$has_program" != 1 ]; then
@@ -67,6 +93,16 @@ fi
 program="$root/usr/libexec/xscreensaver/skyvault"
 check "package holds the program" listed /usr/libexec/xscreensaver/skyvault
 check "the program can run" test -x "$program"
+# Built with Debian's hardening flags: read-only relocations bound at
+# start, the stack protector, and fortified libc calls.
+headers=$(readelf -lW "$program")
+dynamic=$(readelf -dW "$program")
+symbols=$(readelf --dyn-syms -W "$program")
+check "relocations are read-only after start (relro)" grep -q GNU_RELRO <<<"$headers"
+check "symbols are bound at start (bindnow)" grep -Eq 'BIND_NOW|FLAGS_1.*NOW' <<<"$dynamic"
+check "the stack protector is in" grep -q __stack_chk_fail <<<"$symbols"
+fortified() { grep -v __stack_chk_fail <<<"$symbols" | grep -Eq '__[a-z0-9_]+_chk\b'; }
+check "libc calls are fortified" fortified
 depends=$(field Depends)
 for library in libasound2 libsndfile1 libc6; do
   check "depends on $library" grep -q "$library" <<<"$depends"
