@@ -126,8 +126,10 @@ TEST(SettingOptions, EveryStepOfTheSpeedScaleIsAPaceOfItsOwn) {
   EXPECT_EQ(paces.back(), 1) << "the fastest step steps every frame";
   EXPECT_TRUE(std::is_sorted(paces.rbegin(), paces.rend()));
   EXPECT_EQ(std::set<int>(paces.begin(), paces.end()).size(), paces.size());
-  const auto speed = std::find_if(kFirstRunValues.begin(), kFirstRunValues.end(),
-                                  [](const SettingEntry& e) { return e.key == keys::Speed; });
+  const auto speed =
+      std::find_if(kFirstRunValues.begin(), kFirstRunValues.end(),
+                   [](const SettingEntry& e) { return std::string(e.key) == keys::Speed; });
+  ASSERT_NE(speed, kFirstRunValues.end());
   EXPECT_EQ(ParseSettingOptions({"--pace", "6"}).overrides[0].value, speed->firstRunValue);
 }
 
