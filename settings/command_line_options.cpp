@@ -278,10 +278,13 @@ std::optional<std::string> StoredValue(const CommandLineOption& option, std::str
 std::string CommandLineUsage() {
   std::string text;
   for (const OptionRole role : {Role::kWindow, Role::kSetting, Role::kAccepted, Role::kHelp}) {
-    text += "\n" + std::string(GroupTitle(role)) + ":\n";
+    text += "\n";
+    text += GroupTitle(role);
+    text += ":\n";
     for (const CommandLineOption& option : CommandLineOptions()) {
       if (option.role != role || option.help.empty()) continue;
-      std::string left = "  --" + std::string(option.name);
+      std::string left = "  --";
+      left += option.name;
       if (const std::string argument = ArgumentText(option); !argument.empty()) {
         left += " " + argument;
       }
