@@ -1,6 +1,7 @@
 #include "settings/ini_text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace skyvault {
 namespace {
@@ -14,11 +15,14 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
+// The form under which a name is indexed: names match without regard to
+// ASCII case.
+std::string IndexName(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
 }
 
 bool IsWritableName(std::string_view name, std::string_view forbidden) {
@@ -128,10 +132,45 @@ std::string EncodeValue(std::string_view value) {
 
 }  // namespace
 
+bool IsUtf8Text(std::string_view text) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto continuation = [&](size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = byte(i);
+    if (lead == 0) return false;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, code = lead & 0x07;
+    } else {
+      return false;  // a continuation byte first, or a lead that is never used
+    }
+    for (size_t k = 1; k < length; ++k) {
+      if (!continuation(i + k)) return false;
+      code = code << 6 | (byte(i + k) & 0x3F);
+    }
+    // No longer form than needed, no UTF-16 surrogate, nothing past U+10FFFF.
+    static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument document;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  Section* current = nullptr;
+  Section* current = nullptr;  // only until the next section is made
   while (!text.empty()) {
     const size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -145,8 +184,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
           close == std::string_view::npos ? std::string_view() : Trim(line.substr(1, close - 1));
       current = nullptr;
       if (name.empty()) continue;
-      current = document.FindSection(name);
-      if (!current) current = &document.sections_.emplace_back(Section{std::string(name), {}});
+      current = &document.SectionNamed(name);
       continue;
     }
     const size_t equals = line.find('=');
@@ -158,32 +196,34 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return document;
 }
 
-IniDocument::Section* IniDocument::FindSection(std::string_view name) {
-  for (Section& section : sections_) {
-    if (SameName(section.name, name)) return &section;
-  }
-  return nullptr;
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  const auto found = sectionIndex_.find(IndexName(name));
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+IniDocument::Section& IniDocument::SectionNamed(std::string_view name) {
+  const auto [place, made] = sectionIndex_.try_emplace(IndexName(name), sections_.size());
+  if (made) sections_.push_back(Section{std::string(name), {}, {}});
+  return sections_[place->second];
 }
 
 void IniDocument::Put(Section& section, std::string_view key, std::string value) {
-  for (Entry& entry : section.entries) {
-    if (SameName(entry.key, key)) {
-      entry.key = key;
-      entry.value = std::move(value);
-      return;
-    }
+  const auto [place, made] = section.keys.try_emplace(IndexName(key), section.entries.size());
+  if (made) {
+    section.entries.push_back({std::string(key), std::move(value)});
+    return;
   }
-  section.entries.push_back({std::string(key), std::move(value)});
+  Entry& entry = section.entries[place->second];
+  entry.key = key;
+  entry.value = std::move(value);
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
-  for (const Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
-    for (const Entry& entry : s.entries) {
-      if (SameName(entry.key, key)) return entry.value;
-    }
-  }
-  return std::nullopt;
+  const Section* found = FindSection(section);
+  if (!found) return std::nullopt;
+  const auto entry = found->keys.find(IndexName(key));
+  if (entry == found->keys.end()) return std::nullopt;
+  return found->entries[entry->second].value;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -191,9 +231,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       key.front() == '#' || key.front() == '[') {
     return false;
   }
-  Section* target = FindSection(section);
-  if (!target) target = &sections_.emplace_back(Section{std::string(section), {}});
-  Put(*target, key, std::string(value));
+  Put(SectionNamed(section), key, std::string(value));
   return true;
 }
 
