@@ -80,6 +80,17 @@ start_host() {
 # Milliseconds since the epoch.
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# A new host window of size $1 in place of the last one, so that what an
+# earlier saver drew there cannot pass for what the next one draws.
+fresh_host() {
+  if [ -n "$host_pid" ]; then
+    kill "$host_pid" 2>/dev/null || true
+    wait "$host_pid" 2>/dev/null || true
+    host_pid=""
+  fi
+  start_host "$1"
+}
+
 # Ends the saver by SIGTERM; fails unless it goes within $1 seconds.
 end_saver_within() {
   kill "$saver_pid"
@@ -94,7 +105,6 @@ settings_kept() {
   local folder=$XDG_CONFIG_HOME/skyvault kind before size
   local ini=$folder/skyvault.ini user='[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n'
   mkdir -p "$folder"
-  start_host 320x240
   for kind in oversized ten-megabytes utf-16; do
     case $kind in
       oversized)
@@ -106,6 +116,7 @@ settings_kept() {
       utf-16) printf '%b' "$user" | iconv -f UTF-8 -t UTF-16 >"$ini" ;;
     esac
     before=$(sha256sum <"$ini")
+    fresh_host 320x240
     start_saver "$saver" --window-id "$host"
     wait_for_bridge "$host" || fail "no bridge with a settings file of $kind"
     end_saver_within 2
@@ -118,6 +129,7 @@ settings_kept() {
   mkdir -p "$work/dotfiles"
   ln -s "$work/dotfiles/skyvault.ini" "$ini"
   : >"$work/dotfiles/skyvault.ini.Ab12Yz"
+  fresh_host 320x240
   start_saver "$saver" --window-id "$host"
   wait_for_bridge "$host" || fail "no bridge with a linked settings file"
   end_saver_within 2
@@ -139,10 +151,10 @@ settings_large() {
   seq -f 'k%06g=1' 1 100000 >>"$work/keys.ini"
   printf '%b' "$head" >"$work/sections.ini"
   seq -f '[s%05g]' 1 71420 | sed 's/$/\nk=1/' >>"$work/sections.ini"
-  start_host 320x240
   for kind in keys sections; do
     [ "$(stat -c %s "$work/$kind.ini")" -le 1048576 ] || fail "the file of $kind is over the limit"
     cp "$work/$kind.ini" "$ini"
+    fresh_host 320x240
     started=$(now_ms)
     start_saver "$saver" --window-id "$host"
     wait_for_bridge "$host" || fail "no bridge with a settings file of many $kind"
@@ -169,6 +181,7 @@ settings_unstored() {
   rmdir "$folder/skyvault.ini"
   printf '[System]\nSetReg=2\n[Startup]\nBackGround=3\nBMPFileName=%s\n' \
     "$work/moved-checkout/assets/data/Bridge.bmp" >"$folder/skyvault.ini"
+  fresh_host 320x240
   start_saver "$saver" --window-id "$host"
   wait_for_bridge "$host" || fail "no bridge from a stored path whose folder is gone"
 }
