@@ -15,15 +15,7 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// The form under which a name is indexed: names match without regard to
-// ASCII case.
-std::string IndexName(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsWritableName(std::string_view name, std::string_view forbidden) {
   if (name.empty() || IsBlank(name.front()) || IsBlank(name.back())) return false;
@@ -196,34 +188,62 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return document;
 }
 
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
+  uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211u;
+  return static_cast<size_t>(hash);
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto found = sectionIndex_.find(IndexName(name));
+  const auto found = sectionIndex_.find(name);
   return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 IniDocument::Section& IniDocument::SectionNamed(std::string_view name) {
-  const auto [place, made] = sectionIndex_.try_emplace(IndexName(name), sections_.size());
-  if (made) sections_.push_back(Section{std::string(name), {}, {}});
-  return sections_[place->second];
+  const auto found = sectionIndex_.find(name);
+  if (found != sectionIndex_.end()) return sections_[found->second];
+  sectionIndex_.emplace(std::string(name), sections_.size());
+  return sections_.emplace_back(Section{std::string(name), {}, {}});
+}
+
+size_t IniDocument::Section::Place(std::string_view key) const {
+  if (entries.size() < kIndexedKeys) {
+    const auto same = [&](const Entry& entry) { return NameEqual()(entry.key, key); };
+    return static_cast<size_t>(std::find_if(entries.begin(), entries.end(), same) -
+                               entries.begin());
+  }
+  const auto found = keys.find(key);
+  return found == keys.end() ? entries.size() : found->second;
 }
 
 void IniDocument::Put(Section& section, std::string_view key, std::string value) {
-  const auto [place, made] = section.keys.try_emplace(IndexName(key), section.entries.size());
-  if (made) {
-    section.entries.push_back({std::string(key), std::move(value)});
+  const size_t place = section.Place(key);
+  if (place < section.entries.size()) {
+    Entry& entry = section.entries[place];
+    entry.key = key;
+    entry.value = std::move(value);
     return;
   }
-  Entry& entry = section.entries[place->second];
-  entry.key = key;
-  entry.value = std::move(value);
+  section.entries.push_back({std::string(key), std::move(value)});
+  if (section.entries.size() == kIndexedKeys) {
+    for (size_t i = 0; i < section.entries.size(); ++i)
+      section.keys.emplace(section.entries[i].key, i);
+  } else if (section.entries.size() > kIndexedKeys) {
+    section.keys.emplace(std::string(key), place);
+  }
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
   const Section* found = FindSection(section);
   if (!found) return std::nullopt;
-  const auto entry = found->keys.find(IndexName(key));
-  if (entry == found->keys.end()) return std::nullopt;
-  return found->entries[entry->second].value;
+  const size_t place = found->Place(key);
+  if (place == found->entries.size()) return std::nullopt;
+  return found->entries[place].value;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

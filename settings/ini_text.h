@@ -49,13 +49,27 @@ class IniDocument {
     std::string key;
     std::string value;
   };
-  // Names in lower case (ASCII) to their place in the order of the file.
-  using NameIndex = std::unordered_map<std::string, size_t>;
+  // Names match without regard to ASCII case; looked up without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  // A name to its place in the order of the file.
+  using NameIndex = std::unordered_map<std::string, size_t, NameHash, NameEqual>;
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    // Made once the section has kIndexedKeys keys: a few are found faster
+    // by looking at each.
     NameIndex keys;
+    // The place of `key` among the entries, or entries.size().
+    size_t Place(std::string_view key) const;
   };
+  static constexpr size_t kIndexedKeys = 16;
   const Section* FindSection(std::string_view name) const;
   // The section of that name, made at the end when missing.
   Section& SectionNamed(std::string_view name);

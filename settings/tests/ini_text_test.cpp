@@ -136,15 +136,25 @@ TEST(IniText, ManyNamesKeepTheirOrderAndMatchInAnyCase) {
   std::string text;
   for (int n = 0; n < 3000; ++n)
     text += "[S" + std::to_string(n) + "]\nK=" + std::to_string(n) + "\n";
-  text += "[s7]\nk=again\nNew=1\n";
+  text += "[s7]\nk=again\nNew=1\n[Many]\n";
+  for (int n = 0; n < 40; ++n) text += "Key" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+  text += "KEY3=again\nkey39=again\n";
   IniDocument document = IniDocument::Parse(text);
-  EXPECT_EQ(document.size(), 3001u);
+  EXPECT_EQ(document.size(), 3041u);
+  EXPECT_EQ(document.Find("many", "key3"), "again");
+  EXPECT_EQ(document.Find("many", "Key39"), "again");
+  EXPECT_EQ(document.Find("many", "Key38"), "38");
+  EXPECT_EQ(document.Find("many", "Key40"), std::nullopt);
+  EXPECT_TRUE(document.Set("Many", "key0", "set"));
+  EXPECT_EQ(document.Find("Many", "KEY0"), "set");
   EXPECT_EQ(document.Find("S7", "K"), "again");
   EXPECT_EQ(document.Find("s2999", "k"), "2999");
   EXPECT_TRUE(document.Set("S0", "k", "changed"));
   const std::string written = document.Text();
   EXPECT_EQ(written.rfind("[S0]\nk=changed\n\n[S1]\nK=1\n", 0), 0u);
   EXPECT_NE(written.find("[S7]\nk=again\nNew=1\n\n[S8]"), std::string::npos);
+  EXPECT_NE(written.find("\nKEY3=again\n"), std::string::npos);
+  EXPECT_EQ(IniDocument::Parse(written).size(), 3041u);
 }
 
 TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
