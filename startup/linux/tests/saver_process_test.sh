@@ -119,7 +119,7 @@ settings_kept() {
     fresh_host 320x240
     start_saver "$saver" --window-id "$host"
     wait_for_bridge "$host" || fail "no bridge with a settings file of $kind"
-    end_saver_within 2
+    end_saver_within 5
     [ "$(sha256sum <"$ini")" = "$before" ] || fail "a settings file of $kind was written over"
     [ "$(grep -c "skyvault.ini .*left as it is" "$work/saver.log")" = 1 ] ||
       fail "no one reason on stderr for a settings file of $kind"
@@ -132,7 +132,7 @@ settings_kept() {
   fresh_host 320x240
   start_saver "$saver" --window-id "$host"
   wait_for_bridge "$host" || fail "no bridge with a linked settings file"
-  end_saver_within 2
+  end_saver_within 5
   [ -L "$ini" ] || fail "the link was replaced"
   grep -q '^SetReg=2$' "$work/dotfiles/skyvault.ini" || fail "the linked file was not written"
   [ ! -e "$work/dotfiles/skyvault.ini.Ab12Yz" ] || fail "a stale temporary stayed"
@@ -177,7 +177,7 @@ settings_unstored() {
   start_host 320x240
   start_saver "$saver" --window-id "$host"
   wait_for_bridge "$host" || fail "no bridge where the settings cannot be stored"
-  end_saver_within 2
+  end_saver_within 5
   rmdir "$folder/skyvault.ini"
   printf '[System]\nSetReg=2\n[Startup]\nBackGround=3\nBMPFileName=%s\n' \
     "$work/moved-checkout/assets/data/Bridge.bmp" >"$folder/skyvault.ini"
