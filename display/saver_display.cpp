@@ -12,7 +12,7 @@ namespace skyvault {
 
 SaverDisplay::SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
                            PlatformServices& platform, DisplayHost& host)
-    : context_{state_, settings, drawing, sound, platform}, host_(host) {}
+    : settings_(settings), context_{state_, settings_, drawing, sound, platform}, host_(host) {}
 
 void SaverDisplay::Load(PointerAtLoad pointer) {
   RunFirstRunCheck(context_.settings, context_.platform.DataFolder());

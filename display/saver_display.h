@@ -6,6 +6,7 @@
 #include "display/display_state.h"
 #include "platform/platform_services.h"
 #include "settings/settings_store.h"
+#include "settings/unsaved_values_store.h"
 
 namespace skyvault {
 
@@ -17,7 +18,8 @@ inline constexpr int16_t kLargestBGPlaneWait = 40;
 // The saver display: the full-screen window's state record and its
 // handlers. The window around it (or a test) calls the handlers; SaverDisplay acts
 // only through the settings store, the two controls, the platform services
-// and its host.
+// and its host. Values the store refuses (the first-run values where the
+// settings cannot be stored) are kept for this run (UnsavedValuesStore).
 //
 // Whether the load sequence hides the pointer: the full-screen saver does;
 // password mode, whose window is never shown while the system's password
@@ -68,6 +70,7 @@ class SaverDisplay : public DrawingEvents {
   void StopSoundAndCloseDown();
 
   DisplayState state_;
+  UnsavedValuesStore settings_;
   DisplayContext context_;
   DisplayHost& host_;
   bool ended_ = false;

@@ -1,5 +1,8 @@
 #include "display/sprite_loading.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "display/aircraft_table.h"
 #include "settings/conversions.h"
 #include "settings/settings_schema.h"
@@ -18,7 +21,27 @@ void LoadPicture(DisplayContext& context, int32_t& field, const std::string& pat
   context.drawing.SetSpriteY(field, y);
 }
 
+bool SameLetters(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 }  // namespace
+
+std::string PicturePath(PlatformServices& platform, const std::string& stored) {
+  const size_t separator = stored.find_last_of("/\\");
+  const std::string_view name =
+      std::string_view(stored).substr(separator == std::string::npos ? 0 : separator + 1);
+  for (const SettingEntry& entry : kFirstRunValues) {
+    if (!entry.inDataFolder || !SameLetters(name, entry.firstRunValue)) continue;
+    if (platform.FileExists(stored)) return stored;
+    return platform.DataFolder() + entry.firstRunValue;
+  }
+  return stored;
+}
 
 void OpenDrawingSession(DisplayContext& context) {
   DisplayState& state = context.state;
@@ -34,13 +57,15 @@ void OpenDrawingSession(DisplayContext& context) {
   if (state.backgroundMode == 1 || state.backgroundMode == 2) {
     // A solid colour, filled by every frame.
   } else if (state.backgroundMode == 3) {
-    LoadPicture(context, state.backgroundSprite, ReadSetting(settings, kStartup, keys::BMPFileName),
+    LoadPicture(context, state.backgroundSprite,
+                PicturePath(context.platform, ReadSetting(settings, kStartup, keys::BMPFileName)),
                 kCoverTheFrame, kPictureLoadCode, 0, 0);
   }
 
   state.logoEnabled = NumberValue(ReadSetting(settings, kStartup, keys::LogoChecked));
   if (state.logoEnabled == 1) {
-    LoadPicture(context, state.logoSprite, ReadSetting(settings, kStartup, keys::LogoFileName),
+    LoadPicture(context, state.logoSprite,
+                PicturePath(context.platform, ReadSetting(settings, kStartup, keys::LogoFileName)),
                 kPlainPicture, kPictureLoadCode, kLogoX, kLogoY);
   }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "display/display_context.h"
 
 namespace skyvault {
@@ -16,6 +18,13 @@ inline constexpr int32_t kLogoY = 20;
 inline constexpr const char* kDisplayModeMessage =
     "This program requires that you use a monitor that is capable of displaying 64K colors.";
 inline constexpr const char* kDisplayModeTitle = "Error opening Direct Draw!";
+
+// The picture a stored background or logo path names. A path to nothing
+// whose file name is that of a stock picture (the first-run background or
+// logo, in any letter case) names that picture in the current data folder:
+// stored paths outlive a moved data folder (a moved checkout, another
+// package). Every other path stays as it is.
+std::string PicturePath(PlatformServices& platform, const std::string& stored);
 
 // Sets `dataPath`, opens the 800 x 600 display with 16-bit colour (or shows
 // the display-mode message and returns), then creates the sprites: the

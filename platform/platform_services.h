@@ -37,6 +37,8 @@ class PlatformServices {
   // The folder of the saver's pictures, sound and help page, with its
   // trailing separator, so that a file name can follow it directly.
   virtual std::string DataFolder() = 0;
+  // True when something is at `path` (a file, a folder, a device).
+  virtual bool FileExists(const std::string& path) = 0;
 };
 
 }  // namespace skyvault

@@ -1,6 +1,7 @@
 #include "settings/ini_text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace skyvault {
 namespace {
@@ -14,12 +15,7 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsWritableName(std::string_view name, std::string_view forbidden) {
   if (name.empty() || IsBlank(name.front()) || IsBlank(name.back())) return false;
@@ -128,10 +124,45 @@ std::string EncodeValue(std::string_view value) {
 
 }  // namespace
 
+bool IsUtf8Text(std::string_view text) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const auto continuation = [&](size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = byte(i);
+    if (lead == 0) return false;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length = 0;
+    uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, code = lead & 0x07;
+    } else {
+      return false;  // a continuation byte first, or a lead that is never used
+    }
+    for (size_t k = 1; k < length; ++k) {
+      if (!continuation(i + k)) return false;
+      code = code << 6 | (byte(i + k) & 0x3F);
+    }
+    // No longer form than needed, no UTF-16 surrogate, nothing past U+10FFFF.
+    static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument document;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  Section* current = nullptr;
+  Section* current = nullptr;  // only until the next section is made
   while (!text.empty()) {
     const size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -145,8 +176,7 @@ IniDocument IniDocument::Parse(std::string_view text) {
           close == std::string_view::npos ? std::string_view() : Trim(line.substr(1, close - 1));
       current = nullptr;
       if (name.empty()) continue;
-      current = document.FindSection(name);
-      if (!current) current = &document.sections_.emplace_back(Section{std::string(name), {}});
+      current = &document.SectionNamed(name);
       continue;
     }
     const size_t equals = line.find('=');
@@ -158,32 +188,62 @@ IniDocument IniDocument::Parse(std::string_view text) {
   return document;
 }
 
-IniDocument::Section* IniDocument::FindSection(std::string_view name) {
-  for (Section& section : sections_) {
-    if (SameName(section.name, name)) return &section;
+size_t IniDocument::NameHash::operator()(std::string_view name) const {
+  uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211u;
+  return static_cast<size_t>(hash);
+}
+
+bool IniDocument::NameEqual::operator()(std::string_view a, std::string_view b) const {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  const auto found = sectionIndex_.find(name);
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+IniDocument::Section& IniDocument::SectionNamed(std::string_view name) {
+  const auto found = sectionIndex_.find(name);
+  if (found != sectionIndex_.end()) return sections_[found->second];
+  sectionIndex_.emplace(std::string(name), sections_.size());
+  return sections_.emplace_back(Section{std::string(name), {}, {}});
+}
+
+size_t IniDocument::Section::Place(std::string_view key) const {
+  if (entries.size() < kIndexedKeys) {
+    const auto same = [&](const Entry& entry) { return NameEqual()(entry.key, key); };
+    return static_cast<size_t>(std::find_if(entries.begin(), entries.end(), same) -
+                               entries.begin());
   }
-  return nullptr;
+  const auto found = keys.find(key);
+  return found == keys.end() ? entries.size() : found->second;
 }
 
 void IniDocument::Put(Section& section, std::string_view key, std::string value) {
-  for (Entry& entry : section.entries) {
-    if (SameName(entry.key, key)) {
-      entry.key = key;
-      entry.value = std::move(value);
-      return;
-    }
+  const size_t place = section.Place(key);
+  if (place < section.entries.size()) {
+    Entry& entry = section.entries[place];
+    entry.key = key;
+    entry.value = std::move(value);
+    return;
   }
   section.entries.push_back({std::string(key), std::move(value)});
+  if (section.entries.size() == kIndexedKeys) {
+    for (size_t i = 0; i < section.entries.size(); ++i)
+      section.keys.emplace(section.entries[i].key, i);
+  } else if (section.entries.size() > kIndexedKeys) {
+    section.keys.emplace(std::string(key), place);
+  }
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
-  for (const Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
-    for (const Entry& entry : s.entries) {
-      if (SameName(entry.key, key)) return entry.value;
-    }
-  }
-  return std::nullopt;
+  const Section* found = FindSection(section);
+  if (!found) return std::nullopt;
+  const size_t place = found->Place(key);
+  if (place == found->entries.size()) return std::nullopt;
+  return found->entries[place].value;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -191,9 +251,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       key.front() == '#' || key.front() == '[') {
     return false;
   }
-  Section* target = FindSection(section);
-  if (!target) target = &sections_.emplace_back(Section{std::string(section), {}});
-  Put(*target, key, std::string(value));
+  Put(SectionNamed(section), key, std::string(value));
   return true;
 }
 

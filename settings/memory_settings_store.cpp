@@ -18,4 +18,8 @@ bool MemorySettingsStore::Has(const std::string& section, const std::string& key
   return values_.count({section, key}) != 0;
 }
 
+void MemorySettingsStore::Forget(const std::string& section, const std::string& key) {
+  values_.erase({section, key});
+}
+
 }  // namespace skyvault

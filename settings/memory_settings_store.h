@@ -16,6 +16,8 @@ class MemorySettingsStore : public SettingsStore {
   bool Write(const std::string& section, const std::string& key, const std::string& value) override;
 
   bool Has(const std::string& section, const std::string& key) const;
+  // Takes the key away: it reads as missing again.
+  void Forget(const std::string& section, const std::string& key);
 
  private:
   std::map<std::pair<std::string, std::string>, std::string> values_;

@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Skyvault and runs it.
 #
-#   tools/run-saver.sh [--windows] [--screenshots]
+#   tools/run-saver.sh [--windows] [--screenshots] [--user-settings]
 #
 # By default the native Linux saver (build/native/startup/linux/skyvault);
 # with --windows the Windows build under Wine in a private prefix
-# (build/windows/wineprefix). With a display it starts the saver full-screen
+# (build/windows/wineprefix). The settings are the build tree's own too:
+# the Linux saver keeps them in build/run-settings/skyvault/skyvault.ini,
+# the Windows one in the prefix's registry, so a run from a checkout never
+# stores the checkout's picture paths in the user's own settings. With
+# --user-settings the Linux saver uses the user's own settings
+# ($XDG_CONFIG_HOME or ~/.config). With a display it starts the saver full-screen
 # there (a key, a click or moving the mouse ends it). Without one, or with
 # --screenshots, it starts a private Xvfb (1920 x 1080), runs the saver for a
 # few seconds, writes screenshots and prints where they are.
 set -eu
 cd "$(dirname "$0")/.."
-windows="" screenshots=""
+windows="" screenshots="" user_settings=""
 for arg in "$@"; do
   case "$arg" in
     --windows) windows=yes ;;
     --screenshots) screenshots=yes ;;
+    --user-settings) user_settings=yes ;;
     *)
-      echo "usage: tools/run-saver.sh [--windows] [--screenshots]" >&2
+      echo "usage: tools/run-saver.sh [--windows] [--screenshots] [--user-settings]" >&2
       exit 2
       ;;
   esac
@@ -37,6 +43,10 @@ else
   cmake --build --preset native --target skyvault
   saver=("$PWD/build/native/startup/linux/skyvault")
   name=skyvault-linux
+  if [ -z "$user_settings" ]; then
+    export XDG_CONFIG_HOME="$PWD/build/run-settings"
+    echo "Settings: $XDG_CONFIG_HOME/skyvault/skyvault.ini (--user-settings for your own)"
+  fi
 fi
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$screenshots" ]; then

@@ -97,6 +97,66 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   }
 }
 
+// Where nothing can be stored, the saver runs on the first-run values it
+// could not store (not on the fallback "1": a black background, the message
+// "1", a 1-point clock), and tries to store them again at its next start.
+TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
+  Harness h;
+  h.store.refuseWrites = true;
+  h.form.Load();
+  EXPECT_EQ(h.store.writes().size(), 32u);
+  EXPECT_TRUE(NeedsFirstRunValues(h.store));
+  const DisplayState& s = h.state();
+  EXPECT_EQ(s.backgroundMode, 3);
+  EXPECT_EQ(s.clockFontSize, 16);
+  EXPECT_EQ(s.messageEnabled, 0);
+  EXPECT_EQ(s.mouseSensitivity, 4);
+  EXPECT_EQ(s.moveInterval, 3);
+  EXPECT_EQ(s.volumeLevel, -748);
+  EXPECT_EQ(s.soundOffSetting, "Never");
+  EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 5),
+            Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2));
+
+  // The next start, on a store that takes writes again, stores them.
+  h.store.refuseWrites = false;
+  h.store.ClearWrites();
+  Harness::Platform platform{h};
+  SaverDisplay next{h.store, h.drawing, h.sound, platform, h};
+  next.Load();
+  EXPECT_EQ(h.store.writes().size(), 32u);
+  EXPECT_FALSE(NeedsFirstRunValues(h.store));
+}
+
+// A stored path to a stock picture that is gone (a moved checkout, another
+// package) finds that picture in the data folder of the saver that runs;
+// any other path stays as the user chose it.
+TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
+  const std::string old = "/home/me/src/skyvault/assets/data/";
+  const struct {
+    std::string stored;
+    bool exists;
+    std::string loaded;
+  } cases[] = {
+      {old + "Bridge.bmp", false, kData + "Bridge.bmp"},
+      {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
+      {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
+      {"Tarnwing1.bmp", false, kData + "Tarnwing1.bmp"},
+      {old + "Bridge.bmp", true, old + "Bridge.bmp"},
+      {old + "Mine.bmp", false, old + "Mine.bmp"},
+      {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
+      {"", false, ""},
+  };
+  for (const auto& c : cases) {
+    Harness h;
+    if (!c.exists) h.platform.missingFiles.insert(c.stored);
+    h.Set({{"BMPFileName", c.stored}, {"LogoChecked", "1"}, {"LogoFileName", c.stored}});
+    h.form.Load();
+    EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 9),
+              Join({Picture(1, c.loaded, -2, 0, 0, 2), Picture(2, c.loaded, -2, 1, 20)}))
+        << c.stored;
+  }
+}
+
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2);

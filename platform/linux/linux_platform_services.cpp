@@ -1,6 +1,7 @@
 #include "platform/linux/linux_platform_services.h"
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -84,5 +85,10 @@ void LinuxPlatformServices::ShellOpen(const std::string& target) {
 }
 
 std::string LinuxPlatformServices::DataFolder() { return LinuxDataFolder(); }
+
+bool LinuxPlatformServices::FileExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
 
 }  // namespace skyvault

@@ -28,6 +28,7 @@ class LinuxPlatformServices : public PlatformServices {
   void ShellOpen(const std::string& target) override;
   // The data folder with its trailing separator.
   std::string DataFolder() override;
+  bool FileExists(const std::string& path) override;
 
   std::function<void(bool show)> showCursor;
 

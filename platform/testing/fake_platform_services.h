@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ class FakePlatformServices : public PlatformServices {
   }
   void ShellOpen(const std::string& target) override { log.push_back("ShellOpen(" + target + ")"); }
   std::string DataFolder() override { return dataFolder; }
+  bool FileExists(const std::string& path) override { return missingFiles.count(path) == 0; }
 
   void AdvanceSeconds(double seconds) {
     double total = time.SecondsSinceMidnight() + seconds;
@@ -52,6 +54,8 @@ class FakePlatformServices : public PlatformServices {
   size_t randomIndex = 0;
   std::vector<std::string> log;
   std::string dataFolder = "C:\\Hallowmere\\Skyvault1\\";
+  // Every other path exists.
+  std::set<std::string> missingFiles;
 };
 
 }  // namespace skyvault

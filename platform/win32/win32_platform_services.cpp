@@ -58,4 +58,8 @@ void Win32PlatformServices::ShellOpen(const std::string& target) {
 
 std::string Win32PlatformServices::DataFolder() { return kDataPath; }
 
+bool Win32PlatformServices::FileExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace skyvault::win32

@@ -20,6 +20,7 @@ class Win32PlatformServices : public PlatformServices {
   void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind kind) override;
   void ShellOpen(const std::string& target) override;
   std::string DataFolder() override;
+  bool FileExists(const std::string& path) override;
 
   HWND owner = nullptr;
 

@@ -6,7 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
+
+#include "settings/linux/file_replacement.h"
 
 namespace skyvault {
 namespace {
@@ -43,17 +46,6 @@ bool MakeFolders(const std::string& folder) {
   return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 bool IniSettingsStore::FileIdentity::operator==(const FileIdentity& other) const {
@@ -63,10 +55,7 @@ bool IniSettingsStore::FileIdentity::operator==(const FileIdentity& other) const
 }
 
 IniSettingsStore::IniSettingsStore(std::string path, std::chrono::milliseconds recheck)
-    : path_(std::move(path)), recheck_(recheck) {
-  const size_t slash = path_.rfind('/');
-  if (slash != std::string::npos) folder_ = path_.substr(0, slash + 1);
-}
+    : path_(std::move(path)), recheck_(recheck) {}
 
 IniSettingsStore::FileIdentity IniSettingsStore::FileIdentity::Of(const struct stat& info) {
   return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
@@ -81,22 +70,45 @@ IniSettingsStore::FileIdentity IniSettingsStore::IdentityOf(const std::string& p
 IniSettingsStore::Loaded IniSettingsStore::Load(const std::string& path) {
   // Non-blocking, so that a named pipe in the file's place cannot stall us.
   Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  struct stat info {};
-  if (!file || fstat(file.get(), &info) != 0) return {};
   Loaded loaded;
+  struct stat info {};
+  if (!file) {
+    if (errno == ENOENT) return loaded;  // no file yet: the first write makes it
+    loaded.identity = IdentityOf(path);
+    loaded.refusal = "cannot be read";
+    return loaded;
+  }
+  if (fstat(file.get(), &info) != 0) {
+    loaded.refusal = "cannot be read";
+    return loaded;
+  }
   loaded.identity = FileIdentity::Of(info);
-  if (!S_ISREG(info.st_mode) || info.st_size > kMaxFileBytes) return loaded;
+  if (!S_ISREG(info.st_mode)) {
+    loaded.refusal = "is not a regular file";
+    return loaded;
+  }
+  if (info.st_size > kMaxFileBytes) {
+    loaded.refusal = "is larger than 1 MiB";
+    return loaded;
+  }
   std::string text(static_cast<size_t>(info.st_size) + 1, '\0');
   size_t got = 0;
   while (got < text.size()) {
     const ssize_t n = read(file.get(), text.data() + got, text.size() - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return loaded;
+    if (n < 0) {
+      loaded.refusal = "cannot be read";
+      return loaded;
+    }
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
-  if (got > static_cast<size_t>(kMaxFileBytes)) return loaded;  // it grew while we read
+  if (got > static_cast<size_t>(kMaxFileBytes)) {  // it grew while we read
+    loaded.refusal = "is larger than 1 MiB";
+    return loaded;
+  }
   text.resize(got);
+  if (!IsUtf8Text(text)) loaded.refusal = "is not UTF-8 text";
   loaded.document = IniDocument::Parse(text);
   return loaded;
 }
@@ -109,6 +121,16 @@ void IniSettingsStore::RefreshIfChanged() {
   if (IdentityOf(path_) == cache_.identity) return;  // also when it is still missing
   cache_ = Load(path_);
   ++fileLoads_;
+  if (cache_.refusal) ReportRefusal(cache_.refusal);
+}
+
+void IniSettingsStore::ReportRefusal(const char* refusal) {
+  if (reported_) return;
+  reported_ = true;
+  std::fprintf(stderr,
+               "skyvault: the settings file %s %s: it is left as it is, and no setting is "
+               "saved to it\n",
+               path_.c_str(), refusal);
 }
 
 std::string IniSettingsStore::Read(const std::string& section, const std::string& key,
@@ -119,14 +141,24 @@ std::string IniSettingsStore::Read(const std::string& section, const std::string
 
 bool IniSettingsStore::Write(const std::string& section, const std::string& key,
                              const std::string& value) {
-  if (folder_.empty() || !MakeFolders(folder_)) return false;
-  Descriptor lock(open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  const std::string file = FollowLinks(path_);
+  const size_t slash = file.rfind('/');
+  if (slash == std::string::npos || !MakeFolders(file.substr(0, slash + 1))) return false;
+  Descriptor lock(open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  bool locked = false;
   if (lock) {
-    while (flock(lock.get(), LOCK_EX) != 0 && errno == EINTR) {
+    int result = 0;
+    while ((result = flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
     }
+    locked = result == 0;
   }
-  Loaded current = Load(path_);
-  if (!current.document.Set(section, key, value) || !WriteFile(current.document.Text())) {
+  Loaded current = Load(file);
+  if (current.refusal) {
+    ReportRefusal(current.refusal);
+    return false;
+  }
+  if (locked) RemoveStaleTemporaries(file);
+  if (!current.document.Set(section, key, value) || !ReplaceFile(file, current.document.Text())) {
     return false;
   }
   // Still under the lock: no other writer has replaced the file since.
@@ -134,17 +166,6 @@ bool IniSettingsStore::Write(const std::string& section, const std::string& key,
   cache_ = std::move(current);
   checked_ = true;
   lastCheck_ = std::chrono::steady_clock::now();
-  return true;
-}
-
-bool IniSettingsStore::WriteFile(const std::string& text) {
-  std::string temporary = path_ + ".XXXXXX";
-  Descriptor file(mkostemp(temporary.data(), O_CLOEXEC));
-  if (!file) return false;
-  if (!WriteAll(file.get(), text) || rename(temporary.c_str(), path_.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return false;
-  }
   return true;
 }
 

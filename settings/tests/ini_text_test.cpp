@@ -108,6 +108,55 @@ TEST(IniText, HostileTextReadsWhatCanBeReadAndTheRestAsMissing) {
   }
 }
 
+TEST(IniText, OnlyUtf8WithoutNulBytesIsTextToWriteBack) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", true},
+      {"[Startup]\r\nMessage=caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x9B\xA9\n", true},
+      {"\xEF\xBB\xBF[Startup]\n", true},
+      {"\xF4\x8F\xBF\xBF", true},   // U+10FFFF, the last
+      {"\xFF\xFE[\0S\0"s, false},   // UTF-16 with its byte order mark
+      {"[Startup]\0\n"s, false},    // a NUL byte
+      {"caf\xE9", false},           // a legacy code page
+      {"\xC3", false},              // cut short at the end
+      {"\xE2\x82x", false},         // cut short inside
+      {"\x80", false},              // a continuation first
+      {"\xC0\xAF", false},          // an overlong "/"
+      {"\xE0\x80\xAF", false},      // another
+      {"\xED\xA0\x80", false},      // a UTF-16 surrogate
+      {"\xF4\x90\x80\x80", false},  // past U+10FFFF
+  };
+  for (const auto& [text, utf8] : cases) {
+    EXPECT_EQ(IsUtf8Text(text), utf8) << ::testing::PrintToString(text);
+  }
+}
+
+// Names are found through an index: a repeated name, in any letter case,
+// still lands where it first stood, among many others.
+TEST(IniText, ManyNamesKeepTheirOrderAndMatchInAnyCase) {
+  std::string text;
+  for (int n = 0; n < 3000; ++n)
+    text += "[S" + std::to_string(n) + "]\nK=" + std::to_string(n) + "\n";
+  text += "[s7]\nk=again\nNew=1\n[Many]\n";
+  for (int n = 0; n < 40; ++n) text += "Key" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+  text += "KEY3=again\nkey39=again\n";
+  IniDocument document = IniDocument::Parse(text);
+  EXPECT_EQ(document.size(), 3041u);
+  EXPECT_EQ(document.Find("many", "key3"), "again");
+  EXPECT_EQ(document.Find("many", "Key39"), "again");
+  EXPECT_EQ(document.Find("many", "Key38"), "38");
+  EXPECT_EQ(document.Find("many", "Key40"), std::nullopt);
+  EXPECT_TRUE(document.Set("Many", "key0", "set"));
+  EXPECT_EQ(document.Find("Many", "KEY0"), "set");
+  EXPECT_EQ(document.Find("S7", "K"), "again");
+  EXPECT_EQ(document.Find("s2999", "k"), "2999");
+  EXPECT_TRUE(document.Set("S0", "k", "changed"));
+  const std::string written = document.Text();
+  EXPECT_EQ(written.rfind("[S0]\nk=changed\n\n[S1]\nK=1\n", 0), 0u);
+  EXPECT_NE(written.find("[S7]\nk=again\nNew=1\n\n[S8]"), std::string::npos);
+  EXPECT_NE(written.find("\nKEY3=again\n"), std::string::npos);
+  EXPECT_EQ(IniDocument::Parse(written).size(), 3041u);
+}
+
 TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
   const std::pair<const char*, std::string> refused[] = {
       {"", "Key"},         {" Startup", "Key"}, {"Start]up", "Key"},  {"Start\nup", "Key"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/testing/recording_settings_store.h"
+#include "settings/unsaved_values_store.h"
 
 namespace skyvault {
 namespace {
@@ -39,6 +40,60 @@ TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
       {"System", "SetReg", "2"},
   };
   EXPECT_EQ(std::vector<Write>(w.begin() + 15, w.end()), rest);
+}
+
+// A store that refuses one key: a value it cannot take.
+struct RefusingOneKey : RecordingSettingsStore {
+  std::string refused;
+  bool Write(const std::string& section, const std::string& key,
+             const std::string& value) override {
+    if (section + "/" + key != refused) return RecordingSettingsStore::Write(section, key, value);
+    refuseWrites = true;
+    const bool written = RecordingSettingsStore::Write(section, key, value);
+    refuseWrites = false;
+    return written;
+  }
+};
+
+// Whichever value the store refuses, every other one is still written and
+// the marker still comes last, once.
+TEST(WriteFirstRunValues, GoOnPastARefusedValueWithTheMarkerLast) {
+  for (const SettingEntry& entry : kFirstRunValues) {
+    RefusingOneKey store;
+    store.refused = std::string(entry.section) + "/" + entry.key;
+    WriteFirstRunValues(store, "/data/");
+    ASSERT_EQ(store.writes().size(), kFirstRunValues.size()) << store.refused;
+    for (size_t i = 0; i < kFirstRunValues.size(); ++i) {
+      const SettingEntry& e = kFirstRunValues[i];
+      EXPECT_EQ(store.writes()[i], (Write{e.section, e.key, FirstRunValue(e, "/data/")}))
+          << store.refused;
+      EXPECT_EQ(store.Has(e.section, e.key), &e != &entry) << store.refused << " " << e.key;
+    }
+    EXPECT_EQ(store.writes().back(), (Write{"System", "SetReg", "2"}));
+  }
+}
+
+// What the store beneath refuses is kept and read first, until the store
+// takes a write of that key; every answer is the store's own.
+TEST(UnsavedValuesStore, KeepsWhatTheStoreRefusedUntilItTakesIt) {
+  RefusingOneKey stored;
+  stored.refused = "Startup/Speed";
+  stored.Write("Startup", "Clock", "0");
+  UnsavedValuesStore store(stored);
+  EXPECT_FALSE(store.Write("Startup", "Speed", "3"));
+  EXPECT_TRUE(store.Write("Startup", "Message", "hi"));
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
+  EXPECT_EQ(store.Read("Startup", "Message", "1"), "hi");
+  EXPECT_EQ(store.Read("Startup", "Clock", "1"), "0");
+  EXPECT_EQ(store.Read("Startup", "Volume", "1"), "1");
+  EXPECT_FALSE(stored.Has("Startup", "Speed"));
+
+  stored.refused.clear();
+  stored.Write("Startup", "Speed", "9");  // by someone else: the kept value still wins
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
+  EXPECT_TRUE(store.Write("Startup", "Speed", "5"));
+  stored.Write("Startup", "Speed", "7");
+  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
 }
 
 TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {

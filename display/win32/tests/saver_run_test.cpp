@@ -17,6 +17,7 @@
 #include "settings/settings_schema.h"
 #include "settings/win32/registry_settings_store.h"
 
+#include <aclapi.h>
 #include <commctrl.h>
 
 namespace skyvault::win32 {
@@ -231,6 +232,72 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
       },
       10000))
       << notSky << " of 12000 pixels are not sky blue";
+  PostMessageW(display, WM_KEYDOWN, 'A', 0);
+  EXPECT_TRUE(saver.WaitForExit(3000));
+}
+
+// Makes HKEY_CURRENT_USER\<path> one this user may read and remove but not
+// write to.
+void RefuseWrites(const std::wstring& path) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+  EXPLICIT_ACCESS_W readAndRemove{};
+  BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
+                               KEY_READ | DELETE | WRITE_DAC, SET_ACCESS, NO_INHERITANCE);
+  PACL readOnly = nullptr;
+  ASSERT_EQ(SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly), ERROR_SUCCESS);
+  EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                            readOnly, nullptr),
+            ERROR_SUCCESS);
+  LocalFree(readOnly);
+  RegCloseKey(key);
+}
+
+// Waits until the saver shows the bridge: the lower part of the frame, where
+// no aircraft flies at first, matches Bridge.bmp.
+bool ShowsTheBridge(HWND display) {
+  const CanvasPlace canvas(display);
+  const Pixels bridge = LoadBridge();
+  return !bridge.data.empty() &&
+         WaitUntil(
+             [&] {
+               const Pixels shot = Capture(canvas.screen);
+               int off = 0;
+               for (int y = 320; y < 560; y += 4)
+                 for (int x = 0; x < 800; x += 4)
+                   off += canvas.Distance(shot, x, y,
+                                          bridge.data[static_cast<size_t>(y) * 800 + x]) > 24;
+               return off < 12000 / 50;
+             },
+             10000);
+}
+
+// Where the first-run values cannot be stored, the saver runs on them all
+// the same (the bridge, not the black of the fallback "1"); a stored stock
+// picture whose folder is gone shows from the data folder.
+TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillShow) {
+  for (const char* section : {"Startup", "System", "Planes"}) {
+    WriteString(kSaverKey, section, "Placeholder", "1");
+    RefuseWrites(kSaverKey + L"\\" + Widen(section));
+  }
+  RefuseWrites(kSaverKey);
+  {
+    SaverProcess saver(kSaver, L"/s");
+    HWND display = saver.WaitForTopWindow(20000);
+    ASSERT_NE(display, nullptr) << "the saver showed no window";
+    EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge where the settings cannot be stored";
+    EXPECT_EQ(ReadString(kSaverKey, "System", "SetReg"), "<missing>");
+    PostMessageW(display, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(saver.WaitForExit(3000));
+  }
+
+  DeleteKeyTree(kSaverKey);
+  for (const SettingEntry& e : kFirstRunValues)
+    WriteString(kSaverKey, e.section, e.key, FirstRunValue(e, "D:\\Moved\\Skyvault1\\"));
+  SaverProcess saver(kSaver, L"/s");
+  HWND display = saver.WaitForTopWindow(20000);
+  ASSERT_NE(display, nullptr) << "the saver showed no window";
+  EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge from a stored path whose folder is gone";
   PostMessageW(display, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(saver.WaitForExit(3000));
 }

@@ -122,6 +122,13 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
       {"binary around a good section",
        [&](auto& p) { Spit(p, std::string("\0\xFF\n", 3) + good + std::string("\0\x01", 2)); },
        "5"},
+      {"a large file of one-line keys",
+       [&](auto& p) {
+         std::string text = "[Startup]\n";
+         for (int n = 0; n < 100000; ++n) text += "k" + std::to_string(n) + "=1\n";
+         Spit(p, text + "Speed=5\n");
+       },
+       "5"},
       {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
       {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
       {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"},
@@ -134,14 +141,90 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
     IniSettingsStore store(path);
     EXPECT_EQ(store.Read("Startup", "Speed", "1"), std::string(c.speed)) << c.what;
   }
+}
 
-  // A write replaces an oversized file with one that holds what was written.
+// Runs `body` in a child process without root's power over file modes;
+// true when it exited with 0.
+bool RunUnprivileged(const std::function<bool()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    _exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Files the store cannot take as they are keep every byte, whatever is
+// written: the first run's values included.
+TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
+  const std::string user = "[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : user) utf16 += std::string{c, '\0'};
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
+      {"ten megabytes", user + std::string(10 << 20, ' ')},
+      {"UTF-16 with a byte order mark", utf16},
+      {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"},
+  };
+  for (const auto& c : cases) {
+    TempFolder temp;
+    const std::string path = temp / "skyvault.ini";
+    Spit(path, c.bytes);
+    IniSettingsStore store(path);
+    EXPECT_TRUE(NeedsFirstRunValues(store)) << c.what;
+    WriteFirstRunValues(store, kData);
+    EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << c.what;
+    EXPECT_TRUE(Slurp(path) == c.bytes) << c.what;
+    EXPECT_EQ(Names(temp / ""), (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}))
+        << c.what;
+  }
+
+  // One this user may not read.
   TempFolder temp;
   const std::string path = temp / "skyvault.ini";
-  Spit(path, good + std::string(10 << 20, 'x'));
-  IniSettingsStore store(path);
-  EXPECT_TRUE(store.Write("Startup", "Clock", "0"));
-  EXPECT_EQ(Slurp(path), "[Startup]\nClock=0\n");
+  Spit(path, user);
+  chmod(path.c_str(), 0);
+  chmod((temp / "").c_str(), 0777);
+  EXPECT_TRUE(RunUnprivileged([&] {
+    IniSettingsStore store(path);
+    WriteFirstRunValues(store, kData);
+    return NeedsFirstRunValues(store) && !store.Write("Startup", "Clock", "0");
+  }));
+  EXPECT_EQ(Slurp(path), user);
+}
+
+TEST(IniSettingsStore, WritesGoThroughALinkAndClearWhatKilledWritersLeft) {
+  TempFolder temp;
+  fs::create_directories(temp / "dotfiles");
+  fs::create_directories(temp / "config");
+  Spit(temp / "dotfiles/skyvault.ini", "[Startup]\nSpeed=5\n");
+  fs::create_symlink("../dotfiles/skyvault.ini", temp / "config/skyvault.ini");
+  // What writers killed between making their temporary and renaming it left.
+  Spit(temp / "dotfiles/skyvault.ini.aB3xY9", "");
+  Spit(temp / "dotfiles/skyvault.ini.Zz0000", "[Startup]\nSpeed=");
+  Spit(temp / "dotfiles/skyvault.ini.bak", "mine");
+  Spit(temp / "dotfiles/skyvault.ini.notours", "mine");
+
+  IniSettingsStore store(temp / "config/skyvault.ini");
+  ASSERT_TRUE(store.Write("Startup", "Clock", "0"));
+  EXPECT_TRUE(fs::is_symlink(temp / "config/skyvault.ini"));
+  EXPECT_EQ(Slurp(temp / "dotfiles/skyvault.ini"), "[Startup]\nSpeed=5\nClock=0\n");
+  EXPECT_EQ(Names(temp / "dotfiles"),
+            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.bak", "skyvault.ini.lock",
+                                      "skyvault.ini.notours"}));
+  EXPECT_EQ(Names(temp / "config"), (std::vector<std::string>{"skyvault.ini"}));
+
+  // A link to a file not made yet: the first write makes it.
+  fs::create_symlink("later.ini", temp / "config/dangling.ini");
+  IniSettingsStore first(temp / "config/dangling.ini");
+  ASSERT_TRUE(first.Write("Startup", "Speed", "7"));
+  EXPECT_TRUE(fs::is_symlink(temp / "config/dangling.ini"));
+  EXPECT_EQ(Slurp(temp / "config/later.ini"), "[Startup]\nSpeed=7\n");
 }
 
 TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
@@ -173,19 +256,6 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
   ASSERT_TRUE(patient.Write("Startup", "Clock", "0"));
   EXPECT_EQ(patient.Read("Startup", "Clock", "1"), "0");
   EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "1");
-}
-
-// Runs `body` in a child process without root's power over file modes;
-// true when it exited with 0.
-bool RunUnprivileged(const std::function<bool()>& body) {
-  const pid_t child = fork();
-  if (child == 0) {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-    _exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {

@@ -2,7 +2,8 @@
 # The Linux saver as a process in a private Xvfb.
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
-#       hostile-settings | engine-sound
+#       hostile-settings | engine-sound | settings-kept | settings-large |
+#       settings-unstored
 set -eEu
 # Any step that fails unexpectedly, in a function too, says which one rather
 # than ending quietly.
@@ -76,7 +77,119 @@ start_host() {
   [ -n "$host" ] || fail "no host window"
 }
 
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# A new host window of size $1 in place of the last one, so that what an
+# earlier saver drew there cannot pass for what the next one draws.
+fresh_host() {
+  if [ -n "$host_pid" ]; then
+    kill "$host_pid" 2>/dev/null || true
+    wait "$host_pid" 2>/dev/null || true
+    host_pid=""
+  fi
+  start_host "$1"
+}
+
+# Ends the saver by SIGTERM; fails unless it goes within $1 seconds.
+end_saver_within() {
+  kill "$saver_pid"
+  skyvault_wait_for_exit "$saver_pid" "$1" || fail "SIGTERM does not end it within $1 s"
+  saver_pid=""
+}
+
+# Settings files the saver cannot take as they are keep every byte: it runs
+# on its first-run values (the bridge) and says once on stderr why. A link
+# in the file's place stays a link, and temporaries a killed writer left go.
+settings_kept() {
+  local folder=$XDG_CONFIG_HOME/skyvault kind before size
+  local ini=$folder/skyvault.ini user='[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n'
+  mkdir -p "$folder"
+  for kind in oversized ten-megabytes utf-16; do
+    case $kind in
+      oversized)
+        printf '%b' "$user" >"$ini"
+        size=$(stat -c %s "$ini")
+        head -c $((1048733 - size)) /dev/zero | tr '\0' '\n' >>"$ini"
+        ;;
+      ten-megabytes) { printf '%b' "$user" && head -c 10000000 /dev/zero | tr '\0' ' '; } >"$ini" ;;
+      utf-16) printf '%b' "$user" | iconv -f UTF-8 -t UTF-16 >"$ini" ;;
+    esac
+    before=$(sha256sum <"$ini")
+    fresh_host 320x240
+    start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "no bridge with a settings file of $kind"
+    end_saver_within 5
+    [ "$(sha256sum <"$ini")" = "$before" ] || fail "a settings file of $kind was written over"
+    [ "$(grep -c "skyvault.ini .*left as it is" "$work/saver.log")" = 1 ] ||
+      fail "no one reason on stderr for a settings file of $kind"
+  done
+
+  rm -f "$ini"
+  mkdir -p "$work/dotfiles"
+  ln -s "$work/dotfiles/skyvault.ini" "$ini"
+  : >"$work/dotfiles/skyvault.ini.Ab12Yz"
+  fresh_host 320x240
+  start_saver "$saver" --window-id "$host"
+  wait_for_bridge "$host" || fail "no bridge with a linked settings file"
+  end_saver_within 5
+  [ -L "$ini" ] || fail "the link was replaced"
+  grep -q '^SetReg=2$' "$work/dotfiles/skyvault.ini" || fail "the linked file was not written"
+  [ ! -e "$work/dotfiles/skyvault.ini.Ab12Yz" ] || fail "a stale temporary stayed"
+}
+
+# Settings files at the size limit, of many keys or many sections, are read
+# at once: the window shows and SIGTERM ends it within seconds (half a
+# minute each before), and one moved over a running saver's file does not
+# stop its frames.
+settings_large() {
+  local folder=$XDG_CONFIG_HOME/skyvault kind started
+  local ini=$folder/skyvault.ini
+  local head="[System]\nSetReg=2\n[Startup]\nBackGround=3\nBMPFileName=$data/Bridge.bmp\n"
+  mkdir -p "$folder"
+  printf '%b' "$head" >"$work/keys.ini"
+  seq -f 'k%06g=1' 1 100000 >>"$work/keys.ini"
+  printf '%b' "$head" >"$work/sections.ini"
+  seq -f '[s%05g]' 1 71420 | sed 's/$/\nk=1/' >>"$work/sections.ini"
+  for kind in keys sections; do
+    [ "$(stat -c %s "$work/$kind.ini")" -le 1048576 ] || fail "the file of $kind is over the limit"
+    cp "$work/$kind.ini" "$ini"
+    fresh_host 320x240
+    started=$(now_ms)
+    start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "no bridge with a settings file of many $kind"
+    echo "many $kind: the bridge shows after $(($(now_ms) - started)) ms"
+    cp "$work/$kind.ini" "$work/moved.ini"
+    mv "$work/moved.ini" "$ini"
+    wait_for_change "$host" || fail "frames stopped after a file of many $kind was moved in"
+    started=$(now_ms)
+    end_saver_within 5
+    echo "many $kind: ended $(($(now_ms) - started)) ms after SIGTERM"
+  done
+}
+
+# Where the settings cannot be stored (a folder in the file's place), the
+# saver runs on its first-run values: the bridge, not a black background.
+# A stored stock picture whose folder is gone shows from the data folder.
+settings_unstored() {
+  local folder=$XDG_CONFIG_HOME/skyvault
+  mkdir -p "$folder/skyvault.ini"
+  start_host 320x240
+  start_saver "$saver" --window-id "$host"
+  wait_for_bridge "$host" || fail "no bridge where the settings cannot be stored"
+  end_saver_within 5
+  rmdir "$folder/skyvault.ini"
+  printf '[System]\nSetReg=2\n[Startup]\nBackGround=3\nBMPFileName=%s\n' \
+    "$work/moved-checkout/assets/data/Bridge.bmp" >"$folder/skyvault.ini"
+  fresh_host 320x240
+  start_saver "$saver" --window-id "$host"
+  wait_for_bridge "$host" || fail "no bridge from a stored path whose folder is gone"
+}
+
 case "$test_name" in
+  settings-kept) settings_kept ;;
+  settings-large) settings_large ;;
+  settings-unstored) settings_unstored ;;
   own-window)
     for ending in key click; do
       start_saver "$saver"
