@@ -12,7 +12,7 @@ namespace skyvault {
 // One per process: Start once, before any termination signal can arrive.
 namespace ending_watchdog {
 
-constexpr int kGraceMilliseconds = 500;
+constexpr int kGraceMilliseconds = 300;
 
 // Starts the waiting thread; false when no thread could be made (the ending
 // then takes as long as it takes).
