@@ -88,8 +88,7 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
   if (!file.is_open()) return std::nullopt;
   ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,
-                                                  WICDecodeMetadataCacheOnDemand,
-                                                  decoder.Put()))) {
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
     return std::nullopt;
   }
   ComPtr<IWICBitmapFrameDecode> frame;

@@ -299,10 +299,9 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                 [&] {
                   every("1");
                   for (int i = 0; i < 4; ++i)
-                    pipes.push_back(CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX,
-                                                     PIPE_TYPE_BYTE | PIPE_WAIT,
-                                                     PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0,
-                                                     nullptr));
+                    pipes.push_back(CreateNamedPipeW(
+                        pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                        PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
                   for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
                                       {"BMPFileName", Narrow(pipeName)},
                                       {"LogoChecked", "1"},
