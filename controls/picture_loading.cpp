@@ -18,7 +18,8 @@ std::vector<ReadPicture> ReadAll(ImageDecoder& decoder, const std::vector<Pictur
       const PictureOrder& order = orders[i];
       const std::optional<ScaledPicture> scaled =
           order.coversFrame ? LoadCoveringPicture(decoder, order.path, scale, companions)
-                            : LoadScaledPicture(decoder, order.path, order.kind, scale, companions);
+                            : LoadScaledPicture(decoder, order.path, order.kind, scale, companions,
+                                                {order.x, order.y});
       read[i] = {order.sprite, order.serial, nullptr};
       if (scaled && scaled->image.width > 0 && scaled->image.height > 0) {
         read[i].picture = std::make_shared<const SpritePicture>(scaled->image, order.kind);

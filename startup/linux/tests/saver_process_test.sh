@@ -2,7 +2,7 @@
 # The Linux saver as a process in a private Xvfb.
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
-#       hostile-settings | engine-sound
+#       hostile-settings | engine-sound | large-pictures | large-windows
 set -eEu
 # Any step that fails unexpectedly, in a function too, says which one rather
 # than ending quietly.
@@ -184,6 +184,82 @@ case "$test_name" in
       awk '/RMS +amplitude/ { print $3 }')
     echo "engine recorded: RMS amplitude $level"
     awk -v l="$level" 'BEGIN { exit !(l > 0.01) }' || fail "the recording is silent"
+    ;;
+  large-pictures)
+    # An 8192 x 8192 logo and background on a 3840 x 2160 screen, in 2.5 GB
+    # of address space: both show, the peak stays under 600 MB and the
+    # saver settles under 300 MB.
+    skyvault_stop_xvfb
+    SKYVAULT_SCREEN=3840x2160x24 skyvault_start_xvfb
+    "$probe" picture "$work/large.png" 8192x8192 || fail "no picture to test with"
+    (
+      ulimit -v 2500000
+      exec "$saver" --background 3 --picture "$work/large.png" --logo --logo-file "$work/large.png"
+    ) >"$work/saver.log" 2>&1 &
+    saver_pid=$!
+    window=$(skyvault_wait_for_window Skyvault)
+    [ -n "$window" ] || fail "no window titled Skyvault"
+    # The picture's gradient (the first frame shows once it is read).
+    shown=""
+    for _ in $(seq 1 120); do
+      shown=$("$probe" first-frame "$window" 2>/dev/null) && break
+      kill -0 "$saver_pid" || fail "the large pictures ended it"
+      sleep 0.5
+    done
+    [ -n "$shown" ] || fail "the large pictures do not show"
+    settled=""
+    for _ in $(seq 1 120); do
+      kill -0 "$saver_pid" || fail "the large pictures ended it"
+      rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$saver_pid/status")
+      if [ "$rss" -lt 300000 ]; then settled=$rss; fi
+      peak=$(awk '/^VmHWM/ { print $2 }' "/proc/$saver_pid/status")
+      [ "$peak" -lt 600000 ] || fail "peak memory $peak kB"
+      [ -n "$settled" ] && break
+      sleep 0.5
+    done
+    echo "peak $peak kB, settled at $settled kB"
+    [ -n "$settled" ] || fail "memory stays at $rss kB"
+    kill "$saver_pid"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    wait "$saver_pid" || fail "ended with an error"
+    saver_pid=""
+    ;;
+  large-windows)
+    # Windows larger than a canvas may be are drawn, enlarged; a window
+    # that comes back to a small size is drawn again; a virtual root that
+    # has gone is passed over for the root. The messages say so.
+    skyvault_stop_xvfb
+    SKYVAULT_SCREEN=9000x6750x24 skyvault_start_xvfb
+    start_host 640x480
+    start_saver "$saver" --window-id "$host"
+    wait_for_bridge "$host" || fail "nothing drawn at 640 x 480"
+    "$probe" resize "$host" 8400x6300
+    wait_for_bridge "$host" || fail "nothing drawn at 8400 x 6300"
+    grep -q "8400 x 6300 .*enlarged to fit" "$work/saver.log" || fail "no word of the enlarged frame"
+    "$probe" resize "$host" 640x480
+    wait_for_change "$host" && wait_for_bridge "$host" ||
+      fail "nothing drawn back at 640 x 480"
+    kill "$saver_pid"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    saver_pid=""
+
+    start_saver "$saver"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    wait_for_bridge root || fail "nothing drawn on a 9000 x 6750 screen"
+    grep -q "9000 x 6750 .*enlarged to fit" "$work/saver.log" || fail "no word of the enlarged frame"
+    kill "$saver_pid"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    saver_pid=""
+
+    kill "$host_pid"
+    host_pid=""
+    start_host 100x100
+    "$probe" vroot "$host" 0x3fffffe
+    start_saver "$saver" --root
+    wait_for_bridge root || fail "nothing drawn on the root"
+    grep -q "__SWM_VROOT names the window 0x3fffffe, which does not exist" "$work/saver.log" ||
+      fail "no word of the missing virtual root"
+    if grep -q "colors" "$work/saver.log"; then fail "a message about colour depth"; fi
     ;;
   *)
     fail "unknown test $test_name"
