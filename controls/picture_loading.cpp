@@ -48,7 +48,7 @@ void PictureLoading::Sharpen(std::vector<PictureOrder> orders, const FrameScale&
   }
   try {
     sharp_ = std::async(std::launch::async, [this, orders = std::move(orders), scale] {
-      return ReadAll(decoder_, orders, scale, Companions::Use);
+      return ReadAll(decoder_, orders, scale, Companions::Only);
     });
   } catch (...) {
     sharp_ = {};  // no thread to be had: the named files' pictures stay

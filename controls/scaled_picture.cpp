@@ -92,6 +92,22 @@ std::optional<DecodedImage> DecodeNamed(ImageDecoder& decoder, const std::string
   return image;
 }
 
+// The plan the named file's size makes, without decoding any pixel (the
+// decoder is told to keep nothing); none when there is no such file.
+template <typename MakePlan>
+std::optional<Plan> PlanFromSize(ImageDecoder& decoder, const std::string& path,
+                                 MakePlan makePlan) {
+  std::optional<Plan> plan;
+  if (path.empty()) return plan;
+  decoder.DecodePart(path, [&](int width, int height) {
+    if (width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide) {
+      plan = makePlan(width, height);
+    }
+    return PixelRect{};
+  });
+  return plan;
+}
+
 // The plan's picture from the best source for `need`, keyed if asked, with
 // its place (the drawn area's corner) at the size it is drawn at.
 std::optional<DecodedImage> FromBestSource(ImageDecoder& decoder, const std::string& path,
@@ -153,20 +169,30 @@ std::optional<ScaledPicture> ScaleSprite(ImageDecoder& decoder, const std::strin
                                          Companions companions, const PicturePlace& place) {
   LargePictureLock lock;
   Plan plan;
-  std::optional<DecodedImage> named =
-      DecodeNamed(decoder, path, lock, plan, [&](int width, int height) -> std::optional<Plan> {
-        return SpritePlan(width, height, scale, place);
-      });
+  const auto makePlan = [&](int width, int height) -> std::optional<Plan> {
+    return SpritePlan(width, height, scale, place);
+  };
+  std::optional<DecodedImage> named;
+  if (companions == Companions::Only && kind == PictureKind::Opaque) {
+    const std::optional<Plan> sized = PlanFromSize(decoder, path, makePlan);
+    if (!sized) return std::nullopt;
+    plan = *sized;
+    named.emplace();  // a companion or nothing
+  } else {
+    named = DecodeNamed(decoder, path, lock, plan, makePlan);
+  }
   if (!named) return std::nullopt;
   ScaledPicture picture;
   picture.logicalWidth = plan.namedWidth;
   picture.logicalHeight = plan.namedHeight;
-  const bool keyed = kind == PictureKind::Transparent && !named->hasAlpha;
+  const bool keyed = kind == PictureKind::Transparent && !named->hasAlpha && Whole(*named);
   std::optional<DecodedImage> image =
       FromBestSource(decoder, path, std::move(*named), keyed, plan,
-                     companions == Companions::Use ? scale.value() : 1.0, scale, lock,
+                     companions == Companions::Skip ? 1.0 : scale.value(), scale, lock,
                      picture.sourceFactor);
-  if (!image) return std::nullopt;
+  if (!image || (companions == Companions::Only && picture.sourceFactor == 1)) {
+    return std::nullopt;
+  }
   picture.image = std::move(*image);
   return picture;
 }
@@ -176,24 +202,34 @@ std::optional<ScaledPicture> ScaleCovering(ImageDecoder& decoder, const std::str
   LargePictureLock lock;
   Plan plan;
   bool frameSized = false;
-  std::optional<DecodedImage> named =
-      DecodeNamed(decoder, path, lock, plan, [&](int width, int height) -> std::optional<Plan> {
-        frameSized = width == kLogicalWidth && height == kLogicalHeight;
-        if (frameSized) return SpritePlan(width, height, scale, {});
-        return Plan{width, height, CoverArea(width, height, kLogicalWidth, kLogicalHeight),
-                    scale.canvasWidth(), scale.canvasHeight()};
-      });
+  const auto makePlan = [&](int width, int height) -> std::optional<Plan> {
+    frameSized = width == kLogicalWidth && height == kLogicalHeight;
+    if (frameSized) return SpritePlan(width, height, scale, {});
+    return Plan{width, height, CoverArea(width, height, kLogicalWidth, kLogicalHeight),
+                scale.canvasWidth(), scale.canvasHeight()};
+  };
+  std::optional<DecodedImage> named;
+  if (companions == Companions::Only) {
+    const std::optional<Plan> sized = PlanFromSize(decoder, path, makePlan);
+    if (!sized) return std::nullopt;
+    plan = *sized;
+    named.emplace();  // a companion or nothing
+  } else {
+    named = DecodeNamed(decoder, path, lock, plan, makePlan);
+  }
   if (!named) return std::nullopt;
   ScaledPicture picture;
   picture.logicalWidth = kLogicalWidth;
   picture.logicalHeight = kLogicalHeight;
   double need = 1.0;
-  if (companions == Companions::Use) {
+  if (companions != Companions::Skip) {
     need = frameSized ? scale.value() : scale.canvasWidth() / plan.area.Width();
   }
   std::optional<DecodedImage> image = FromBestSource(decoder, path, std::move(*named), false, plan,
                                                      need, scale, lock, picture.sourceFactor);
-  if (!image) return std::nullopt;
+  if (!image || (companions == Companions::Only && picture.sourceFactor == 1)) {
+    return std::nullopt;
+  }
   image->left = image->top = 0;  // it covers the frame
   picture.image = std::move(*image);
   return picture;

@@ -24,9 +24,12 @@ struct ScaledPicture {
   int sourceFactor = 1;
 };
 
-// Whether a picture may come from its companions, or from the named file
-// alone (quicker: what shows until the sharp one is ready).
-enum class Companions { Use, Skip };
+// Whether a picture may come from its companions, from the named file
+// alone (quicker: what shows until the sharp one is ready), or only from a
+// companion (the sharp one, where the named file's is already drawn:
+// nothing when no companion fits, and the named file's pixels are not
+// decoded again unless its colour key needs them).
+enum class Companions { Use, Skip, Only };
 
 // Where a sprite's picture stands when it is read, in frame coordinates.
 struct PicturePlace {

@@ -163,6 +163,30 @@ TEST(LoadScaledPicture, APictureLargerThanTheFrameKeepsOnlyWhatTheFrameShows) {
   EXPECT_EQ(KeptSpan(280, 5000, 800), std::pair(0, 280));
 }
 
+// The sharp reading after the quick one: a companion or nothing, and no
+// pixel of the named file is decoded again for it.
+TEST(LoadScaledPicture, OnlyFromACompanionLeavesTheNamedFilesPixelsAlone) {
+  PartNotingDecoder decoder;
+  const std::string logo = "/home/ann/logo.png", logo2x = "/home/ann/logo@2x.png";
+  decoder.pictures[logo] = testing::RandomPicture(1000, 700, testing::Alphas::Opaque, 5);
+  const FrameScale scale(2);
+  EXPECT_FALSE(LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Only));
+  EXPECT_FALSE(LoadCoveringPicture(decoder, logo, scale, Companions::Only));
+  decoder.pictures[logo2x] = testing::RandomPicture(2000, 1400, testing::Alphas::Opaque, 6);
+  const auto sharp = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Only);
+  ASSERT_TRUE(sharp);
+  EXPECT_EQ(std::tuple(sharp->sourceFactor, sharp->image.width, sharp->image.height),
+            std::tuple(2, 1600, 1200));
+  const auto cover = LoadCoveringPicture(decoder, logo, scale, Companions::Only);
+  ASSERT_TRUE(cover);
+  EXPECT_EQ(cover->sourceFactor, 2);
+  // Of the named file only its size was asked (four times), of the companion its parts.
+  ASSERT_EQ(decoder.asked.size(), 6u);
+  for (size_t i : {0, 1, 2, 4}) EXPECT_TRUE(decoder.asked[i].Empty()) << i;
+  EXPECT_FALSE(decoder.asked[3].Empty());
+  EXPECT_FALSE(decoder.asked[5].Empty());
+}
+
 // The background is asked only for the part that covers the frame.
 TEST(LoadCoveringPicture, AsksOnlyForThePartThatCoversTheFrame) {
   PartNotingDecoder decoder;
