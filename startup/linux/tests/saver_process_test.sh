@@ -226,22 +226,37 @@ case "$test_name" in
     ;;
   large-windows)
     # Windows larger than a canvas may be are drawn, enlarged; a window
-    # that comes back to a small size is drawn again; a virtual root that
-    # has gone is passed over for the root. The messages say so.
+    # whose frame could not be had (too little memory) is drawn again at
+    # its next size; a virtual root that has gone is passed over for the
+    # root. The messages say so.
     skyvault_stop_xvfb
     SKYVAULT_SCREEN=9000x6750x24 skyvault_start_xvfb
     start_host 640x480
-    start_saver "$saver" --window-id "$host"
-    wait_for_bridge "$host" || fail "nothing drawn at 640 x 480"
-    "$probe" resize "$host" 8400x6300
-    wait_for_bridge "$host" || fail "nothing drawn at 8400 x 6300"
-    grep -q "8400 x 6300 .*enlarged to fit" "$work/saver.log" || fail "no word of the enlarged frame"
-    "$probe" resize "$host" 640x480
-    wait_for_change "$host" && wait_for_bridge "$host" ||
-      fail "nothing drawn back at 640 x 480"
-    kill "$saver_pid"
-    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
-    saver_pid=""
+    for memory in unlimited 300000; do
+      (
+        ulimit -v "$memory"
+        exec "$saver" --window-id "$host"
+      ) >"$work/saver.log" 2>&1 &
+      saver_pid=$!
+      wait_for_bridge "$host" || fail "nothing drawn at 640 x 480 ($memory kB)"
+      "$probe" resize "$host" 8400x6300
+      if [ "$memory" = unlimited ]; then
+        wait_for_bridge "$host" || fail "nothing drawn at 8400 x 6300"
+        grep -q "8400 x 6300 .*enlarged to fit" "$work/saver.log" ||
+          fail "no word of the enlarged frame"
+      else
+        for _ in $(seq 1 50); do
+          grep -q "no memory for a frame in a window of 8400 x 6300" "$work/saver.log" && break
+          sleep 0.2
+        done
+        grep -q "no memory for a frame" "$work/saver.log" || fail "no word of the missing memory"
+      fi
+      "$probe" resize "$host" 640x480
+      wait_for_bridge "$host" || fail "nothing drawn back at 640 x 480 ($memory kB)"
+      kill "$saver_pid"
+      skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+      saver_pid=""
+    done
 
     start_saver "$saver"
     [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
@@ -251,9 +266,7 @@ case "$test_name" in
     skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
     saver_pid=""
 
-    kill "$host_pid"
-    host_pid=""
-    start_host 100x100
+    "$probe" resize "$host" 100x100
     "$probe" vroot "$host" 0x3fffffe
     start_saver "$saver" --root
     wait_for_bridge root || fail "nothing drawn on the root"
