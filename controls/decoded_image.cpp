@@ -25,8 +25,8 @@ std::optional<DecodedImage> CutOut(const DecodedImage& image, const PixelRect& a
     part.height = kept.Height();
     part.left = image.left + kept.left;
     part.top = image.top + kept.top;
-    part.cornerColour = image.left == 0 && image.top == 0 ? image.pixels[0] & 0xFFFFFF
-                                                          : image.cornerColour;
+    part.cornerColour =
+        image.left == 0 && image.top == 0 ? image.pixels[0] & 0xFFFFFF : image.cornerColour;
     part.pixels.reserve(static_cast<size_t>(part.width) * part.height);
     for (int y = kept.top; y < kept.bottom; ++y) {
       const auto row = image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width;

@@ -186,10 +186,9 @@ std::optional<ScaledPicture> ScaleSprite(ImageDecoder& decoder, const std::strin
   picture.logicalWidth = plan.namedWidth;
   picture.logicalHeight = plan.namedHeight;
   const bool keyed = kind == PictureKind::Transparent && !named->hasAlpha && Whole(*named);
-  std::optional<DecodedImage> image =
-      FromBestSource(decoder, path, std::move(*named), keyed, plan,
-                     companions == Companions::Skip ? 1.0 : scale.value(), scale, lock,
-                     picture.sourceFactor);
+  std::optional<DecodedImage> image = FromBestSource(
+      decoder, path, std::move(*named), keyed, plan,
+      companions == Companions::Skip ? 1.0 : scale.value(), scale, lock, picture.sourceFactor);
   if (!image || (companions == Companions::Only && picture.sourceFactor == 1)) {
     return std::nullopt;
   }

@@ -72,7 +72,7 @@ class XDrawingControl : public ForwardingDrawingControl {
   Compositor compositor_;
   DrawingEvents* events_ = nullptr;
   bool open_ = false;
-  bool asked_ = false;     // InitDisplay has been called
+  bool asked_ = false;    // InitDisplay has been called
   std::string lastSaid_;  // on stderr, about the display's state
   struct DisplayArguments {
     int32_t width = 0;

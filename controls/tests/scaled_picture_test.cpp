@@ -135,8 +135,8 @@ TEST(LoadScaledPicture, APictureLargerThanTheFrameKeepsOnlyWhatTheFrameShows) {
   const FrameScale scale(1.5);
   const auto whole = Resample(decoder.pictures[logo], 1500, 1050);
   ASSERT_TRUE(whole);
-  const auto part = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale,
-                                      Companions::Use, PicturePlace{-100, -50});
+  const auto part = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Use,
+                                      PicturePlace{-100, -50});
   ASSERT_TRUE(part);
   EXPECT_EQ(std::pair(part->logicalWidth, part->logicalHeight), std::pair(1000, 700));
   EXPECT_EQ(std::tuple(part->image.left, part->image.top, part->image.width, part->image.height),

@@ -81,7 +81,7 @@ std::optional<DecodedImage> WicImageDecoder::DecodePart(const std::string& path,
     return std::nullopt;
   }
   const PixelRect kept = part(static_cast<int>(width), static_cast<int>(height))
-                            .Intersect({0, 0, static_cast<int>(width), static_cast<int>(height)});
+                             .Intersect({0, 0, static_cast<int>(width), static_cast<int>(height)});
   if (kept.Empty()) return std::nullopt;
   // Only the part is copied out of the codec.
   DecodedImage image;

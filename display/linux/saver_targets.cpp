@@ -58,8 +58,7 @@ Window FindVirtualRoot(Display* display) {
         }
         // A desktop that has gone may leave its mark behind on another window.
         XWindowAttributes attributes{};
-        if (found != root &&
-            !XGetWindowAttributes(display, found, &attributes)) {
+        if (found != root && !XGetWindowAttributes(display, found, &attributes)) {
           std::fprintf(stderr,
                        "skyvault: __SWM_VROOT names the window 0x%lx, which does not exist; "
                        "drawing on the root window\n",
