@@ -396,6 +396,7 @@ case "$test_name" in
       sleep 1
       ends_within_a_second $how "a pipe as ~/.asoundrc"
     done
+    ;;
   large-pictures)
     # An 8192 x 8192 logo and background, in 2.5 GB of address space, on
     # screens where the logo is shown 1.8 and 3.6 times its size: both
