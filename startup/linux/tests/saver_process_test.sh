@@ -108,9 +108,6 @@ start_host() {
   [ -n "$host" ] || fail "no host window"
 }
 
-# Milliseconds since the epoch.
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
 # A new host window of size $1 in place of the last one, so that what an
 # earlier saver drew there cannot pass for what the next one draws.
 fresh_host() {
