@@ -108,6 +108,19 @@ std::optional<Plan> PlanFromSize(ImageDecoder& decoder, const std::string& path,
   return plan;
 }
 
+// The named file's pixels, or, where only its companions are wanted, the
+// plan its size makes and no pixels of its own (a companion or nothing).
+template <typename MakePlan>
+std::optional<DecodedImage> NamedOrItsPlan(bool planOnly, ImageDecoder& decoder,
+                                           const std::string& path, LargePictureLock& lock,
+                                           Plan& plan, MakePlan makePlan) {
+  if (!planOnly) return DecodeNamed(decoder, path, lock, plan, makePlan);
+  const std::optional<Plan> sized = PlanFromSize(decoder, path, makePlan);
+  if (!sized) return std::nullopt;
+  plan = *sized;
+  return DecodedImage{};
+}
+
 // The plan's picture from the best source for `need`, keyed if asked, with
 // its place (the drawn area's corner) at the size it is drawn at.
 std::optional<DecodedImage> FromBestSource(ImageDecoder& decoder, const std::string& path,
@@ -172,15 +185,9 @@ std::optional<ScaledPicture> ScaleSprite(ImageDecoder& decoder, const std::strin
   const auto makePlan = [&](int width, int height) -> std::optional<Plan> {
     return SpritePlan(width, height, scale, place);
   };
-  std::optional<DecodedImage> named;
-  if (companions == Companions::Only && kind == PictureKind::Opaque) {
-    const std::optional<Plan> sized = PlanFromSize(decoder, path, makePlan);
-    if (!sized) return std::nullopt;
-    plan = *sized;
-    named.emplace();  // a companion or nothing
-  } else {
-    named = DecodeNamed(decoder, path, lock, plan, makePlan);
-  }
+  std::optional<DecodedImage> named =
+      NamedOrItsPlan(companions == Companions::Only && kind == PictureKind::Opaque, decoder, path,
+                     lock, plan, makePlan);
   if (!named) return std::nullopt;
   ScaledPicture picture;
   picture.logicalWidth = plan.namedWidth;
@@ -207,15 +214,8 @@ std::optional<ScaledPicture> ScaleCovering(ImageDecoder& decoder, const std::str
     return Plan{width, height, CoverArea(width, height, kLogicalWidth, kLogicalHeight),
                 scale.canvasWidth(), scale.canvasHeight()};
   };
-  std::optional<DecodedImage> named;
-  if (companions == Companions::Only) {
-    const std::optional<Plan> sized = PlanFromSize(decoder, path, makePlan);
-    if (!sized) return std::nullopt;
-    plan = *sized;
-    named.emplace();  // a companion or nothing
-  } else {
-    named = DecodeNamed(decoder, path, lock, plan, makePlan);
-  }
+  std::optional<DecodedImage> named =
+      NamedOrItsPlan(companions == Companions::Only, decoder, path, lock, plan, makePlan);
   if (!named) return std::nullopt;
   ScaledPicture picture;
   picture.logicalWidth = kLogicalWidth;

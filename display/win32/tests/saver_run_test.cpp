@@ -18,14 +18,13 @@
 #include "settings/settings_schema.h"
 #include "settings/win32/registry_settings_store.h"
 
-#include <aclapi.h>
 #include <commctrl.h>
 
 namespace skyvault::win32 {
 namespace {
 
 using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
-using testing::KeyBackup;
+using testing::KeyBackup, testing::RefuseWrites;
 using testing::SaverProcess;
 using testing::WaitUntil;
 const std::wstring kSaverKey = kSettingsKey;
@@ -273,23 +272,6 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
   EXPECT_TRUE(saver.WaitForExit(3000));
 }
 
-// Makes HKEY_CURRENT_USER\<path> one this user may read and remove but not
-// write to.
-void RefuseWrites(const std::wstring& path) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
-  EXPLICIT_ACCESS_W readAndRemove{};
-  BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
-                               KEY_READ | DELETE | WRITE_DAC, SET_ACCESS, NO_INHERITANCE);
-  PACL readOnly = nullptr;
-  ASSERT_EQ(SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly), ERROR_SUCCESS);
-  EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                            readOnly, nullptr),
-            ERROR_SUCCESS);
-  LocalFree(readOnly);
-  RegCloseKey(key);
-}
-
 // Waits until the saver shows the bridge: the lower part of the frame, where
 // no aircraft flies at first, matches Bridge.bmp.
 bool ShowsTheBridge(HWND display) {
@@ -315,9 +297,9 @@ bool ShowsTheBridge(HWND display) {
 TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillShow) {
   for (const char* section : {"Startup", "System", "Planes"}) {
     WriteString(kSaverKey, section, "Placeholder", "1");
-    RefuseWrites(kSaverKey + L"\\" + Widen(section));
+    ASSERT_TRUE(RefuseWrites(kSaverKey + L"\\" + Widen(section)));
   }
-  RefuseWrites(kSaverKey);
+  ASSERT_TRUE(RefuseWrites(kSaverKey));
   {
     SaverProcess saver(kSaver, L"/s");
     HWND display = saver.WaitForTopWindow(20000);
