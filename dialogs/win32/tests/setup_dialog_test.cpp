@@ -217,7 +217,7 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
   TempFolder folder{L"sky.bmp"};
   CurrentDirectory current{folder.path()};
   for (const auto& [button, script, box, stored] :
-       {std::tuple{kCmdSelectBG, PickerScript{L"Form1", true}, kTxtBGFile,
+       {std::tuple{kCmdSelectBG, PickerScript{L"Select Your Background", true}, kTxtBGFile,
                    Narrow(folder.path()) + "\\sky.bmp"},
         {kCmdSelectLogo, PickerScript{L"Select Your Logo", false}, kTxtLogo,
          std::string("C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp")}}) {
