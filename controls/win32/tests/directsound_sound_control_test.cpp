@@ -73,11 +73,10 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
 
   // A data chunk that claims more than the file holds gives what is there,
   // as on Linux, and nothing is allocated for the claim.
-  const std::pair<Bytes, size_t> cut[] = {
-      {Bytes(whole.begin(), whole.begin() + 101), 28},
-      {Wave(1, 16, 8000, 0.1, 1, 1 << 20), 800},
-      {Wave(1, 16, 8000, 0.1, 1, 0x7FFFFF00), 800},
-      {Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00), 800}};
+  const std::pair<Bytes, size_t> cut[] = {{Bytes(whole.begin(), whole.begin() + 101), 28},
+                                          {Wave(1, 16, 8000, 0.1, 1, 1 << 20), 800},
+                                          {Wave(1, 16, 8000, 0.1, 1, 0x7FFFFF00), 800},
+                                          {Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00), 800}};
   for (const auto& [bytes, frames] : cut) {
     const auto sound = ReadWaveFile(folder.Write(L"cut.wav", bytes));
     ASSERT_TRUE(sound.has_value()) << bytes.size();
