@@ -23,7 +23,8 @@ class UnseenFramesDrawingControl final : public ForwardingDrawingControl {
   }
   void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                    bool underline, bool strikeout) override {
-    if (seen_) ForwardingDrawingControl::SetTextFont(face, size, weight, italic, underline, strikeout);
+    if (seen_)
+      ForwardingDrawingControl::SetTextFont(face, size, weight, italic, underline, strikeout);
   }
   void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override {
     if (seen_) ForwardingDrawingControl::DrawText(text, x, y, colour);

@@ -28,8 +28,7 @@ class Win32DrawingControl : public ForwardingDrawingControl {
 
   explicit Win32DrawingControl(HWND window, Fit fit = Fit::Monitors);
   // With another picture decoder (tests, benchmarks).
-  Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder,
-                      Fit fit = Fit::Monitors);
+  Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder, Fit fit = Fit::Monitors);
   ~Win32DrawingControl() override;
 
   void SetEvents(DrawingEvents* events) { events_ = events; }

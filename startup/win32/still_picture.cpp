@@ -6,8 +6,8 @@
 namespace skyvault::win32 {
 
 StillPicture::StillPicture(HINSTANCE instance)
-    : bitmap_(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PREVIEW),
-                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {}
+    : bitmap_(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PREVIEW), IMAGE_BITMAP,
+                                              0, 0, LR_CREATEDIBSECTION))) {}
 
 void StillPicture::Paint(HDC dc, const RECT& area) {
   const int width = area.right - area.left, height = area.bottom - area.top;

@@ -30,16 +30,17 @@ LRESULT CALLBACK BareProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   const wchar_t* number = std::wcspbrk(commandLine, L"0123456789");
-  HWND host = number ? reinterpret_cast<HWND>(static_cast<intptr_t>(std::wcstoll(number, nullptr, 10)))
-                     : nullptr;
+  HWND host = number
+                  ? reinterpret_cast<HWND>(static_cast<intptr_t>(std::wcstoll(number, nullptr, 10)))
+                  : nullptr;
   if (!IsWindow(host)) return 1;
   WNDCLASSEXW wc{sizeof wc};
   wc.lpfnWndProc = BareProcedure;
   wc.hInstance = instance;
   wc.lpszClassName = L"BareChild";
   RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Preview", WS_POPUP, 0, 0, 153, 115,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"Preview", WS_POPUP, 0, 0, 153, 115, nullptr,
+                                nullptr, instance, nullptr);
   RECT client{};
   GetClientRect(host, &client);
   SetWindowLongW(window, GWL_STYLE, WS_CHILD);

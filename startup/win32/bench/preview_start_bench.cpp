@@ -36,8 +36,8 @@ Round Measure(const std::wstring& program, const std::wstring& switches) {
   testing::TestWindow host(152, 112, WS_POPUP | WS_VISIBLE, L"Preview host");
   Round round;
   const double start = Now();
-  testing::SaverProcess process(
-      program, switches + std::to_wstring(reinterpret_cast<intptr_t>(host.hwnd)));
+  testing::SaverProcess process(program,
+                                switches + std::to_wstring(reinterpret_cast<intptr_t>(host.hwnd)));
   const auto painted = [&] {
     HWND child = GetWindow(host.hwnd, GW_CHILD);
     return child && IsWindowVisible(child) && !GetUpdateRect(child, nullptr, FALSE);
@@ -98,8 +98,10 @@ int wmain(int argc, wchar_t** argv) {
     bareFirst.push_back(b.firstPicture);
     previewFirst.push_back(p.firstPicture);
     previewEnd.push_back(p.end);
-    std::printf("round %d: bare child %.0f ms, preview %.0f ms (+%.0f), preview ended %.0f ms after its pane\n",
-                i + 1, b.firstPicture, p.firstPicture, p.firstPicture - b.firstPicture, p.end);
+    std::printf(
+        "round %d: bare child %.0f ms, preview %.0f ms (+%.0f), preview ended %.0f ms after its "
+        "pane\n",
+        i + 1, b.firstPicture, p.firstPicture, p.firstPicture - b.firstPicture, p.end);
   }
   std::printf("median: bare child %.0f ms, preview %.0f ms, end %.0f ms\n", Median(bareFirst),
               Median(previewFirst), Median(previewEnd));

@@ -44,7 +44,8 @@ double Matching(const std::vector<uint32_t>& picture, int width, const PixelRect
       const uint32_t a = picture[static_cast<size_t>(y + area.top) * width + x + area.left];
       const uint32_t b = expected.pixels[static_cast<size_t>(y) * area.Width() + x];
       bool similar = true;
-      for (int c = 0; c < 24; c += 8) similar = similar && std::abs(int(a >> c & 255) - int(b >> c & 255)) <= 40;
+      for (int c = 0; c < 24; c += 8)
+        similar = similar && std::abs(int(a >> c & 255) - int(b >> c & 255)) <= 40;
       close += similar;
     }
   }
@@ -81,7 +82,8 @@ TEST(LivePreview, PlaysTheWholeSceneAtThePanesSizeAndEndsWithThePane) {
   // beside it. A crop of a larger frame would show a part of the sky.
   const PixelRect frame = Letterbox(800, 600, {0, 0, kWidth, kHeight});
   ASSERT_EQ(frame.Height(), kHeight);
-  const std::optional<DecodedImage> bridge = WicImageDecoder().Decode(kDataPath + std::string("Bridge.bmp"));
+  const std::optional<DecodedImage> bridge =
+      WicImageDecoder().Decode(kDataPath + std::string("Bridge.bmp"));
   ASSERT_TRUE(bridge);
   const std::optional<DecodedImage> reduced = Resample(*bridge, frame.Width(), frame.Height());
   ASSERT_TRUE(reduced);
