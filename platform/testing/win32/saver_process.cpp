@@ -56,15 +56,6 @@ bool SaverProcess::HasLoaded(const std::wstring& name) const {
   return found;
 }
 
-double SaverProcess::CpuSeconds() const {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) return -1;
-  const auto seconds = [](const FILETIME& t) {
-    return (static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-  };
-  return seconds(kernel) + seconds(user);
-}
-
 bool SaverProcess::running() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }

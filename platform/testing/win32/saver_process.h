@@ -23,8 +23,6 @@ class SaverProcess {
   DWORD exitCode() const;
   // True when the process has loaded the library `name` (e.g. L"dsound.dll").
   bool HasLoaded(const std::wstring& name) const;
-  // The process's CPU time so far (user and kernel), in seconds.
-  double CpuSeconds() const;
   // Top-level windows of the process that are visible.
   std::vector<HWND> VisibleWindows() const;
   // Waits until a visible top-level window of the process exists.

@@ -3,10 +3,12 @@
 // same way, in the same run, rounds alternating: from the program's start
 // until its child window is shown and painted (no update region left).
 // Then the preview's end after its pane is destroyed.
-// With --cpu: the CPU time of the preview playing in such a pane, and of a
-// full-screen run, back to back, over the same span after a settling time.
+// With --play: the preview playing in such a pane, then a full-screen run,
+// back to back, `seconds` each, for tools/measure-preview-cpu.sh to read
+// their CPU time from /proc (Wine's GetProcessTimes of another process
+// counts only part of it).
 // preview_start_bench.exe <skyvault.scr> <bare_child.exe> [rounds (10)]
-// preview_start_bench.exe --cpu <skyvault.scr> [seconds (20)] [rounds (3)]
+// preview_start_bench.exe --play <skyvault.scr> [seconds (20)] [rounds (3)]
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -57,53 +59,46 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-// Share of one core the process takes over `seconds`, after 3 s of settling.
-double CoreShare(testing::SaverProcess& process, int seconds) {
-  testing::WaitUntil([] { return false; }, 3000);
-  const double before = process.CpuSeconds(), start = Now();
-  testing::WaitUntil([] { return false; }, seconds * 1000);
-  return 100.0 * (process.CpuSeconds() - before) / ((Now() - start) / 1000);
-}
-
-int MeasureCpu(const std::wstring& saver, int seconds, int rounds) {
+void Play(const std::wstring& saver, int seconds, int rounds) {
+  const auto wait = [](int ms) { testing::WaitUntil([] { return false; }, ms); };
   for (int i = 0; i < rounds; ++i) {
-    double preview = 0, fullScreen = 0;
     {
       testing::TestWindow host(152, 112, WS_POPUP | WS_VISIBLE, L"Preview host");
       testing::SaverProcess process(
           saver, L"/p " + std::to_wstring(reinterpret_cast<intptr_t>(host.hwnd)));
-      preview = CoreShare(process, seconds);
+      wait(seconds * 1000);
     }
     {
       testing::SaverProcess process(saver, L"/s");
-      fullScreen = CoreShare(process, seconds);
+      wait(seconds * 1000);
     }
-    std::printf("round %d: preview %.2f %% of a core, full screen %.2f %%\n", i + 1, preview,
-                fullScreen);
   }
-  return 0;
 }
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc > 2 && std::wstring(argv[1]) == L"--cpu") {
-    return MeasureCpu(argv[2], argc > 3 ? _wtoi(argv[3]) : 20, argc > 4 ? _wtoi(argv[4]) : 3);
+  if (argc > 2 && std::wstring(argv[1]) == L"--play") {
+    Play(argv[2], argc > 3 ? _wtoi(argv[3]) : 20, argc > 4 ? _wtoi(argv[4]) : 3);
+    return 0;
   }
   if (argc < 3) return 2;
   const int rounds = argc > 3 ? _wtoi(argv[3]) : 10;
   const std::wstring saver = argv[1], bare = argv[2];
-  std::vector<double> bareFirst, previewFirst, previewEnd;
+  std::vector<double> bareFirst, previewFirst, previewEnd, later;
   for (int i = 0; i < rounds; ++i) {
     const Round b = Measure(bare, L"");
     const Round p = Measure(saver, L"/p ");
     bareFirst.push_back(b.firstPicture);
     previewFirst.push_back(p.firstPicture);
     previewEnd.push_back(p.end);
+    later.push_back(p.firstPicture - b.firstPicture);
     std::printf(
         "round %d: bare child %.0f ms, preview %.0f ms (+%.0f), preview ended %.0f ms after its "
         "pane\n",
         i + 1, b.firstPicture, p.firstPicture, p.firstPicture - b.firstPicture, p.end);
   }
-  std::printf("median: bare child %.0f ms, preview %.0f ms, end %.0f ms\n", Median(bareFirst),
-              Median(previewFirst), Median(previewEnd));
+  std::printf(
+      "median: bare child %.0f ms, preview %.0f ms, preview later by %.0f ms (per round), "
+      "end %.0f ms\n",
+      Median(bareFirst), Median(previewFirst), Median(later), Median(previewEnd));
   return 0;
 }
