@@ -64,8 +64,9 @@ class LivePreview final : public PreviewWindow,
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND host_;
+  std::wstring settingsKey_;
   StillPicture image1_;
-  RegistrySettingsStore settings_;
+  std::unique_ptr<RegistrySettingsStore> settings_;
   Win32PlatformServices platform_;
   SilentSoundControl sound_;
   std::unique_ptr<Win32DrawingControl> drawing_;
@@ -75,7 +76,7 @@ class LivePreview final : public PreviewWindow,
 };
 
 LivePreview::LivePreview(HINSTANCE instance, HWND host, const std::wstring& settingsKey)
-    : host_(host), image1_(instance), settings_(settingsKey) {
+    : host_(host), settingsKey_(settingsKey), image1_(instance) {
   RegisterWindowClass(instance, kPreviewWindowClass, LoadCursorW(nullptr, IDC_ARROW), nullptr);
   // Loaded without showing: a borderless 153 x 115 window until it is embedded.
   HWND window = CreateOwnWindow(instance, kPreviewWindowClass, L"Preview", WS_POPUP, 0,
@@ -83,9 +84,6 @@ LivePreview::LivePreview(HINSTANCE instance, HWND host, const std::wstring& sett
   if (!window) return;
   NoteIn(PreviewAndSetupWindows());
   platform_.owner = window;
-  drawing_ = std::make_unique<Win32DrawingControl>(window, Win32DrawingControl::Fit::ClientArea);
-  DrawingEvents* events = this;
-  drawing_->SetEvents(events);
 }
 
 // Makes the window a child (and owned window) of the host pane covering its
@@ -106,11 +104,17 @@ void LivePreview::Embed() {
 
 // The saver's load sequence, at the pane's size: the frame is composed at
 // the size of the pane's letterbox, its pictures reduced with the filter.
-// The pointer belongs to the pane and stays as it is.
+// The pointer belongs to the pane and stays as it is. The controls and the
+// settings store are made only now, after the still picture is shown (the
+// picture decoder's start alone takes a while).
 void LivePreview::Load() {
-  DisplayHost& host = *this;
+  settings_ = std::make_unique<RegistrySettingsStore>(settingsKey_);
+  drawing_ = std::make_unique<Win32DrawingControl>(hwnd(), Win32DrawingControl::Fit::ClientArea);
+  DrawingEvents* events = this;
+  drawing_->SetEvents(events);
   paneDrawing_ = std::make_unique<UnseenFramesDrawingControl>(*drawing_);
-  display_ = std::make_unique<SaverDisplay>(settings_, *paneDrawing_, sound_, platform_, host);
+  DisplayHost& host = *this;
+  display_ = std::make_unique<SaverDisplay>(*settings_, *paneDrawing_, sound_, platform_, host);
   display_->Load(PointerAtLoad::Shown);
   SetTimer(hwnd(), kSoundTimer, 1000, nullptr);
   SetTimer(hwnd(), kPauseTimer, 1000, nullptr);
@@ -134,8 +138,7 @@ std::optional<LRESULT> LivePreview::OnMessage(UINT message, WPARAM wParam, LPARA
     default:
       break;
   }
-  if (!drawing_) return std::nullopt;
-  if (message == WM_PAINT && !drawing_->presenter().HasFrame()) {
+  if (message == WM_PAINT && (!drawing_ || !drawing_->presenter().HasFrame())) {
     // Until the first frame: the still picture.
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd(), &paint);
@@ -145,6 +148,7 @@ std::optional<LRESULT> LivePreview::OnMessage(UINT message, WPARAM wParam, LPARA
     EndPaint(hwnd(), &paint);
     return 0;
   }
+  if (!drawing_) return std::nullopt;
   LRESULT result = 0;
   // Input goes nowhere: the events of input are empty here.
   if (drawing_->HandleWindowMessage(message, wParam, lParam, &result)) return result;
