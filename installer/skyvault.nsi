@@ -10,7 +10,8 @@
 ; which let every user change what is made below it: Administrators and
 ; SYSTEM may change it, Users only read it.
 ; makensis -DSKYVAULT_SCR=<skyvault.scr> -DSKYVAULT_DATA=<data folder>
-;          -DSKYVAULT_OUT=<Skyvault-Setup.exe> [-DSKYVAULT_VERSION=1.0.0] skyvault.nsi
+;          -DSKYVAULT_OUT=<Skyvault-Setup.exe> -DSKYVAULT_ICON=<skyvault.ico>
+;          [-DSKYVAULT_VERSION=1.0.0] skyvault.nsi
 
 Unicode true
 Target amd64-unicode
@@ -42,11 +43,17 @@ ShowInstDetails show
 ShowUninstDetails show
 
 VIProductVersion "${SKYVAULT_VERSION}.0"
+VIFileVersion "${SKYVAULT_VERSION}.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "Hallowmere"
 VIAddVersionKey "FileDescription" "Skyvault screen saver setup"
-VIAddVersionKey "FileVersion" "${SKYVAULT_VERSION}"
+VIAddVersionKey "FileVersion" "${SKYVAULT_VERSION}.0"
+VIAddVersionKey "ProductVersion" "${SKYVAULT_VERSION}.0"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 Hallowmere"
 
+; The saver's own icon on the installer and the uninstaller.
+!define MUI_ICON "${SKYVAULT_ICON}"
+!define MUI_UNICON "${SKYVAULT_ICON}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
@@ -214,6 +221,14 @@ Section "Skyvault" SecMain
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; What Apps shows as the size: the saver, the data folder and the
+  ; uninstaller, in KB.
+  ${GetSize} "${DATADIR}" "/S=0K" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
+  IntOp $0 $0 + $1
+  ${GetSize} "$SYSDIR" "/M=skyvault.scr /S=0K /G=0" $1 $2 $3
+  IntOp $0 $0 + $1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 ; Uninstall: removes what was installed and restores the previous screen

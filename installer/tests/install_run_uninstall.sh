@@ -5,13 +5,15 @@
 # rights) and the screen-saver setting of the session's user, runs the
 # installed saver and ends it with a key, then uninstalls silently and checks
 # that the files are gone, the previous screen saver is back and the user's
-# settings are kept.
+# settings are kept. Apps' entry shows the saver's icon, the version and the
+# installed size.
 # usage: install_run_uninstall.sh Skyvault-Setup.exe <prefix folder> <command_recorder.exe>
-#        (needs DISPLAY)
+#        <version (x.y.z)>   (needs DISPLAY)
 set -u
 setup=$1
 export WINEPREFIX=$2
 recorder=$3
+version=$4
 export SKYVAULT_NO_DATA_LINK=1
 # shellcheck source=tools/wine-env.sh
 . "$(dirname "$0")/../../tools/wine-env.sh"
@@ -35,6 +37,18 @@ cp "$recorder" "$c/windows/system32/icacls.exe"
 desktop='HKCU\Control Panel\Desktop'
 wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\previous.scr' /f </dev/null >/dev/null 2>&1
 
+# The installer's own file: the saver's icon and the build's version.
+wrestool -x -t 14 "$setup" > "$WINEPREFIX.ico"
+check "installer carries the icon" bash -c "icotool -l '$WINEPREFIX.ico' | grep -q -- '--width=256'"
+rm -f "$WINEPREFIX.ico"
+wrestool -x --raw -t 16 "$setup" | iconv -f utf-16le -t utf-8 -c | tr -c '[:print:]' '\n' |
+  grep -v '^.\{0,1\}$' > "$WINEPREFIX.version"
+installer_value() { grep -A1 -x "$1" "$WINEPREFIX.version" | tail -1; }
+check "installer's FileVersion" test "$(installer_value FileVersion)" = "$version.0"
+check "installer's ProductVersion" test "$(installer_value ProductVersion)" = "$version.0"
+check "installer's CompanyName" test "$(installer_value CompanyName)" = Hallowmere
+rm -f "$WINEPREFIX.version"
+
 wine "$setup" /S </dev/null >/dev/null 2>&1
 check "installer exits 0" test $? -eq 0
 check "saver installed" test -f "$c/windows/system32/skyvault.scr"
@@ -47,6 +61,15 @@ check "uninstaller beside the programs" test -f "$c/Program Files/Skyvault/unins
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Skyvault'
 check "registered in Add/Remove Programs" \
   test "$(reg_value "$uninstall_key" UninstallString)" = '"C:\Program Files\Skyvault\uninstall.exe"'
+check "Apps shows the saver's icon" \
+  test "$(reg_value "$uninstall_key" DisplayIcon)" = 'C:\windows\system32\skyvault.scr'
+check "Apps shows the version" test "$(reg_value "$uninstall_key" DisplayVersion)" = "$version"
+# The installed files in KB, as du counts them (within a tenth).
+installed_kb=$(du -skL "$c/windows/system32/skyvault.scr" "$c/Hallowmere" "$c/Program Files/Skyvault" |
+  awk '{s += $1} END {print s}')
+estimated_kb=$(($(reg_value "$uninstall_key" EstimatedSize)))
+check "Apps shows the installed size ($estimated_kb KB, du $installed_kb KB)" \
+  test "$estimated_kb" -gt $((installed_kb * 9 / 10)) -a "$estimated_kb" -lt $((installed_kb * 11 / 10))
 
 # The data folder tree: owned by Administrators, inheriting nothing from C:\,
 # Administrators and SYSTEM full, Users read and execute, its content reset to
