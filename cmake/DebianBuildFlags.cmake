@@ -5,6 +5,7 @@
 # sanitizer build goes without (fortified calls need optimisation, and would
 # take errors away from AddressSanitizer), and so does a machine without
 # dpkg-dev.
+set(SKYVAULT_HARDENED OFF)
 if(NOT SKYVAULT_LINUX OR SKYVAULT_SANITIZE OR CMAKE_BUILD_TYPE STREQUAL "Debug")
   return()
 endif()
@@ -41,4 +42,5 @@ foreach(flag IN LISTS SKYVAULT_DEB_CXXFLAGS)
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:${flag}>)
 endforeach()
 add_link_options(${SKYVAULT_DEB_LDFLAGS})
+set(SKYVAULT_HARDENED ON)
 message(STATUS "Debian's build flags: ${SKYVAULT_DEB_CPPFLAGS} ${SKYVAULT_DEB_CXXFLAGS} ${SKYVAULT_DEB_LDFLAGS}")
