@@ -35,7 +35,7 @@ void FrameSchedule::FrameDone(int64_t now) {
 }
 
 bool PointerMoveFilter::Moved(int x, int y) {
-  const bool moved = known_ && (x != x_ || y != y_);
+  const bool moved = known_ ? x != x_ || y != y_ : first_ == FirstReport::Moves;
   known_ = true;
   x_ = x;
   y_ = y;

@@ -33,14 +33,19 @@ class FrameSchedule {
   int maxFramesBehind_;
 };
 
-// Whether a pointer message is a real move: the first one only tells where
-// the pointer is, and one at the position of the last is no move.
+// Whether a pointer message is a real move: one at the position of the last
+// is no move. Windows sends a message when a window appears under a still
+// pointer, so there the first one only tells where the pointer is; X sends
+// motion only when the pointer moves, so there the first one is a move.
 class PointerMoveFilter {
  public:
+  enum class FirstReport { OnlyPlaces, Moves };
+  explicit PointerMoveFilter(FirstReport first = FirstReport::OnlyPlaces) : first_(first) {}
   bool Moved(int x, int y);
   void Reset() { known_ = false; }
 
  private:
+  FirstReport first_;
   bool known_ = false;
   int x_ = 0;
   int y_ = 0;

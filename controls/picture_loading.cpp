@@ -1,5 +1,6 @@
 #include "controls/picture_loading.h"
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 
@@ -9,17 +10,21 @@
 namespace skyvault {
 namespace {
 
+// The orders' pictures; once `abandoned` is set, the pictures not yet begun
+// are left unread.
 std::vector<ReadPicture> ReadAll(ImageDecoder& decoder, const std::vector<PictureOrder>& orders,
-                                 const FrameScale& scale, Companions companions) {
+                                 const FrameScale& scale, Companions companions,
+                                 const std::atomic<bool>* abandoned = nullptr) {
   std::vector<ReadPicture> read(orders.size());
   std::vector<std::function<void()>> jobs;
   for (size_t i = 0; i < orders.size(); ++i) {
     jobs.emplace_back([&, i] {
       const PictureOrder& order = orders[i];
+      read[i] = {order.sprite, order.serial, nullptr};
+      if (abandoned && abandoned->load()) return;
       const std::optional<ScaledPicture> scaled =
           order.coversFrame ? LoadCoveringPicture(decoder, order.path, scale, companions)
                             : LoadScaledPicture(decoder, order.path, order.kind, scale, companions);
-      read[i] = {order.sprite, order.serial, nullptr};
       if (scaled && scaled->image.width > 0 && scaled->image.height > 0) {
         read[i].picture = std::make_shared<const SpritePicture>(scaled->image, order.kind);
       }
@@ -32,6 +37,9 @@ std::vector<ReadPicture> ReadAll(ImageDecoder& decoder, const std::vector<Pictur
 }  // namespace
 
 PictureLoading::~PictureLoading() {
+  // What the background reading has not begun is no longer wanted; what it
+  // reads now is finished, as its files are open.
+  abandoned_ = true;
   if (sharp_.valid()) sharp_.wait();
 }
 
@@ -47,7 +55,7 @@ void PictureLoading::Sharpen(std::vector<PictureOrder> orders, const FrameScale&
   }
   try {
     sharp_ = std::async(std::launch::async, [this, orders = std::move(orders), scale] {
-      return ReadAll(decoder_, orders, scale, Companions::Use);
+      return ReadAll(decoder_, orders, scale, Companions::Use, &abandoned_);
     });
   } catch (...) {
     sharp_ = {};  // no thread to be had: the named files' pictures stay

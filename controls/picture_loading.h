@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -35,7 +36,7 @@ struct ReadPicture {
 class PictureLoading {
  public:
   explicit PictureLoading(ImageDecoder& decoder) : decoder_(decoder) {}
-  ~PictureLoading();  // waits for the background reading
+  ~PictureLoading();  // waits for the pictures the background reading has begun
   PictureLoading(const PictureLoading&) = delete;
   PictureLoading& operator=(const PictureLoading&) = delete;
 
@@ -52,6 +53,7 @@ class PictureLoading {
 
  private:
   ImageDecoder& decoder_;
+  std::atomic<bool> abandoned_{false};  // the background reading's rest is not wanted
   std::future<std::vector<ReadPicture>> sharp_;
   std::vector<ReadPicture> ready_;  // read by an earlier reading, not yet taken
 };

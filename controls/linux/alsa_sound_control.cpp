@@ -3,7 +3,10 @@
 #include <alsa/asoundlib.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <vector>
+
+#include "controls/linux/configuration_files.h"
 
 namespace skyvault {
 namespace {
@@ -34,7 +37,7 @@ void SilenceAlsaMessages() {
 AlsaSoundControl::AlsaSoundControl(Options options)
     : options_(std::move(options)),
       output_(options_.mute ? Output::Muted : Output::Waiting),
-      lock_(options_.lockPath) {
+      lock_(options_.lockPath, options_.lockFallbackPath) {
   if (options_.mute) return;
   SilenceAlsaMessages();
   feeder_ = std::thread([this] { Feed(); });
@@ -107,6 +110,9 @@ int32_t AlsaSoundControl::Level(int32_t handle) {
 
 AlsaSoundControl::Output AlsaSoundControl::OpenDevice(int channels, int rate) {
   if (!options_.lockPath.empty() && !lock_.TryTake()) return Output::NotPlayer;
+  // ALSA reads the files of ALSA_CONFIG_PATH (split at ':' or ' ') to the
+  // end: a device there would keep it reading, at full speed, for good.
+  if (!ConfigurationFilesAreSafe(std::getenv("ALSA_CONFIG_PATH"), ": ")) return Output::NoDevice;
   snd_pcm_t* device = nullptr;
   if (snd_pcm_open(&device, options_.device.c_str(), SND_PCM_STREAM_PLAYBACK, 0) != 0) {
     return Output::NoDevice;

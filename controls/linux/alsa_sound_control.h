@@ -32,7 +32,8 @@ class AlsaSoundControl : public SoundControl {
   struct Options {
     bool mute = false;
     std::string device = "default";
-    std::string lockPath;  // empty: this process plays without asking
+    std::string lockPath;          // empty: this process plays without asking
+    std::string lockFallbackPath;  // where the lock goes when lockPath cannot take it
   };
   enum class Output { Waiting, Player, NotPlayer, NoDevice, Muted };
 

@@ -4,9 +4,11 @@
 #include <ft2build.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include "controls/linux/configuration_files.h"
 #include "controls/linux/glyph_blend.h"
 
 namespace skyvault {
@@ -85,6 +87,9 @@ std::u32string DecodeText(const std::string& text) {
 struct FreeTypeTextRenderer::Library {
   FT_Library library = nullptr;
   Library() {
+    // A configuration file fontconfig would read without end: no text
+    // rather than a saver that hangs.
+    if (!ConfigurationFilesAreSafe(std::getenv("FONTCONFIG_FILE"))) return;
     FcInit();
     if (FT_Init_FreeType(&library) != 0) library = nullptr;
   }

@@ -1,6 +1,11 @@
 #include "controls/linux/pixbuf_image_decoder.h"
 
+#include <fcntl.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "controls/picture_alpha.h"
 
@@ -27,18 +32,77 @@ DecodedImage FromPixbufRows(int width, int height, const uint8_t* rows, int rowS
   return image;
 }
 
+// An open file that is a regular file: a named pipe, a device or a socket
+// could block the reading thread for good (or never end), so it is refused
+// before a byte is read. Opening does not wait either: a pipe's open waits
+// for a writer unless asked not to.
+class RegularFile {
+ public:
+  explicit RegularFile(const std::string& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
+    struct stat info {};
+    if (fd_ >= 0 && (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+      close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~RegularFile() {
+    if (fd_ >= 0) close(fd_);
+  }
+  RegularFile(const RegularFile&) = delete;
+  RegularFile& operator=(const RegularFile&) = delete;
+  bool is_open() const { return fd_ >= 0; }
+  // Up to `size` bytes; 0 at the end, -1 on an error.
+  ssize_t Read(uint8_t* into, size_t size) {
+    ssize_t got;
+    do {
+      got = read(fd_, into, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
+  }
+
+ private:
+  int fd_;
+};
+
+// The loader's size handler: a picture too large on either side stops the
+// loading before any pixel is decoded (a size of 0 x 0 tells the loader to
+// give up).
+void RefuseLargePictures(GdkPixbufLoader* loader, int width, int height, gpointer refused) {
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
+    *static_cast<bool*>(refused) = true;
+    gdk_pixbuf_loader_set_size(loader, 0, 0);
+  }
+}
+
+// The file's picture through a gdk-pixbuf loader fed from the open file;
+// null when it is not a picture, is damaged or is too large.
+GdkPixbuf* LoadPixbuf(RegularFile& file) {
+  GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+  bool refused = false;
+  g_signal_connect(loader, "size-prepared", G_CALLBACK(RefuseLargePictures), &refused);
+  bool fed = true;
+  uint8_t chunk[65536];
+  for (ssize_t got; fed && !refused && (got = file.Read(chunk, sizeof chunk)) != 0;) {
+    fed = got > 0 && gdk_pixbuf_loader_write(loader, chunk, static_cast<gsize>(got), nullptr);
+  }
+  const bool closed = gdk_pixbuf_loader_close(loader, nullptr);
+  GdkPixbuf* pixbuf = nullptr;
+  if (fed && closed && !refused) {
+    pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
+    if (pixbuf) g_object_ref(pixbuf);
+  }
+  g_object_unref(loader);
+  return pixbuf;
+}
+
 }  // namespace
 
 std::optional<DecodedImage> PixbufImageDecoder::Decode(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  int width = 0, height = 0;
-  if (!gdk_pixbuf_get_file_info(path.c_str(), &width, &height)) return std::nullopt;
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
-    return std::nullopt;
-  }
-  GError* error = nullptr;
-  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path.c_str(), &error);
-  if (error) g_error_free(error);
+  RegularFile file(path);
+  if (!file.is_open()) return std::nullopt;
+  GdkPixbuf* pixbuf = LoadPixbuf(file);
   if (!pixbuf) return std::nullopt;
 
   std::optional<DecodedImage> image;

@@ -7,7 +7,8 @@ namespace skyvault {
 // whatever else the system's loaders read). The size is read from the
 // file's header first: a picture above kMaxPictureSide on either side is
 // refused before any pixel is decoded. A missing, damaged or hostile file
-// gives nothing.
+// gives nothing, and so does anything that is not a regular file (a named
+// pipe, a device), without waiting.
 class PixbufImageDecoder : public ImageDecoder {
  public:
   std::optional<DecodedImage> Decode(const std::string& path) override;

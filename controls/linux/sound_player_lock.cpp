@@ -42,17 +42,26 @@ std::string SoundLockPath() {
   return SoundLockPath(std::getenv("XDG_RUNTIME_DIR"), geteuid(), std::getenv("DISPLAY"));
 }
 
+std::string FallbackSoundLockPath() {
+  return SoundLockPath(nullptr, geteuid(), std::getenv("DISPLAY"));
+}
+
 SoundPlayerLock::~SoundPlayerLock() {
   if (fd_ >= 0) close(fd_);
 }
 
+int SoundPlayerLock::OpenAt(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos || slash == 0) return -1;
+  const std::string folder = path.substr(0, slash);
+  if (folder.rfind("/tmp/skyvault-", 0) == 0 && !IsOwnFolder(folder)) return -1;
+  return open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+}
+
 bool SoundPlayerLock::TryTake() {
   if (fd_ >= 0) return true;
-  const size_t slash = path_.rfind('/');
-  if (slash == std::string::npos || slash == 0) return false;
-  const std::string folder = path_.substr(0, slash);
-  if (folder.rfind("/tmp/skyvault-", 0) == 0 && !IsOwnFolder(folder)) return false;
-  const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  int fd = OpenAt(path_);
+  if (fd < 0 && !fallback_.empty()) fd = OpenAt(fallback_);
   if (fd < 0) return false;
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     close(fd);

@@ -15,11 +15,19 @@ std::string SoundLockPath(const char* runtimeFolder, uid_t user, const char* dis
 
 // The same from this process's environment and user.
 std::string SoundLockPath();
+// Where the lock goes when the runtime folder cannot take it (not
+// writable, not a folder): the per-user folder under /tmp, as when
+// XDG_RUNTIME_DIR is unset.
+std::string FallbackSoundLockPath();
 
 // An exclusive lock that the operating system drops when the process ends.
 class SoundPlayerLock {
  public:
-  explicit SoundPlayerLock(std::string path) : path_(std::move(path)) {}
+  // `fallback` (if not empty) is used when no lock file can be made at
+  // `path`; all processes of one display fall back alike, as they share the
+  // environment.
+  explicit SoundPlayerLock(std::string path, std::string fallback = {})
+      : path_(std::move(path)), fallback_(std::move(fallback)) {}
   ~SoundPlayerLock();
   SoundPlayerLock(const SoundPlayerLock&) = delete;
   SoundPlayerLock& operator=(const SoundPlayerLock&) = delete;
@@ -31,7 +39,11 @@ class SoundPlayerLock {
   bool held() const { return fd_ >= 0; }
 
  private:
+  // The lock file at `path`, opened; -1 when it cannot be made there.
+  static int OpenAt(const std::string& path);
+
   std::string path_;
+  std::string fallback_;
   int fd_ = -1;
 };
 

@@ -71,7 +71,7 @@ class XDrawingControl : public ForwardingDrawingControl {
     int32_t depth = 0;
     std::string options;
   } opened_;  // as InitDisplay was last called
-  PointerMoveFilter pointer_;
+  PointerMoveFilter pointer_{PointerMoveFilter::FirstReport::Moves};  // X reports only moves
 };
 
 }  // namespace skyvault

@@ -48,6 +48,12 @@ TEST(PointerMoveFilter, FirstPositionAndRepeatsAreNoMoves) {
   for (auto [x, y, moved] : steps) EXPECT_EQ(filter.Moved(x, y), moved) << x << "," << y;
   filter.Reset();
   EXPECT_FALSE(filter.Moved(0, 0));
+
+  // Where reports come only from moves (X11), the first one is a move too.
+  PointerMoveFilter moves(PointerMoveFilter::FirstReport::Moves);
+  EXPECT_TRUE(moves.Moved(100, 100));
+  EXPECT_FALSE(moves.Moved(100, 100));
+  EXPECT_TRUE(moves.Moved(100, 101));
 }
 
 }  // namespace

@@ -35,6 +35,37 @@ class ImagingFactory {
   IWICImagingFactory* factory_ = nullptr;
 };
 
+namespace {
+
+// A file opened for reading only when it is a file on a disk: a named pipe,
+// a console or another device could keep the reading thread waiting for
+// good, so it is refused before a byte is read. The decoder then reads this
+// handle, so the file checked is the file read.
+class DiskFile {
+ public:
+  explicit DiskFile(const std::wstring& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (handle_ != INVALID_HANDLE_VALUE && GetFileType(handle_) != FILE_TYPE_DISK) {
+      CloseHandle(handle_);
+      handle_ = INVALID_HANDLE_VALUE;
+    }
+  }
+  ~DiskFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  DiskFile(const DiskFile&) = delete;
+  DiskFile& operator=(const DiskFile&) = delete;
+  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
 WicImageDecoder::WicImageDecoder()
     : owner_(std::this_thread::get_id()),
       factory_(std::make_unique<ImagingFactory>(COINIT_APARTMENTTHREADED)) {}
@@ -52,10 +83,12 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
   if (std::this_thread::get_id() != owner_)
     factory = forThisRead.emplace(COINIT_MULTITHREADED).get();
   if (!factory || path.empty()) return std::nullopt;
-  const std::wstring widePath = Widen(path);
+  // Declared before the decoder, which reads it until it goes.
+  const DiskFile file(Widen(path));
+  if (!file.is_open()) return std::nullopt;
   ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(factory->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
+  if (FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.Put()))) {
     return std::nullopt;
   }
   ComPtr<IWICBitmapFrameDecode> frame;

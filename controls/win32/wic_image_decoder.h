@@ -12,7 +12,9 @@ class ImagingFactory;
 // files, and whatever else the system's imaging component knows, by their
 // content whatever their name. A 32-bit picture whose alpha is zero
 // everywhere is taken as opaque (such files carry no alpha, only padding).
-// Pictures over the size limit are refused before any pixel is read.
+// Pictures over the size limit are refused before any pixel is read. Only
+// files on a disk are read: a named pipe or a device path gives nothing at
+// once instead of a read that may never return.
 class WicImageDecoder : public ImageDecoder {
  public:
   WicImageDecoder();

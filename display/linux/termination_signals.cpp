@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "display/linux/ending_watchdog.h"
+
 namespace skyvault {
 namespace {
 
@@ -17,6 +19,7 @@ void Note(int) {
   const int saved = errno;
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = write(pipeEnds[1], &byte, 1);
+  ending_watchdog::Arm();
   errno = saved;
 }
 
@@ -30,7 +33,9 @@ TerminationSignals::TerminationSignals() {
   struct sigaction action {};
   action.sa_handler = &Note;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
+  // No SA_RESTART: a call that waits (a read, a poll) returns at once with
+  // EINTR, so the loop hears the signal even in the middle of loading.
+  action.sa_flags = 0;
   for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &action, &previous[i]);
 }
 

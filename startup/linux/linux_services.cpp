@@ -18,6 +18,7 @@ std::unique_ptr<SoundControl> MakeSoundControl(bool mute) {
   AlsaSoundControl::Options options;
   options.mute = mute;
   options.lockPath = SoundLockPath();
+  options.lockFallbackPath = FallbackSoundLockPath();
   return std::make_unique<AlsaSoundControl>(options);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "controls/linux/x_error_trap.h"
+#include "display/linux/ending_watchdog.h"
 #include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_targets.h"
 #include "display/linux/saver_window.h"
@@ -73,9 +74,14 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
     options.decoder = MakeLinuxImageDecoder();
     options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
     options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
+    ending_watchdog::Start();
     TerminationSignals signals;
     SaverWindow saver(display, window, own, *settings, *sound, std::move(options));
     saver.Run(signals.fd());
+    // The saver has ended (a key, a signal, its window gone): what remains
+    // is letting go, which a thread stuck in a read or a library call must
+    // not hold up.
+    ending_watchdog::Arm();
   }
   sound.reset();
   XCloseDisplay(display);

@@ -85,6 +85,17 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   SoundPlayerLock after(folder + "/sound.lock");
   EXPECT_TRUE(after.TryTake());  // the first holder has gone
 
+  // A runtime folder that cannot take the lock (a file in its place, as
+  // unwritable as a read-only folder even to root): the lock goes to the
+  // fallback, and excludes there as well.
+  const std::string notFolder = folder + "/not-a-folder";
+  std::ofstream(notFolder) << "x";
+  EXPECT_FALSE(SoundPlayerLock(notFolder + "/sound.lock").TryTake());
+  SoundPlayerLock fallen(notFolder + "/sound.lock", folder + "/fallback.lock");
+  SoundPlayerLock rival(notFolder + "/sound.lock", folder + "/fallback.lock");
+  EXPECT_TRUE(fallen.TryTake());
+  EXPECT_FALSE(rival.TryTake());
+
   // A fallback folder that someone made a link elsewhere is not used.
   const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
   fs::remove_all(planted);
@@ -161,6 +172,12 @@ TEST_F(AlsaSoundControlTest, WithoutADeviceOrMutedEveryCallWorksInSilence) {
   EXPECT_EQ(Stderr(1), "") << "ALSA spoke";
   EXPECT_TRUE(Run(kNullDevice, quietly(Output::Player, Unlocked())));
   EXPECT_TRUE(Run(kNullDevice, quietly(Output::Muted, {true})));
+  // A device among ALSA's configuration files, which it would read for
+  // good: silence at once, not a thread spinning in ALSA.
+  EXPECT_TRUE(Run(kNullDevice, [&] {
+    setenv("ALSA_CONFIG_PATH", "/usr/share/alsa/alsa.conf:/dev/zero", 1);
+    return quietly(Output::NoDevice, Unlocked())();
+  }));
 }
 
 TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItEnds) {

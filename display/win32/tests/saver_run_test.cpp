@@ -304,6 +304,10 @@ TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillS
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
   skyvault::testing::TempFolder folder;
+  // Named pipes that no one ever writes to: a read of one waits for good.
+  const std::wstring pipeName =
+      L"\\\\.\\pipe\\skyvault-picture-" + std::to_wstring(GetCurrentProcessId());
+  std::vector<HANDLE> pipes;
   auto every = [](const std::string& text) {
     for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, text);
     WriteString(kSaverKey, "System", "SetReg", "2");
@@ -358,6 +362,20 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                     WriteString(kSaverKey, "Startup", k, v);
                 },
                 key},
+               {"pipes and devices as pictures",
+                [&] {
+                  every("1");
+                  for (int i = 0; i < 4; ++i)
+                    pipes.push_back(CreateNamedPipeW(
+                        pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                        PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
+                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
+                                      {"BMPFileName", Narrow(pipeName)},
+                                      {"LogoChecked", "1"},
+                                      {"LogoFileName", "\\\\.\\CONIN$"}})
+                    WriteString(kSaverKey, "Startup", k, v);
+                },
+                key},
                {"marker not a number",
                 [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
   for (const auto& [name, write, end] : cases) {
@@ -377,6 +395,7 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
     EXPECT_TRUE(saver.WaitForExit(3000)) << "did not end";
     EXPECT_EQ(saver.exitCode(), 0u);
   }
+  for (HANDLE pipe : pipes) CloseHandle(pipe);
   EXPECT_EQ(ReadString(kSaverKey, "Startup", "Volume"), "-748")
       << "the bad marker brought the first-run values";
 }

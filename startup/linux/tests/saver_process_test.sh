@@ -3,7 +3,7 @@
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
 #       hostile-settings | engine-sound | settings-kept | settings-large |
-#       settings-unstored
+#       settings-unstored | stuck-reads | stuck-libraries
 set -eEu
 # Any step that fails unexpectedly, in a function too, says which one rather
 # than ending quietly.
@@ -57,6 +57,36 @@ wait_for_change() {
     [ "$("$probe" hash "$1")" != "$before" ] && return 0
   done
   return 1
+}
+
+# Milliseconds since the epoch, without starting a process.
+now_ms() {
+  local now=${EPOCHREALTIME/./}
+  echo $((now / 1000))
+}
+
+# Ends the saver with $1 (TERM, or key in a window of its own) and checks
+# that the process is gone within a second, with status 0; $2 names the case.
+# The key's second starts once xdotool has sent it.
+ends_within_a_second() {
+  local how=$1 case=$2 started elapsed
+  if [ "$how" = key ]; then xdotool key space; fi
+  started=$(now_ms)
+  [ "$how" = key ] || kill -TERM "$saver_pid"
+  while kill -0 "$saver_pid" 2>/dev/null; do
+    elapsed=$(($(now_ms) - started))
+    [ "$elapsed" -gt 1500 ] && break
+    sleep 0.01
+  done
+  elapsed=$(($(now_ms) - started))
+  echo "$case: ended $elapsed ms after the $how"
+  if kill -0 "$saver_pid" 2>/dev/null; then
+    echo "its threads:" && grep -H . /proc/"$saver_pid"/task/*/wchan 2>/dev/null
+    fail "$case: still running $elapsed ms after the $how"
+  fi
+  [ "$elapsed" -le 1000 ] || fail "$case: ended only $elapsed ms after the $how"
+  wait "$saver_pid" || fail "$case: ended with status $? after the $how"
+  saver_pid=""
 }
 
 start_saver() {
@@ -201,6 +231,16 @@ case "$test_name" in
       wait "$saver_pid" || fail "ended with an error after a $ending"
       saver_pid=""
     done
+    # MouseSens 1: X reports only real moves, so the first one ends it.
+    printf '[System]\nSetReg=2\n[Startup]\nBackGround=1\nMouseSens=1\n' \
+      >"$XDG_CONFIG_HOME/skyvault/skyvault.ini"
+    start_saver "$saver"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    wait_for_change root || fail "no drawing with MouseSens 1"
+    xdotool mousemove_relative 5 5
+    skyvault_wait_for_exit "$saver_pid" 3 || fail "the first pointer move does not end it"
+    wait "$saver_pid" || fail "ended with an error after a pointer move"
+    saver_pid=""
     ;;
   given-window)
     start_host 400x300
@@ -283,9 +323,12 @@ case "$test_name" in
   engine-sound)
     # The engine, recorded through ALSA's file plugin, is heard once the
     # bomber flies level on the screen (a second after the start).
+    # The runtime folder cannot take the player's lock (a file in its
+    # place): the lock goes to the per-user folder under /tmp instead.
     printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' \
       "$work/engine.raw" >"$work/.asoundrc"
-    HOME=$work start_saver "$saver"
+    touch "$work/not-a-folder"
+    HOME=$work XDG_RUNTIME_DIR=$work/not-a-folder start_saver "$saver"
     [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
     sleep 3
     kill "$saver_pid"
@@ -297,6 +340,61 @@ case "$test_name" in
       awk '/RMS +amplitude/ { print $3 }')
     echo "engine recorded: RMS amplitude $level"
     awk -v l="$level" 'BEGIN { exit !(l > 0.01) }' || fail "the recording is silent"
+    ;;
+  stuck-reads)
+    # Named pipes where pictures are expected: reading one would wait for a
+    # writer for good. They are no pictures: the saver draws on without them
+    # and ends at once when asked.
+    mkfifo "$work/pipe.png"
+    start_host 320x240
+    start_saver "$saver" --window-id "$host" --background 3 --picture "$work/pipe.png" \
+      --logo --logo-file "$work/pipe.png"
+    wait_for_change "$host" || fail "no drawing with a pipe for a picture"
+    ends_within_a_second TERM "pipe as the background and logo"
+    kill "$host_pid" && host_pid=""
+    start_saver "$saver" --logo --logo-file "$work/pipe.png"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    wait_for_change root || fail "no drawing in its own window with a pipe for the logo"
+    ends_within_a_second key "pipe as the logo, own window"
+    # A pipe as the sharper companion of a good logo, read in the background
+    # (the 1024 x 768 screen is larger than the frame): the logo shows.
+    cp "$data/Tarnwing1.bmp" "$work/logo.bmp"
+    mkfifo "$work/logo@2x.png"
+    for how in TERM key; do
+      start_saver "$saver" --logo --logo-file "$work/logo.bmp"
+      [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+      wait_for_bridge root || fail "the bridge does not show with a pipe as a companion"
+      wait_for_change root || fail "drawing stopped with a pipe as a companion"
+      ends_within_a_second $how "pipe as the logo's companion"
+    done
+    # Asked to end while it loads.
+    start_saver "$saver"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    ends_within_a_second TERM "during loading"
+    ;;
+  stuck-libraries)
+    # A device where ALSA's or fontconfig's configuration file belongs, which
+    # the library would read without end: the saver draws on (silent, or
+    # without text) and ends at once when asked.
+    for library in ALSA_CONFIG_PATH FONTCONFIG_FILE; do
+      for how in TERM key; do
+        start_saver env "$library=/dev/zero" "$saver" --clock --message --engine
+        [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+        wait_for_change root || fail "no drawing with $library=/dev/zero"
+        sleep 1  # the bomber flies level: the engine is asked for
+        ends_within_a_second $how "$library=/dev/zero"
+      done
+    done
+    # A pipe as ~/.asoundrc: ALSA waits in its open for a writer that never
+    # comes, in the sound thread, which cannot be asked to stop.
+    mkfifo "$work/.asoundrc"
+    for how in TERM key; do
+      HOME=$work start_saver "$saver" --engine
+      [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+      wait_for_change root || fail "no drawing with a pipe as ~/.asoundrc"
+      sleep 1
+      ends_within_a_second $how "a pipe as ~/.asoundrc"
+    done
     ;;
   *)
     fail "unknown test $test_name"
