@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Skyvault in a Wayland session: headless sway with two outputs of
 # different sizes, screenshots by grim, a key from wtype, the idle daemon.
-#   wayland_session_test.sh CASE SKYVAULT SAVER_PROBE DATA_DIR
+#   wayland_session_test.sh CASE SKYVAULT SAVER_PROBE DATA_DIR POINTER_PROBE
 # CASE is one of:
 #   outputs    both outputs show the bridge and an aircraft, each letterboxed
 #              whole at its own size; a key ends the saver, and so does SIGTERM;
 #              an output taken away leaves the other drawn; the compositor
 #              killed ends the saver (status 0 or 1)
 #   scale      an output at scale 2 gets the frame at its physical size
-#   xdg        --wayland-shell xdg: a full-screen window on each output
+#   xdg        --wayland-shell xdg: a full-screen window on each output; the
+#              compositor closing them ends the saver
+#   pointer    three pointer motions (one fewer than the mouse sensitivity)
+#              leave the saver running, the fourth ends it; a button ends it
 #   swayidle   `swayidle -w timeout 2 skyvault` starts it after two idle
 #              seconds; a key ends it and nothing is left running
 # sway refuses to run as root, so everything runs as an unprivileged user
 # made for the test (once). Skipped (77) when not root or without sway.
 set -eEu
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (status $?)"' ERR
-case=$1 saver=$2 probe=$3 data=$4
+case=$1 saver=$2 probe=$3 data=$4 pointer=$5
 user=skyvault-wayland
 
 for tool in sway grim wtype swayidle swaymsg runuser; do
@@ -33,6 +36,7 @@ work=$(mktemp -d)
 chmod 755 "$work"
 mkdir -p "$work/libexec/skyvault" "$work/share" "$work/run" "$work/shots"
 cp "$saver" "$work/libexec/skyvault/skyvault"  # its data: ../../share/skyvault
+cp "$pointer" "$work/libexec/skyvault/pointer_probe"
 cp -r "$data" "$work/share/skyvault"
 chmod -R a+rX "$work"
 runtime=$work/run
@@ -200,8 +204,27 @@ print(" ".join(sorted(walk(json.load(sys.stdin), ""))))')
     echo "full-screen windows: $fullscreen"
     [ "$fullscreen" = "HEADLESS-1 HEADLESS-2" ] || fail "full-screen windows on: $fullscreen"
     started=$(now_ms)
-    as_user wtype -s 300 k
-    expect_end "a key" "$started" 2000 0
+    as_user swaymsg '[app_id="skyvault"] kill' >/dev/null
+    expect_end "the windows were closed" "$started" 1000 0
+    ;;
+  pointer)
+    start_sway "resolution 1280x1024"
+    start_saver
+    check_outputs "before the pointer moves"
+    as_user "$work/libexec/skyvault/pointer_probe" move 3
+    sleep 0.5
+    kill -0 "$(saver_pid)" 2>/dev/null || fail "three motions ended the saver"
+    echo "running after three motions"
+    # The probe's own 0.5 s before it moves counts in the bound.
+    started=$(now_ms)
+    as_user "$work/libexec/skyvault/pointer_probe" move 1
+    expect_end "the fourth motion" "$started" 2000 0
+
+    start_saver
+    check_outputs "before a click"
+    started=$(now_ms)
+    as_user "$work/libexec/skyvault/pointer_probe" click
+    expect_end "a click" "$started" 2000 0
     ;;
   swayidle)
     start_sway "resolution 1280x1024"
