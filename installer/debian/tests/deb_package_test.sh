@@ -104,7 +104,7 @@ check "the stack protector is in" grep -q __stack_chk_fail <<<"$symbols"
 fortified() { grep -v __stack_chk_fail <<<"$symbols" | grep -Eq '__[a-z0-9_]+_chk\b'; }
 check "libc calls are fortified" fortified
 depends=$(field Depends)
-for library in libasound2 libsndfile1 libc6; do
+for library in libasound2 libsndfile1 libwayland-client0 libc6; do
   check "depends on $library" grep -q "$library" <<<"$depends"
 done
 

@@ -154,6 +154,11 @@ case $case in
     start_sway "resolution 1280x1024"
     start_saver
     check_outputs "layer surfaces"
+    # SKYVAULT_SHOTS_DIR keeps the screenshots (the README's come from here).
+    if [ -n "${SKYVAULT_SHOTS_DIR:-}" ]; then
+      as_user grim "$work/shots/outputs.png"
+      cp "$work/shots/"*.png "$SKYVAULT_SHOTS_DIR/"
+    fi
     # The keyboard of wtype appears with it: the key comes a moment later.
     started=$(now_ms)
     as_user wtype -s 300 k
@@ -188,6 +193,9 @@ case $case in
     size=$(file "$work/shots/HEADLESS-2.png" | grep -o '[0-9]* x [0-9]*')
     [ "$size" = "1280 x 1024" ] || fail "the scale-2 output's screenshot is $size"
     "$probe" detail-png "$work/shots/HEADLESS-2.png" || fail "the frame at scale 2 was enlarged"
+    if [ -n "${SKYVAULT_SHOTS_DIR:-}" ]; then
+      cp "$work/shots/HEADLESS-2.png" "$SKYVAULT_SHOTS_DIR/scale2.png"
+    fi
     ;;
   xdg)
     start_sway "resolution 1280x1024"
