@@ -146,7 +146,13 @@ void OutputSurface::SetSize(int width, int height) {
 
 void OutputSurface::SetClosed() { closed_ = true; }
 
-void OutputSurface::FrameCallbackDone() { frameCallback_ = nullptr; }
+void OutputSurface::FrameCallbackDone() {
+  frameCallback_ = nullptr;
+  // A frame that waited for the compositor goes now, not a frame later.
+  if (canvas_.Valid()) Submit();
+}
+
+void OutputSurface::ForgetCanvas() { canvas_ = {}; }
 
 int OutputSurface::physicalWidth() const { return configured_ ? logicalWidth_ * scale_ : 0; }
 int OutputSurface::physicalHeight() const { return configured_ ? logicalHeight_ * scale_ : 0; }
@@ -166,7 +172,13 @@ void OutputSurface::Show(const CanvasView& canvas, const TileMask& written) {
   if (!configured_ || closed_) return;
   if (buffersStale_ || !frames_) MakeBuffers();
   frames_->NoteWritten(canvas, written);
-  if (frameCallback_ || !frames_->Behind()) return;
+  canvas_ = canvas;
+  Submit();
+}
+
+void OutputSurface::Submit() {
+  if (!frames_ || closed_ || frameCallback_ || !frames_->Behind()) return;
+  const CanvasView& canvas = canvas_;
   int free = -1;
   for (int i = 0; i < kBufferCount && free < 0; ++i) {
     if (buffers_[i] && !buffers_[i]->busy()) free = i;

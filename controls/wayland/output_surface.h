@@ -35,7 +35,8 @@ struct WaylandShell {
 // have the output's physical size (the logical size times the output's
 // scale, which the surface declares), so the compositor never enlarges
 // them. A frame is submitted only when the surface's last frame callback
-// has come and a buffer is free; what it misses is carried to the next.
+// has come and a buffer is free; a frame that had to wait goes as the
+// callback comes, and what a buffer missed is carried to it.
 class OutputSurface {
  public:
   static constexpr int kBufferCount = 2;
@@ -61,6 +62,9 @@ class OutputSurface {
   // The canvas with the tiles drawn since the last call: noted for every
   // buffer, and shown now if the compositor is ready for a frame.
   void Show(const CanvasView& canvas, const TileMask& written);
+  // The canvas's memory is going (a new canvas is made): nothing more is
+  // read from it until the next Show.
+  void ForgetCanvas();
 
   // What the compositor says (called from its event handlers).
   void SetMode(int width, int height);
@@ -76,6 +80,9 @@ class OutputSurface {
   static const wl_callback_listener kFrameListener;
 
   void MakeBuffers();
+  // Commits the next free buffer, brought up to the canvas, if the output
+  // lags it and the compositor is ready for a frame.
+  void Submit();
 
   WaylandShell shell_;
   wl_output* output_;
@@ -98,6 +105,7 @@ class OutputSurface {
   int submitted_ = 0;
   std::array<std::unique_ptr<ShmBuffer>, kBufferCount> buffers_;
   std::unique_ptr<BufferedOutput> frames_;
+  CanvasView canvas_;  // the canvas last shown, valid until ForgetCanvas
 };
 
 }  // namespace skyvault

@@ -25,6 +25,7 @@ double WaylandCanvasHost::ScaleFor(int logicalWidth, int logicalHeight) {
 
 std::optional<CanvasView> WaylandCanvasHost::CreateCanvas(int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
+  for (const auto& output : outputs_) output->ForgetCanvas();
   canvas_.assign(static_cast<size_t>(width) * height * 4, 0);
   canvasWidth_ = width;
   canvasHeight_ = height;

@@ -92,6 +92,7 @@ class WaylandSaver::Impl : private DisplayHost, private DrawingEvents {
   PointerMoveFilter moves_{PointerMoveFilter::FirstReport::Moves};  // motion means a move
   LinuxPlatformServices platform_;
   std::unique_ptr<WaylandDrawingControl> drawing_;
+  std::unique_ptr<DrawingControl> wrappedDrawing_;
   std::unique_ptr<SaverDisplay> display_;
 };
 
@@ -173,14 +174,20 @@ WaylandSaver::Impl::Impl(wl_display* display, SettingsStore& settings, SoundCont
     cursorHidden_ = !show;
     ApplyCursor();
   };
+  DrawingControl* drawing = drawing_.get();
+  if (options.wrapDrawing) {
+    wrappedDrawing_ = options.wrapDrawing(*drawing_);
+    if (wrappedDrawing_) drawing = wrappedDrawing_.get();
+  }
   DisplayHost& host = *this;
-  display_ = std::make_unique<SaverDisplay>(settings, *drawing_, sound, platform_, host);
+  display_ = std::make_unique<SaverDisplay>(settings, *drawing, sound, platform_, host);
   DrawingEvents* events = this;
   drawing_->SetEvents(events);
 }
 
 WaylandSaver::Impl::~Impl() {
   display_.reset();
+  wrappedDrawing_.reset();
   drawing_.reset();
   if (keyboard_) wl_keyboard_destroy(keyboard_);
   if (pointer_) wl_pointer_destroy(pointer_);

@@ -1,15 +1,20 @@
 #pragma once
 #include <wayland-client.h>
 
+#include <functional>
 #include <memory>
 
 #include "controls/decoded_image.h"
+#include "controls/drawing_control.h"
 #include "controls/sound_control.h"
 #include "settings/settings_store.h"
 
 namespace skyvault {
 
 struct WaylandSaverOptions {
+  // Wraps the drawing control that the saver draws through (a benchmark's
+  // timing); the wrapper must pass every call on to `inner`.
+  std::function<std::unique_ptr<DrawingControl>(DrawingControl& inner)> wrapDrawing;
   // A full-screen xdg toplevel on each output even where the compositor
   // offers the layer shell.
   bool xdgShell = false;
