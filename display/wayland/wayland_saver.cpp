@@ -1,5 +1,6 @@
 #include "display/wayland/wayland_saver.h"
 
+#include <malloc.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -23,6 +24,8 @@ constexpr int kFramesPerSecond = 60;
 // How long the surfaces may take to get their first size before the
 // saver starts without the ones still waiting.
 constexpr int64_t kConfigureWaitNanoseconds = 2'000'000'000;
+// The first seconds, in which the pictures' loading ends.
+constexpr int kTrimSeconds = 5;
 
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered,
@@ -340,9 +343,13 @@ void WaylandSaver::Impl::Run(int signalFd) {
   handlers.frame = [this] {
     if (!display_->finished()) drawing_->RaiseFrame();
   };
-  handlers.second = [this] {
+  int seconds = 0;
+  handlers.second = [this, &seconds] {
     display_->OnSoundTimer();
     display_->OnPauseTimer();
+    // Loading resamples every picture at once, on all cores; what those
+    // threads' heaps keep once it is done goes back to the system.
+    if (++seconds <= kTrimSeconds) malloc_trim(0);
   };
   handlers.signal = [this] { ClosedFromOutside(); };
   handlers.done = [this] { return quit_ || display_->finished(); };
