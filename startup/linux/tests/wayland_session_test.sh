@@ -70,9 +70,11 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# The sanitizer build's options (its leak suppressions) pass on to the user.
 as_user() {
   local sockets=("$runtime"/sway-ipc.*.sock)
   runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$runtime" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:-}" LSAN_OPTIONS="${LSAN_OPTIONS:-}" \
     WAYLAND_DISPLAY=wayland-1 SWAYSOCK="${sockets[0]}" "$@"
 }
 
