@@ -4,6 +4,7 @@ namespace skyvault {
 
 std::optional<uint32_t> KeyColourOf(const DecodedImage& image) {
   if (image.width <= 0 || image.height <= 0 || image.pixels.empty()) return std::nullopt;
+  if (image.left != 0 || image.top != 0) return image.cornerColour;
   return image.pixels[0] & 0xFFFFFF;
 }
 

@@ -10,7 +10,8 @@ namespace skyvault {
 // top-left pixel. Taken from the named file, it also keys the file's
 // high-resolution companions.
 
-// The key colour (0xRRGGBB) of a picture; nothing for an empty picture.
+// The key colour (0xRRGGBB) of a picture, also of a part of one that lacks
+// the top-left pixel; nothing for an empty picture.
 std::optional<uint32_t> KeyColourOf(const DecodedImage& image);
 
 // Turns a picture without alpha into one with premultiplied alpha: the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 
 #include "controls/pixel_format.h"
 #include "controls/pixel_rows.h"
@@ -9,8 +10,6 @@
 
 namespace skyvault {
 namespace {
-
-constexpr int kMaxCanvasSide = 8192;
 
 constexpr int64_t kFarOff = int64_t{1} << 30;
 
@@ -24,13 +23,25 @@ Compositor::Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& ho
     : decoder_(decoder), text_(text), host_(host) {}
 
 bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t, const std::string&) {
+  opening_ = DisplayOpening::BadFrameSize;
   if (width <= 0 || height <= 0 || width > kMaxCanvasSide || height > kMaxCanvasSide) return false;
+  opening_ = DisplayOpening::TooFewColours;
   if (!host_.DisplaySupports(16)) return false;
-  const FrameScale scale(host_.ScaleFor(width, height));
+  // A screen too large for a canvas gets the largest one, enlarged by the host.
+  const FrameScale scale(LimitedScale(host_.ScaleFor(width, height), width, height));
   const int canvasWidth = scale.Length(width), canvasHeight = scale.Length(height);
-  if (canvasWidth > kMaxCanvasSide || canvasHeight > kMaxCanvasSide) return false;
-  auto canvas = host_.CreateCanvas(canvasWidth, canvasHeight);
-  if (!canvas || !canvas->Valid() || canvas->depth != 32) return false;
+  opening_ = DisplayOpening::NoMemory;
+  std::optional<CanvasView> canvas;
+  try {
+    canvas = host_.CreateCanvas(canvasWidth, canvasHeight);
+  } catch (const std::bad_alloc&) {
+    canvas.reset();
+  }
+  if (!canvas || !canvas->Valid() || canvas->depth != 32) {
+    canvas_ = {};  // the host may have let the last one go
+    return false;
+  }
+  opening_ = DisplayOpening::Opened;
   canvas_ = *canvas;
   const bool rescaled = scale.value() != scale_.value();
   scale_ = scale;
@@ -91,7 +102,8 @@ void Compositor::FinishLoading() {
     Sprite& sprite = sprites_[i];
     if (!sprite.loading) continue;
     sprite.loading = false;
-    orders.push_back({i, sprite.pictureSerial, sprite.path, sprite.kind, sprite.coversFrame});
+    orders.push_back({i, sprite.pictureSerial, sprite.path, sprite.kind, sprite.coversFrame,
+                      sprite.x, sprite.y});
   }
   for (ReadPicture& read : pictures_.ReadNow(orders, scale_)) {
     sprites_[read.sprite].picture = std::move(read.picture);
@@ -173,8 +185,8 @@ void Compositor::DrawSprite(int32_t number) {
   if (!sprite || !sprite->picture || !canvas_.Valid()) return;
   Operation operation;
   operation.kind = Operation::Kind::Sprite;
-  operation.x = Physical(sprite->x);
-  operation.y = Physical(sprite->y);
+  operation.x = Physical(sprite->x) + sprite->picture->offsetX();
+  operation.y = Physical(sprite->y) + sprite->picture->offsetY();
   operation.bounds = sprite->picture->Bounds(canvas_, operation.x, operation.y);
   operation.picture = sprite->picture;
   uint64_t fingerprint =

@@ -51,8 +51,11 @@ class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
 
-  // The canvas is 32-bit whatever the depth asked for. False when the
-  // display cannot show 16-bit colour or the canvas cannot be had.
+  // The canvas is 32-bit whatever the depth asked for, at most
+  // kMaxCanvasSide a side (a larger screen gets the largest scale within
+  // it). False when the frame size is out of range, the display cannot
+  // show 16-bit colour or there is no memory for the canvas
+  // (lastOpening() says which); nothing is drawn then until a call succeeds.
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,
                    const std::string& options) override;
   int32_t CreateSprite() override;
@@ -72,6 +75,9 @@ class Compositor : public DrawingControl {
 
   const CanvasView& canvas() const { return canvas_; }
   const FrameScale& scale() const { return scale_; }
+  // How the last InitDisplay went.
+  enum class DisplayOpening { Opened, BadFrameSize, TooFewColours, NoMemory };
+  DisplayOpening lastOpening() const { return opening_; }
   // Waits until the pictures read so far have their sharp companions in
   // (which otherwise come in a moment after the first frame), for tests and
   // tools.
@@ -133,6 +139,7 @@ class Compositor : public DrawingControl {
   CanvasHost& host_;
   CanvasView canvas_;
   FrameScale scale_{1};
+  DisplayOpening opening_ = DisplayOpening::Opened;
   int logicalWidth_ = 0;
   int logicalHeight_ = 0;
   uint64_t pictureSerial_ = 0;

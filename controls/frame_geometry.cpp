@@ -22,6 +22,20 @@ double FrameScaleFor(const std::vector<PixelRect>& monitors) {
   return widest > 0 ? static_cast<double>(widest) / kLogicalWidth : 1.0;
 }
 
+double LimitedScale(double scale, int width, int height) {
+  if (width <= 0 || height <= 0) return scale;
+  const double largest = std::min(static_cast<double>(kMaxCanvasSide) / width,
+                                  static_cast<double>(kMaxCanvasSide) / height);
+  if (!(scale > largest)) return scale;
+  // Rounding may take the largest a pixel over; step down until it fits.
+  double limited = largest;
+  while (limited > 0 && (FrameScale(limited).Length(width) > kMaxCanvasSide ||
+                         FrameScale(limited).Length(height) > kMaxCanvasSide)) {
+    limited = std::nextafter(limited, 0.0);
+  }
+  return limited;
+}
+
 FrameScale::FrameScale(double scale) : scale_(std::isfinite(scale) && scale > 0 ? scale : 1.0) {}
 
 int64_t FrameScale::Position(int64_t logical) const {

@@ -11,11 +11,19 @@ namespace skyvault {
 constexpr int kLogicalWidth = 800;
 constexpr int kLogicalHeight = 600;
 
+// No canvas is larger than this on either side: a screen that is larger
+// gets a frame composed at the largest scale within it, enlarged to fit.
+constexpr int kMaxCanvasSide = 8192;
+
 // How many physical pixels the frame has per logical pixel: the widest
 // letterboxed 800 x 600 frame over all monitors, divided by 800. The frame
 // is composed once at that size; monitors with a smaller letterbox receive
 // it reduced. 1 when there is no monitor.
 double FrameScaleFor(const std::vector<PixelRect>& monitors);
+
+// `scale`, or the largest scale below it at which a width x height frame
+// still fits in a canvas of kMaxCanvasSide a side.
+double LimitedScale(double scale, int width, int height);
 
 // Logical positions and sizes at a frame scale s.
 class FrameScale {

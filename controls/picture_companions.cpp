@@ -35,14 +35,19 @@ bool FitsAsCompanion(int namedWidth, int namedHeight, int factor, int width, int
 }
 
 PictureSource ChooseCompanion(ImageDecoder& decoder, const std::string& path, DecodedImage named,
-                              double need) {
+                              double need, const CompanionPart& part) {
   for (const CompanionFile& candidate : CompanionCandidates(path, need)) {
-    std::optional<DecodedImage> companion = decoder.Decode(candidate.path);
-    if (companion &&
-        companion->pixels.size() == static_cast<size_t>(companion->width) * companion->height &&
-        FitsAsCompanion(named.width, named.height, candidate.factor, companion->width,
-                        companion->height)) {
-      return {std::move(*companion), candidate.factor};
+    const int factor = candidate.factor;
+    std::optional<DecodedImage> companion =
+        decoder.DecodePart(candidate.path, [&](int width, int height) {
+          if (part) return part(factor, width, height);
+          return FitsAsCompanion(named.width, named.height, factor, width, height)
+                     ? PixelRect{0, 0, width, height}
+                     : PixelRect{};
+        });
+    if (companion && companion->width > 0 && companion->height > 0 &&
+        companion->pixels.size() == static_cast<size_t>(companion->width) * companion->height) {
+      return {std::move(*companion), factor};
     }
   }
   return {std::move(named), 1};

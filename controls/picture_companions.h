@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,16 @@ struct PictureSource {
   int factor = 1;
 };
 
+// Told a companion's factor and full size, the part of it to keep (see
+// PartOfPicture); empty when it does not fit the named picture.
+using CompanionPart = std::function<PixelRect(int factor, int width, int height)>;
+
 // The first companion in CompanionCandidates' order that decodes and fits,
 // else the named picture itself. A companion that is missing, unreadable,
-// hostile or of the wrong size is passed over.
+// hostile or of the wrong size is passed over. Without `part` a companion is
+// kept whole and must fit `named`; with it, `part` decides (the named
+// picture may then be a part of the named file).
 PictureSource ChooseCompanion(ImageDecoder& decoder, const std::string& path, DecodedImage named,
-                              double need);
+                              double need, const CompanionPart& part = {});
 
 }  // namespace skyvault

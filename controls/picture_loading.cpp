@@ -24,7 +24,8 @@ std::vector<ReadPicture> ReadAll(ImageDecoder& decoder, const std::vector<Pictur
       if (abandoned && abandoned->load()) return;
       const std::optional<ScaledPicture> scaled =
           order.coversFrame ? LoadCoveringPicture(decoder, order.path, scale, companions)
-                            : LoadScaledPicture(decoder, order.path, order.kind, scale, companions);
+                            : LoadScaledPicture(decoder, order.path, order.kind, scale, companions,
+                                                {order.x, order.y});
       if (scaled && scaled->image.width > 0 && scaled->image.height > 0) {
         read[i].picture = std::make_shared<const SpritePicture>(scaled->image, order.kind);
       }
@@ -55,7 +56,7 @@ void PictureLoading::Sharpen(std::vector<PictureOrder> orders, const FrameScale&
   }
   try {
     sharp_ = std::async(std::launch::async, [this, orders = std::move(orders), scale] {
-      return ReadAll(decoder_, orders, scale, Companions::Use, &abandoned_);
+      return ReadAll(decoder_, orders, scale, Companions::Only, &abandoned_);
     });
   } catch (...) {
     sharp_ = {};  // no thread to be had: the named files' pictures stay

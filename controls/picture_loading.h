@@ -19,6 +19,8 @@ struct PictureOrder {
   std::string path;
   PictureKind kind = PictureKind::Opaque;
   bool coversFrame = false;  // the background: scaled to cover the frame
+  int32_t x = 0;             // where the sprite stands (a picture larger than
+  int32_t y = 0;             // the frame keeps the part it shows there)
 };
 
 struct ReadPicture {

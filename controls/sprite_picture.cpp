@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "controls/pixel_format.h"
 #include "controls/pixel_rows.h"
@@ -9,11 +10,25 @@
 namespace skyvault {
 
 SpritePicture::SpritePicture(const DecodedImage& image, PictureKind kind)
-    : width_(image.width), height_(image.height) {
+    : width_(image.width), height_(image.height), offsetX_(image.left), offsetY_(image.top) {
+  try {
+    Prepare(image, kind);
+  } catch (const std::bad_alloc&) {
+    width_ = height_ = 0;
+    content_ = {};
+    opaque_ = false;
+    pixelsXrgb_ = {};
+    premultiplied_ = {};
+    runs_ = {};
+    rowFirstRun_ = {};
+  }
+  if (width_ == 0) rowFirstRun_.assign(1, 0);  // at most a few bytes
+}
+
+void SpritePicture::Prepare(const DecodedImage& image, PictureKind kind) {
   const size_t count = static_cast<size_t>(width_) * height_;
   if (width_ <= 0 || height_ <= 0 || image.pixels.size() < count) {
     width_ = height_ = 0;
-    rowFirstRun_.assign(1, 0);
     return;
   }
   pixelsXrgb_.resize(count);

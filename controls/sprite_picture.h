@@ -19,12 +19,18 @@ enum class PictureKind {
 // canvas format, and for every row the runs of pixels that cover the canvas
 // outright and those that blend with it (all others are skipped). Drawing
 // copies the covering runs and blends only the edge pixels.
+//
+// A picture of which only a part was kept starts that far (image.left,
+// image.top) from the sprite's position: offsetX() and offsetY().
 class SpritePicture {
  public:
+  // Without memory for it, an empty picture (it draws nothing).
   SpritePicture(const DecodedImage& image, PictureKind kind);
 
   int width() const { return width_; }
   int height() const { return height_; }
+  int offsetX() const { return offsetX_; }
+  int offsetY() const { return offsetY_; }
   // Whether every pixel covers the canvas outright (nothing skipped or blended).
   bool opaque() const { return opaque_; }
 
@@ -56,10 +62,13 @@ class SpritePicture {
     int32_t length;
     RunKind kind;
   };
+  void Prepare(const DecodedImage& image, PictureKind kind);
   void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
 
   int width_ = 0;
   int height_ = 0;
+  int offsetX_ = 0;
+  int offsetY_ = 0;
   bool opaque_ = false;
   PixelRect content_;  // in the picture's own pixels
   std::vector<uint32_t> pixelsXrgb_;

@@ -8,7 +8,7 @@ namespace skyvault {
 
 const PickerConfiguration kGetFile = {
     "GetFile",
-    "Form1",
+    "Select Your Background",
     keys::BMPFileName,
     {6060, 4680, 120, 3240, 240, 480, 840, 3120, 3360, 4080, 1440, 3000}};
 

@@ -10,7 +10,7 @@ packages=(
   nsis sox librsvg2-bin fonts-dejavu-core procps python3 util-linux
   pkgconf libx11-dev libxext-dev libgdk-pixbuf-2.0-dev libfreetype-dev
   libfontconfig-dev libasound2-dev libsndfile1-dev libxml2-utils dpkg-dev file
-  lintian desktop-file-utils
+  lintian desktop-file-utils icoutils
   xscreensaver passwd
   libwayland-dev wayland-protocols sway grim wtype swayidle wayland-utils
   git clang-format shellcheck

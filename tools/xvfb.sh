@@ -3,11 +3,13 @@
 # (1920 x 1080) and exports DISPLAY; `skyvault_stop_xvfb` stops it;
 # `skyvault_wait_for_window` and `skyvault_wait_for_exit` wait for a window
 # to show and for a process to end.
+# -noreset: a server left by its last client resets, and a client that
+# connects meanwhile (the next saver a test starts) may be refused.
 skyvault_start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${SKYVAULT_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SKYVAULT_SCREEN:-1920x1080x24}" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   SKYVAULT_XVFB_PID=$!
   local number
   read -r number <"$fifo"

@@ -48,15 +48,17 @@ std::optional<DecodedSound> ReadSoundFile(const std::string& path) {
   facts.channels = format.channels;
   facts.samplesPerSecond = format.samplerate;
   facts.bitsPerSample = bits;
-  facts.frames = format.frames;
+  facts.frames = format.frames;  // libsndfile has already cut the claim to the file
+  // Where the samples begin is libsndfile's to know: the whole file bounds them.
+  facts.dataStart = 0;
   std::optional<DecodedSound> sound;
   if (CheckSoundFile(facts) == SoundFileVerdict::Usable) {
     sound.emplace();
     sound->channels = format.channels;
     sound->samplesPerSecond = format.samplerate;
-    sound->samples.resize(static_cast<size_t>(format.frames) *
-                          static_cast<size_t>(format.channels));
-    if (sf_readf_short(file, sound->samples.data(), format.frames) != format.frames) {
+    const sf_count_t frames = HeldFrames(facts);
+    sound->samples.resize(static_cast<size_t>(frames) * static_cast<size_t>(format.channels));
+    if (sf_readf_short(file, sound->samples.data(), frames) != frames) {
       sound.reset();  // a read error
     }
   }

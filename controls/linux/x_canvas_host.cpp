@@ -1,7 +1,9 @@
 #include "controls/linux/x_canvas_host.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "controls/monitor_layout.h"
 
@@ -26,12 +28,16 @@ PixelRect XCanvasHost::LetterboxFor(int canvasWidth, int canvasHeight) const {
 
 std::optional<CanvasView> XCanvasHost::CreateCanvas(int width, int height) {
   surface_.WaitUntilIdle();
-  surface_.Resize(windowWidth_, windowHeight_);
   resized_ = false;
   layoutValid_ = false;
   ownCanvas_.clear();
   ownCanvas_.shrink_to_fit();
-  if (surface_.pixels() && width <= surface_.width() && height <= surface_.height()) {
+  canvasBits_ = nullptr;
+  // No image for the window is no frame; a later size is tried again.
+  if (!surface_.Resize(windowWidth_, windowHeight_)) return std::nullopt;
+  const PixelRect box = LetterboxFor(width, height);
+  if (std::abs(box.Width() - width) <= 1 && std::abs(box.Height() - height) <= 1 &&
+      width <= surface_.width() && height <= surface_.height()) {
     // The frame is composed where it shows: centred in the window.
     target_ = {(surface_.width() - width) / 2, (surface_.height() - height) / 2, 0, 0};
     target_.right = target_.left + width;
@@ -41,7 +47,13 @@ std::optional<CanvasView> XCanvasHost::CreateCanvas(int width, int height) {
     canvasBits_ = bits;
     return CanvasView{bits, width, height, surface_.stride(), 32};
   }
-  ownCanvas_.assign(static_cast<size_t>(width) * height * 4, 0);
+  // A canvas of another size than the letterbox (the window is larger than
+  // a canvas may be): in memory of its own, scaled into the image.
+  try {
+    ownCanvas_.assign(static_cast<size_t>(width) * height * 4, 0);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
   canvasBits_ = ownCanvas_.data();
   return CanvasView{ownCanvas_.data(), width, height, width * 4, 32};
 }

@@ -18,7 +18,10 @@ namespace skyvault {
 // A window that changes size after the canvas was made (ConfigureNotify)
 // no longer matches it: the canvas then stays in memory of its own and is
 // scaled, filtered, into the new letterbox, until the owner opens the
-// display again at the new size (NeedsNewCanvas).
+// display again at the new size (NeedsNewCanvas). So is a canvas asked for
+// at another size than the letterbox (a window larger than a canvas may
+// be): it is enlarged into it. No memory for the window's image is no
+// canvas.
 class XCanvasHost : public CanvasHost {
  public:
   XCanvasHost(XImageSurface& surface, int visualDepth, int windowWidth, int windowHeight);
@@ -38,6 +41,8 @@ class XCanvasHost : public CanvasHost {
 
   // Where the frame shows in the window; empty before the first frame.
   PixelRect target() const { return target_; }
+  int windowWidth() const { return windowWidth_; }
+  int windowHeight() const { return windowHeight_; }
   // Pixels sent with the last frame, and frames that sent something.
   int64_t lastSentPixels() const { return lastSentPixels_; }
   int sentFrames() const { return sentFrames_; }

@@ -23,6 +23,11 @@ namespace skyvault {
 // (Expose). Input (keys, buttons, pointer moves) is listened to only
 // on a window of the saver's own: a window it was handed belongs to
 // someone else, who takes the input.
+//
+// A window larger than a canvas may be gets the largest frame, enlarged
+// into it. A size whose frame cannot be had (no memory) leaves the window
+// black until its next size, which is tried again. What happened is said
+// on stderr, once for each change.
 class XDrawingControl : public ForwardingDrawingControl {
  public:
   struct Options {
@@ -53,6 +58,8 @@ class XDrawingControl : public ForwardingDrawingControl {
 
  private:
   static XWindowAttributes Attributes(Display* display, Window window);
+  // Opens the display as InitDisplay was last asked, at the window's size.
+  bool Open();
 
   Display* display_;
   Window window_;
@@ -65,6 +72,8 @@ class XDrawingControl : public ForwardingDrawingControl {
   Compositor compositor_;
   DrawingEvents* events_ = nullptr;
   bool open_ = false;
+  bool asked_ = false;    // InitDisplay has been called
+  std::string lastSaid_;  // on stderr, about the display's state
   struct DisplayArguments {
     int32_t width = 0;
     int32_t height = 0;

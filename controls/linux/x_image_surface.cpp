@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <new>
 
 #include "controls/linux/x_error_trap.h"
 
@@ -105,7 +106,11 @@ bool XImageSurface::Resize(int width, int height) {
   options_.sharedMemory = false;  // refused once: not asked again
   width_ = width;
   height_ = height;
-  if (CreatePlain()) return true;
+  try {
+    if (CreatePlain()) return true;
+  } catch (const std::bad_alloc&) {
+    Release();
+  }
   width_ = height_ = 0;
   return false;
 }

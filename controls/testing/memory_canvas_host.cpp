@@ -3,6 +3,7 @@
 namespace skyvault {
 
 std::optional<CanvasView> MemoryCanvasHost::CreateCanvas(int width, int height) {
+  if (noMemory) return std::nullopt;
   const int stride = width * 4;
   memory_.assign(static_cast<size_t>(stride) * height, 0);
   return CanvasView{memory_.data(), width, height, stride, 32};

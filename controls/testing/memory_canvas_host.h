@@ -17,6 +17,7 @@ class MemoryCanvasHost : public CanvasHost {
   void Present(const CanvasView& canvas, const TileMask& written) override;
 
   int supportedDepth = 32;
+  bool noMemory = false;  // refuses every canvas
   double scale = 1;
   int presentCount = 0;
   TileMask lastWritten;

@@ -48,6 +48,32 @@ TEST_F(CompositorTest, TheDisplayOpensOnlyWithSixteenBitColourAndNothingShowsBef
   EXPECT_EQ(std::tuple(At(0, 0), At(2, 2), At(3, 0)), std::tuple(0x102030u, 0x102030u, 0u));
 }
 
+// A screen larger than a canvas may be gets the largest canvas, and the
+// pictures at its scale; no memory for a canvas is said as such, and nothing
+// is drawn until a later opening succeeds.
+TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
+  decoder.pictures["a"] = OpaqueImage(2, 1, {0x102030, 0x102030});
+  const int32_t s = Sprite("a", -2, 0, 0);
+  host.scale = 11.25;  // 9000 x 6750
+  Open();
+  EXPECT_EQ(std::pair(compositor.canvas().width, compositor.canvas().height),
+            std::pair(8192, 6144));
+  EXPECT_EQ(compositor.lastOpening(), Compositor::DisplayOpening::Opened);
+  Frame(0, {s});
+  EXPECT_EQ(std::tuple(At(19, 9), At(20, 0), At(0, 10)), std::tuple(0x102030u, 0u, 0u));
+  host.noMemory = true;
+  EXPECT_FALSE(compositor.InitDisplay(800, 600, 16, ""));
+  EXPECT_EQ(compositor.lastOpening(), Compositor::DisplayOpening::NoMemory);
+  const int presented = host.presentCount;
+  Frame(0, {s});
+  EXPECT_EQ(host.presentCount, presented);
+  host.noMemory = false;
+  host.scale = 1;
+  Open();
+  Frame(0, {s});
+  EXPECT_EQ(std::pair(At(1, 0), At(2, 0)), std::pair(0x102030u, 0u));
+}
+
 TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
   const int32_t a = compositor.CreateSprite(), b = compositor.CreateSprite();
   compositor.SetSpriteX(a, -320);

@@ -46,6 +46,24 @@ TEST(FrameScale, LogicalPositionsAndSizesRoundToThePhysicalGrid) {
   EXPECT_EQ(FrameScale(0.01).Length(3), 1);  // never empty
 }
 
+// A screen larger than a canvas may be gets the largest scale within the
+// limit; smaller ones their own.
+TEST(FrameScale, IsLimitedToTheLargestCanvas) {
+  for (const auto& [monitor, width, height] :
+       {std::tuple{PixelRect{0, 0, 8400, 6300}, 8192, 6144},
+        std::tuple{PixelRect{0, 0, 9000, 6750}, 8192, 6144},
+        std::tuple{PixelRect{0, 0, 30000, 8000}, 8192, 6144},
+        std::tuple{PixelRect{0, 0, 8192, 6144}, 8192, 6144},
+        std::tuple{PixelRect{0, 0, 3840, 2160}, 2880, 2160}}) {
+    const FrameScale scale(LimitedScale(FrameScaleFor({monitor}), 800, 600));
+    EXPECT_EQ(std::pair(scale.canvasWidth(), scale.canvasHeight()), std::pair(width, height))
+        << monitor.right;
+  }
+  // A frame of another shape: its longer side meets the limit.
+  const FrameScale tall(LimitedScale(100.0, 300, 1000));
+  EXPECT_EQ(std::pair(tall.Length(300), tall.Length(1000)), std::pair(2458, 8192));
+}
+
 TEST(CoverArea, IsTheCentredPartWithTheFramesAspect) {
   const struct {
     int width, height;

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <new>
+#include <thread>
+
+#include "controls/resampler.h"
 #include "controls/testing/fake_image_decoder.h"
 #include "controls/tests/sample_pictures.h"
 
@@ -104,6 +110,133 @@ TEST(LoadCoveringPicture, FillsTheCanvasFromTheMiddleOfTheFullPicture) {
   decoder.pictures[bridge] = testing::RandomPicture(800, 600, testing::Alphas::Opaque, 9);
   EXPECT_EQ(LoadCoveringPicture(decoder, bridge, FrameScale(1.8))->image.pixels,
             LoadScaledPicture(decoder, bridge, PictureKind::Opaque, FrameScale(1.8))->image.pixels);
+}
+
+// Notes the parts it is asked for, keeps them (as a platform decoder does).
+struct PartNotingDecoder : testing::FakeImageDecoder {
+  std::optional<DecodedImage> DecodePart(const std::string& path,
+                                         const PartOfPicture& part) override {
+    return ImageDecoder::DecodePart(path, [&](int width, int height) {
+      asked.push_back(part(width, height));
+      return asked.back();
+    });
+  }
+  std::vector<PixelRect> asked;
+};
+
+// A picture larger than the frame keeps a frame's length of itself on each
+// axis, the part the frame shows where it stands, and is only asked for
+// that (with the few pixels its filter reads around it). The part drawn is
+// exactly that part of the whole picture drawn whole, at its place.
+TEST(LoadScaledPicture, APictureLargerThanTheFrameKeepsOnlyWhatTheFrameShows) {
+  PartNotingDecoder decoder;
+  const std::string logo = "/home/ann/logo.png";
+  decoder.pictures[logo] = testing::RandomPicture(1000, 700, testing::Alphas::Any, 11);
+  const FrameScale scale(1.5);
+  const auto whole = Resample(decoder.pictures[logo], 1500, 1050);
+  ASSERT_TRUE(whole);
+  const auto part = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Use,
+                                      PicturePlace{-100, -50});
+  ASSERT_TRUE(part);
+  EXPECT_EQ(std::pair(part->logicalWidth, part->logicalHeight), std::pair(1000, 700));
+  EXPECT_EQ(std::tuple(part->image.left, part->image.top, part->image.width, part->image.height),
+            std::tuple(150, 75, 1200, 900));
+  for (int y = 0; y < 900; y += 7) {
+    for (int x = 0; x < 1200; x += 5) {
+      ASSERT_EQ(part->image.pixels[size_t(y) * 1200 + x],
+                whole->pixels[size_t(y + 75) * 1500 + x + 150])
+          << x << ", " << y;
+    }
+  }
+  ASSERT_EQ(decoder.asked.size(), 1u);
+  const PixelRect asked = decoder.asked[0];
+  EXPECT_TRUE(asked.left >= 90 && asked.left <= 100 && asked.right >= 900 && asked.right <= 910 &&
+              asked.top >= 40 && asked.top <= 50 && asked.bottom >= 650 && asked.bottom <= 660)
+      << asked.left << " " << asked.top << " " << asked.right << " " << asked.bottom;
+
+  // The logo's corner (1, 20) shows the picture's top left; a picture no
+  // larger than the frame is kept whole wherever it stands.
+  EXPECT_EQ(KeptSpan(8192, 1, 800), std::pair(0, 800));
+  EXPECT_EQ(KeptSpan(8192, 20, 600), std::pair(0, 600));
+  EXPECT_EQ(KeptSpan(8192, -9000, 800), std::pair(7392, 8192));
+  EXPECT_EQ(KeptSpan(800, -500, 800), std::pair(0, 800));
+  EXPECT_EQ(KeptSpan(280, 5000, 800), std::pair(0, 280));
+}
+
+// The sharp reading after the quick one: a companion or nothing, and no
+// pixel of the named file is decoded again for it.
+TEST(LoadScaledPicture, OnlyFromACompanionLeavesTheNamedFilesPixelsAlone) {
+  PartNotingDecoder decoder;
+  const std::string logo = "/home/ann/logo.png", logo2x = "/home/ann/logo@2x.png";
+  decoder.pictures[logo] = testing::RandomPicture(1000, 700, testing::Alphas::Opaque, 5);
+  const FrameScale scale(2);
+  EXPECT_FALSE(LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Only));
+  EXPECT_FALSE(LoadCoveringPicture(decoder, logo, scale, Companions::Only));
+  decoder.pictures[logo2x] = testing::RandomPicture(2000, 1400, testing::Alphas::Opaque, 6);
+  const auto sharp = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Only);
+  ASSERT_TRUE(sharp);
+  EXPECT_EQ(std::tuple(sharp->sourceFactor, sharp->image.width, sharp->image.height),
+            std::tuple(2, 1600, 1200));
+  const auto cover = LoadCoveringPicture(decoder, logo, scale, Companions::Only);
+  ASSERT_TRUE(cover);
+  EXPECT_EQ(cover->sourceFactor, 2);
+  // Of the named file only its size was asked (four times), of the companion its parts.
+  ASSERT_EQ(decoder.asked.size(), 6u);
+  for (size_t i : {0, 1, 2, 4}) EXPECT_TRUE(decoder.asked[i].Empty()) << i;
+  EXPECT_FALSE(decoder.asked[3].Empty());
+  EXPECT_FALSE(decoder.asked[5].Empty());
+}
+
+// The background is asked only for the part that covers the frame.
+TEST(LoadCoveringPicture, AsksOnlyForThePartThatCoversTheFrame) {
+  PartNotingDecoder decoder;
+  const std::string path = "/home/ann/tall.png";
+  decoder.pictures[path] = testing::RandomPicture(400, 1000, testing::Alphas::Opaque, 3);
+  const auto picture = LoadCoveringPicture(decoder, path, FrameScale(1));
+  ASSERT_TRUE(picture && decoder.asked.size() == 1u);
+  EXPECT_EQ(std::tuple(picture->image.left, picture->image.top, picture->image.width),
+            std::tuple(0, 0, 800));
+  // The middle 300 rows of 1000, and a few around them.
+  EXPECT_GE(decoder.asked[0].top, 340);
+  EXPECT_LE(decoder.asked[0].bottom, 660);
+}
+
+// No memory for a picture refuses that picture; the caller goes on.
+TEST(LoadScaledPicture, NoMemoryRefusesThePicture) {
+  struct NoMemory : ImageDecoder {
+    std::optional<DecodedImage> Decode(const std::string&) override { throw std::bad_alloc(); }
+  } decoder;
+  EXPECT_FALSE(LoadScaledPicture(decoder, "/a.png", PictureKind::Opaque, FrameScale(2)));
+  EXPECT_FALSE(LoadCoveringPicture(decoder, "/a.png", FrameScale(2)));
+}
+
+// Two large pictures read on two threads are decoded one after the other;
+// small ones side by side.
+TEST(LoadScaledPicture, LargePicturesAreDecodedOneAtATime) {
+  struct Slow : ImageDecoder {
+    explicit Slow(int side) : side(side) {}
+    std::optional<DecodedImage> Decode(const std::string&) override { return std::nullopt; }
+    std::optional<DecodedImage> DecodePart(const std::string&, const PartOfPicture& part) override {
+      if (part(side, side).Empty()) return std::nullopt;
+      const int now = ++decoding;
+      int seen = most.load();
+      while (now > seen && !most.compare_exchange_weak(seen, now)) {
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      --decoding;
+      return std::nullopt;
+    }
+    int side;
+    std::atomic<int> decoding{0}, most{0};
+  };
+  for (const auto& [side, expected] : {std::pair{8192, 1}, std::pair{1000, 2}}) {
+    Slow decoder(side);
+    std::thread other(
+        [&] { LoadScaledPicture(decoder, "/a.png", PictureKind::Opaque, FrameScale(1)); });
+    LoadCoveringPicture(decoder, "/b.png", FrameScale(1));
+    other.join();
+    EXPECT_EQ(decoder.most.load(), expected) << side;
+  }
 }
 
 }  // namespace

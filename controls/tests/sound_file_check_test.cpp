@@ -41,5 +41,31 @@ TEST(SoundFileCheck, AcceptsSmallPcmWavesAndRefusesTheRest) {
   for (const auto& c : cases) EXPECT_EQ(CheckSoundFile(c.facts), c.verdict) << c.what;
 }
 
+// A data chunk's size is a claim; what counts is what the file holds.
+TEST(SoundFileCheck, FramesAreCountedFromTheFileNotFromTheHeadersClaim) {
+  const auto facts = [](int64_t fileBytes, int channels, int bits, int64_t claimed) {
+    return SoundFileFacts{fileBytes, true, channels, 22050, bits, claimed, 44};
+  };
+  const struct {
+    const char* what;
+    SoundFileFacts facts;
+    int64_t held;
+  } cases[] = {
+      {"as claimed", facts(44 + 2000, 1, 16, 1000), 1000},
+      {"padding after the data", facts(44 + 2100, 1, 16, 1000), 1000},
+      {"2 KB claiming 2 GB", facts(2048, 1, 16, 0x7FFFFF00 / 2), (2048 - 44) / 2},
+      {"2 KB claiming 4 GB", facts(2048, 2, 16, 0xFFFFFF00 / 4), (2048 - 44) / 4},
+      {"half a frame left", facts(44 + 3, 1, 16, 1000), 1},
+      {"8-bit stereo", facts(44 + 11, 2, 8, 1000), 5},
+      {"no byte after the header", facts(44, 1, 16, 1000), 0},
+      {"header alone, cut", facts(30, 1, 16, 1000), 0},
+      {"no frame claimed", facts(4000, 1, 16, 0), 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HeldFrames(c.facts), c.held) << c.what;
+    EXPECT_EQ(CheckSoundFile(c.facts), c.held ? V::Usable : V::Empty) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace skyvault

@@ -67,13 +67,14 @@ std::optional<WaveSound> ReadWaveFile(const std::string& path) {
   facts.samplesPerSecond = sound.samplesPerSecond;
   facts.bitsPerSample = sound.bitsPerSample;
   facts.frames = sound.BlockAlign() ? data.cksize / sound.BlockAlign() : 0;
+  facts.dataStart = data.dwDataOffset;
   if (CheckSoundFile(facts) != SoundFileVerdict::Usable) return std::nullopt;
-  sound.data.resize(data.cksize);
-  if (mmioRead(file.get(), reinterpret_cast<HPSTR>(sound.data.data()),
-               static_cast<LONG>(data.cksize)) != static_cast<LONG>(data.cksize)) {
-    return std::nullopt;  // cut short
+  // The buffer holds what the file holds, never what the header claims.
+  const LONG bytes = static_cast<LONG>(HeldFrames(facts) * sound.BlockAlign());
+  sound.data.resize(static_cast<size_t>(bytes));
+  if (mmioRead(file.get(), reinterpret_cast<HPSTR>(sound.data.data()), bytes) != bytes) {
+    return std::nullopt;  // a read error
   }
-  sound.data.resize(static_cast<size_t>(facts.frames) * sound.BlockAlign());
   return sound;
 }
 

@@ -15,9 +15,10 @@ struct WaveSound {
   uint16_t BlockAlign() const { return static_cast<uint16_t>(channels * bitsPerSample / 8); }
 };
 
-// Reads a RIFF WAVE file with the system's RIFF reader; nothing unless it is
-// complete and passes the sound-file check (controls/sound_file_check.h:
-// PCM, 8 or 16 bits, mono or stereo, at least one sample, at most 16 MB).
+// Reads a RIFF WAVE file with the system's RIFF reader; nothing unless its
+// header is whole and it passes the sound-file check
+// (controls/sound_file_check.h: PCM, 8 or 16 bits, mono or stereo, at least
+// one sample, at most 16 MB). A file cut short gives the samples it holds.
 std::optional<WaveSound> ReadWaveFile(const std::string& path);
 
 }  // namespace skyvault::win32

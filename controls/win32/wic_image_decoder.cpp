@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <new>
 #include <optional>
 #include <thread>
 
@@ -73,6 +74,11 @@ WicImageDecoder::WicImageDecoder()
 WicImageDecoder::~WicImageDecoder() = default;
 
 std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
+  return DecodePart(path, [](int width, int height) { return PixelRect{0, 0, width, height}; });
+}
+
+std::optional<DecodedImage> WicImageDecoder::DecodePart(const std::string& path,
+                                                        const PartOfPicture& part) {
   // On another thread, a factory for this read only, declared first so that
   // it outlives every object made from it. (One kept for the thread's life
   // would be released by a thread-local destructor, which mingw-w64 may run
@@ -107,15 +113,33 @@ std::optional<DecodedImage> WicImageDecoder::Decode(const std::string& path) {
                                    WICBitmapPaletteTypeCustom))) {
     return std::nullopt;
   }
+  const PixelRect kept = part(static_cast<int>(width), static_cast<int>(height))
+                             .Intersect({0, 0, static_cast<int>(width), static_cast<int>(height)});
+  if (kept.Empty()) return std::nullopt;
+  // Only the part is copied out of the codec.
   DecodedImage image;
-  image.width = static_cast<int>(width);
-  image.height = static_cast<int>(height);
-  image.pixels.assign(static_cast<size_t>(width) * height, 0);
-  if (FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
+  image.width = kept.Width();
+  image.height = kept.Height();
+  image.left = kept.left;
+  image.top = kept.top;
+  const WICRect rect{kept.left, kept.top, kept.Width(), kept.Height()};
+  const UINT stride = static_cast<UINT>(image.width) * 4;
+  try {
+    image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  if (FAILED(converter->CopyPixels(&rect, stride, stride * static_cast<UINT>(image.height),
                                    reinterpret_cast<BYTE*>(image.pixels.data())))) {
     return std::nullopt;
   }
-
+  uint32_t corner = image.pixels[0];
+  const WICRect first{0, 0, 1, 1};
+  if ((kept.left != 0 || kept.top != 0) &&
+      FAILED(converter->CopyPixels(&first, 4, 4, reinterpret_cast<BYTE*>(&corner)))) {
+    return std::nullopt;
+  }
+  image.cornerColour = corner & 0xFFFFFF;
   ApplyAlphaRules(image, AlphaForm::Straight);
   return image;
 }

@@ -12,7 +12,8 @@ class ImagingFactory;
 // files, and whatever else the system's imaging component knows, by their
 // content whatever their name. A 32-bit picture whose alpha is zero
 // everywhere is taken as opaque (such files carry no alpha, only padding).
-// Pictures over the size limit are refused before any pixel is read. Only
+// Pictures over the size limit are refused before any pixel is read, and
+// only the part of a picture asked for is copied out of the codec. Only
 // files on a disk are read: a named pipe or a device path gives nothing at
 // once instead of a read that may never return.
 class WicImageDecoder : public ImageDecoder {
@@ -25,6 +26,8 @@ class WicImageDecoder : public ImageDecoder {
   // Safe on any thread: a read on another thread than the decoder's makes a
   // factory of its own for that read.
   std::optional<DecodedImage> Decode(const std::string& path) override;
+  std::optional<DecodedImage> DecodePart(const std::string& path,
+                                         const PartOfPicture& part) override;
 
  private:
   std::thread::id owner_;

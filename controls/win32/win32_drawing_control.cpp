@@ -5,14 +5,15 @@
 
 namespace skyvault::win32 {
 
-Win32DrawingControl::Win32DrawingControl(HWND window)
-    : Win32DrawingControl(window, std::make_unique<WicImageDecoder>()) {}
+Win32DrawingControl::Win32DrawingControl(HWND window, Fit fit)
+    : Win32DrawingControl(window, std::make_unique<WicImageDecoder>(), fit) {}
 
-Win32DrawingControl::Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder)
+Win32DrawingControl::Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder,
+                                         Fit fit)
     : ForwardingDrawingControl(compositor_),  // bound now, used once built
       window_(window),
       decoder_(std::move(decoder)),
-      presenter_(window, gdiCanvas_.dc()),
+      presenter_(window, gdiCanvas_.dc(), fit),
       host_(gdiCanvas_, presenter_),
       compositor_(*decoder_, gdiCanvas_, host_) {}
 

@@ -19,12 +19,16 @@ namespace skyvault::win32 {
 //
 // InitDisplay is false only when the display cannot show 16-bit colour; the
 // display mode itself is never changed: the frame is composed at the size
-// of the widest monitor's letterbox and shown on every monitor.
+// of the widest monitor's letterbox and shown on every monitor. On a
+// window inside another (`Fit::ClientArea`, the preview pane) the frame is
+// composed at the size of that window's own letterbox instead.
 class Win32DrawingControl : public ForwardingDrawingControl {
  public:
-  explicit Win32DrawingControl(HWND window);
+  using Fit = WindowPresenter::Fit;
+
+  explicit Win32DrawingControl(HWND window, Fit fit = Fit::Monitors);
   // With another picture decoder (tests, benchmarks).
-  Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder);
+  Win32DrawingControl(HWND window, std::unique_ptr<ImageDecoder> decoder, Fit fit = Fit::Monitors);
   ~Win32DrawingControl() override;
 
   void SetEvents(DrawingEvents* events) { events_ = events; }
@@ -57,7 +61,7 @@ class Win32DrawingControl : public ForwardingDrawingControl {
     Host(GdiCanvas& canvas, WindowPresenter& presenter) : canvas_(canvas), presenter_(presenter) {}
     bool DisplaySupports(int depth) override;
     double ScaleFor(int logicalWidth, int logicalHeight) override {
-      return WindowPresenter::ScaleFor(logicalWidth, logicalHeight);
+      return presenter_.ScaleFor(logicalWidth, logicalHeight);
     }
     std::optional<CanvasView> CreateCanvas(int width, int height) override {
       return canvas_.Create(width, height);

@@ -22,12 +22,21 @@ std::vector<PixelRect> Monitors() {
 
 }  // namespace
 
-WindowPresenter::WindowPresenter(HWND window, HDC canvasDc)
-    : window_(window), canvasDc_(canvasDc) {}
+WindowPresenter::WindowPresenter(HWND window, HDC canvasDc, Fit fit)
+    : window_(window), canvasDc_(canvasDc), fit_(fit) {}
 
-double WindowPresenter::ScaleFor(int frameWidth, int frameHeight) {
+std::vector<PixelRect> WindowPresenter::Areas() const {
+  if (fit_ == Fit::Monitors) return Monitors();
+  RECT client{};
+  GetClientRect(window_, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window_, &origin);
+  return {{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom}};
+}
+
+double WindowPresenter::ScaleFor(int frameWidth, int frameHeight) const {
   int widest = 0;
-  for (const PixelRect& monitor : Monitors()) {
+  for (const PixelRect& monitor : Areas()) {
     widest = std::max(widest, Letterbox(frameWidth, frameHeight, monitor).Width());
   }
   return widest > 0 && frameWidth > 0 ? static_cast<double>(widest) / frameWidth : 1.0;
@@ -47,7 +56,7 @@ void WindowPresenter::Layout(const CanvasView& canvas) {
   POINT origin{0, 0};
   ClientToScreen(window_, &origin);
   targets_.clear();
-  for (PixelRect rect : FrameTargets(canvas.width, canvas.height, Monitors(),
+  for (PixelRect rect : FrameTargets(canvas.width, canvas.height, Areas(),
                                      {origin.x, origin.y, origin.x + width_, origin.y + height_})) {
     Target target;
     if (std::abs(rect.Width() - canvas.width) <= 1 &&

@@ -19,17 +19,22 @@ namespace skyvault::win32 {
 // image of its own. Each frame only the tiles the compositor redrew are
 // sent, joined into a few rectangles. The first frame, a frame after the
 // window or the monitors changed, and painting send everything.
+//
+// A window inside another one (the preview pane) is its own single area:
+// the frame is fitted to its client area rather than to the monitors.
 class WindowPresenter {
  public:
+  enum class Fit { Monitors, ClientArea };
+
   // `canvasDc` has the canvas's bitmap selected while frames are presented.
-  WindowPresenter(HWND window, HDC canvasDc);
+  WindowPresenter(HWND window, HDC canvasDc, Fit fit = Fit::Monitors);
   WindowPresenter(const WindowPresenter&) = delete;
   WindowPresenter& operator=(const WindowPresenter&) = delete;
 
   // How many canvas pixels each pixel of a frameWidth x frameHeight frame
-  // becomes: the widest letterbox of the frame over the monitors, divided
-  // by frameWidth.
-  static double ScaleFor(int frameWidth, int frameHeight);
+  // becomes: the widest letterbox of the frame over the areas (the monitors,
+  // or the client area), divided by frameWidth.
+  double ScaleFor(int frameWidth, int frameHeight) const;
 
   void Present(const CanvasView& canvas, const TileMask& written);
   // WM_PAINT: sends the whole frame on every monitor, and the bars (black
@@ -37,6 +42,8 @@ class WindowPresenter {
   void Paint(HDC dc, const RECT& area);
   // The window's size or the monitors changed: lay out again next frame.
   void Invalidate() { layoutValid_ = false; }
+  // True once a frame has been sent.
+  bool HasFrame() const { return shown_; }
 
   // The monitors' letterbox rectangles in window client coordinates.
   std::vector<PixelRect> Targets() const;
@@ -51,6 +58,8 @@ class WindowPresenter {
     std::unique_ptr<DibSection> image;
     std::unique_ptr<MemoryDc> dc;
   };
+  // The monitors, or the window's client area, in screen coordinates.
+  std::vector<PixelRect> Areas() const;
   void Layout(const CanvasView& canvas);
   // Sends part `part` of the canvas to `target` (scaling it first where
   // needed).
@@ -61,6 +70,7 @@ class WindowPresenter {
 
   HWND window_;
   HDC canvasDc_;
+  Fit fit_;
   int width_ = 0;
   int height_ = 0;
   int canvasWidth_ = 0;

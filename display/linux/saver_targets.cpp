@@ -5,6 +5,8 @@
 
 #include "controls/linux/x_error_trap.h"
 
+#include <cstdio>
+
 namespace skyvault {
 
 Window CreateOwnWindow(Display* display) {
@@ -53,6 +55,15 @@ Window FindVirtualRoot(Display* display) {
           data) {
         if (type == XA_WINDOW && format == 32 && items == 1) {
           found = *reinterpret_cast<Window*>(data);
+        }
+        // A desktop that has gone may leave its mark behind on another window.
+        XWindowAttributes attributes{};
+        if (found != root && !XGetWindowAttributes(display, found, &attributes)) {
+          std::fprintf(stderr,
+                       "skyvault: __SWM_VROOT names the window 0x%lx, which does not exist; "
+                       "drawing on the root window\n",
+                       found);
+          found = root;
         }
         XFree(data);
       }

@@ -12,7 +12,8 @@ Window CreateOwnWindow(Display* display);
 void ShowOwnWindow(Display* display, Window window);
 
 // The screen's virtual root: the window that desktops which draw their own
-// background mark with __SWM_VROOT, else the root window itself.
+// background mark with __SWM_VROOT, else the root window itself (also when
+// the window so marked no longer exists, which is said on stderr).
 Window FindVirtualRoot(Display* display);
 
 // A pointer with no pixels, for hiding the pointer over a window.

@@ -113,7 +113,20 @@ int SaverWindow::RunMessageLoop() { return drawing_->RunFrameLoop(kFramesPerSeco
 void SaverWindow::UnloadOtherWindows() { PreviewAndSetupWindows().DestroyAll(); }
 
 void SaverWindow::UnloadDisplayWindow() {
-  if (HWND window = hwnd()) DestroyWindow(window);
+  HWND window = hwnd();
+  if (!window) return;
+  if (!options_.endProgram) {
+    // The program ends right after this (CloseDown runs the unload handler
+    // first) and the window goes with the process. Destroying it here would
+    // keep the process up to two seconds under Wine, whose X11 driver waits
+    // for a window manager to withdraw a full-screen window it unmaps; with
+    // none there, it waits until its time-out.
+    KillTimer(window, kSoundTimer);
+    KillTimer(window, kPauseTimer);
+    destroying_ = true;
+    return;
+  }
+  DestroyWindow(window);
 }
 
 void SaverWindow::EndProgram() {

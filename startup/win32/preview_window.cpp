@@ -1,148 +1,176 @@
 #include "startup/win32/preview_window.h"
 
-#include <memory>
-
-#include "controls/resampler.h"
-#include "platform/win32/dib_section.h"
-#include "platform/win32/unique_handle.h"
+#include "controls/silent_sound_control.h"
+#include "controls/unseen_frames_drawing_control.h"
+#include "controls/win32/win32_drawing_control.h"
+#include "display/saver_display.h"
+#include "platform/win32/win32_platform_services.h"
 #include "platform/win32/window_base.h"
 #include "platform/win32/window_classes.h"
 #include "platform/win32/window_list.h"
-#include "startup/win32/resource_ids.h"
+#include "startup/win32/still_picture.h"
 
 namespace skyvault::win32 {
 namespace {
 
+// The saver's pace is 60 frames a second; a pane of a few inches shows
+// one in six of them (ten pictures a second), at a sixth of the cost.
+constexpr int kFramesPerSecond = 60;
+constexpr int kFramesPerPicture = 6;
 constexpr UINT_PTR kHostWatch = 1;
+// The saver's two one-second timers.
+constexpr UINT_PTR kSoundTimer = 2;
+constexpr UINT_PTR kPauseTimer = 3;
 
-// The `Preview` window: the still picture `Image1`, scaled with a filter to
-// the window's size. It ends the program's message loop when it goes.
-class PreviewWindow final : public WindowBase {
+// The `Preview` window, its drawing control and the saver display that
+// plays in it. The pane owns the input and the focus: the preview's saver
+// never ends on a key or the pointer, only with its pane.
+class LivePreview final : public PreviewWindow,
+                          private WindowBase,
+                          private DisplayHost,
+                          private DrawingEvents {
  public:
-  PreviewWindow(HINSTANCE instance, HWND host)
-      : host_(host),
-        image1_(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_PREVIEW),
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    RegisterWindowClass(instance, kPreviewWindowClass, LoadCursorW(nullptr, IDC_ARROW), nullptr);
-    // Loaded without showing: a borderless 153 x 115 window until it is embedded.
-    CreateOwnWindow(instance, kPreviewWindowClass, L"Preview", WS_POPUP, 0, RECT{0, 0, 153, 115},
-                    nullptr);
-    if (hwnd()) NoteIn(PreviewAndSetupWindows());
-  }
-  ~PreviewWindow() override {
-    if (hwnd()) DestroyWindow(hwnd());
+  LivePreview(HINSTANCE instance, HWND host, const std::wstring& settingsKey);
+  ~LivePreview() override {
+    if (HWND window = WindowBase::hwnd()) DestroyWindow(window);
   }
 
-  // Makes the window a child (and owned window) of the host pane covering
-  // its client area, and shows it.
-  void Embed() {
-    RECT windowRect{};
-    GetClientRect(host_, &windowRect);
-    // A child cannot also be a pop-up, so that bit goes.
-    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-    SetWindowLongW(hwnd(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
-    SetParent(hwnd(), host_);
-    SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(host_));
-    SetWindowPos(hwnd(), nullptr, 0, 0, windowRect.right, windowRect.bottom,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    SetTimer(hwnd(), kHostWatch, 250, nullptr);
+  HWND hwnd() const override { return WindowBase::hwnd(); }
+  int RunMessageLoop() override {
+    return drawing_->RunFrameLoop(kFramesPerSecond / kFramesPerPicture);
   }
+
+  void Embed();
+  void Load();
 
  private:
-  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM) override {
-    switch (message) {
-      case WM_ERASEBKGND:
-        return 1;
-      case WM_PAINT:
-        PaintImage1();
-        return 0;
-      case WM_TIMER:
-        // A preview never outlives its pane, even if the pane's end is missed.
-        if (wParam == kHostWatch && !IsWindow(host_)) DestroyWindow(hwnd());
-        return 0;
-      case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-      default:
-        return std::nullopt;
+  // DisplayHost: only the saver's own endings (input) would call these,
+  // and the preview passes it no input.
+  void UnloadOtherWindows() override {}
+  void UnloadDisplayWindow() override {}
+  void EndProgram() override {}
+
+  // DrawingEvents
+  void OnFrame() override {
+    for (int frame = 1; frame <= kFramesPerPicture && loaded_ && hwnd(); ++frame) {
+      paneDrawing_->SetSeen(frame == kFramesPerPicture);
+      display_->OnFrame();
     }
   }
+  void OnPointerMove() override {}
+  void OnMouseButton() override {}
+  void OnKey() override {}
 
-  void PaintImage1() {
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  HWND host_;
+  std::wstring settingsKey_;
+  StillPicture image1_;
+  std::unique_ptr<RegistrySettingsStore> settings_;
+  Win32PlatformServices platform_;
+  SilentSoundControl sound_;
+  std::unique_ptr<Win32DrawingControl> drawing_;
+  std::unique_ptr<UnseenFramesDrawingControl> paneDrawing_;  // what the saver draws through
+  std::unique_ptr<SaverDisplay> display_;
+  bool loaded_ = false;
+};
+
+LivePreview::LivePreview(HINSTANCE instance, HWND host, const std::wstring& settingsKey)
+    : host_(host), settingsKey_(settingsKey), image1_(instance) {
+  RegisterWindowClass(instance, kPreviewWindowClass, LoadCursorW(nullptr, IDC_ARROW), nullptr);
+  // Loaded without showing: a borderless 153 x 115 window until it is embedded.
+  HWND window = CreateOwnWindow(instance, kPreviewWindowClass, L"Preview", WS_POPUP, 0,
+                                RECT{0, 0, 153, 115}, nullptr);
+  if (!window) return;
+  NoteIn(PreviewAndSetupWindows());
+  platform_.owner = window;
+}
+
+// Makes the window a child (and owned window) of the host pane covering its
+// client area, shows it and paints the still picture straight away.
+void LivePreview::Embed() {
+  RECT windowRect{};
+  GetClientRect(host_, &windowRect);
+  // A child cannot also be a pop-up, so that bit goes.
+  const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+  SetWindowLongW(hwnd(), GWL_STYLE, (style & ~WS_POPUP) | WS_CHILD);
+  SetParent(hwnd(), host_);
+  SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(host_));
+  SetWindowPos(hwnd(), nullptr, 0, 0, windowRect.right, windowRect.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(hwnd());
+  SetTimer(hwnd(), kHostWatch, 250, nullptr);
+}
+
+// The saver's load sequence, at the pane's size: the frame is composed at
+// the size of the pane's letterbox, its pictures reduced with the filter.
+// The pointer belongs to the pane and stays as it is. The controls and the
+// settings store are made only now, after the still picture is shown (the
+// picture decoder's start alone takes a while).
+void LivePreview::Load() {
+  settings_ = std::make_unique<RegistrySettingsStore>(settingsKey_);
+  drawing_ = std::make_unique<Win32DrawingControl>(hwnd(), Win32DrawingControl::Fit::ClientArea);
+  DrawingEvents* events = this;
+  drawing_->SetEvents(events);
+  paneDrawing_ = std::make_unique<UnseenFramesDrawingControl>(*drawing_);
+  DisplayHost& host = *this;
+  display_ = std::make_unique<SaverDisplay>(*settings_, *paneDrawing_, sound_, platform_, host);
+  display_->Load(PointerAtLoad::Shown);
+  SetTimer(hwnd(), kSoundTimer, 1000, nullptr);
+  SetTimer(hwnd(), kPauseTimer, 1000, nullptr);
+  loaded_ = true;
+}
+
+std::optional<LRESULT> LivePreview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_TIMER:
+      // A preview never outlives its pane, even if the pane's end is missed.
+      if (wParam == kHostWatch && !IsWindow(host_)) DestroyWindow(hwnd());
+      if (wParam == kSoundTimer && display_) display_->OnSoundTimer();
+      if (wParam == kPauseTimer && display_) display_->OnPauseTimer();
+      return 0;
+    case WM_DESTROY:
+      if (display_) display_->Unload();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  if (message == WM_PAINT && (!drawing_ || !drawing_->presenter().HasFrame())) {
+    // Until the first frame: the still picture.
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd(), &paint);
     RECT client;
     GetClientRect(hwnd(), &client);
-    if (ScaleImage1(client.right, client.bottom)) {
-      BitBlt(dc, 0, 0, client.right, client.bottom, scaledDc_.get(), 0, 0, SRCCOPY);
-    } else {
-      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
+    image1_.Paint(dc, client);
     EndPaint(hwnd(), &paint);
+    return 0;
   }
-
-  // The picture's pixels, read once from the bitmap.
-  std::optional<DecodedImage> Image1Pixels() const {
-    BITMAP info{};
-    if (!image1_ || !GetObjectW(image1_.get(), sizeof info, &info) || info.bmWidth <= 0 ||
-        info.bmHeight <= 0) {
-      return std::nullopt;
-    }
-    DecodedImage image{info.bmWidth, info.bmHeight, {}, false};
-    image.pixels.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB};
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, image1_.get(), 0, info.bmHeight, image.pixels.data(),
-                               &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (rows != info.bmHeight) return std::nullopt;
-    for (uint32_t& pixel : image.pixels) pixel |= 0xFF000000u;
-    return image;
-  }
-
-  // The picture at width x height, made again only when the size changes.
-  bool ScaleImage1(int width, int height) {
-    if (width <= 0 || height <= 0) return false;
-    if (scaled_ && scaled_->width() == width && scaled_->height() == height) return true;
-    scaledDc_.Select(static_cast<HBITMAP>(nullptr));
-    scaled_.reset();
-    if (!pixels_) pixels_ = Image1Pixels();
-    if (!pixels_) return false;
-    const std::optional<DecodedImage> resized = Resample(*pixels_, width, height);
-    auto bitmap = std::make_unique<DibSection>(width, height, 32);
-    if (!resized || !*bitmap) return false;
-    for (int y = 0; y < height; ++y) {
-      auto* row =
-          reinterpret_cast<uint32_t*>(bitmap->bits() + static_cast<size_t>(y) * bitmap->stride());
-      for (int x = 0; x < width; ++x)
-        row[x] = resized->pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF;
-    }
-    scaledDc_.Select(bitmap->bitmap());
-    scaled_ = std::move(bitmap);
-    return true;
-  }
-
-  HWND host_;
-  UniqueBitmap image1_;
-  std::optional<DecodedImage> pixels_;
-  std::unique_ptr<DibSection> scaled_;  // Image1 at the window's size
-  MemoryDc scaledDc_;
-};
+  if (!drawing_) return std::nullopt;
+  LRESULT result = 0;
+  // Input goes nowhere: the events of input are empty here.
+  if (drawing_->HandleWindowMessage(message, wParam, lParam, &result)) return result;
+  return std::nullopt;
+}
 
 }  // namespace
 
+std::unique_ptr<PreviewWindow> PreviewWindow::Create(HINSTANCE instance, HWND host,
+                                                     const std::wstring& settingsKey) {
+  if (!host || !IsWindow(host)) return nullptr;
+  auto preview = std::make_unique<LivePreview>(instance, host, settingsKey);
+  if (!preview->hwnd()) return nullptr;
+  preview->Embed();
+  preview->Load();
+  return preview;
+}
+
 int RunPreview(HINSTANCE instance, HWND parentWindow) {
-  if (!parentWindow || !IsWindow(parentWindow)) return 0;
-  PreviewWindow preview(instance, parentWindow);
-  if (!preview.hwnd()) return 0;
-  preview.Embed();
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return 0;
+  const std::unique_ptr<PreviewWindow> preview = PreviewWindow::Create(instance, parentWindow);
+  if (!preview) return 0;
+  return preview->RunMessageLoop();
 }
 
 }  // namespace skyvault::win32

@@ -5,7 +5,9 @@
 #   assets/data/<each picture>@4x.png: the same picture at four times the
 #     size, drawn from the same source, for sharp frames on large screens
 #   assets/resources/preview.bmp
-# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick 6, and the DejaVu and
+#   assets/resources/skyvault.ico: the program's icon, 16 to 256 pixels
+# Needs python3, rsvg-convert (librsvg2-bin), ImageMagick 6, icotool
+# (icoutils), and the DejaVu and
 # Liberation fonts (fonts-dejavu-core, fonts-liberation2) for the lettering.
 # Output is deterministic: every bit of noise comes from a fixed seed.
 set -eu
@@ -49,6 +51,11 @@ $IM "$work/logo@4x.png" -alpha off $png_out "PNG24:$data/Tarnwing1@4x.png"
 
 # Preview: a still scene of the bridge with a few aircraft, 153 x 115, 256 colours.
 sh "$here/make_preview.sh" "$work" "$res/preview.bmp"
+
+# Icon: the Spitfire at each size; 256 stored as PNG, the rest as bitmaps.
+python3 "$here/make_icon.py" "$work" >/dev/null
+icotool -c -o "$res/skyvault.ico" "$work/icon-16.png" "$work/icon-24.png" "$work/icon-32.png" \
+    "$work/icon-48.png" --raw="$work/icon-256.png"
 
 # Engine sound and help page.
 python3 "$here/make_engine.py" "$data/Prop.wav"

@@ -29,11 +29,12 @@ class PixbufImageDecoderTest : public ::testing::Test {
     files_.push_back(path);
     return path;
   }
-  // A PNG of one row of straight RGBA pixels, written by gdk-pixbuf itself.
-  std::string WritePng(const std::string& name, std::vector<uint8_t> rgba) {
-    const int width = static_cast<int>(rgba.size() / 4);
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width, 1,
-                                                 width * 4, nullptr, nullptr);
+  // A PNG of `height` rows of straight RGBA pixels, written by gdk-pixbuf
+  // itself.
+  std::string WritePng(const std::string& name, std::vector<uint8_t> rgba, int height = 1) {
+    const int width = static_cast<int>(rgba.size() / 4) / height;
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width,
+                                                 height, width * 4, nullptr, nullptr);
     const std::string path = folder_ + "/" + name;
     EXPECT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
     g_object_unref(pixbuf);
@@ -95,6 +96,33 @@ TEST_F(PixbufImageDecoderTest, PicturesDecodeWithTheWindowsAlphaRules) {
   ASSERT_TRUE(plane);
   EXPECT_TRUE(plane->hasAlpha);
   EXPECT_EQ(plane->pixels.front() >> 24, 0u);  // clear sky around it
+}
+
+// Told the whole size first, the decoder keeps only the part asked for,
+// with its place and the whole picture's corner colour; an empty part is
+// no picture.
+TEST_F(PixbufImageDecoderTest, KeepsOnlyThePartAskedFor) {
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < 8 * 4; ++i) rgba.insert(rgba.end(), {uint8_t(i), uint8_t(2 * i), 7, 255});
+  const std::string path = WritePng("part.png", rgba, 4);
+  const auto whole = decoder_.Decode(path);
+  ASSERT_TRUE(whole);
+  std::pair<int, int> told;
+  const auto part = decoder_.DecodePart(path, [&](int width, int height) {
+    told = {width, height};
+    return PixelRect{2, 1, 5, 3};
+  });
+  ASSERT_TRUE(part);
+  EXPECT_EQ(told, std::pair(8, 4));
+  EXPECT_EQ(std::tuple(part->left, part->top, part->width, part->height, part->cornerColour),
+            std::tuple(2, 1, 3, 2, 0x000007u));
+  ASSERT_EQ(part->pixels.size(), 6u);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) {
+      EXPECT_EQ(part->pixels[y * 3 + x], whole->pixels[(y + 1) * 8 + x + 2]) << x << ", " << y;
+    }
+  }
+  EXPECT_FALSE(decoder_.DecodePart(path, [](int, int) { return PixelRect{}; }));
 }
 
 TEST_F(PixbufImageDecoderTest, SizeLimitIsCheckedFromTheHeader) {

@@ -26,7 +26,7 @@ class XvfbServer {
       dup2(null, 2);
       const std::string fd = std::to_string(ends[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
+             "-noreset", static_cast<char*>(nullptr));  // no reset between clients
       _exit(127);
     }
     close(ends[1]);

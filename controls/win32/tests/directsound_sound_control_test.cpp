@@ -58,9 +58,7 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   notWave[8] = 'A';
   const std::pair<const wchar_t*, Bytes> bad[] = {
       {L"empty.wav", {}},
-      {L"cut.wav", Bytes(whole.begin(), whole.begin() + 100)},
       {L"cut-header.wav", Bytes(whole.begin(), whole.begin() + 30)},
-      {L"claims-more.wav", Wave(1, 16, 8000, 0.1, 1, 1 << 20)},
       {L"notriff.wav", notRiff},
       {L"notwave.wav", notWave},
       {L"float.wav", Wave(1, 16, 8000, 0.1, 3)},
@@ -72,6 +70,18 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
     EXPECT_FALSE(ReadWaveFile(folder.Write(name, bytes)).has_value()) << name;
   EXPECT_FALSE(ReadWaveFile(folder.Path(L"missing.wav")).has_value());
   EXPECT_FALSE(ReadWaveFile(folder.Path(L"")).has_value());  // a folder
+
+  // A data chunk that claims more than the file holds gives what is there,
+  // as on Linux, and nothing is allocated for the claim.
+  const std::pair<Bytes, size_t> cut[] = {{Bytes(whole.begin(), whole.begin() + 101), 28},
+                                          {Wave(1, 16, 8000, 0.1, 1, 1 << 20), 800},
+                                          {Wave(1, 16, 8000, 0.1, 1, 0x7FFFFF00), 800},
+                                          {Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00), 800}};
+  for (const auto& [bytes, frames] : cut) {
+    const auto sound = ReadWaveFile(folder.Write(L"cut.wav", bytes));
+    ASSERT_TRUE(sound.has_value()) << bytes.size();
+    EXPECT_EQ(sound->data.size(), frames * sound->BlockAlign()) << bytes.size();
+  }
 
   // A file of exactly 16 MB is read; one more sample frame is too much.
   const std::pair<int, bool> limits[] = {{(16 << 20) / 2 - 22, true}, {(16 << 20) / 2 - 21, false}};
@@ -133,7 +143,7 @@ TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
   for (int32_t h : handles) EXPECT_FALSE(sound->IsPlaying(h));
   const Bytes whole = Wave(1, 16, 8000, 0.2);
   for (const auto& path : {folder.Path(L"missing.wav"),
-                           folder.Write(L"cut.wav", Bytes(whole.begin(), whole.begin() + 200)),
+                           folder.Write(L"cut.wav", Bytes(whole.begin(), whole.begin() + 30)),
                            folder.Write(L"noise.wav", Bytes(500, 0x5A))}) {
     EXPECT_EQ(sound->LoadSound(path), 0) << path;
   }

@@ -193,18 +193,34 @@ TEST_F(SetupDialogTest, AboutShowsItsMessageAndOkClosesWithoutWriting) {
 }
 
 // The picker opened from the dialog is modal: a timer works it meanwhile,
-// choosing `file` and pressing OK or Cancel.
+// noting its title, choosing `file` and pressing OK or Cancel.
 struct PickerScript {
   const wchar_t* title;
   bool ok, done, picked;  // picked: `file` was in the list
   const wchar_t* file = L"sky.bmp";
+  std::wstring shownTitle;
 } gScript;
 
+// The picker: this thread's visible window that has a file list.
+HWND ShownPicker() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) {
+        if (!IsWindowVisible(window) || !GetDlgItem(window, picker_ids::kFilFiles)) return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void CALLBACK WorkPicker(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND picker = FindWindowW(nullptr, gScript.title);
-  if (!picker || !IsWindowVisible(picker) || gScript.done) return;
+  HWND picker = ShownPicker();
+  if (!picker || gScript.done) return;
   gScript.done = true;
   KillTimer(nullptr, timer);
+  gScript.shownTitle = TextOf(picker);
   HWND files = GetDlgItem(picker, picker_ids::kFilFiles);
   gScript.picked = SendMessageW(files, LB_SELECTSTRING, static_cast<WPARAM>(-1),
                                 reinterpret_cast<LPARAM>(gScript.file)) != LB_ERR;
@@ -217,13 +233,14 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
   TempFolder folder{L"sky.bmp"};
   CurrentDirectory current{folder.path()};
   for (const auto& [button, script, box, stored] :
-       {std::tuple{kCmdSelectBG, PickerScript{L"Form1", true}, kTxtBGFile,
+       {std::tuple{kCmdSelectBG, PickerScript{L"Select Your Background", true}, kTxtBGFile,
                    Narrow(folder.path()) + "\\sky.bmp"},
         {kCmdSelectLogo, PickerScript{L"Select Your Logo", false}, kTxtLogo,
          std::string("C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp")}}) {
     gScript = script;
     SetTimer(nullptr, 0, 20, WorkPicker);
     Click(button);
+    EXPECT_EQ(gScript.shownTitle, script.title);
     EXPECT_TRUE(gScript.picked);
     EXPECT_EQ(Narrow(TextOf(Control(box))), stored);
   }

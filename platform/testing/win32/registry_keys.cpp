@@ -1,5 +1,7 @@
 #include "platform/testing/win32/registry_keys.h"
 
+#include <aclapi.h>
+
 namespace skyvault::win32::testing {
 namespace {
 
@@ -57,6 +59,22 @@ KeyBackup::~KeyBackup() {
   DeleteKeyTree(path_);
   if (saved_) CopyKey(backup_, path_);
   DeleteKeyTree(backup_);
+}
+
+bool RefuseWrites(const std::wstring& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    return false;
+  EXPLICIT_ACCESS_W readAndRemove{};
+  BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
+                               KEY_READ | DELETE | WRITE_DAC, SET_ACCESS, NO_INHERITANCE);
+  PACL readOnly = nullptr;
+  bool refused = SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly) == ERROR_SUCCESS;
+  refused = refused && SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+                                       nullptr, readOnly, nullptr) == ERROR_SUCCESS;
+  if (readOnly) LocalFree(readOnly);
+  RegCloseKey(key);
+  return refused;
 }
 
 }  // namespace skyvault::win32::testing

@@ -2,6 +2,8 @@
 
 #include "platform/testing/win32/message_wait.h"
 
+#include <tlhelp32.h>
+
 namespace skyvault::win32::testing {
 
 SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& arguments) {
@@ -38,6 +40,20 @@ bool SaverProcess::WaitForExit(DWORD ms) {
       DispatchMessageW(&msg);
     }
   }
+}
+
+bool SaverProcess::HasLoaded(const std::wstring& name) const {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_.dwProcessId);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32W module{};
+  module.dwSize = sizeof module;
+  bool found = false;
+  for (BOOL more = Module32FirstW(snapshot, &module); more && !found;
+       more = Module32NextW(snapshot, &module)) {
+    found = _wcsicmp(module.szModule, name.c_str()) == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 bool SaverProcess::running() const {

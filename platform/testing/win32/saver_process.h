@@ -21,6 +21,8 @@ class SaverProcess {
   bool WaitForExit(DWORD ms);
   bool running() const;
   DWORD exitCode() const;
+  // True when the process has loaded the library `name` (e.g. L"dsound.dll").
+  bool HasLoaded(const std::wstring& name) const;
   // Top-level windows of the process that are visible.
   std::vector<HWND> VisibleWindows() const;
   // Waits until a visible top-level window of the process exists.

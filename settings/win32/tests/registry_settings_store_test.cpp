@@ -1,9 +1,9 @@
 #include "settings/win32/registry_settings_store.h"
 
-#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include "platform/testing/win32/message_wait.h"
+#include "platform/testing/win32/registry_keys.h"
 #include "settings/registry_value.h"
 
 namespace skyvault::win32 {
@@ -110,19 +110,7 @@ TEST_F(RegistryStoreTest, AFailedWriteIsReportedAndNotRemembered) {
   EXPECT_FALSE(store.Write("Startup", longName, "9"));
   EXPECT_EQ(store.Read("Startup", longName, "missing"), "missing");
   // A section this user may read and remove but not write to.
-  HKEY section = nullptr;
-  const std::wstring path = root_ + L"\\Startup";
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &section), ERROR_SUCCESS);
-  EXPLICIT_ACCESS_W readAndRemove{};
-  BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
-                               KEY_READ | DELETE, SET_ACCESS, NO_INHERITANCE);
-  PACL readOnly = nullptr;
-  ASSERT_EQ(SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly), ERROR_SUCCESS);
-  EXPECT_EQ(SetSecurityInfo(section, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                            readOnly, nullptr),
-            ERROR_SUCCESS);
-  LocalFree(readOnly);
-  RegCloseKey(section);
+  ASSERT_TRUE(testing::RefuseWrites(root_ + L"\\Startup"));
   EXPECT_FALSE(store.Write("Startup", "Speed", "9"));
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
   EXPECT_FALSE(store.Write("Startup", "Clock", "0"));

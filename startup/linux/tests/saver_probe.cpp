@@ -9,8 +9,12 @@
 //   saver_probe detail-png FILE       exits 0 when the screenshot is not made
 //                                     of 2 x 2 blocks (not enlarged 2x)
 //   saver_probe hash ID|root          prints a checksum of the window's pixels
+//   saver_probe picture PATH WxH      writes a WxH PNG there (a gradient)
+//   saver_probe vroot ID TARGET       marks window ID with __SWM_VROOT = TARGET
+//   saver_probe resize ID WxH         resizes window ID
 #include <X11/Xlib.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <unistd.h>
@@ -193,6 +197,42 @@ int FirstFrame(Display* display, Window window) {
   return 1;
 }
 
+// A large picture that compresses well (a few hundred kilobytes).
+int WritePicture(const char* path, const char* size) {
+  int width = 0, height = 0;
+  if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) return 2;
+  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+  if (!pixbuf) return 2;
+  guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+  const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+  for (int y = 0; y < height; ++y) {
+    guchar* row = pixels + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x, row += 3) {
+      row[0] = static_cast<guchar>(255 * y / height);
+      row[1] = 90;
+      row[2] = static_cast<guchar>(255 - 255 * y / height);
+    }
+  }
+  const bool saved = gdk_pixbuf_save(pixbuf, path, "png", nullptr, "compression", "1", nullptr);
+  g_object_unref(pixbuf);
+  return saved ? 0 : 1;
+}
+
+int MarkVirtualRoot(Display* display, Window window, Window target) {
+  XChangeProperty(display, window, XInternAtom(display, "__SWM_VROOT", False), XA_WINDOW, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(&target), 1);
+  XSync(display, False);
+  return 0;
+}
+
+int Resize(Display* display, Window window, const char* size) {
+  unsigned width = 0, height = 0;
+  if (std::sscanf(size, "%ux%u", &width, &height) != 2 || width == 0 || height == 0) return 2;
+  XResizeWindow(display, window, width, height);
+  XSync(display, False);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,6 +249,12 @@ int main(int argc, char** argv) {
     code = Check(display, Target(display, argv[2]), argv[3]);
   } else if (command == "hash") {
     code = Hash(display, Target(display, argv[2]));
+  } else if (command == "picture" && argc > 3) {
+    code = WritePicture(argv[2], argv[3]);
+  } else if (command == "vroot" && argc > 3) {
+    code = MarkVirtualRoot(display, Target(display, argv[2]), Target(display, argv[3]));
+  } else if (command == "resize" && argc > 3) {
+    code = Resize(display, Target(display, argv[2]), argv[3]);
   } else if (command == "first-frame") {
     code = FirstFrame(display, Target(display, argv[2]));
   }

@@ -3,7 +3,8 @@
 #   saver_process_test.sh TEST SKYVAULT SAVER_PROBE DATA_DIR
 # TEST: own-window | given-window | signals | shm-refused | hostile-pictures |
 #       hostile-settings | engine-sound | settings-kept | settings-large |
-#       settings-unstored | stuck-reads | stuck-libraries
+#       settings-unstored | stuck-reads | stuck-libraries | large-pictures |
+#       large-windows
 set -eEu
 # Any step that fails unexpectedly, in a function too, says which one rather
 # than ending quietly.
@@ -106,9 +107,6 @@ start_host() {
   host=$(cat "$work/host.id")
   [ -n "$host" ] || fail "no host window"
 }
-
-# Milliseconds since the epoch.
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # A new host window of size $1 in place of the last one, so that what an
 # earlier saver drew there cannot pass for what the next one draws.
@@ -395,6 +393,97 @@ case "$test_name" in
       sleep 1
       ends_within_a_second $how "a pipe as ~/.asoundrc"
     done
+    ;;
+  large-pictures)
+    # An 8192 x 8192 logo and background, in 2.5 GB of address space, on
+    # screens where the logo is shown 1.8 and 3.6 times its size: both
+    # show, the peak stays under 600 MB and the saver settles under 300 MB.
+    "$probe" picture "$work/large.png" 8192x8192 || fail "no picture to test with"
+    for screen in 1920x1080x24 3840x2160x24; do
+      skyvault_stop_xvfb
+      SKYVAULT_SCREEN=$screen skyvault_start_xvfb
+      (
+        ulimit -v 2500000
+        exec "$saver" --background 3 --picture "$work/large.png" --logo --logo-file "$work/large.png"
+      ) >"$work/saver.log" 2>&1 &
+      saver_pid=$!
+      window=$(skyvault_wait_for_window Skyvault)
+      [ -n "$window" ] || fail "no window titled Skyvault"
+      # The picture's gradient (the first frame shows once it is read).
+      shown=""
+      for _ in $(seq 1 120); do
+        shown=$("$probe" first-frame "$window" 2>/dev/null) && break
+        kill -0 "$saver_pid" || fail "the large pictures ended it"
+        sleep 0.5
+      done
+      [ -n "$shown" ] || fail "the large pictures do not show"
+      settled=""
+      for _ in $(seq 1 120); do
+        kill -0 "$saver_pid" || fail "the large pictures ended it"
+        rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$saver_pid/status")
+        if [ "$rss" -lt 300000 ]; then settled=$rss; fi
+        peak=$(awk '/^VmHWM/ { print $2 }' "/proc/$saver_pid/status")
+        [ "$peak" -lt 600000 ] || fail "peak memory $peak kB on $screen"
+        [ -n "$settled" ] && break
+        sleep 0.5
+      done
+      echo "$screen: peak $peak kB, settled at $settled kB"
+      [ -n "$settled" ] || fail "memory stays at $rss kB on $screen"
+      kill "$saver_pid"
+      skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+      wait "$saver_pid" || fail "ended with an error"
+      saver_pid=""
+    done
+    ;;
+  large-windows)
+    # Windows larger than a canvas may be are drawn, enlarged; a window
+    # whose frame could not be had (too little memory) is drawn again at
+    # its next size; a virtual root that has gone is passed over for the
+    # root. The messages say so.
+    skyvault_stop_xvfb
+    SKYVAULT_SCREEN=9000x6750x24 skyvault_start_xvfb
+    for memory in unlimited 300000; do
+      start_host 640x480  # a new one: nothing of the last saver's frame in it
+      (
+        ulimit -v "$memory"
+        exec "$saver" --window-id "$host"
+      ) >"$work/saver.log" 2>&1 &
+      saver_pid=$!
+      wait_for_bridge "$host" || fail "nothing drawn at 640 x 480 ($memory kB)"
+      "$probe" resize "$host" 8400x6300
+      if [ "$memory" = unlimited ]; then
+        wait_for_bridge "$host" || fail "nothing drawn at 8400 x 6300"
+        grep -q "8400 x 6300 .*enlarged to fit" "$work/saver.log" ||
+          fail "no word of the enlarged frame"
+      else
+        for _ in $(seq 1 150); do
+          grep -q "no memory for a frame in a window of 8400 x 6300" "$work/saver.log" && break
+          sleep 0.2
+        done
+        grep -q "no memory for a frame" "$work/saver.log" || fail "no word of the missing memory"
+      fi
+      "$probe" resize "$host" 640x480
+      wait_for_bridge "$host" || fail "nothing drawn back at 640 x 480 ($memory kB)"
+      kill "$saver_pid" "$host_pid"
+      skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+      saver_pid="" host_pid=""
+    done
+    start_host 100x100
+
+    start_saver "$saver"
+    [ -n "$(skyvault_wait_for_window Skyvault)" ] || fail "no window titled Skyvault"
+    wait_for_bridge root || fail "nothing drawn on a 9000 x 6750 screen"
+    grep -q "9000 x 6750 .*enlarged to fit" "$work/saver.log" || fail "no word of the enlarged frame"
+    kill "$saver_pid"
+    skyvault_wait_for_exit "$saver_pid" || fail "SIGTERM does not end it"
+    saver_pid=""
+
+    "$probe" vroot "$host" 0x3fffffe
+    start_saver "$saver" --root
+    wait_for_bridge root || fail "nothing drawn on the root"
+    grep -q "__SWM_VROOT names the window 0x3fffffe, which does not exist" "$work/saver.log" ||
+      fail "no word of the missing virtual root"
+    if grep -q "colors" "$work/saver.log"; then fail "a message about colour depth"; fi
     ;;
   *)
     fail "unknown test $test_name"

@@ -16,8 +16,11 @@ const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
 HWND FirstChild(HWND parent) { return GetWindow(parent, GW_CHILD); }
 
-TEST(PreviewMode, EmbedsThePictureInTheHostPaneAndEndsWithIt) {
+// What the preview draws is read in-process (preview_window_test); here the
+// real program in a pane of the Screen Saver Settings' size.
+TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   HostWindow host(152, 112, WS_POPUP | WS_VISIBLE, L"Preview host");
+  const HWND foreground = GetForegroundWindow();
   RECT client{};
   GetClientRect(host.hwnd, &client);
   const std::wstring number = std::to_wstring(reinterpret_cast<intptr_t>(host.hwnd));
@@ -45,8 +48,14 @@ TEST(PreviewMode, EmbedsThePictureInTheHostPaneAndEndsWithIt) {
   EXPECT_EQ(rect.bottom - rect.top, client.bottom);
   EXPECT_TRUE(saver.running());
 
+  // Playing for a while: no audio library is even loaded (the full-screen
+  // saver's is, see below), and the focus stays where it was.
+  EXPECT_FALSE(saver.WaitForExit(1000));
+  EXPECT_FALSE(saver.HasLoaded(L"dsound.dll")) << "the preview opened the sound control";
+  EXPECT_EQ(GetForegroundWindow(), foreground);
+
   DestroyWindow(host.hwnd);
-  EXPECT_TRUE(saver.WaitForExit(5000)) << "the preview outlived its pane";
+  EXPECT_TRUE(saver.WaitForExit(1000)) << "the preview outlived its pane";
 }
 
 TEST(PreviewMode, NoUsableWindowNumberEndsAtOnce) {
@@ -112,6 +121,8 @@ TEST(FullScreenMode, CoversTheWholeVirtualScreen) {
   EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
   EXPECT_TRUE(GetWindowLongW(display, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Its sound control is open (what the preview must never do).
+  EXPECT_TRUE(saver.HasLoaded(L"dsound.dll"));
   PostMessageW(display, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(saver.WaitForExit(10000));
 }
