@@ -5,8 +5,8 @@
 # CASE is one of:
 #   outputs    both outputs show the bridge and an aircraft, each letterboxed
 #              whole at its own size; a key ends the saver, and so does SIGTERM;
-#              an output taken away leaves the other drawn; the compositor
-#              killed ends the saver (status 0 or 1)
+#              an output taken away leaves the other drawn, and one plugged in
+#              is drawn on; the compositor killed ends the saver (status 0 or 1)
 #   scale      an output at scale 2 gets the frame at its physical size
 #   xdg        --wayland-shell xdg: a full-screen window on each output; the
 #              compositor closing them ends the saver
@@ -182,6 +182,20 @@ case $case in
       fail "HEADLESS-1 not drawn after HEADLESS-2 went"
     as_user swaymsg output HEADLESS-2 enable >/dev/null
     check_outputs "the output back"
+    # An output plugged in while it runs gets a surface of its own.
+    as_user swaymsg create_output >/dev/null
+    as_user swaymsg output HEADLESS-3 resolution 1024x768 >/dev/null
+    shown=no
+    for _ in $(seq 1 20); do
+      as_user grim -o HEADLESS-3 "$work/shots/HEADLESS-3.png" 2>/dev/null || true
+      if "$probe" check-png "$work/shots/HEADLESS-3.png" "$data/Bridge.bmp" >"$work/probe.log"; then
+        shown=yes
+        break
+      fi
+      sleep 0.5
+    done
+    echo "a new output, HEADLESS-3: $(cat "$work/probe.log")"
+    [ "$shown" = yes ] || fail "the new output HEADLESS-3 does not show the saver"
 
     started=$(now_ms)
     kill -KILL "$sway_pid"
