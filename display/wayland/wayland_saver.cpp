@@ -333,6 +333,7 @@ void WaylandSaver::Impl::WaitForSizes() {
 void WaylandSaver::Impl::Run(int signalFd) {
   wl_display_roundtrip(display_wl_);  // the outputs' modes and scales, the first sizes
   WaitForSizes();
+  if (quit_) return;  // the compositor went while the surfaces waited
   display_->Load();
 
   SaverConnection connection;
