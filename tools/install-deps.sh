@@ -12,6 +12,7 @@ packages=(
   libfontconfig-dev libasound2-dev libsndfile1-dev libxml2-utils dpkg-dev file
   lintian desktop-file-utils icoutils
   xscreensaver passwd
+  libwayland-dev wayland-protocols sway grim wtype swayidle wayland-utils
   git clang-format shellcheck
 )
 missing=()

@@ -3,10 +3,12 @@
 // settings, notes when each frame was shown, and prints the share of frame
 // intervals within 16.7 +- 4 ms, the median and the 99th percentile.
 //
-//   saver_pacing_bench [seconds]      (on $DISPLAY)
+//   saver_pacing_bench [seconds]            (on $DISPLAY)
+//   saver_pacing_bench --wayland [seconds]  (on every output of $WAYLAND_DISPLAY)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "controls/forwarding_drawing_control.h"
@@ -16,6 +18,7 @@
 #include "display/linux/saver_targets.h"
 #include "display/linux/saver_window.h"
 #include "display/linux/termination_signals.h"
+#include "display/wayland/wayland_saver.h"
 #include "settings/memory_settings_store.h"
 
 namespace {
@@ -47,29 +50,50 @@ double Percentile(const std::vector<double>& sorted, double share) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) {
-    std::fprintf(stderr, "saver_pacing_bench: no X display\n");
-    return 1;
-  }
+  const bool wayland = argc > 1 && std::strcmp(argv[1], "--wayland") == 0;
+  const int secondsArgument = wayland ? 2 : 1;
+  const int seconds = argc > secondsArgument ? std::max(1, std::atoi(argv[secondsArgument])) : 60;
   std::vector<int64_t> shownAt;
   shownAt.reserve(static_cast<size_t>(seconds) * 80 + 100);
   MemorySettingsStore settings;
   RecordingSoundControl sound;
-  {
-    SaverWindowOptions options;
-    options.runSeconds = seconds;
-    options.decoder = MakeLinuxImageDecoder();
-    options.wrapDrawing = [&](DrawingControl& inner) {
-      return std::make_unique<TimedDrawingControl>(inner, shownAt);
-    };
-    TerminationSignals signals;
-    SaverWindow window(display, CreateOwnWindow(display), true, settings, sound,
-                       std::move(options));
-    window.Run(signals.fd());
+  const auto wrap = [&](DrawingControl& inner) -> std::unique_ptr<DrawingControl> {
+    return std::make_unique<TimedDrawingControl>(inner, shownAt);
+  };
+  if (wayland) {
+    wl_display* compositor = wl_display_connect(nullptr);
+    if (!compositor) {
+      std::fprintf(stderr, "saver_pacing_bench: no Wayland compositor\n");
+      return 1;
+    }
+    {
+      WaylandSaverOptions options;
+      options.runSeconds = seconds;
+      options.decoder = MakeLinuxImageDecoder();
+      options.wrapDrawing = wrap;
+      TerminationSignals signals;
+      WaylandSaver saver(compositor, settings, sound, std::move(options));
+      if (saver.Usable()) saver.Run(signals.fd());
+    }
+    wl_display_disconnect(compositor);
+  } else {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+      std::fprintf(stderr, "saver_pacing_bench: no X display\n");
+      return 1;
+    }
+    {
+      SaverWindowOptions options;
+      options.runSeconds = seconds;
+      options.decoder = MakeLinuxImageDecoder();
+      options.wrapDrawing = wrap;
+      TerminationSignals signals;
+      SaverWindow window(display, CreateOwnWindow(display), true, settings, sound,
+                         std::move(options));
+      window.Run(signals.fd());
+    }
+    XCloseDisplay(display);
   }
-  XCloseDisplay(display);
 
   std::vector<double> intervals;
   for (size_t i = 1; i < shownAt.size(); ++i)

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "controls/linux/x_error_trap.h"
 #include "display/linux/ending_watchdog.h"
@@ -12,6 +13,7 @@
 #include "display/linux/saver_targets.h"
 #include "display/linux/saver_window.h"
 #include "display/linux/termination_signals.h"
+#include "display/wayland/wayland_saver.h"
 #include "startup/linux/linux_services.h"
 #include "startup/linux/saver_usage.h"
 #include "startup/linux/window_choice.h"
@@ -30,6 +32,33 @@ bool WindowExists(Display* display, Window window) {
   return XGetWindowAttributes(display, window, &attributes) && !trap.Failed();
 }
 
+// The saver on the compositor of $WAYLAND_DISPLAY. Nothing when it cannot
+// run there (no compositor, or one without what the saver needs).
+std::optional<int> RunOnWayland(const std::vector<std::string>& args, const WindowChoice& choice) {
+  wl_display* compositor = wl_display_connect(nullptr);
+  if (!compositor) return std::nullopt;
+  auto settings = MakeSettingsStore(args);
+  auto sound = MakeSoundControl(false);
+  bool usable = false;
+  {
+    WaylandSaverOptions options;
+    options.decoder = MakeLinuxImageDecoder();
+    options.xdgShell = choice.xdgShell;
+    ending_watchdog::Start();
+    TerminationSignals signals;
+    WaylandSaver saver(compositor, *settings, *sound, std::move(options));
+    usable = saver.Usable();
+    if (usable) {
+      saver.Run(signals.fd());
+      ending_watchdog::Arm();  // letting go must not hang, as on X11
+    }
+  }
+  sound.reset();
+  wl_display_disconnect(compositor);
+  if (!usable) return std::nullopt;
+  return 0;
+}
+
 }  // namespace
 
 int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWindow) {
@@ -37,6 +66,16 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
   if (choice.help) {
     std::fputs(SaverUsage().c_str(), stdout);
     return 0;
+  }
+  if (ChoosesWayland(choice, std::getenv("WAYLAND_DISPLAY"))) {
+    if (auto status = RunOnWayland(args, choice)) return *status;
+    if (choice.wayland) {
+      std::fprintf(stderr,
+                   "skyvault: no Wayland compositor with a shell and shared memory at \"%s\"\n",
+                   std::getenv("WAYLAND_DISPLAY") ? std::getenv("WAYLAND_DISPLAY") : "");
+      return 1;
+    }
+    // Else the X server, as before there was Wayland (Xwayland, say).
   }
   Display* display = XOpenDisplay(nullptr);
   if (!display) {

@@ -9,6 +9,9 @@ constexpr EnvironmentVariable kEnvironment[] = {
     {"XSCREENSAVER_WINDOW",
      "the window to draw in, one per monitor, given by xscreensaver: after --window-id, before "
      "--root"},
+    {"WAYLAND_DISPLAY",
+     "the Wayland compositor to draw on when no X window is given; without one there, the X "
+     "display"},
     {"XDG_CONFIG_HOME",
      "the settings are $XDG_CONFIG_HOME/skyvault/skyvault.ini (by default "
      "~/.config/skyvault/skyvault.ini)"},

@@ -36,6 +36,11 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
       if (auto number = ParseWindowNumber(option.value)) given = number;
     } else if (option.option->name == "root") {
       root = true;
+    } else if (option.option->name == "wayland") {
+      choice.wayland = true;
+    } else if (option.option->name == "wayland-shell") {
+      choice.wayland = true;
+      choice.xdgShell = option.value == "xdg";
     } else if (option.option->role == OptionRole::kHelp) {
       choice.help = true;
     }
@@ -52,6 +57,11 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
     choice.target = WindowChoice::Target::Root;
   }
   return choice;
+}
+
+bool ChoosesWayland(const WindowChoice& choice, const char* waylandDisplay) {
+  if (choice.target != WindowChoice::Target::OwnWindow) return false;
+  return choice.wayland || (waylandDisplay && *waylandDisplay);
 }
 
 }  // namespace skyvault

@@ -13,9 +13,16 @@ namespace skyvault {
 struct WindowChoice {
   enum class Target { GivenWindow, DaemonWindow, Root, OwnWindow };
   Target target = Target::OwnWindow;
-  uint64_t window = 0;  // for GivenWindow and DaemonWindow
-  bool help = false;    // --help: print the usage and do nothing else
+  uint64_t window = 0;    // for GivenWindow and DaemonWindow
+  bool help = false;      // --help: print the usage and do nothing else
+  bool wayland = false;   // --wayland (or --wayland-shell): Wayland, whatever the environment
+  bool xdgShell = false;  // --wayland-shell xdg: toplevels even where layers are offered
 };
+
+// Whether the saver draws through Wayland: only in a window of its own (an
+// X window handed over, or --root, keeps meaning X11), when --wayland says
+// so or $WAYLAND_DISPLAY names a compositor. `waylandDisplay` may be null.
+bool ChoosesWayland(const WindowChoice& choice, const char* waylandDisplay);
 
 // `args` is the whole command line after the program's name, read as
 // ReadCommandLine reads it (settings/command_line_options.h), so a value of

@@ -111,7 +111,7 @@ else
   echo "not checked: bindnow, the stack protector, fortified calls (a build without hardening)"
 fi
 depends=$(field Depends)
-for library in libasound2 libsndfile1 libc6; do
+for library in libasound2 libsndfile1 libwayland-client0 libc6; do
   check "depends on $library" grep -q "$library" <<<"$depends"
 done
 

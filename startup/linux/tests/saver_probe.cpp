@@ -5,6 +5,9 @@
 //   saver_probe check ID|root BRIDGE  exits 0 when the window shows the
 //                                     bridge picture, letterboxed, with an
 //                                     aircraft over it somewhere
+//   saver_probe check-png FILE BRIDGE the same for a screenshot (one output)
+//   saver_probe detail-png FILE       exits 0 when the screenshot is not made
+//                                     of 2 x 2 blocks (not enlarged 2x)
 //   saver_probe hash ID|root          prints a checksum of the window's pixels
 //   saver_probe picture PATH WxH      writes a WxH PNG there (a gradient)
 //   saver_probe vroot ID TARGET       marks window ID with __SWM_VROOT = TARGET
@@ -22,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -58,12 +62,18 @@ int Distance(unsigned long a, unsigned long b) {
   return sum;
 }
 
-// Compares the window with the bridge picture scaled as the saver scales it.
-int Check(Display* display, Window window, const char* bridgePath) {
+// A screenshot's pixels (0xRRGGBB), from an X window or a PNG file.
+struct Shot {
+  int width = 0;
+  int height = 0;
+  std::function<unsigned long(int x, int y)> pixel;
+};
+
+// Compares the shot with the bridge picture scaled as the saver scales it.
+int CheckShot(const Shot& shot, const char* bridgePath) {
   GdkPixbuf* bridge = gdk_pixbuf_new_from_file(bridgePath, nullptr);
-  XImage* image = Grab(display, window);
-  if (!bridge || !image) return 2;
-  const int width = image->width, height = image->height;
+  if (!bridge || shot.width <= 0) return 2;
+  const int width = shot.width, height = shot.height;
   // The 800 x 600 picture's largest fit, centred.
   const int targetWidth = std::min(width, height * 4 / 3);
   const int targetHeight = targetWidth * 3 / 4;
@@ -73,7 +83,7 @@ int Check(Display* display, Window window, const char* bridgePath) {
   long same = 0, differ = 0, blackBars = 0, bars = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const unsigned long shown = XGetPixel(image, x, y) & 0xFFFFFF;
+      const unsigned long shown = shot.pixel(x, y) & 0xFFFFFF;
       if (x < left || x >= left + targetWidth || y < top || y >= top + targetHeight) {
         ++bars;
         blackBars += shown == 0;
@@ -91,10 +101,63 @@ int Check(Display* display, Window window, const char* bridgePath) {
   const long inside = static_cast<long>(targetWidth) * targetHeight;
   std::printf("bridge %.1f %%, other %ld pixels, black bars %ld of %ld\n", 100.0 * same / inside,
               differ, blackBars, bars);
-  XDestroyImage(image);
   g_object_unref(bridge);
   const bool looksRight = same > inside * 6 / 10 && differ > inside / 2000 && blackBars == bars;
   return looksRight ? 0 : 1;
+}
+
+int Check(Display* display, Window window, const char* bridgePath) {
+  XImage* image = Grab(display, window);
+  if (!image) return 2;
+  Shot shot{image->width, image->height, [image](int x, int y) { return XGetPixel(image, x, y); }};
+  const int code = CheckShot(shot, bridgePath);
+  XDestroyImage(image);
+  return code;
+}
+
+// A PNG file (a compositor's screenshot) as a shot.
+GdkPixbuf* LoadShot(const char* path, Shot& shot) {
+  GdkPixbuf* png = gdk_pixbuf_new_from_file(path, nullptr);
+  if (!png) return nullptr;
+  const guchar* pixels = gdk_pixbuf_read_pixels(png);
+  const int stride = gdk_pixbuf_get_rowstride(png), channels = gdk_pixbuf_get_n_channels(png);
+  shot = {gdk_pixbuf_get_width(png), gdk_pixbuf_get_height(png), [=](int x, int y) {
+            const guchar* p = pixels + y * stride + x * channels;
+            return static_cast<unsigned long>((p[0] << 16) | (p[1] << 8) | p[2]);
+          }};
+  return png;
+}
+
+int CheckPng(const char* path, const char* bridgePath) {
+  Shot shot;
+  GdkPixbuf* png = LoadShot(path, shot);
+  if (!png) return 2;
+  const int code = CheckShot(shot, bridgePath);
+  g_object_unref(png);
+  return code;
+}
+
+// Whether a shot has detail at its own resolution: a frame enlarged 2x by
+// the compositor is made of 2 x 2 blocks of one colour each; the saver's own
+// frame at that resolution is not.
+int CheckDetail(const char* path) {
+  Shot shot;
+  GdkPixbuf* png = LoadShot(path, shot);
+  if (!png) return 2;
+  long blocks = 0, uneven = 0;
+  for (int y = 0; y + 1 < shot.height; y += 2) {
+    for (int x = 0; x + 1 < shot.width; x += 2) {
+      const unsigned long p = shot.pixel(x, y);
+      if (p == 0) continue;  // the bars
+      ++blocks;
+      uneven +=
+          shot.pixel(x + 1, y) != p || shot.pixel(x, y + 1) != p || shot.pixel(x + 1, y + 1) != p;
+    }
+  }
+  std::printf("%dx%d, %ld of %ld 2x2 blocks not of one colour\n", shot.width, shot.height, uneven,
+              blocks);
+  g_object_unref(png);
+  return blocks > 0 && uneven > blocks / 4 ? 0 : 1;
 }
 
 int Hash(Display* display, Window window) {
@@ -174,9 +237,11 @@ int Resize(Display* display, Window window, const char* size) {
 
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
+  const std::string command = argv[1];
+  if (command == "check-png" && argc > 3) return CheckPng(argv[2], argv[3]);
+  if (command == "detail-png") return CheckDetail(argv[2]);
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 2;
-  const std::string command = argv[1];
   int code = 2;
   if (command == "window") {
     code = MakeWindow(display, argv[2]);

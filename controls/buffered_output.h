@@ -1,0 +1,55 @@
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "controls/canvas.h"
+#include "controls/filtered_canvas_scaler.h"
+#include "controls/tile_mask.h"
+
+namespace skyvault {
+
+// One output that shows the canvas through a few buffers of its own, which
+// the display server reads while the next is written (a Wayland output's
+// wl_shm buffers). Each buffer remembers which canvas tiles changed since it
+// was last brought up to date, so that a buffer shown two frames ago gets
+// the tiles of both frames, and only those. The canvas goes into the
+// buffer's letterbox (black bars around), copied when the sizes match,
+// else through the filtered scaler: a frame composed once, at the widest
+// output's size, is reduced for the others.
+class BufferedOutput {
+ public:
+  BufferedOutput(int bufferWidth, int bufferHeight, int bufferCount);
+
+  int bufferWidth() const { return width_; }
+  int bufferHeight() const { return height_; }
+  // Where the canvas shows in each buffer (empty before a canvas was seen).
+  const PixelRect& target() const { return target_; }
+
+  // The canvas tiles drawn since the last call (the compositor's `written`).
+  // A canvas of another size than before makes every buffer start afresh.
+  void NoteWritten(const CanvasView& canvas, const TileMask& written);
+  // Whether what the output shows lags the canvas.
+  bool Behind() const { return behind_; }
+  // Brings buffer `index` (its top-left pixel `pixels`, rows `stride` bytes
+  // apart, 0x00RRGGBB) up to the canvas; returns the buffer pixels written,
+  // for the server's damage. The output no longer lags once it shows it.
+  std::vector<PixelRect> Refresh(int index, const CanvasView& canvas, uint8_t* pixels, int stride);
+
+ private:
+  struct Buffer {
+    bool fresh = true;  // holds nothing yet: bars and the whole canvas
+    TileMask stale;
+  };
+  void Layout(const CanvasView& canvas);
+
+  int width_;
+  int height_;
+  std::vector<Buffer> buffers_;
+  int canvasWidth_ = 0;
+  int canvasHeight_ = 0;
+  PixelRect target_;
+  std::optional<FilteredCanvasScaler> scaler_;  // when the letterbox is not the canvas's size
+  bool behind_ = true;
+};
+
+}  // namespace skyvault

@@ -1,0 +1,48 @@
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "controls/canvas_host.h"
+#include "controls/wayland/output_surface.h"
+
+namespace skyvault {
+
+// The compositor's host on Wayland: a surface on every output. The frame is
+// composed once, in memory of its own, at the widest output's letterbox in
+// physical pixels; each output's buffers get it copied (the widest) or
+// reduced through the filter (the others), only the tiles that changed.
+// Outputs come and go while the saver runs; when the widest letterbox is no
+// longer the canvas's size, NeedsNewCanvas asks the owner to open the
+// display again.
+class WaylandCanvasHost : public CanvasHost {
+ public:
+  explicit WaylandCanvasHost(const WaylandShell& shell) : shell_(shell) {}
+
+  bool DisplaySupports(int) override { return true; }
+  double ScaleFor(int logicalWidth, int logicalHeight) override;
+  std::optional<CanvasView> CreateCanvas(int width, int height) override;
+  void Present(const CanvasView& canvas, const TileMask& written) override;
+
+  // An output the compositor announced (its registry name) gets a surface;
+  // a removed one loses it.
+  void AddOutput(wl_output* output, uint32_t name);
+  void RemoveOutput(uint32_t name);
+  // Surfaces the compositor closed are let go; true when one was.
+  bool DropClosed();
+  const std::vector<std::unique_ptr<OutputSurface>>& outputs() const { return outputs_; }
+  // Whether every surface has its size (none is still waiting for one).
+  bool AllConfigured() const;
+  // Whether the canvas no longer has the widest output's letterbox size.
+  bool NeedsNewCanvas() const;
+
+ private:
+  int WidestLetterbox(int width, int height) const;
+
+  WaylandShell shell_;
+  std::vector<std::unique_ptr<OutputSurface>> outputs_;
+  std::vector<uint8_t> canvas_;
+  int canvasWidth_ = 0;
+  int canvasHeight_ = 0;
+};
+
+}  // namespace skyvault
