@@ -1,5 +1,9 @@
 #include "controls/wayland/output_surface.h"
 
+#include <algorithm>
+
+#include "fractional_scale_v1.h"
+#include "viewporter.h"
 #include "wlr_layer_shell_unstable_v1.h"
 #include "xdg_shell.h"
 
@@ -40,6 +44,10 @@ struct OutputSurfaceEvents {
   static void ToplevelBounds(void*, xdg_toplevel*, int32_t, int32_t) {}
   static void ToplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
 
+  static void PreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale) {
+    Of(data)->SetPreferredScale(static_cast<int>(std::min<uint32_t>(scale, 120 * 1000)));
+  }
+
   static void FrameDone(void* data, wl_callback* callback, uint32_t) {
     wl_callback_destroy(callback);
     Of(data)->FrameCallbackDone();
@@ -59,6 +67,8 @@ namespace {
 
 const zwlr_layer_surface_v1_listener kLayerListener = {&OutputSurfaceEvents::LayerConfigure,
                                                        &OutputSurfaceEvents::LayerClosed};
+const wp_fractional_scale_v1_listener kFractionalScaleListener = {
+    &OutputSurfaceEvents::PreferredScale};
 const xdg_surface_listener kXdgSurfaceListener = {&OutputSurfaceEvents::XdgConfigure};
 const xdg_toplevel_listener kToplevelListener = {
     &OutputSurfaceEvents::ToplevelConfigure, &OutputSurfaceEvents::ToplevelClose,
@@ -70,6 +80,12 @@ OutputSurface::OutputSurface(const WaylandShell& shell, wl_output* output, uint3
     : shell_(shell), output_(output), name_(name) {
   wl_output_add_listener(output_, &kOutputListener, this);
   surface_ = wl_compositor_create_surface(shell_.compositor);
+  if (shell_.viewporter && shell_.fractionalScale) {
+    viewport_ = wp_viewporter_get_viewport(shell_.viewporter, surface_);
+    fractionalScale_ =
+        wp_fractional_scale_manager_v1_get_fractional_scale(shell_.fractionalScale, surface_);
+    wp_fractional_scale_v1_add_listener(fractionalScale_, &kFractionalScaleListener, this);
+  }
   if (shell_.layerShell && !shell_.useXdgShell) {
     layerSurface_ = zwlr_layer_shell_v1_get_layer_surface(
         shell_.layerShell, surface_, output_, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "skyvault");
@@ -101,6 +117,8 @@ OutputSurface::~OutputSurface() {
   if (layerSurface_) zwlr_layer_surface_v1_destroy(layerSurface_);
   if (toplevel_) xdg_toplevel_destroy(toplevel_);
   if (xdgSurface_) xdg_surface_destroy(xdgSurface_);
+  if (fractionalScale_) wp_fractional_scale_v1_destroy(fractionalScale_);
+  if (viewport_) wp_viewport_destroy(viewport_);
   for (auto& buffer : buffers_) buffer.reset();
   if (surface_) wl_surface_destroy(surface_);
   if (wl_output_get_version(output_) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
@@ -116,8 +134,18 @@ void OutputSurface::SetMode(int width, int height) {
 }
 
 void OutputSurface::SetScale(int factor) {
-  const int scale = factor >= 1 && shell_.compositorVersion >= 3 ? factor : 1;
-  if (scale != scale_) {
+  SurfaceScale scale = scale_;
+  scale.SetWhole(shell_.compositorVersion >= 3 ? factor : 1);
+  if (!(scale == scale_)) {
+    scale_ = scale;
+    buffersStale_ = true;
+  }
+}
+
+void OutputSurface::SetPreferredScale(int hundredTwentieths) {
+  SurfaceScale scale = scale_;
+  scale.SetPreferred(hundredTwentieths);
+  if (!(scale == scale_)) {
     scale_ = scale;
     buffersStale_ = true;
   }
@@ -135,8 +163,8 @@ void OutputSurface::SetSize(int width, int height) {
   }
   if (width <= 0 || height <= 0) {
     // The compositor leaves the size to the client: the output's.
-    width = modeWidth_ / scale_;
-    height = modeHeight_ / scale_;
+    width = scale_.Logical(modeWidth_);
+    height = scale_.Logical(modeHeight_);
   }
   if (width != logicalWidth_ || height != logicalHeight_) buffersStale_ = true;
   logicalWidth_ = width;
@@ -154,8 +182,12 @@ void OutputSurface::FrameCallbackDone() {
 
 void OutputSurface::ForgetCanvas() { canvas_ = {}; }
 
-int OutputSurface::physicalWidth() const { return configured_ ? logicalWidth_ * scale_ : 0; }
-int OutputSurface::physicalHeight() const { return configured_ ? logicalHeight_ * scale_ : 0; }
+int OutputSurface::physicalWidth() const {
+  return configured_ ? scale_.Physical(logicalWidth_) : 0;
+}
+int OutputSurface::physicalHeight() const {
+  return configured_ ? scale_.Physical(logicalHeight_) : 0;
+}
 
 void OutputSurface::MakeBuffers() {
   const int width = physicalWidth(), height = physicalHeight();
@@ -164,7 +196,14 @@ void OutputSurface::MakeBuffers() {
     if (!buffer->Valid()) buffer.reset();
   }
   frames_ = std::make_unique<BufferedOutput>(width, height, kBufferCount);
-  if (shell_.compositorVersion >= 3) wl_surface_set_buffer_scale(surface_, scale_);
+  if (viewport_) {
+    // The buffer is at scale 1, shown at the logical size: the fractional
+    // scale is in its pixels and nowhere else.
+    if (shell_.compositorVersion >= 3) wl_surface_set_buffer_scale(surface_, 1);
+    wp_viewport_set_destination(viewport_, logicalWidth_, logicalHeight_);
+  } else if (shell_.compositorVersion >= 3) {
+    wl_surface_set_buffer_scale(surface_, scale_.Physical(1));
+  }
   buffersStale_ = false;
 }
 

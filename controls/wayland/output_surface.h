@@ -6,6 +6,7 @@
 
 #include "controls/buffered_output.h"
 #include "controls/canvas.h"
+#include "controls/surface_scale.h"
 #include "controls/tile_mask.h"
 #include "controls/wayland/shm_buffer.h"
 
@@ -14,6 +15,10 @@ struct zwlr_layer_surface_v1;
 struct xdg_wm_base;
 struct xdg_surface;
 struct xdg_toplevel;
+struct wp_viewporter;
+struct wp_viewport;
+struct wp_fractional_scale_manager_v1;
+struct wp_fractional_scale_v1;
 
 namespace skyvault {
 
@@ -26,15 +31,20 @@ struct WaylandShell {
   wl_shm* shm = nullptr;
   zwlr_layer_shell_v1* layerShell = nullptr;
   xdg_wm_base* wmBase = nullptr;
+  // Both offered: each surface may take a fractional scale.
+  wp_viewporter* viewporter = nullptr;
+  wp_fractional_scale_manager_v1* fractionalScale = nullptr;
   bool useXdgShell = false;
 };
 
 // One output and the saver's surface on it: over the whole output, above
 // everything (overlay layer, anchored to all edges, exclusive zone -1, the
 // keyboard exclusively), or a toplevel made full screen on it. Its buffers
-// have the output's physical size (the logical size times the output's
-// scale, which the surface declares), so the compositor never enlarges
-// them. A frame is submitted only when the surface's last frame callback
+// have the output's physical size, so the compositor never enlarges them:
+// the logical size times the surface's preferred fractional scale, shown
+// through a viewport at the logical size, where the compositor offers
+// both; else times the output's whole-number scale, which the surface
+// declares. A frame is submitted only when the surface's last frame callback
 // has come and a buffer is free; a frame that had to wait goes as the
 // callback comes, and what a buffer missed is carried to it.
 class OutputSurface {
@@ -52,7 +62,7 @@ class OutputSurface {
   bool configured() const { return configured_; }
   // The compositor took the surface away (closed layer surface, closed toplevel).
   bool closed() const { return closed_; }
-  int scale() const { return scale_; }
+  const SurfaceScale& scale() const { return scale_; }
   // The buffers' size in pixels of the output; 0 before the size is known.
   int physicalWidth() const;
   int physicalHeight() const;
@@ -69,6 +79,7 @@ class OutputSurface {
   // What the compositor says (called from its event handlers).
   void SetMode(int width, int height);
   void SetScale(int factor);
+  void SetPreferredScale(int hundredTwentieths);
   void SetPendingSize(int width, int height);
   // The size acknowledged: logical pixels, or -1 for the toplevel's last size.
   void SetSize(int width, int height);
@@ -92,7 +103,9 @@ class OutputSurface {
   xdg_surface* xdgSurface_ = nullptr;
   xdg_toplevel* toplevel_ = nullptr;
   wl_callback* frameCallback_ = nullptr;
-  int scale_ = 1;
+  wp_viewport* viewport_ = nullptr;
+  wp_fractional_scale_v1* fractionalScale_ = nullptr;
+  SurfaceScale scale_;
   int modeWidth_ = 0;  // the output's current mode, in its pixels
   int modeHeight_ = 0;
   int logicalWidth_ = 0;  // as configured

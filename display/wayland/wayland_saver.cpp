@@ -13,7 +13,9 @@
 #include "controls/wayland/wayland_drawing_control.h"
 #include "display/linux/saver_loop.h"
 #include "display/saver_display.h"
+#include "fractional_scale_v1.h"
 #include "platform/linux/linux_platform_services.h"
+#include "viewporter.h"
 #include "wlr_layer_shell_unstable_v1.h"
 #include "xdg_shell.h"
 
@@ -197,6 +199,8 @@ WaylandSaver::Impl::~Impl() {
   if (seat_) wl_seat_destroy(seat_);
   if (shell_.layerShell) zwlr_layer_shell_v1_destroy(shell_.layerShell);
   if (shell_.wmBase) xdg_wm_base_destroy(shell_.wmBase);
+  if (shell_.fractionalScale) wp_fractional_scale_manager_v1_destroy(shell_.fractionalScale);
+  if (shell_.viewporter) wp_viewporter_destroy(shell_.viewporter);
   if (shell_.shm) wl_shm_destroy(shell_.shm);
   if (shell_.compositor) wl_compositor_destroy(shell_.compositor);
   if (registry_) wl_registry_destroy(registry_);
@@ -213,6 +217,12 @@ void WaylandSaver::Impl::Global(uint32_t name, const char* interface, uint32_t v
              !shell_.layerShell) {
     shell_.layerShell =
         Bind<zwlr_layer_shell_v1>(registry_, name, &zwlr_layer_shell_v1_interface, version, 3);
+  } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !shell_.viewporter) {
+    shell_.viewporter = Bind<wp_viewporter>(registry_, name, &wp_viewporter_interface, version, 1);
+  } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0 &&
+             !shell_.fractionalScale) {
+    shell_.fractionalScale = Bind<wp_fractional_scale_manager_v1>(
+        registry_, name, &wp_fractional_scale_manager_v1_interface, version, 1);
   } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && !shell_.wmBase) {
     shell_.wmBase = Bind<xdg_wm_base>(registry_, name, &xdg_wm_base_interface, version, 1);
     xdg_wm_base_add_listener(shell_.wmBase, &kWmBaseListener, this);
