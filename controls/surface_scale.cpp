@@ -8,8 +8,8 @@ namespace {
 // numerator / denominator, halves away from zero (denominator > 0).
 int RoundedQuotient(int64_t numerator, int64_t denominator) {
   const int64_t half = denominator / 2;
-  const int64_t rounded = numerator >= 0 ? (numerator + half) / denominator
-                                         : -((-numerator + half) / denominator);
+  const int64_t rounded =
+      numerator >= 0 ? (numerator + half) / denominator : -((-numerator + half) / denominator);
   return static_cast<int>(rounded);
 }
 

@@ -20,10 +20,10 @@ SurfaceScale Scale(int whole, int preferred) {
 TEST(SurfaceScale, APreferredScaleSizesTheBufferAloneRoundedHalfAway) {
   const struct {
     int whole, preferred, logical, physical;
-  } cases[] = {{1, 180, 100, 150},  {2, 180, 100, 150},   {2, 180, 1281, 1922},  // 1921.5
-               {1, 150, 2, 3},      {1, 150, 1, 1},       {1, 140, 1707, 1992},  // 1991.5
-               {3, 120, 1920, 1920}, {1, 90, 1, 1},       {1, 30, 1, 1},
-               {2, 0, 960, 1920},   {3, -5, 640, 1920},   {0, 0, 800, 800}};
+  } cases[] = {{1, 180, 100, 150},   {2, 180, 100, 150}, {2, 180, 1281, 1922},  // 1921.5
+               {1, 150, 2, 3},       {1, 150, 1, 1},     {1, 140, 1707, 1992},  // 1991.5
+               {3, 120, 1920, 1920}, {1, 90, 1, 1},      {1, 30, 1, 1},
+               {2, 0, 960, 1920},    {3, -5, 640, 1920}, {0, 0, 800, 800}};
   for (const auto& c : cases) {
     EXPECT_EQ(Scale(c.whole, c.preferred).Physical(c.logical), c.physical)
         << c.whole << " " << c.preferred << "/120 of " << c.logical;
@@ -49,8 +49,8 @@ TEST(SurfaceScale, TheLogicalSizeOfAModeComesBackToTheMode) {
 // the frame is composed at its 1440 x 1080 letterbox, scale 1.8.
 TEST(SurfaceScale, TheFrameIsComposedAtTheBuffersLetterbox) {
   const SurfaceScale scale = Scale(2, 180);
-  const PixelRect box = Letterbox(kLogicalWidth, kLogicalHeight,
-                                  {0, 0, scale.Physical(1280), scale.Physical(720)});
+  const PixelRect box =
+      Letterbox(kLogicalWidth, kLogicalHeight, {0, 0, scale.Physical(1280), scale.Physical(720)});
   EXPECT_EQ(std::pair(box.Width(), box.Height()), std::pair(1440, 1080));
   EXPECT_DOUBLE_EQ(FrameScaleFor({{0, 0, scale.Physical(1280), scale.Physical(720)}}), 1.8);
 }
