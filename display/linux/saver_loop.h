@@ -44,9 +44,9 @@ int64_t MonotonicNanoseconds();
 
 // Runs until `done`: hands on everything the connection brings, raises
 // frames `framesPerSecond` times a second on a fixed grid and the timers
-// every `timerMilliseconds`, and sleeps in between in ppoll on `signalFd` (and the
-// connection while it is awaited) until the next is due (no busy waiting):
-// in the steady state one wake-up a frame. After a pause
+// every `timerMilliseconds`, and sleeps in between in ppoll on `signalFd`
+// (and on the connection while it is awaited) until the next is due (no
+// busy waiting): in the steady state, one wake-up a frame. After a pause
 // (SIGSTOP, a suspended machine) the grids start anew instead of catching up
 // in a burst. A `deadline` (monotonic nanoseconds, 0 for none) ends it too.
 SaverLoopCounts RunSaverLoop(const SaverConnection& connection, int signalFd,

@@ -37,8 +37,8 @@ T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
 }  // namespace
 
 // SaverDisplay's host (the drawing control's events go to SaverDisplay
-// itself); the listener of
-// the registry, the seat and its keyboard and pointer.
+// itself); the listener of the registry, the seat and its keyboard and
+// pointer.
 class WaylandSaver::Impl : private DisplayHost {
  public:
   Impl(wl_display* display, SettingsStore& settings, SoundControl& sound,
