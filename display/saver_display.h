@@ -28,6 +28,11 @@ enum class PointerAtLoad { Hidden, Shown };
 
 class SaverDisplay : public DrawingEvents {
  public:
+  // The display's clock: the frame event this many times a second, and the
+  // two timers every kTimerMilliseconds. The platforms only keep the time.
+  static constexpr int kFramesPerSecond = 60;
+  static constexpr int kTimerMilliseconds = 1000;
+
   SaverDisplay(SettingsStore& settings, DrawingControl& drawing, SoundControl& sound,
                PlatformServices& platform, DisplayHost& host);
   SaverDisplay(const SaverDisplay&) = delete;
@@ -44,7 +49,7 @@ class SaverDisplay : public DrawingEvents {
   void OnMouseButton() override;
   void OnKey() override;
 
-  // The two one-second timers.
+  // The two timers (every kTimerMilliseconds).
   void OnSoundTimer();
   void OnPauseTimer();
 

@@ -180,6 +180,10 @@ void OutputSurface::FrameCallbackDone() {
   if (canvas_.Valid()) Submit();
 }
 
+bool OutputSurface::FrameHeldBack() const {
+  return frames_ && !closed_ && canvas_.Valid() && frames_->Behind();
+}
+
 void OutputSurface::ForgetCanvas() { canvas_ = {}; }
 
 int OutputSurface::physicalWidth() const {

@@ -68,6 +68,9 @@ class OutputSurface {
   int physicalHeight() const;
   // Frames committed to the compositor.
   int submittedFrames() const { return submitted_; }
+  // Whether a frame is held back until the compositor is ready for it (its
+  // frame callback, or a buffer's release, has not come yet).
+  bool FrameHeldBack() const;
 
   // The canvas with the tiles drawn since the last call: noted for every
   // buffer, and shown now if the compositor is ready for a frame.

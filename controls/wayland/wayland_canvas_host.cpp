@@ -53,6 +53,11 @@ bool WaylandCanvasHost::AllConfigured() const {
                      [](const auto& output) { return output->configured() || output->closed(); });
 }
 
+bool WaylandCanvasHost::FrameHeldBack() const {
+  return std::any_of(outputs_.begin(), outputs_.end(),
+                     [](const auto& output) { return output->FrameHeldBack(); });
+}
+
 bool WaylandCanvasHost::NeedsNewCanvas() const {
   if (canvasWidth_ <= 0) return false;
   // As the display opens it: the scale of the widest 800 x 600 letterbox.

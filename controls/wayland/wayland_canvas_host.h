@@ -32,6 +32,8 @@ class WaylandCanvasHost : public CanvasHost {
   const std::vector<std::unique_ptr<OutputSurface>>& outputs() const { return outputs_; }
   // Whether every surface has its size (none is still waiting for one).
   bool AllConfigured() const;
+  // Whether a surface holds a frame back until the compositor is ready for it.
+  bool FrameHeldBack() const;
   // Whether the canvas no longer has the widest output's letterbox size.
   bool NeedsNewCanvas() const;
 

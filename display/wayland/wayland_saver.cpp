@@ -22,7 +22,6 @@
 namespace skyvault {
 namespace {
 
-constexpr int kFramesPerSecond = 60;
 // How long the surfaces may take to get their first size before the
 // saver starts without the ones still waiting.
 constexpr int64_t kConfigureWaitNanoseconds = 2'000'000'000;
@@ -37,15 +36,16 @@ T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
 
 }  // namespace
 
-// SaverDisplay's host and the drawing control's event sink; the listener of
-// the registry, the seat and its keyboard and pointer.
-class WaylandSaver::Impl : private DisplayHost, private DrawingEvents {
+// SaverDisplay's host (the drawing control's events go to SaverDisplay
+// itself); the listener of the registry, the seat and its keyboard and
+// pointer.
+class WaylandSaver::Impl : private DisplayHost {
  public:
   Impl(wl_display* display, SettingsStore& settings, SoundControl& sound,
        WaylandSaverOptions options);
   ~Impl() override;
   bool Usable() const { return usable_; }
-  void Run(int signalFd);
+  SaverLoopCounts Run(int signalFd);
 
   // The compositor's events (from the listener tables below).
   void Global(uint32_t name, const char* interface, uint32_t version);
@@ -65,12 +65,6 @@ class WaylandSaver::Impl : private DisplayHost, private DrawingEvents {
   void UnloadOtherWindows() override {}
   void UnloadDisplayWindow() override;
   void EndProgram() override { quit_ = true; }
-
-  // DrawingEvents
-  void OnFrame() override { display_->OnFrame(); }
-  void OnPointerMove() override { display_->OnPointerMove(); }
-  void OnMouseButton() override { display_->OnMouseButton(); }
-  void OnKey() override { display_->OnKey(); }
 
   void Dispatch();
   void Flush();
@@ -186,8 +180,7 @@ WaylandSaver::Impl::Impl(wl_display* display, SettingsStore& settings, SoundCont
   }
   DisplayHost& host = *this;
   display_ = std::make_unique<SaverDisplay>(settings, *drawing, sound, platform_, host);
-  DrawingEvents* events = this;
-  drawing_->SetEvents(events);
+  drawing_->SetEvents(display_.get());
 }
 
 WaylandSaver::Impl::~Impl() {
@@ -340,22 +333,25 @@ void WaylandSaver::Impl::WaitForSizes() {
   }
 }
 
-void WaylandSaver::Impl::Run(int signalFd) {
+SaverLoopCounts WaylandSaver::Impl::Run(int signalFd) {
   wl_display_roundtrip(display_wl_);  // the outputs' modes and scales, the first sizes
   WaitForSizes();
-  if (quit_) return;  // the compositor went while the surfaces waited
+  if (quit_) return {};  // the compositor went while the surfaces waited
   display_->Load();
 
   SaverConnection connection;
   connection.fd = wl_display_get_fd(display_wl_);
   connection.dispatch = [this] { Dispatch(); };
   connection.flush = [this] { Flush(); };
+  // Frame callbacks and releases that let a held frame go are heard at once;
+  // the others wait for the next frame.
+  connection.awaited = [this] { return !lost_ && drawing_->host().FrameHeldBack(); };
   SaverLoopHandlers handlers;
   handlers.frame = [this] {
     if (!display_->finished()) drawing_->RaiseFrame();
   };
   int seconds = 0;
-  handlers.second = [this, &seconds] {
+  handlers.timers = [this, &seconds] {
     display_->OnSoundTimer();
     display_->OnPauseTimer();
     // Loading resamples every picture at once, on all cores; what those
@@ -366,8 +362,11 @@ void WaylandSaver::Impl::Run(int signalFd) {
   handlers.done = [this] { return quit_ || display_->finished(); };
   const int64_t deadline =
       runSeconds_ > 0 ? MonotonicNanoseconds() + static_cast<int64_t>(runSeconds_ * 1e9) : 0;
-  RunSaverLoop(connection, signalFd, handlers, kFramesPerSecond, deadline);
+  const SaverLoopCounts counts =
+      RunSaverLoop(connection, signalFd, handlers, SaverDisplay::kFramesPerSecond,
+                   SaverDisplay::kTimerMilliseconds, deadline);
   if (!display_->finished()) display_->Unload();
+  return counts;
 }
 
 WaylandSaver::WaylandSaver(wl_display* display, SettingsStore& settings, SoundControl& sound,
@@ -378,6 +377,6 @@ WaylandSaver::~WaylandSaver() = default;
 
 bool WaylandSaver::Usable() const { return impl_->Usable(); }
 
-void WaylandSaver::Run(int signalFd) { impl_->Run(signalFd); }
+SaverLoopCounts WaylandSaver::Run(int signalFd) { return impl_->Run(signalFd); }
 
 }  // namespace skyvault

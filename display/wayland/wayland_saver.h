@@ -7,6 +7,7 @@
 #include "controls/decoded_image.h"
 #include "controls/drawing_control.h"
 #include "controls/sound_control.h"
+#include "display/linux/saver_loop.h"
 #include "settings/settings_store.h"
 
 namespace skyvault {
@@ -27,7 +28,7 @@ struct WaylandSaverOptions {
 // The saver on a Wayland compositor: the portable SaverDisplay with its
 // drawing control on a surface per output, the Linux platform services, and
 // the settings store and sound control it is given. The connection's
-// events, the frame grid, the two one-second timers and termination signals
+// events, the frame grid, the display's two timers and termination signals
 // become SaverDisplay's calls through the same loop as on X11.
 //
 // Its surfaces are its own: it hides the pointer over them, and a key, a
@@ -48,8 +49,8 @@ class WaylandSaver {
   // memory, and a shell to show surfaces with).
   bool Usable() const;
   // The load sequence, then events and frames until the saver ends.
-  // `signalFd` is TerminationSignals' fd.
-  void Run(int signalFd);
+  // `signalFd` is TerminationSignals' fd. Returns what the loop did.
+  SaverLoopCounts Run(int signalFd);
 
   class Impl;  // named by the compositor's listener tables
 

@@ -13,24 +13,22 @@ namespace skyvault::win32 {
 namespace {
 
 constexpr wchar_t kCaption[] = L"Skyvault";
-constexpr int kFramesPerSecond = 60;
 
-// The two one-second timers.
+// The display's two timers.
 constexpr UINT_PTR kSoundTimer = 1;
 constexpr UINT_PTR kPauseTimer = 2;
-constexpr UINT kTimerMilliseconds = 1000;
 
 // The window, its controls and SaverDisplay. It is also SaverDisplay's host (the endings
 // that need the window and the process) and the drawing control's event
 // sink, which hands the events to SaverDisplay (frames only while the window is
 // shown).
-class SaverWindow final : public DisplayWindow,
-                          private WindowBase,
-                          private DisplayHost,
-                          private DrawingEvents {
+class SaverDisplayWindow final : public DisplayWindow,
+                                 private WindowBase,
+                                 private DisplayHost,
+                                 private DrawingEvents {
  public:
-  SaverWindow(HINSTANCE instance, DisplayWindowOptions options);
-  ~SaverWindow() override;
+  SaverDisplayWindow(HINSTANCE instance, DisplayWindowOptions options);
+  ~SaverDisplayWindow() override;
 
   // Null from the moment the window starts to go.
   HWND hwnd() const override { return destroying_ ? nullptr : WindowBase::hwnd(); }
@@ -64,7 +62,7 @@ class SaverWindow final : public DisplayWindow,
   std::unique_ptr<SaverDisplay> display_;
 };
 
-SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
+SaverDisplayWindow::SaverDisplayWindow(HINSTANCE instance, DisplayWindowOptions options)
     : options_(std::move(options)), settings_(options_.settingsKey) {
   // No cursor: the pointer stays hidden over the window.
   RegisterWindowClass(instance, kDisplayWindowClass, nullptr,
@@ -90,29 +88,31 @@ SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
   // The controls draw on and play for this window itself; they have no
   // windows of their own to hide.
   display_->Load(options_.passwordMode ? PointerAtLoad::Shown : PointerAtLoad::Hidden);
-  SetTimer(window, kSoundTimer, kTimerMilliseconds, nullptr);
-  SetTimer(window, kPauseTimer, kTimerMilliseconds, nullptr);
+  SetTimer(window, kSoundTimer, SaverDisplay::kTimerMilliseconds, nullptr);
+  SetTimer(window, kPauseTimer, SaverDisplay::kTimerMilliseconds, nullptr);
 }
 
-SaverWindow::~SaverWindow() {
+SaverDisplayWindow::~SaverDisplayWindow() {
   releasing_ = true;
   if (HWND window = hwnd()) DestroyWindow(window);  // the unload handler runs as it goes
 }
 
-void SaverWindow::ShowOver(const RECT& rect) {
+void SaverDisplayWindow::ShowOver(const RECT& rect) {
   SetWindowPos(hwnd(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                rect.bottom - rect.top, SWP_SHOWWINDOW);
   SetForegroundWindow(hwnd());  // keys come here
   shown_ = true;
 }
 
-int SaverWindow::RunMessageLoop() { return drawing_->RunFrameLoop(kFramesPerSecond); }
+int SaverDisplayWindow::RunMessageLoop() {
+  return drawing_->RunFrameLoop(SaverDisplay::kFramesPerSecond);
+}
 
 // They note themselves in the list while they exist (in full-screen mode
 // neither is ever made).
-void SaverWindow::UnloadOtherWindows() { PreviewAndSetupWindows().DestroyAll(); }
+void SaverDisplayWindow::UnloadOtherWindows() { PreviewAndSetupWindows().DestroyAll(); }
 
-void SaverWindow::UnloadDisplayWindow() {
+void SaverDisplayWindow::UnloadDisplayWindow() {
   HWND window = hwnd();
   if (!window) return;
   if (!options_.endProgram) {
@@ -129,7 +129,7 @@ void SaverWindow::UnloadDisplayWindow() {
   DestroyWindow(window);
 }
 
-void SaverWindow::EndProgram() {
+void SaverDisplayWindow::EndProgram() {
   if (options_.endProgram) {
     options_.endProgram();
     return;
@@ -137,18 +137,18 @@ void SaverWindow::EndProgram() {
   ExitProcess(0);
 }
 
-void SaverWindow::OnFrame() {
+void SaverDisplayWindow::OnFrame() {
   if (shown_ && hwnd()) display_->OnFrame();
 }
 
-void SaverWindow::CoverVirtualScreen() {
+void SaverDisplayWindow::CoverVirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
   SetWindowPos(hwnd(), HWND_TOPMOST, left, top, GetSystemMetrics(SM_CXVIRTUALSCREEN),
                GetSystemMetrics(SM_CYVIRTUALSCREEN), SWP_NOACTIVATE);
 }
 
-std::optional<LRESULT> SaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> SaverDisplayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Until the controls and SaverDisplay exist (during CreateOwnWindow) the
   // window only needs the default handling.
   if (!display_) return std::nullopt;
@@ -199,7 +199,7 @@ std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance) {
 
 std::unique_ptr<DisplayWindow> DisplayWindow::Create(HINSTANCE instance,
                                                      DisplayWindowOptions options) {
-  return std::make_unique<SaverWindow>(instance, std::move(options));
+  return std::make_unique<SaverDisplayWindow>(instance, std::move(options));
 }
 
 }  // namespace skyvault::win32

@@ -1,8 +1,8 @@
 // The saver's frames with WIC pictures and GDI text, composed in the GDI
-// canvas as on the screen (see display/testing/frame_snapshot.h).
+// canvas as on the screen (see display/bench/frame_snapshot.h).
 #include "controls/win32/gdi_canvas.h"
 #include "controls/win32/wic_image_decoder.h"
-#include "display/testing/frame_snapshot.h"
+#include "display/bench/frame_snapshot.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "display/linux/ending_watchdog.h"
 #include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_targets.h"
-#include "display/linux/saver_window.h"
 #include "display/linux/termination_signals.h"
+#include "display/linux/x11_saver.h"
 #include "display/wayland/wayland_saver.h"
 #include "startup/linux/linux_services.h"
 #include "startup/linux/saver_usage.h"
@@ -109,13 +109,13 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
   auto settings = MakeSettingsStore(args);
   auto sound = MakeSoundControl(choice.target == WindowChoice::Target::GivenWindow);
   {
-    SaverWindowOptions options;
+    X11SaverOptions options;
     options.decoder = MakeLinuxImageDecoder();
     options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
     options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
     ending_watchdog::Start();
     TerminationSignals signals;
-    SaverWindow saver(display, window, own, *settings, *sound, std::move(options));
+    X11Saver saver(display, window, own, *settings, *sound, std::move(options));
     saver.Run(signals.fd());
     // The saver has ended (a key, a signal, its window gone): what remains
     // is letting go, which a thread stuck in a read or a library call must

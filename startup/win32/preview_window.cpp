@@ -13,12 +13,11 @@
 namespace skyvault::win32 {
 namespace {
 
-// The saver's pace is 60 frames a second; a pane of a few inches shows
-// one in six of them (ten pictures a second), at a sixth of the cost.
-constexpr int kFramesPerSecond = 60;
+// The saver keeps its pace (SaverDisplay::kFramesPerSecond); a pane of a
+// few inches shows one in six of its frames, at a sixth of the cost.
 constexpr int kFramesPerPicture = 6;
 constexpr UINT_PTR kHostWatch = 1;
-// The saver's two one-second timers.
+// The saver's two timers.
 constexpr UINT_PTR kSoundTimer = 2;
 constexpr UINT_PTR kPauseTimer = 3;
 
@@ -37,7 +36,7 @@ class LivePreview final : public PreviewWindow,
 
   HWND hwnd() const override { return WindowBase::hwnd(); }
   int RunMessageLoop() override {
-    return drawing_->RunFrameLoop(kFramesPerSecond / kFramesPerPicture);
+    return drawing_->RunFrameLoop(SaverDisplay::kFramesPerSecond / kFramesPerPicture);
   }
 
   void Embed();
@@ -116,8 +115,8 @@ void LivePreview::Load() {
   DisplayHost& host = *this;
   display_ = std::make_unique<SaverDisplay>(*settings_, *paneDrawing_, sound_, platform_, host);
   display_->Load(PointerAtLoad::Shown);
-  SetTimer(hwnd(), kSoundTimer, 1000, nullptr);
-  SetTimer(hwnd(), kPauseTimer, 1000, nullptr);
+  SetTimer(hwnd(), kSoundTimer, SaverDisplay::kTimerMilliseconds, nullptr);
+  SetTimer(hwnd(), kPauseTimer, SaverDisplay::kTimerMilliseconds, nullptr);
   loaded_ = true;
 }
 

@@ -1,4 +1,4 @@
-#include "display/linux/saver_window.h"
+#include "display/linux/x11_saver.h"
 
 #include <unistd.h>
 
@@ -10,32 +10,21 @@
 #include "platform/linux/linux_platform_services.h"
 
 namespace skyvault {
-namespace {
 
-constexpr int kFramesPerSecond = 60;
-
-}  // namespace
-
-// SaverDisplay's host (the endings that need the window and the process)
-// and the drawing control's event sink.
-class SaverWindow::Impl : private DisplayHost, private DrawingEvents {
+// SaverDisplay's host (the endings that need the window and the process);
+// the drawing control's events go to SaverDisplay itself.
+class X11Saver::Impl : private DisplayHost {
  public:
   Impl(Display* display, Window window, bool ownWindow, SettingsStore& settings,
-       SoundControl& sound, SaverWindowOptions options);
+       SoundControl& sound, X11SaverOptions options);
   ~Impl() override;
-  void Run(int signalFd);
+  SaverLoopCounts Run(int signalFd);
 
  private:
   // DisplayHost
   void UnloadOtherWindows() override {}
   void UnloadDisplayWindow() override;
   void EndProgram() override { quit_ = true; }
-
-  // DrawingEvents
-  void OnFrame() override { display_->OnFrame(); }
-  void OnPointerMove() override { display_->OnPointerMove(); }
-  void OnMouseButton() override { display_->OnMouseButton(); }
-  void OnKey() override { display_->OnKey(); }
 
   void HandleEvent(const XEvent& event);
   void ShowCursor(bool show);
@@ -55,8 +44,8 @@ class SaverWindow::Impl : private DisplayHost, private DrawingEvents {
   std::unique_ptr<SaverDisplay> display_;
 };
 
-SaverWindow::Impl::Impl(Display* display, Window window, bool ownWindow, SettingsStore& settings,
-                        SoundControl& sound, SaverWindowOptions options)
+X11Saver::Impl::Impl(Display* display, Window window, bool ownWindow, SettingsStore& settings,
+                     SoundControl& sound, X11SaverOptions options)
     : display_x_(display), window_(window), ownWindow_(ownWindow), runSeconds_(options.runSeconds) {
   XDrawingControl::Options drawingOptions;
   drawingOptions.input = ownWindow_;
@@ -74,11 +63,10 @@ SaverWindow::Impl::Impl(Display* display, Window window, bool ownWindow, Setting
   }
   DisplayHost& host = *this;
   display_ = std::make_unique<SaverDisplay>(settings, *drawing, sound, platform_, host);
-  DrawingEvents* events = this;
-  drawing_->SetEvents(events);
+  drawing_->SetEvents(display_.get());
 }
 
-SaverWindow::Impl::~Impl() {
+X11Saver::Impl::~Impl() {
   display_.reset();
   wrappedDrawing_.reset();
   drawing_.reset();
@@ -87,7 +75,7 @@ SaverWindow::Impl::~Impl() {
   XSync(display_x_, False);
 }
 
-void SaverWindow::Impl::ShowCursor(bool show) {
+void X11Saver::Impl::ShowCursor(bool show) {
   if (windowGone_) return;
   if (show) {
     XUndefineCursor(display_x_, window_);
@@ -97,7 +85,7 @@ void SaverWindow::Impl::ShowCursor(bool show) {
   XFlush(display_x_);
 }
 
-void SaverWindow::Impl::UnloadDisplayWindow() {
+void X11Saver::Impl::UnloadDisplayWindow() {
   // As the window goes, its unload handler runs.
   display_->Unload();
   if (ownWindow_ && !windowGone_) {
@@ -107,12 +95,12 @@ void SaverWindow::Impl::UnloadDisplayWindow() {
   }
 }
 
-void SaverWindow::Impl::ClosedFromOutside() {
+void X11Saver::Impl::ClosedFromOutside() {
   display_->Unload();
   quit_ = true;
 }
 
-void SaverWindow::Impl::HandleEvent(const XEvent& event) {
+void X11Saver::Impl::HandleEvent(const XEvent& event) {
   if (display_->finished()) return;
   if (event.xany.window == window_) {
     if (event.type == DestroyNotify && event.xdestroywindow.window == window_) {
@@ -129,7 +117,7 @@ void SaverWindow::Impl::HandleEvent(const XEvent& event) {
   drawing_->HandleEvent(event);
 }
 
-void SaverWindow::Impl::Run(int signalFd) {
+SaverLoopCounts X11Saver::Impl::Run(int signalFd) {
   display_->Load();
   if (ownWindow_) ShowOwnWindow(display_x_, window_);
 
@@ -138,7 +126,7 @@ void SaverWindow::Impl::Run(int signalFd) {
   handlers.frame = [this] {
     if (!display_->finished()) drawing_->RaiseFrame();
   };
-  handlers.second = [this] {
+  handlers.timers = [this] {
     display_->OnSoundTimer();
     display_->OnPauseTimer();
   };
@@ -146,17 +134,20 @@ void SaverWindow::Impl::Run(int signalFd) {
   handlers.done = [this] { return quit_ || display_->finished(); };
   const int64_t deadline =
       runSeconds_ > 0 ? MonotonicNanoseconds() + static_cast<int64_t>(runSeconds_ * 1e9) : 0;
-  RunSaverLoop(display_x_, signalFd, handlers, kFramesPerSecond, deadline);
+  const SaverLoopCounts counts =
+      RunSaverLoop(display_x_, signalFd, handlers, SaverDisplay::kFramesPerSecond,
+                   SaverDisplay::kTimerMilliseconds, deadline);
   if (!display_->finished()) display_->Unload();
+  return counts;
 }
 
-SaverWindow::SaverWindow(Display* display, Window window, bool ownWindow, SettingsStore& settings,
-                         SoundControl& sound, SaverWindowOptions options)
+X11Saver::X11Saver(Display* display, Window window, bool ownWindow, SettingsStore& settings,
+                   SoundControl& sound, X11SaverOptions options)
     : impl_(std::make_unique<Impl>(display, window, ownWindow, settings, sound,
                                    std::move(options))) {}
 
-SaverWindow::~SaverWindow() = default;
+X11Saver::~X11Saver() = default;
 
-void SaverWindow::Run(int signalFd) { impl_->Run(signalFd); }
+SaverLoopCounts X11Saver::Run(int signalFd) { return impl_->Run(signalFd); }
 
 }  // namespace skyvault

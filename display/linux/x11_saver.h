@@ -8,13 +8,14 @@
 #include "controls/drawing_control.h"
 #include "controls/linux/x_image_surface.h"
 #include "controls/sound_control.h"
+#include "display/linux/saver_loop.h"
 #include "settings/settings_store.h"
 
 namespace skyvault {
 
 // What a benchmark or a test may change about the saver window; the saver
 // itself uses the defaults.
-struct SaverWindowOptions {
+struct X11SaverOptions {
   // Wraps the drawing control that the saver draws through; the wrapper must
   // pass every call on to `inner`.
   std::function<std::unique_ptr<DrawingControl>(DrawingControl& inner)> wrapDrawing;
@@ -27,7 +28,7 @@ struct SaverWindowOptions {
 
 // The saver on one X window: the portable SaverDisplay with its drawing
 // control on the window, the platform services, and the settings store and
-// sound control it is given; X events, the frame grid, the two one-second
+// sound control it is given; X events, the frame grid, the display's two
 // timers and termination signals turned into SaverDisplay's calls.
 //
 // On a window of its own (`ownWindow`, made by CreateOwnWindow) the saver
@@ -36,17 +37,18 @@ struct SaverWindowOptions {
 // was handed (xscreensaver's, a preview's, the root) it only draws. A
 // termination signal, or the handed window's destruction, ends it as a
 // window closed from outside: the unload handler stops the sound.
-class SaverWindow {
+class X11Saver {
  public:
-  SaverWindow(Display* display, Window window, bool ownWindow, SettingsStore& settings,
-              SoundControl& sound, SaverWindowOptions options = {});
-  ~SaverWindow();
-  SaverWindow(const SaverWindow&) = delete;
-  SaverWindow& operator=(const SaverWindow&) = delete;
+  X11Saver(Display* display, Window window, bool ownWindow, SettingsStore& settings,
+           SoundControl& sound, X11SaverOptions options = {});
+  ~X11Saver();
+  X11Saver(const X11Saver&) = delete;
+  X11Saver& operator=(const X11Saver&) = delete;
 
   // The load sequence, then (own window) the window shown; then events and
   // frames until the saver ends. `signalFd` is TerminationSignals' fd.
-  void Run(int signalFd);
+  // Returns what the loop did.
+  SaverLoopCounts Run(int signalFd);
 
  private:
   class Impl;

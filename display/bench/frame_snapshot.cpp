@@ -1,4 +1,4 @@
-#include "display/testing/frame_snapshot.h"
+#include "display/bench/frame_snapshot.h"
 
 #include <cstdio>
 #include <cstdlib>
