@@ -9,7 +9,7 @@ namespace skyvault {
 // (0x00RRGGBB): colour + canvas * (255 - alpha) / 255, rounded down after
 // adding 127, at most 255. Done sixteen or thirty-two bytes at a time where
 // the processor allows (the C library's copy is not always fast: Wine's is
-// a plain loop).
+// a plain loop). The two rows of a call never share pixels.
 void CopyPixels(uint32_t* out, const uint32_t* in, size_t count);
 void BlendPixels(uint32_t* out, const uint32_t* premultiplied, size_t count);
 

@@ -20,6 +20,13 @@ SKYVAULT_AVX2_INLINE void Store(uint32_t* p, __m256i v) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
 }
 
+// Pixels 0..3 and second..second+3 in one register.
+SKYVAULT_AVX2_INLINE __m256i LoadFourAndFour(const uint32_t* p, size_t second) {
+  return _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + second)), 1);
+}
+
 // A mask of the first `count` (below eight) of eight pixels.
 SKYVAULT_AVX2_INLINE __m256i FirstPixels(size_t count) {
   return _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(count)),
@@ -30,8 +37,9 @@ SKYVAULT_AVX2_INLINE __m256i FirstPixels(size_t count) {
 // colour + under * (255 - alpha) / 255.
 SKYVAULT_AVX2_INLINE __m256i BlendWords(__m256i s, __m256i u) {
   // Each pixel's alpha (lane 3 of its four) in all four of its lanes.
-  const __m256i spread = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15,  //
-                                          6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
+  const __m256i spread =
+      _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15,  //
+                       6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
   const __m256i a = _mm256_shuffle_epi8(s, spread);
   __m256i t = _mm256_mullo_epi16(u, _mm256_sub_epi16(_mm256_set1_epi16(255), a));
   t = _mm256_add_epi16(t, _mm256_set1_epi16(127));
@@ -70,24 +78,48 @@ SKYVAULT_AVX2 void CopyPixelsAvx2(uint32_t* out, const uint32_t* in, size_t coun
     Store(out + i + 24, d);
   }
   for (; i + 8 <= count; i += 8) Store(out + i, Load(in + i));
-  if (i < count) {
-    const __m256i mask = FirstPixels(count - i);
-    _mm256_maskstore_epi32(reinterpret_cast<int*>(out + i), mask,
-                           _mm256_maskload_epi32(reinterpret_cast<const int*>(in + i), mask));
+  if (i == count) return;
+  // The last one to seven pixels: the row's last eight stored again, over
+  // pixels already copied; a shorter row as its first and its last four
+  // (which may share pixels), or pixel by pixel.
+  if (count >= 8) {
+    Store(out + count - 8, Load(in + count - 8));
+  } else if (count >= 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(in)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + count - 4),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + count - 4)));
+  } else {
+    for (; i < count; ++i) out[i] = in[i];
   }
 }
 
 SKYVAULT_AVX2 void BlendPixelsAvx2(uint32_t* out, const uint32_t* premultiplied, size_t count) {
-  size_t i = 0;
-  for (; i + 8 <= count; i += 8) Store(out + i, Blend8(Load(premultiplied + i), Load(out + i)));
-  if (i < count) {
-    // The last one to seven pixels: masked loads and stores touch no others.
-    const __m256i mask = FirstPixels(count - i);
-    int* last = reinterpret_cast<int*>(out + i);
-    const __m256i source =
-        _mm256_maskload_epi32(reinterpret_cast<const int*>(premultiplied + i), mask);
-    _mm256_maskstore_epi32(last, mask, Blend8(source, _mm256_maskload_epi32(last, mask)));
+  if (count < 4) {
+    // One to three pixels: masked loads and stores touch no others.
+    if (count == 0) return;
+    const __m256i mask = FirstPixels(count);
+    int* row = reinterpret_cast<int*>(out);
+    const __m256i source = _mm256_maskload_epi32(reinterpret_cast<const int*>(premultiplied), mask);
+    _mm256_maskstore_epi32(row, mask, Blend8(source, _mm256_maskload_epi32(row, mask)));
+    return;
   }
+  if (count < 8) {
+    // The first four and the last four, which may share pixels.
+    const __m256i blended =
+        Blend8(LoadFourAndFour(premultiplied, count - 4), LoadFourAndFour(out, count - 4));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(blended));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + count - 4),
+                     _mm256_extracti128_si256(blended, 1));
+    return;
+  }
+  // The last eight pixels are blended first, from the canvas as it was, and
+  // stored last, over pixels the loop has already blended the same way.
+  const __m256i last = Blend8(Load(premultiplied + count - 8), Load(out + count - 8));
+  for (size_t i = 0; i + 8 <= count; i += 8) {
+    Store(out + i, Blend8(Load(premultiplied + i), Load(out + i)));
+  }
+  Store(out + count - 8, last);
 }
 
 }  // namespace skyvault

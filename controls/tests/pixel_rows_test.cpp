@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <vector>
 
 namespace skyvault {
+
+// Test names and messages show the level by name.
+void PrintTo(PixelRowsLevel level, std::ostream* out) { *out << PixelRowsLevelName(level); }
+
 namespace {
 
 class PixelRowsAtLevel : public ::testing::TestWithParam<PixelRowsLevel> {};
