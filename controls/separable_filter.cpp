@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "controls/separable_filter_avx2.h"
+
 // SSE2 is part of every x86-64 processor; elsewhere the filter is plain C++.
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -171,12 +173,13 @@ void SpreadPlain(const int16_t* mixed, int begin, const AxisTaps& columns, int o
 #if SKYVAULT_FILTER_SSE2
 // The same two passes with SSE2: pairs of rows (and pairs of pixels along
 // the row) are multiplied and added by one _mm_madd_epi16, whose 32-bit sums
-// are exactly those above; saturating packs do the clamping.
+// are exactly those above; saturating packs do the clamping. The vertical
+// pass does bytes [from, bytes), as MixRowsPlain.
 void MixRowsSse2(const uint32_t* const* rows, const int16_t* weights, int rowCount, int begin,
-                 size_t bytes, int16_t* mixed) {
+                 size_t from, size_t bytes, int16_t* mixed) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i half = _mm_set1_epi32(1 << (kMixedShift - 1));
-  size_t i = 0;
+  size_t i = from;
   for (; i + 16 <= bytes; i += 16) {
     __m128i s0 = half, s1 = half, s2 = half, s3 = half;
     for (int k = 0; k < rowCount; k += 2) {
@@ -252,8 +255,14 @@ void RowFilter::FilterRow(const uint32_t* const* rows, const int16_t* rowWeights
   const size_t bytes = static_cast<size_t>(end - begin) * 4;
   mixed_.resize(bytes);
 #if SKYVAULT_FILTER_SSE2
-  if (!plain_) {
-    MixRowsSse2(rows, rowWeights, rowCount, begin, bytes, mixed_.data());
+  if (level_ != PixelRowsLevel::Scalar) {
+    size_t from = 0;
+#ifdef SKYVAULT_PIXEL_ROWS_AVX2
+    if (level_ == PixelRowsLevel::Avx2) {
+      from = MixRowsAvx2(rows, rowWeights, rowCount, begin, bytes, kMixedShift, mixed_.data());
+    }
+#endif
+    MixRowsSse2(rows, rowWeights, rowCount, begin, from, bytes, mixed_.data());
     SpreadSse2(mixed_.data(), begin, columns, outFrom, outTo, range, out);
     return;
   }

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "controls/pixel_rows.h"
+
 namespace skyvault {
 
 // The shapes a picture is filtered with when it changes size. Each is
@@ -47,9 +49,9 @@ enum class PixelRange {
 // working rows between calls, so filtering row after row allocates nothing.
 class RowFilter {
  public:
-  // `plain` keeps to ordinary C++ where vector instructions would be used;
-  // both give the same pixels.
-  explicit RowFilter(bool plain = false) : plain_(plain) {}
+  // The instruction-set level is the pixel rows' (an available one); every
+  // level gives the same pixels.
+  explicit RowFilter(PixelRowsLevel level = ActivePixelRowsLevel()) : level_(level) {}
 
   // Writes output pixels [outFrom, outTo) (positions of `columns`) of one
   // output row to `out` (out[0] is position outFrom). `rows` holds the
@@ -58,7 +60,7 @@ class RowFilter {
                  const AxisTaps& columns, int outFrom, int outTo, PixelRange range, uint32_t* out);
 
  private:
-  bool plain_;
+  PixelRowsLevel level_;
   std::vector<int16_t> mixed_;
 };
 

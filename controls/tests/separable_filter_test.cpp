@@ -7,8 +7,9 @@
 namespace skyvault {
 namespace {
 
-// Where vector instructions are used, they give exactly the pixels of the
-// plain code: for any number of rows, any row length and any part of a row.
+// Every level of vector instructions this processor has gives exactly the
+// pixels of the plain code: for any number of rows, any row length and any
+// part of a row.
 TEST(RowFilter, VectorAndPlainCodeGiveTheSamePixels) {
   std::mt19937 random(5);
   for (int rowCount = 1; rowCount <= 7; ++rowCount) {
@@ -26,11 +27,16 @@ TEST(RowFilter, VectorAndPlainCodeGiveTheSamePixels) {
         for (PixelRange range : {PixelRange::Premultiplied, PixelRange::Opaque}) {
           const int from = outputs / 4, to = outputs - outputs / 5;
           std::vector<uint32_t> vector(static_cast<size_t>(to - from)), plain(vector.size());
-          RowFilter().FilterRow(rows.data(), weights.data(), rowCount, taps, from, to, range,
-                                vector.data());
-          RowFilter(true).FilterRow(rows.data(), weights.data(), rowCount, taps, from, to, range,
-                                    plain.data());
-          ASSERT_EQ(vector, plain) << rowCount << " rows of " << width << " -> " << outputs;
+          RowFilter(PixelRowsLevel::Scalar)
+              .FilterRow(rows.data(), weights.data(), rowCount, taps, from, to, range,
+                         plain.data());
+          for (auto level : {PixelRowsLevel::Sse2, PixelRowsLevel::Avx2}) {
+            if (!PixelRowsLevelAvailable(level)) continue;
+            RowFilter(level).FilterRow(rows.data(), weights.data(), rowCount, taps, from, to, range,
+                                       vector.data());
+            ASSERT_EQ(vector, plain) << PixelRowsLevelName(level) << ": " << rowCount << " rows of "
+                                     << width << " -> " << outputs;
+          }
         }
       }
     }

@@ -26,32 +26,6 @@ TEST(Blend, PremultipliedSourceOverCanvasPixels) {
   }
 }
 
-// The row loops (sixteen bytes at a time where the processor allows) give
-// exactly what the pixel rule gives, for every length and any alignment.
-TEST(PixelRows, CopyAndBlendMatchThePixelRuleForEveryLength) {
-  uint32_t seed = 1;
-  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  for (size_t length = 0; length <= 37; ++length) {
-    std::vector<uint32_t> source(length + 1), under(length + 1);
-    for (size_t i = 0; i <= length; ++i) {
-      const uint32_t a = next() >> 24;
-      // Mostly premultiplied pixels, and a few with colours above their alpha.
-      const uint32_t limit = i % 7 == 3 ? 255 : a;
-      source[i] = a << 24 | (next() >> 8 & 255) * limit / 255 << 16 |
-                  (next() >> 8 & 255) * limit / 255 << 8 | (next() >> 8 & 255) * limit / 255;
-      under[i] = next() & 0xFFFFFF;
-    }
-    std::vector<uint32_t> blended = under, copied(length + 1, 0);
-    BlendPixels(blended.data() + 1, source.data() + 1, length);  // unaligned on purpose
-    CopyPixels(copied.data() + 1, source.data() + 1, length);
-    for (size_t i = 1; i <= length; ++i) {
-      ASSERT_EQ(blended[i], BlendXrgb(source[i], under[i])) << length << " " << i;
-      ASSERT_EQ(copied[i], source[i]);
-    }
-    EXPECT_EQ(std::pair(blended[0], copied[0]), std::pair(under[0], 0u)) << "wrote before the row";
-  }
-}
-
 TEST(SpritePicture, APictureWithAlphaSkipsOnlyFullyTransparentPixels) {
   SpritePicture alpha(DecodedImage{3, 1, {0x00000000, 0x01010101, 0xFFFFFFFF}, true},
                       PictureKind::Transparent);
