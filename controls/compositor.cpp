@@ -49,10 +49,8 @@ bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t, const std::
   logicalHeight_ = height;
   operations_.clear();
   frameStarted_ = false;
-  signatures_ = TileSignatures(canvasWidth, canvasHeight);
-  all_ = TileMask(canvasWidth, canvasHeight);
-  all_.MarkAll();
-  showAll_ = true;
+  changes_ = DrawingChanges(canvas_.Bounds());
+  outlines_.Clear();
   if (rescaled) {
     for (Sprite& sprite : sprites_) Load(sprite);
   }
@@ -161,7 +159,7 @@ void Compositor::StartFrame() {
 void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
   StartFrame();
   if (operation.bounds.Empty()) return;
-  signatures_.Add(operation.bounds, fingerprint, opaque);
+  changes_.Add(fingerprint, operation.bounds, opaque);
   operations_.push_back(std::move(operation));
 }
 
@@ -308,8 +306,11 @@ void Compositor::CarryRow(const Operation& operation, int y, int left, int right
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
-  const TileMask& redraw = signatures_.Finish();
-  if (redraw.Any()) {
+  PixelRegion redraw = changes_.Finish();
+  redraw.Add(outlines_);
+  outlines_.Clear();
+  redraw.Simplify(kMaxRedrawnRectangles);
+  if (!redraw.Empty()) {
     host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
@@ -323,11 +324,24 @@ void Compositor::ShowFrame() {
       }
     }
     text_.SetFont(font_);
+    if (showRedraws_) Outline(redraw);
   }
   operations_.clear();
   frameStarted_ = false;
-  host_.Present(canvas_, showAll_ ? all_ : redraw);
-  showAll_ = false;
+  host_.Present(canvas_, redraw);
+}
+
+void Compositor::Outline(const PixelRegion& redrawn) {
+  for (const PixelRect& r : redrawn.Rectangles()) {
+    const PixelRect edges[] = {{r.left, r.top, r.right, r.top + 1},
+                               {r.left, r.bottom - 1, r.right, r.bottom},
+                               {r.left, r.top, r.left + 1, r.bottom},
+                               {r.right - 1, r.top, r.right, r.bottom}};
+    for (const PixelRect& edge : edges) {
+      Fill(kRedrawOutline, edge);
+      outlines_.Add(edge);
+    }
+  }
 }
 
 }  // namespace skyvault

@@ -132,53 +132,73 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
 }
 
 // Frame after frame of a small saver scene, each changing one thing: the
-// host hears of exactly the tiles whose drawing changed, and the canvas
-// equals the same frame composed on a fresh canvas.
-TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
+// canvas equals the same frame composed on a fresh canvas (so no changed
+// pixel was left out, even a single column at a picture's edge), and the
+// host hears of the changed drawings' old and new bounds, to the pixel,
+// and of nothing that stayed the same.
+TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
     sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
   const DecodedImage plane{40, 10, std::vector<uint32_t>(400, Premultiplied(255, 0, 0, 128)), true};
-  decoder.pictures = {{"sky", sky}, {"plane", plane}};
+  // Keyed: the top-left colour is see-through; what shows is one column at
+  // x = 3 and one at the right edge, x = 11 (its content: 3..11 x 1..7).
+  DecodedImage keyed{12, 8, std::vector<uint32_t>(96, 0xFFFF00FFu), false};
+  for (int y = 1; y < 8; ++y) keyed.pixels[y * 12 + 3] = 0xFF00FF00u;
+  for (int y = 2; y < 7; ++y) keyed.pixels[y * 12 + 11] = 0xFFFFFFFFu;
+  decoder.pictures = {{"sky", sky}, {"plane", plane}, {"keyed", keyed}};
   struct Scene {
     bool sky = true;
-    int planeX = 30;                 // rows 70..79: tile row 2
-    std::string clock = "12:34:56";  // 64 x 16 at (0, 0): tiles (0, 0) and (1, 0)
+    int planeX = 30, planeY = 70;
+    int keyedX = 300;
+    std::string clock = "12:34:56";  // 64 x 16 at (0, 0)
     bool reload = false;
+    bool keyedFirst = false;  // drawn before the aircraft, instead of after
   };
   auto open = [&](Compositor& c) {
     EXPECT_TRUE(c.InitDisplay(800, 600, 16, ""));
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "plane", -1);
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "keyed", -1);
   };
   auto draw = [&](Compositor& c, const Scene& scene) {
     if (scene.reload) c.LoadSpriteBitmap(2, 1, "plane", -1);
     c.SetSpriteX(2, scene.planeX);
-    c.SetSpriteY(2, 70);
+    c.SetSpriteY(2, scene.planeY);
+    c.SetSpriteX(3, scene.keyedX);
+    c.SetSpriteY(3, 72);
     if (scene.sky) c.DrawSprite(1);
+    if (scene.keyedFirst) c.DrawSprite(3);
     c.DrawSprite(2);
+    if (!scene.keyedFirst) c.DrawSprite(3);
     c.DrawText(scene.clock, 0, 0, Rgb(255, 255, 0));
     c.ShowFrame();
   };
   const struct {
     const char* what;
     Scene scene;
-    int redrawn;
+    int64_t redrawn;
+    size_t rectangles;
   } frames[] = {
-      {"first frame", {}, 25 * 19},
-      {"the same again", {}, 0},
-      {"aircraft a pixel on, same tiles", {true, 31}, 3},
-      {"aircraft to columns 3..4", {true, 100}, 3 + 2},
-      {"the clock ticks", {true, 100, "12:34:57"}, 2},
-      {"aircraft picture reloaded", {true, 100, "12:34:57", true}, 2},
-      {"no background: black under the rest", {false, 100, "12:34:57"}, 25 * 19},
-      {"again: nothing changed", {false, 100, "12:34:57"}, 0},
-      {"background back", {true, 100, "12:34:57"}, 25 * 19},
+      {"first frame", {}, 800 * 600, 1},
+      {"the same again", {}, 0, 0},
+      {"aircraft a pixel on", {true, 31}, 41 * 10, 1},
+      {"aircraft a pixel on and down", {true, 32, 71}, 41 * 11, 1},
+      {"keyed picture a pixel on", {true, 32, 71, 301}, 10 * 7, 1},
+      {"the clock one character shorter", {true, 32, 71, 301, "12:34:5"}, 64 * 16, 1},
+      {"aircraft picture reloaded", {true, 32, 71, 301, "12:34:5", true}, 40 * 10, 1},
+      {"far apart", {true, 500, 400, 301, "12:34:5"}, 2 * 40 * 10, 2},
+      {"keyed picture under the aircraft", {true, 295, 71, 301, "12:34:5"}, 2 * 40 * 10, 2},
+      {"now drawn before it", {true, 295, 71, 301, "12:34:5", false, true}, 9 * 7, 1},
+      {"no background: black under the rest", {false, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
+      {"again: nothing changed", {false, 295, 71, 301, "12:34:5"}, 0, 0},
+      {"background back", {true, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
   };
   open(compositor);
   for (const auto& frame : frames) {
     draw(compositor, frame.scene);
-    EXPECT_EQ(host.lastWritten.Count(), frame.redrawn) << frame.what;
+    EXPECT_EQ(host.lastWritten.Area(), frame.redrawn) << frame.what;
+    EXPECT_EQ(host.lastWritten.Rectangles().size(), frame.rectangles) << frame.what;
     MemoryCanvasHost freshHost;
     StandInTextRenderer freshText;
     Compositor fresh{decoder, freshText, freshHost};
@@ -189,7 +209,7 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
   }
   Open();
   compositor.ShowFrame();
-  EXPECT_EQ(host.lastWritten.Count(), 25 * 19) << "a new canvas is shown whole";
+  EXPECT_EQ(host.lastWritten.Area(), 800 * 600) << "a new canvas is shown whole";
 }
 
 }  // namespace

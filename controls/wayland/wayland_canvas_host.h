@@ -21,7 +21,7 @@ class WaylandCanvasHost : public CanvasHost {
   bool DisplaySupports(int) override { return true; }
   double ScaleFor(int logicalWidth, int logicalHeight) override;
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
-  void Present(const CanvasView& canvas, const TileMask& written) override;
+  void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   // An output the compositor announced (its registry name) gets a surface;
   // a removed one loses it.

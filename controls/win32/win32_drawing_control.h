@@ -66,7 +66,7 @@ class Win32DrawingControl : public ForwardingDrawingControl {
     std::optional<CanvasView> CreateCanvas(int width, int height) override {
       return canvas_.Create(width, height);
     }
-    void Present(const CanvasView& canvas, const TileMask& written) override {
+    void Present(const CanvasView& canvas, const PixelRegion& written) override {
       presenter_.Present(canvas, written);
     }
 

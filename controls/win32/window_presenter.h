@@ -5,7 +5,7 @@
 
 #include "controls/canvas.h"
 #include "controls/filtered_canvas_scaler.h"
-#include "controls/tile_mask.h"
+#include "controls/pixel_region.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/win32_headers.h"
 
@@ -36,7 +36,7 @@ class WindowPresenter {
   // or the client area), divided by frameWidth.
   double ScaleFor(int frameWidth, int frameHeight) const;
 
-  void Present(const CanvasView& canvas, const TileMask& written);
+  void Present(const CanvasView& canvas, const PixelRegion& written);
   // WM_PAINT: sends the whole frame on every monitor, and the bars (black
   // before the first frame).
   void Paint(HDC dc, const RECT& area);
