@@ -50,7 +50,7 @@ bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t, const std::
   operations_.clear();
   frameStarted_ = false;
   changes_ = DrawingChanges(canvas_.Bounds());
-  outlines_.Clear();
+  outlines_.clear();
   if (rescaled) {
     for (Sprite& sprite : sprites_) Load(sprite);
   }
@@ -306,10 +306,10 @@ void Compositor::CarryRow(const Operation& operation, int y, int left, int right
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
-  PixelRegion redraw = changes_.Finish();
-  redraw.Add(outlines_);
-  outlines_.Clear();
-  redraw.Simplify(kMaxRedrawnRectangles);
+  std::vector<PixelRect> changed = changes_.Finish();
+  changed.insert(changed.end(), outlines_.begin(), outlines_.end());
+  outlines_.clear();
+  const PixelRegion redraw = PixelRegion::Covering(std::move(changed), kMaxRedrawnRectangles);
   if (!redraw.Empty()) {
     host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
@@ -339,7 +339,7 @@ void Compositor::Outline(const PixelRegion& redrawn) {
                                {r.right - 1, r.top, r.right, r.bottom}};
     for (const PixelRect& edge : edges) {
       Fill(kRedrawOutline, edge);
-      outlines_.Add(edge);
+      outlines_.push_back(edge);
     }
   }
 }

@@ -158,7 +158,7 @@ class Compositor : public DrawingControl {
   uint64_t fontHash_ = 0;
   std::vector<Operation> operations_;
   DrawingChanges changes_;
-  PixelRegion outlines_;  // drawn last frame, to be redrawn
+  std::vector<PixelRect> outlines_;  // drawn last frame, to be redrawn
   bool showRedraws_ = false;
   bool frameStarted_ = false;  // the frame's black start is noted
   bool loading_ = false;       // some sprite's picture is yet to be read

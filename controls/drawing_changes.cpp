@@ -22,10 +22,14 @@ void DrawingChanges::Add(uint64_t fingerprint, const PixelRect& bounds, bool opa
   now_.push_back({fingerprint, bounds, opaque});
 }
 
-PixelRegion DrawingChanges::Finish() {
-  PixelRegion changed;
+std::vector<PixelRect> DrawingChanges::Finish() {
+  std::vector<PixelRect> changed;
+  auto add = [&](const PixelRect& rect) {
+    const PixelRect within = rect.Intersect(canvas_);
+    if (!within.Empty()) changed.push_back(within);
+  };
   if (!known_) {
-    changed.Add(canvas_);
+    add(canvas_);
   } else {
     // Each operation is paired with the first unpaired equal one of the last
     // frame: an operation drawn twice pairs with both in order.
@@ -38,19 +42,18 @@ PixelRegion DrawingChanges::Finish() {
         match_[i] = static_cast<int>(j);
         break;
       }
-      if (match_[i] < 0) changed.Add(now_[i].bounds);
+      if (match_[i] < 0) add(now_[i].bounds);
     }
     for (size_t j = 0; j < shown_.size(); ++j) {
-      if (!taken_[j]) changed.Add(shown_[j].bounds);
+      if (!taken_[j]) add(shown_[j].bounds);
     }
     for (size_t i = 0; i < now_.size(); ++i) {
       if (match_[i] < 0) continue;
       for (size_t k = i + 1; k < now_.size(); ++k) {
         if (match_[k] < 0 || match_[k] > match_[i]) continue;
-        changed.Add(now_[i].bounds.Intersect(now_[k].bounds));  // drawn the other way round
+        add(now_[i].bounds.Intersect(now_[k].bounds));  // drawn the other way round
       }
     }
-    changed.Clip(canvas_);
   }
   shown_.swap(now_);
   now_.clear();

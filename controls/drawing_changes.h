@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "controls/canvas.h"
-#include "controls/pixel_region.h"
 
 namespace skyvault {
 
@@ -28,9 +27,10 @@ class DrawingChanges {
   // One operation of the frame, in drawing order. `opaque`: it paints every
   // pixel of `bounds` without regard to what was below.
   void Add(uint64_t fingerprint, const PixelRect& bounds, bool opaque);
-  // Ends the frame: the pixels whose drawing differs from the last frame's
-  // (within the canvas). The canvas is then taken to show this frame.
-  PixelRegion Finish();
+  // Ends the frame: the pixels whose drawing differs from the last frame's,
+  // as rectangles within the canvas that may overlap. The canvas is then
+  // taken to show this frame.
+  std::vector<PixelRect> Finish();
 
  private:
   struct Drawn {

@@ -65,11 +65,52 @@ bool PixelRegion::Contains(int x, int y) const {
   });
 }
 
-void PixelRegion::Simplify(size_t limit, int64_t freeArea) {
+PixelRegion PixelRegion::Covering(std::vector<PixelRect> boxes, size_t limit, int64_t freeArea) {
   limit = std::max<size_t>(limit, 1);
-  while (rects_.size() > 1) {
-    // The pair whose bounding box adds the fewest pixels (other rectangles
-    // inside that box make the true cost lower still).
+  std::erase_if(boxes, [](const PixelRect& r) { return r.Empty(); });
+  // What joining two boxes adds: their bounding box less their union.
+  auto cost = [](const PixelRect& a, const PixelRect& b) {
+    return AreaOf(BoundingBox(a, b)) - AreaOf(a) - AreaOf(b) + AreaOf(a.Intersect(b));
+  };
+  const size_t n = boxes.size();
+  std::vector<int64_t> costs(n * n);
+  for (size_t a = 0; a < n; ++a) {
+    for (size_t b = a + 1; b < n; ++b) costs[a * n + b] = cost(boxes[a], boxes[b]);
+  }
+  std::vector<uint8_t> live(n, 1);
+  for (size_t count = n; count > 1; --count) {
+    size_t bestA = 0, bestB = 0;
+    int64_t best = std::numeric_limits<int64_t>::max();
+    for (size_t a = 0; a < n; ++a) {
+      if (!live[a]) continue;
+      for (size_t b = a + 1; b < n; ++b) {
+        if (live[b] && costs[a * n + b] < best) {
+          best = costs[a * n + b];
+          bestA = a;
+          bestB = b;
+        }
+      }
+    }
+    if (best > freeArea && count <= limit) break;
+    boxes[bestA] = BoundingBox(boxes[bestA], boxes[bestB]);
+    live[bestB] = 0;
+    for (size_t other = 0; other < n; ++other) {
+      if (!live[other] || other == bestA) continue;
+      const size_t a = std::min(bestA, other), b = std::max(bestA, other);
+      costs[a * n + b] = cost(boxes[a], boxes[b]);
+    }
+  }
+  PixelRegion region;
+  for (size_t i = 0; i < n; ++i) {
+    if (live[i]) region.Add(boxes[i]);
+  }
+  // Boxes that overlap came apart into pieces: join those if too many.
+  region.JoinDown(limit);
+  return region;
+}
+
+void PixelRegion::JoinDown(size_t limit) {
+  while (rects_.size() > limit) {
     size_t bestA = 0, bestB = 0;
     int64_t bestCost = std::numeric_limits<int64_t>::max();
     for (size_t a = 0; a < rects_.size(); ++a) {
@@ -83,16 +124,16 @@ void PixelRegion::Simplify(size_t limit, int64_t freeArea) {
         }
       }
     }
-    if (bestCost > freeArea && rects_.size() <= limit) return;
     // The box takes in every rectangle it reaches, so the rectangles stay
     // disjoint and each join leaves one fewer.
-    PixelRect box = BoundingBox(rects_[bestA], rects_[bestB]);
+    const PixelRect first = rects_[bestA], second = rects_[bestB];
+    PixelRect box = BoundingBox(first, second);
     std::vector<PixelRect> kept;
     for (bool grew = true; grew;) {
       grew = false;
       kept.clear();
       for (const PixelRect& rect : rects_) {
-        if (Overlap(rect, box) || rect == rects_[bestA] || rect == rects_[bestB]) {
+        if (Overlap(rect, box)) {
           const PixelRect bigger = BoundingBox(box, rect);
           grew |= bigger != box;
           box = bigger;

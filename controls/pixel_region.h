@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "controls/canvas.h"
@@ -25,16 +26,25 @@ class PixelRegion {
   bool Contains(int x, int y) const;
   const std::vector<PixelRect>& Rectangles() const { return rects_; }
 
-  // Joins rectangles into their bounding boxes, the pairs that add the
-  // fewest pixels first: every join that adds at most `freeArea` pixels,
-  // then as many more as it takes to have at most `limit` rectangles (at
-  // least one). Every pixel of the set stays in it.
-  void Simplify(size_t limit, int64_t freeArea = kFreeArea);
+  // The pixels of `boxes` (which may overlap) and a few more, in at most
+  // `limit` rectangles (at least one): boxes are joined into their bounding
+  // box, the pairs that add the fewest pixels first; every join that adds
+  // at most `freeArea` pixels, then as many more as it takes.
+  static PixelRegion Covering(std::vector<PixelRect> boxes, size_t limit,
+                              int64_t freeArea = kFreeArea);
+  // The same for this region's own rectangles.
+  void Simplify(size_t limit, int64_t freeArea = kFreeArea) {
+    *this = Covering(std::move(rects_), limit, freeArea);
+  }
 
   // Pixels worth less than one rectangle more.
   static constexpr int64_t kFreeArea = 256;
 
  private:
+  // Joins pairs of the disjoint rectangles, each with every rectangle its
+  // bounding box reaches, until at most `limit` are left.
+  void JoinDown(size_t limit);
+
   std::vector<PixelRect> rects_;
 };
 
