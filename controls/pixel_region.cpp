@@ -6,7 +6,7 @@
 namespace skyvault {
 namespace {
 
-int64_t AreaOf(const PixelRect& r) { return int64_t{r.Width()} * r.Height(); }
+int64_t AreaOf(const PixelRect& r) { return r.Empty() ? 0 : int64_t{r.Width()} * r.Height(); }
 
 PixelRect BoundingBox(const PixelRect& a, const PixelRect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),

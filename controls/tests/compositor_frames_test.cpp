@@ -212,5 +212,64 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   EXPECT_EQ(host.lastWritten.Area(), 800 * 600) << "a new canvas is shown whole";
 }
 
+// With the redraws shown, each rectangle sent has its one-pixel outline;
+// every other pixel is the frame itself, and the outlines of a frame are
+// gone the next frame (when the aircraft has left, and once outlining ends).
+TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
+  DecodedImage sky{800, 600, {}, false};
+  for (uint32_t i = 0; i < 800 * 600; ++i)
+    sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8 & 0x7F7F7F));
+  decoder.pictures = {{"sky", sky}, {"plane", DecodedImage{30, 12, std::vector<uint32_t>(360, 0xFF0000FFu), false}}};
+  auto open = [&](Compositor& c) {
+    ASSERT_TRUE(c.InitDisplay(800, 600, 16, ""));
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "plane", -2);
+  };
+  auto draw = [&](Compositor& c, int planeX) {
+    c.SetSpriteX(2, planeX);
+    c.SetSpriteY(2, 200);
+    c.DrawSprite(1);
+    c.DrawSprite(2);
+    c.ShowFrame();
+  };
+  open(compositor);
+  compositor.ShowRedraws(true);
+  const struct {
+    const char* what;
+    int planeX;
+    bool outlined;
+  } frames[] = {{"first", 100, true}, {"moved far", 400, true}, {"still", 400, true},
+                {"outlining ended", 400, false}};
+  for (const auto& frame : frames) {
+    compositor.ShowRedraws(frame.outlined);
+    draw(compositor, frame.planeX);
+    MemoryCanvasHost freshHost;
+    StandInTextRenderer freshText;
+    Compositor fresh{decoder, freshText, freshHost};
+    open(fresh);
+    draw(fresh, frame.planeX);
+    auto onOutline = [&](int x, int y) {
+      for (const PixelRect& r : host.lastWritten.Rectangles()) {
+        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        if (inside && (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1))
+          return true;
+      }
+      return false;
+    };
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        const uint32_t want = frame.outlined && onOutline(x, y)
+                                  ? Compositor::kRedrawOutline
+                                  : reinterpret_cast<const uint32_t*>(fresh.canvas().Row(y))[x];
+        if (At(x, y) != want && ++wrong <= 3)
+          ADD_FAILURE() << frame.what << " at " << x << "," << y << std::hex << ": " << At(x, y);
+      }
+    }
+    EXPECT_EQ(wrong, 0) << frame.what;
+    EXPECT_FALSE(host.lastWritten.Empty()) << frame.what;
+  }
+}
+
 }  // namespace
 }  // namespace skyvault

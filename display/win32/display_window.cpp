@@ -74,6 +74,7 @@ SaverWindow::SaverWindow(HINSTANCE instance, DisplayWindowOptions options)
   platform_.owner = window;
 
   drawing_ = std::make_unique<Win32DrawingControl>(window);
+  drawing_->ShowRedraws(options_.showRedraws);
   DrawingControl* drawing = drawing_.get();
   if (options_.wrapDrawing) {
     wrappedDrawing_ = options_.wrapDrawing(*drawing_);

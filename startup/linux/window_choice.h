@@ -17,6 +17,7 @@ struct WindowChoice {
   bool help = false;      // --help: print the usage and do nothing else
   bool wayland = false;   // --wayland (or --wayland-shell): Wayland, whatever the environment
   bool xdgShell = false;  // --wayland-shell xdg: toplevels even where layers are offered
+  bool showRedraws = false;  // --show-redraws: the redrawn rectangles outlined
 };
 
 // Whether the saver draws through Wayland: only in a window of its own (an
