@@ -307,9 +307,10 @@ void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
   std::vector<PixelRect> changed = changes_.Finish();
-  changed.insert(changed.end(), outlines_.begin(), outlines_.end());
+  std::vector<PixelRect> parts = changed;
+  parts.insert(parts.end(), outlines_.begin(), outlines_.end());
   outlines_.clear();
-  const PixelRegion redraw = PixelRegion::Covering(std::move(changed), kMaxRedrawnRectangles);
+  const PixelRegion redraw = PixelRegion::Covering(std::move(parts), kMaxRedrawnRectangles);
   if (!redraw.Empty()) {
     host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
@@ -324,15 +325,20 @@ void Compositor::ShowFrame() {
       }
     }
     text_.SetFont(font_);
-    if (showRedraws_) Outline(redraw);
+    if (showRedraws_) Outline(redraw, changed);
   }
   operations_.clear();
   frameStarted_ = false;
   host_.Present(canvas_, redraw);
 }
 
-void Compositor::Outline(const PixelRegion& redrawn) {
+void Compositor::Outline(const PixelRegion& redrawn, const std::vector<PixelRect>& changed) {
   for (const PixelRect& r : redrawn.Rectangles()) {
+    // One that only takes away the last frame's outlines gets none, or
+    // they would never go.
+    if (std::none_of(changed.begin(), changed.end(),
+                     [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
+      continue;
     const PixelRect edges[] = {{r.left, r.top, r.right, r.top + 1},
                                {r.left, r.bottom - 1, r.right, r.bottom},
                                {r.left, r.top, r.left + 1, r.bottom},

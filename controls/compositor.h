@@ -75,7 +75,8 @@ class Compositor : public DrawingControl {
 
   // Outlines every rectangle a frame redraws, one pixel wide in a bright
   // colour, so that anyone can see what each frame costs. The outlines are
-  // redrawn away the next frame.
+  // redrawn away the next frame (a rectangle sent only for that is not
+  // outlined).
   void ShowRedraws(bool on) { showRedraws_ = on; }
   // The most rectangles a frame is redrawn in.
   static constexpr size_t kMaxRedrawnRectangles = 8;
@@ -138,8 +139,9 @@ class Compositor : public DrawingControl {
   void CarryRow(const Operation& operation, int y, int left, int right);
   void Carry(const Operation& operation, const PixelRect& clip);
   void Fill(uint32_t pixel, const PixelRect& clip);
-  // Draws the outlines of `redrawn` and notes them for the next frame.
-  void Outline(const PixelRegion& redrawn);
+  // Draws the outlines of the rectangles of `redrawn` that hold a changed
+  // pixel, and notes them for the next frame.
+  void Outline(const PixelRegion& redrawn, const std::vector<PixelRect>& changed);
   // A frame position on the canvas: round(x * s), kept within +-2^30, where
   // nothing drawn can reach the canvas any more.
   int64_t Physical(int32_t logical) const;
