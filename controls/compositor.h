@@ -7,13 +7,13 @@
 #include "controls/canvas.h"
 #include "controls/canvas_host.h"
 #include "controls/decoded_image.h"
+#include "controls/drawing_changes.h"
 #include "controls/drawing_control.h"
 #include "controls/frame_geometry.h"
 #include "controls/picture_loading.h"
+#include "controls/pixel_region.h"
 #include "controls/sprite_picture.h"
 #include "controls/text_renderer.h"
-#include "controls/drawing_changes.h"
-#include "controls/pixel_region.h"
 
 namespace skyvault {
 
@@ -162,8 +162,8 @@ class Compositor : public DrawingControl {
   DrawingChanges changes_;
   std::vector<PixelRect> outlines_;  // drawn last frame, to be redrawn
   bool showRedraws_ = false;
-  bool frameStarted_ = false;  // the frame's black start is noted
-  bool loading_ = false;       // some sprite's picture is yet to be read
+  bool frameStarted_ = false;               // the frame's black start is noted
+  bool loading_ = false;                    // some sprite's picture is yet to be read
   PictureLoading pictures_{decoder_};       // last: it may still be reading into sprites
   std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };

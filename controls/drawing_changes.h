@@ -40,10 +40,10 @@ class DrawingChanges {
     bool operator==(const Drawn&) const = default;
   };
   PixelRect canvas_;
-  bool known_ = false;       // whether shown_ made the canvas's pixels
-  std::vector<Drawn> now_;   // this frame's, from the last one covering the canvas
+  bool known_ = false;        // whether shown_ made the canvas's pixels
+  std::vector<Drawn> now_;    // this frame's, from the last one covering the canvas
   std::vector<Drawn> shown_;  // the last frame's
-  std::vector<int> match_;   // reused by Finish: now_[i] is shown_[match_[i]], or -1
+  std::vector<int> match_;    // reused by Finish: now_[i] is shown_[match_[i]], or -1
   std::vector<uint8_t> taken_;
 };
 

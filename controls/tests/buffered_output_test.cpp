@@ -62,7 +62,8 @@ TEST(BufferedOutput, EachBufferCatchesUpOnTheFramesItMissed) {
       written.Clear();
       for (int n = 0; n < 5; ++n) {
         const int left = random() % (c.canvasWidth - 40), top = random() % (c.canvasHeight - 40);
-        const PixelRect part{left, top, left + 1 + int(random() % 40), top + 1 + int(random() % 40)};
+        const PixelRect part{left, top, left + 1 + int(random() % 40),
+                             top + 1 + int(random() % 40)};
         written.Add(part);
         for (int y = part.top; y < part.bottom; ++y) {
           for (int x = part.left; x < part.right; ++x) {

@@ -221,7 +221,9 @@ TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
     sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8 & 0x7F7F7F));
-  decoder.pictures = {{"sky", sky}, {"plane", DecodedImage{30, 12, std::vector<uint32_t>(360, 0xFF0000FFu), false}}};
+  decoder.pictures = {
+      {"sky", sky},
+      {"plane", DecodedImage{30, 12, std::vector<uint32_t>(360, 0xFF0000FFu), false}}};
   auto open = [&](Compositor& c) {
     ASSERT_TRUE(c.InitDisplay(800, 600, 16, ""));
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);

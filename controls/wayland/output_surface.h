@@ -6,8 +6,8 @@
 
 #include "controls/buffered_output.h"
 #include "controls/canvas.h"
-#include "controls/surface_scale.h"
 #include "controls/pixel_region.h"
+#include "controls/surface_scale.h"
 #include "controls/wayland/shm_buffer.h"
 
 struct zwlr_layer_shell_v1;
