@@ -12,7 +12,7 @@ namespace skyvault {
 // of its letterbox in the window (aspect kept, black bars around), straight
 // into the window's image: the canvas is that part of the image, so a
 // finished frame needs no copy before it is sent. Only what changed is sent:
-// the tiles the compositor redrew, joined into a few rectangles. The first
+// the few rectangles the compositor redrew, one XShmPutImage each. The first
 // frame sends everything.
 //
 // A window that changes size after the canvas was made (ConfigureNotify)

@@ -1,5 +1,5 @@
 // The compositor from frame to frame: what a frame leaves for the next, and
-// which tiles it redraws.
+// which pixels it redraws.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,7 +55,7 @@ TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
 // holes), text between them, some off the canvas's edges: the frame equals
 // the pictures drawn one after another, whole, on a plain canvas. (The
 // compositor leaves the background out where a later picture covers it
-// outright, and redraws only the tiles that changed.)
+// outright, and redraws only the pixels whose drawing changed.)
 TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
@@ -97,7 +97,7 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
     }
     items.push_back(item);
   }
-  // Two frames: the second moves every third item, so that some tiles are
+  // Two frames: the second moves every third item, so that some parts are
   // redrawn over what the first left.
   for (int frame = 0; frame < 2; ++frame) {
     std::vector<uint32_t> want(800 * 600, 0x204060);

@@ -69,7 +69,7 @@ class OutputSurface {
   // Frames committed to the compositor.
   int submittedFrames() const { return submitted_; }
 
-  // The canvas with the tiles drawn since the last call: noted for every
+  // The canvas with the pixels drawn since the last call: noted for every
   // buffer, and shown now if the compositor is ready for a frame.
   void Show(const CanvasView& canvas, const PixelRegion& written);
   // The canvas's memory is going (a new canvas is made): nothing more is

@@ -10,7 +10,7 @@ namespace skyvault {
 // The compositor's host on Wayland: a surface on every output. The frame is
 // composed once, in memory of its own, at the widest output's letterbox in
 // physical pixels; each output's buffers get it copied (the widest) or
-// reduced through the filter (the others), only the tiles that changed.
+// reduced through the filter (the others), only the rectangles that changed.
 // Outputs come and go while the saver runs; when the widest letterbox is no
 // longer the canvas's size, NeedsNewCanvas asks the owner to open the
 // display again.
