@@ -20,21 +20,18 @@ void BufferedOutput::Layout(const CanvasView& canvas) {
   }
   for (Buffer& buffer : buffers_) {
     buffer.fresh = true;
-    buffer.stale = TileMask(canvas.width, canvas.height);
+    buffer.stale.Clear();
   }
   behind_ = true;
 }
 
-void BufferedOutput::NoteWritten(const CanvasView& canvas, const TileMask& written) {
+void BufferedOutput::NoteWritten(const CanvasView& canvas, const PixelRegion& written) {
   if (canvas.width != canvasWidth_ || canvas.height != canvasHeight_) Layout(canvas);
-  if (!written.Any()) return;
+  if (written.Empty()) return;
   for (Buffer& buffer : buffers_) {
-    for (int row = 0; row < written.rows() && row < buffer.stale.rows(); ++row) {
-      for (int column = 0; column < written.columns() && column < buffer.stale.columns();
-           ++column) {
-        if (written.At(column, row)) buffer.stale.Set(column, row);
-      }
-    }
+    buffer.stale.Add(written);
+    buffer.stale.Clip(canvas.Bounds());
+    buffer.stale.Simplify(kMaxStaleRectangles);
   }
   behind_ = true;
 }

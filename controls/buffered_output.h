@@ -4,15 +4,15 @@
 
 #include "controls/canvas.h"
 #include "controls/filtered_canvas_scaler.h"
-#include "controls/tile_mask.h"
+#include "controls/pixel_region.h"
 
 namespace skyvault {
 
 // One output that shows the canvas through a few buffers of its own, which
 // the display server reads while the next is written (a Wayland output's
-// wl_shm buffers). Each buffer remembers which canvas tiles changed since it
-// was last brought up to date, so that a buffer shown two frames ago gets
-// the tiles of both frames, and only those. The canvas goes into the
+// wl_shm buffers). Each buffer remembers which canvas pixels changed since
+// it was last brought up to date (in few rectangles), so that a buffer shown
+// two frames ago gets the pixels of both frames, and little more. The canvas goes into the
 // buffer's letterbox (black bars around), copied when the sizes match,
 // else through the filtered scaler: a frame composed once, at the widest
 // output's size, is reduced for the others.
@@ -25,9 +25,9 @@ class BufferedOutput {
   // Where the canvas shows in each buffer (empty before a canvas was seen).
   const PixelRect& target() const { return target_; }
 
-  // The canvas tiles drawn since the last call (the compositor's `written`).
+  // The canvas pixels drawn since the last call (the compositor's `written`).
   // A canvas of another size than before makes every buffer start afresh.
-  void NoteWritten(const CanvasView& canvas, const TileMask& written);
+  void NoteWritten(const CanvasView& canvas, const PixelRegion& written);
   // Whether what the output shows lags the canvas.
   bool Behind() const { return behind_; }
   // Brings buffer `index` (its top-left pixel `pixels`, rows `stride` bytes
@@ -38,9 +38,10 @@ class BufferedOutput {
  private:
   struct Buffer {
     bool fresh = true;  // holds nothing yet: bars and the whole canvas
-    TileMask stale;
+    PixelRegion stale;
   };
   void Layout(const CanvasView& canvas);
+  static constexpr size_t kMaxStaleRectangles = 8;
 
   int width_;
   int height_;

@@ -2,7 +2,7 @@
 #include <optional>
 
 #include "controls/canvas.h"
-#include "controls/tile_mask.h"
+#include "controls/pixel_region.h"
 
 namespace skyvault {
 
@@ -25,9 +25,9 @@ class CanvasHost {
   // read by someone else, as a display server reading shared memory, waits
   // here until it is free).
   virtual void PrepareToDraw() {}
-  // Shows the canvas. `written` marks the tiles drawn since the previous
-  // frame; every other tile is as it was then.
-  virtual void Present(const CanvasView& canvas, const TileMask& written) = 0;
+  // Shows the canvas. `written` holds the pixels drawn since the previous
+  // frame, in few rectangles; every other pixel is as it was then.
+  virtual void Present(const CanvasView& canvas, const PixelRegion& written) = 0;
 };
 
 }  // namespace skyvault

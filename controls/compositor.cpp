@@ -49,10 +49,8 @@ bool Compositor::InitDisplay(int32_t width, int32_t height, int32_t, const std::
   logicalHeight_ = height;
   operations_.clear();
   frameStarted_ = false;
-  signatures_ = TileSignatures(canvasWidth, canvasHeight);
-  all_ = TileMask(canvasWidth, canvasHeight);
-  all_.MarkAll();
-  showAll_ = true;
+  changes_ = DrawingChanges(canvas_.Bounds());
+  outlines_.clear();
   if (rescaled) {
     for (Sprite& sprite : sprites_) Load(sprite);
   }
@@ -161,7 +159,7 @@ void Compositor::StartFrame() {
 void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
   StartFrame();
   if (operation.bounds.Empty()) return;
-  signatures_.Add(operation.bounds, fingerprint, opaque);
+  changes_.Add(fingerprint, operation.bounds, opaque);
   operations_.push_back(std::move(operation));
 }
 
@@ -308,8 +306,12 @@ void Compositor::CarryRow(const Operation& operation, int y, int left, int right
 void Compositor::ShowFrame() {
   if (!canvas_.Valid()) return;
   StartFrame();
-  const TileMask& redraw = signatures_.Finish();
-  if (redraw.Any()) {
+  std::vector<PixelRect> changed = changes_.Finish();
+  std::vector<PixelRect> parts = changed;
+  parts.insert(parts.end(), outlines_.begin(), outlines_.end());
+  outlines_.clear();
+  const PixelRegion redraw = PixelRegion::Covering(std::move(parts), kMaxRedrawnRectangles);
+  if (!redraw.Empty()) {
     host_.PrepareToDraw();
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
@@ -323,11 +325,29 @@ void Compositor::ShowFrame() {
       }
     }
     text_.SetFont(font_);
+    if (showRedraws_) Outline(redraw, changed);
   }
   operations_.clear();
   frameStarted_ = false;
-  host_.Present(canvas_, showAll_ ? all_ : redraw);
-  showAll_ = false;
+  host_.Present(canvas_, redraw);
+}
+
+void Compositor::Outline(const PixelRegion& redrawn, const std::vector<PixelRect>& changed) {
+  for (const PixelRect& r : redrawn.Rectangles()) {
+    // One that only takes away the last frame's outlines gets none, or
+    // they would never go.
+    if (std::none_of(changed.begin(), changed.end(),
+                     [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
+      continue;
+    const PixelRect edges[] = {{r.left, r.top, r.right, r.top + 1},
+                               {r.left, r.bottom - 1, r.right, r.bottom},
+                               {r.left, r.top, r.left + 1, r.bottom},
+                               {r.right - 1, r.top, r.right, r.bottom}};
+    for (const PixelRect& edge : edges) {
+      Fill(kRedrawOutline, edge);
+      outlines_.push_back(edge);
+    }
+  }
 }
 
 }  // namespace skyvault

@@ -7,13 +7,13 @@
 #include "controls/canvas.h"
 #include "controls/canvas_host.h"
 #include "controls/decoded_image.h"
+#include "controls/drawing_changes.h"
 #include "controls/drawing_control.h"
 #include "controls/frame_geometry.h"
 #include "controls/picture_loading.h"
+#include "controls/pixel_region.h"
 #include "controls/sprite_picture.h"
 #include "controls/text_renderer.h"
-#include "controls/tile_mask.h"
-#include "controls/tile_signatures.h"
 
 namespace skyvault {
 
@@ -43,10 +43,10 @@ namespace skyvault {
 // black, never what an earlier frame left there.
 //
 // ClearFrame, DrawSprite and DrawText are noted down, and ShowFrame carries
-// them out, in order, on the canvas: only on the tiles whose operations
-// differ from those that made their present pixels (see TileSignatures);
-// the host is then told which tiles were redrawn. So the canvas shows a
-// frame once ShowFrame has composed it.
+// them out, in order, on the canvas: only on the pixels whose operations
+// differ from those that made them (see DrawingChanges), brought to a few
+// rectangles; the host is then told which pixels were redrawn. So the
+// canvas shows a frame once ShowFrame has composed it.
 class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
@@ -72,6 +72,15 @@ class Compositor : public DrawingControl {
                    bool underline, bool strikeout) override;
   void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override;
   void ShowFrame() override;
+
+  // Outlines every rectangle a frame redraws, one pixel wide in a bright
+  // colour, so that anyone can see what each frame costs. The outlines are
+  // redrawn away the next frame (a rectangle sent only for that is not
+  // outlined).
+  void ShowRedraws(bool on) { showRedraws_ = on; }
+  // The most rectangles a frame is redrawn in.
+  static constexpr size_t kMaxRedrawnRectangles = 8;
+  static constexpr uint32_t kRedrawOutline = 0xFF00FF;
 
   const CanvasView& canvas() const { return canvas_; }
   const FrameScale& scale() const { return scale_; }
@@ -130,6 +139,9 @@ class Compositor : public DrawingControl {
   void CarryRow(const Operation& operation, int y, int left, int right);
   void Carry(const Operation& operation, const PixelRect& clip);
   void Fill(uint32_t pixel, const PixelRect& clip);
+  // Draws the outlines of the rectangles of `redrawn` that hold a changed
+  // pixel, and notes them for the next frame.
+  void Outline(const PixelRegion& redrawn, const std::vector<PixelRect>& changed);
   // A frame position on the canvas: round(x * s), kept within +-2^30, where
   // nothing drawn can reach the canvas any more.
   int64_t Physical(int32_t logical) const;
@@ -147,11 +159,11 @@ class Compositor : public DrawingControl {
   TextFont font_{"", 16};
   uint64_t fontHash_ = 0;
   std::vector<Operation> operations_;
-  TileSignatures signatures_;
-  bool showAll_ = false;       // the next frame is shown whole (a new canvas)
-  bool frameStarted_ = false;  // the frame's black start is noted
-  bool loading_ = false;       // some sprite's picture is yet to be read
-  TileMask all_;
+  DrawingChanges changes_;
+  std::vector<PixelRect> outlines_;  // drawn last frame, to be redrawn
+  bool showRedraws_ = false;
+  bool frameStarted_ = false;               // the frame's black start is noted
+  bool loading_ = false;                    // some sprite's picture is yet to be read
   PictureLoading pictures_{decoder_};       // last: it may still be reading into sprites
   std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
 };

@@ -208,6 +208,17 @@ constexpr CommandLineOption kOptions[] = {
      {},
      "the X visual: the window's own is used"},
 
+    {"show-redraws",
+     "",
+     Role::kViewing,
+     "",
+     "",
+     "",
+     0,
+     0,
+     {},
+     "outline in magenta the rectangles redrawn each frame"},
+
     {"help", "", Role::kHelp, "", "", "", 0, 0, {}, "print this text and end"},
     {"h", "", Role::kHelp, "", "", "", 0, 0, {}, ""},
 };
@@ -228,6 +239,8 @@ std::string_view GroupTitle(OptionRole role) {
       return "Settings for this run (each replaces a value of skyvault.ini, which keeps it)";
     case Role::kAccepted:
       return "Taken from xscreensaver and ignored";
+    case Role::kViewing:
+      return "Viewing aids";
     case Role::kHelp:
       return "Help";
   }
@@ -298,7 +311,8 @@ std::optional<std::string> StoredValue(const CommandLineOption& option, std::str
 
 std::string CommandLineUsage() {
   std::string text;
-  for (const OptionRole role : {Role::kWindow, Role::kSetting, Role::kAccepted, Role::kHelp}) {
+  for (const OptionRole role :
+       {Role::kWindow, Role::kSetting, Role::kAccepted, Role::kViewing, Role::kHelp}) {
     text += "\n";
     text += GroupTitle(role);
     text += ":\n";

@@ -12,6 +12,7 @@ enum class OptionRole {
   kWindow,    // chooses where the saver draws
   kSetting,   // replaces one stored setting for this run
   kAccepted,  // taken because xscreensaver passes it to its hacks; changes nothing
+  kViewing,   // shows how the saver works, for this run; no setting
   kHelp,      // prints the usage and ends
 };
 

@@ -97,19 +97,15 @@ void XCanvasHost::Layout(const CanvasView& canvas) {
   layoutValid_ = true;
 }
 
-void XCanvasHost::Present(const CanvasView& canvas, const TileMask& written) {
+void XCanvasHost::Present(const CanvasView& canvas, const PixelRegion& written) {
   if (!layoutValid_) Layout(canvas);
   lastSentPixels_ = 0;
   if (!layoutValid_ || !surface_.pixels() || target_.Empty()) return;
-  if (!written.Any() && !sendAll_) return;
+  if (written.Empty() && !sendAll_) return;
 
   surface_.WaitUntilIdle();  // the server has read the last frame's pixels
-  std::vector<PixelRect> parts;
-  if (sendAll_ || written.Count() == written.columns() * written.rows()) {
-    parts.push_back(canvas.Bounds());
-  } else {
-    parts = written.Rectangles();
-  }
+  const std::vector<PixelRect> parts =
+      sendAll_ ? std::vector<PixelRect>{canvas.Bounds()} : written.Rectangles();
   std::vector<PixelRect> sent;
   uint8_t* targetBits = surface_.pixels() + static_cast<size_t>(target_.top) * surface_.stride() +
                         static_cast<size_t>(target_.left) * 4;
@@ -126,7 +122,6 @@ void XCanvasHost::Present(const CanvasView& canvas, const TileMask& written) {
   surface_.Send(sent);
   sendAll_ = false;
   shown_ = true;
-  ++sentFrames_;
 }
 
 }  // namespace skyvault

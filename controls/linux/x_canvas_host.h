@@ -12,7 +12,7 @@ namespace skyvault {
 // of its letterbox in the window (aspect kept, black bars around), straight
 // into the window's image: the canvas is that part of the image, so a
 // finished frame needs no copy before it is sent. Only what changed is sent:
-// the tiles the compositor redrew, joined into a few rectangles. The first
+// the few rectangles the compositor redrew, one XShmPutImage each. The first
 // frame sends everything.
 //
 // A window that changes size after the canvas was made (ConfigureNotify)
@@ -30,7 +30,7 @@ class XCanvasHost : public CanvasHost {
   double ScaleFor(int logicalWidth, int logicalHeight) override;
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
   void PrepareToDraw() override;
-  void Present(const CanvasView& canvas, const TileMask& written) override;
+  void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   // The window's new size (ConfigureNotify).
   void Resize(int width, int height);
@@ -43,9 +43,8 @@ class XCanvasHost : public CanvasHost {
   PixelRect target() const { return target_; }
   int windowWidth() const { return windowWidth_; }
   int windowHeight() const { return windowHeight_; }
-  // Pixels sent with the last frame, and frames that sent something.
+  // Pixels sent with the last frame.
   int64_t lastSentPixels() const { return lastSentPixels_; }
-  int sentFrames() const { return sentFrames_; }
 
  private:
   PixelRect LetterboxFor(int canvasWidth, int canvasHeight) const;
@@ -64,7 +63,6 @@ class XCanvasHost : public CanvasHost {
   PixelRect target_;
   std::optional<FilteredCanvasScaler> scaler_;  // only when the canvas is not in the image
   int64_t lastSentPixels_ = 0;
-  int sentFrames_ = 0;
 };
 
 }  // namespace skyvault

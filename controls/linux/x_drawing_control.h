@@ -52,6 +52,7 @@ class XDrawingControl : public ForwardingDrawingControl {
   // One frame event, once the display is open.
   void RaiseFrame();
 
+  void ShowRedraws(bool on) { compositor_.ShowRedraws(on); }
   const CanvasView& canvas() const { return compositor_.canvas(); }
   const XCanvasHost& host() const { return host_; }
   const XImageSurface& surface() const { return surface_; }

@@ -9,7 +9,7 @@ std::optional<CanvasView> MemoryCanvasHost::CreateCanvas(int width, int height) 
   return CanvasView{memory_.data(), width, height, stride, 32};
 }
 
-void MemoryCanvasHost::Present(const CanvasView&, const TileMask& written) {
+void MemoryCanvasHost::Present(const CanvasView&, const PixelRegion& written) {
   ++presentCount;
   lastWritten = written;
 }

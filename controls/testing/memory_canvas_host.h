@@ -14,13 +14,13 @@ class MemoryCanvasHost : public CanvasHost {
   bool DisplaySupports(int depth) override { return depth <= supportedDepth; }
   double ScaleFor(int, int) override { return scale; }
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
-  void Present(const CanvasView& canvas, const TileMask& written) override;
+  void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   int supportedDepth = 32;
   bool noMemory = false;  // refuses every canvas
   double scale = 1;
   int presentCount = 0;
-  TileMask lastWritten;
+  PixelRegion lastWritten;
 
  private:
   std::vector<uint8_t> memory_;

@@ -34,8 +34,7 @@ TEST(BufferedOutput, EachBufferCatchesUpOnTheFramesItMissed) {
     for (uint32_t& p : canvas.data) p = random() & 0xFFFFFF;
     BufferedOutput output(c.bufferWidth, c.bufferHeight, 2);
     std::vector<Pixels> buffers(2, Pixels(c.bufferWidth, c.bufferHeight, 0xDEADBEEF));
-    TileMask written(c.canvasWidth, c.canvasHeight);
-    written.MarkAll();
+    PixelRegion written(canvas.View().Bounds());
     for (int frame = 0; frame < 6; ++frame) {
       output.NoteWritten(canvas.View(), written);
       EXPECT_TRUE(output.Behind());
@@ -59,20 +58,21 @@ TEST(BufferedOutput, EachBufferCatchesUpOnTheFramesItMissed) {
           ASSERT_TRUE(covered) << "pixel " << x << "," << y << " of frame " << frame;
         }
       }
-      // The next frame changes a few tiles here and there.
+      // The next frame changes a few small rectangles here and there.
       written.Clear();
       for (int n = 0; n < 5; ++n) {
-        const int column = random() % written.columns(), row = random() % written.rows();
-        written.Set(column, row);
-        const PixelRect tile = written.TileRect(column, row);
-        for (int y = tile.top; y < tile.bottom; ++y) {
-          for (int x = tile.left; x < tile.right; ++x) {
+        const int left = random() % (c.canvasWidth - 40), top = random() % (c.canvasHeight - 40);
+        const PixelRect part{left, top, left + 1 + int(random() % 40),
+                             top + 1 + int(random() % 40)};
+        written.Add(part);
+        for (int y = part.top; y < part.bottom; ++y) {
+          for (int x = part.left; x < part.right; ++x) {
             canvas.data[size_t(y) * c.canvasWidth + x] = random() & 0xFFFFFF;
           }
         }
       }
     }
-    // Only the few tiles are sent, not the whole buffer.
+    // Only the few rectangles are sent, not the whole buffer.
     output.NoteWritten(canvas.View(), written);
     int64_t damaged = 0;
     for (const PixelRect& r :

@@ -1,7 +1,8 @@
 // The compositor from frame to frame: what a frame leaves for the next, and
-// which tiles it redraws.
+// which pixels it redraws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -54,7 +55,7 @@ TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
 // holes), text between them, some off the canvas's edges: the frame equals
 // the pictures drawn one after another, whole, on a plain canvas. (The
 // compositor leaves the background out where a later picture covers it
-// outright, and redraws only the tiles that changed.)
+// outright, and redraws only the pixels whose drawing changed.)
 TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
@@ -96,7 +97,7 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
     }
     items.push_back(item);
   }
-  // Two frames: the second moves every third item, so that some tiles are
+  // Two frames: the second moves every third item, so that some parts are
   // redrawn over what the first left.
   for (int frame = 0; frame < 2; ++frame) {
     std::vector<uint32_t> want(800 * 600, 0x204060);
@@ -132,53 +133,73 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
 }
 
 // Frame after frame of a small saver scene, each changing one thing: the
-// host hears of exactly the tiles whose drawing changed, and the canvas
-// equals the same frame composed on a fresh canvas.
-TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
+// canvas equals the same frame composed on a fresh canvas (so no changed
+// pixel was left out, even a single column at a picture's edge), and the
+// host hears of the changed drawings' old and new bounds, to the pixel,
+// and of nothing that stayed the same.
+TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
     sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
   const DecodedImage plane{40, 10, std::vector<uint32_t>(400, Premultiplied(255, 0, 0, 128)), true};
-  decoder.pictures = {{"sky", sky}, {"plane", plane}};
+  // Keyed: the top-left colour is see-through; what shows is one column at
+  // x = 3 and one at the right edge, x = 11 (its content: 3..11 x 1..7).
+  DecodedImage keyed{12, 8, std::vector<uint32_t>(96, 0xFFFF00FFu), false};
+  for (int y = 1; y < 8; ++y) keyed.pixels[y * 12 + 3] = 0xFF00FF00u;
+  for (int y = 2; y < 7; ++y) keyed.pixels[y * 12 + 11] = 0xFFFFFFFFu;
+  decoder.pictures = {{"sky", sky}, {"plane", plane}, {"keyed", keyed}};
   struct Scene {
     bool sky = true;
-    int planeX = 30;                 // rows 70..79: tile row 2
-    std::string clock = "12:34:56";  // 64 x 16 at (0, 0): tiles (0, 0) and (1, 0)
+    int planeX = 30, planeY = 70;
+    int keyedX = 300;
+    std::string clock = "12:34:56";  // 64 x 16 at (0, 0)
     bool reload = false;
+    bool keyedFirst = false;  // drawn before the aircraft, instead of after
   };
   auto open = [&](Compositor& c) {
     EXPECT_TRUE(c.InitDisplay(800, 600, 16, ""));
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "plane", -1);
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "keyed", -1);
   };
   auto draw = [&](Compositor& c, const Scene& scene) {
     if (scene.reload) c.LoadSpriteBitmap(2, 1, "plane", -1);
     c.SetSpriteX(2, scene.planeX);
-    c.SetSpriteY(2, 70);
+    c.SetSpriteY(2, scene.planeY);
+    c.SetSpriteX(3, scene.keyedX);
+    c.SetSpriteY(3, 72);
     if (scene.sky) c.DrawSprite(1);
+    if (scene.keyedFirst) c.DrawSprite(3);
     c.DrawSprite(2);
+    if (!scene.keyedFirst) c.DrawSprite(3);
     c.DrawText(scene.clock, 0, 0, Rgb(255, 255, 0));
     c.ShowFrame();
   };
   const struct {
     const char* what;
     Scene scene;
-    int redrawn;
+    int64_t redrawn;
+    size_t rectangles;
   } frames[] = {
-      {"first frame", {}, 25 * 19},
-      {"the same again", {}, 0},
-      {"aircraft a pixel on, same tiles", {true, 31}, 3},
-      {"aircraft to columns 3..4", {true, 100}, 3 + 2},
-      {"the clock ticks", {true, 100, "12:34:57"}, 2},
-      {"aircraft picture reloaded", {true, 100, "12:34:57", true}, 2},
-      {"no background: black under the rest", {false, 100, "12:34:57"}, 25 * 19},
-      {"again: nothing changed", {false, 100, "12:34:57"}, 0},
-      {"background back", {true, 100, "12:34:57"}, 25 * 19},
+      {"first frame", {}, 800 * 600, 1},
+      {"the same again", {}, 0, 0},
+      {"aircraft a pixel on", {true, 31}, 41 * 10, 1},
+      {"aircraft a pixel on and down", {true, 32, 71}, 41 * 11, 1},
+      {"keyed picture a pixel on", {true, 32, 71, 301}, 10 * 7, 1},
+      {"the clock one character shorter", {true, 32, 71, 301, "12:34:5"}, 64 * 16, 1},
+      {"aircraft picture reloaded", {true, 32, 71, 301, "12:34:5", true}, 40 * 10, 1},
+      {"far apart", {true, 500, 400, 301, "12:34:5"}, 2 * 40 * 10, 2},
+      {"keyed picture under the aircraft", {true, 295, 71, 301, "12:34:5"}, 2 * 40 * 10, 2},
+      {"now drawn before it", {true, 295, 71, 301, "12:34:5", false, true}, 9 * 7, 1},
+      {"no background: black under the rest", {false, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
+      {"again: nothing changed", {false, 295, 71, 301, "12:34:5"}, 0, 0},
+      {"background back", {true, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
   };
   open(compositor);
   for (const auto& frame : frames) {
     draw(compositor, frame.scene);
-    EXPECT_EQ(host.lastWritten.Count(), frame.redrawn) << frame.what;
+    EXPECT_EQ(host.lastWritten.Area(), frame.redrawn) << frame.what;
+    EXPECT_EQ(host.lastWritten.Rectangles().size(), frame.rectangles) << frame.what;
     MemoryCanvasHost freshHost;
     StandInTextRenderer freshText;
     Compositor fresh{decoder, freshText, freshHost};
@@ -189,7 +210,84 @@ TEST_F(CompositorTest, ShowFrameRedrawsOnlyTheTilesWhoseDrawingChanged) {
   }
   Open();
   compositor.ShowFrame();
-  EXPECT_EQ(host.lastWritten.Count(), 25 * 19) << "a new canvas is shown whole";
+  EXPECT_EQ(host.lastWritten.Area(), 800 * 600) << "a new canvas is shown whole";
+}
+
+// With the redraws shown, each rectangle sent has its one-pixel outline;
+// every other pixel is the frame itself, and the outlines of a frame are
+// gone the next frame: when nothing else changed (the rectangles sent to
+// take them away have none), and once outlining ends.
+TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
+  DecodedImage sky{800, 600, {}, false};
+  for (uint32_t i = 0; i < 800 * 600; ++i)
+    sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8 & 0x7F7F7F));
+  decoder.pictures = {
+      {"sky", sky},
+      {"plane", DecodedImage{30, 12, std::vector<uint32_t>(360, 0xFF0000FFu), false}}};
+  auto open = [&](Compositor& c) {
+    ASSERT_TRUE(c.InitDisplay(800, 600, 16, ""));
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "sky", -2);
+    c.LoadSpriteBitmap(c.CreateSprite(), 1, "plane", -2);
+  };
+  auto draw = [&](Compositor& c, int planeX) {
+    c.SetSpriteX(2, planeX);
+    c.SetSpriteY(2, 200);
+    c.DrawSprite(1);
+    c.DrawSprite(2);
+    c.ShowFrame();
+  };
+  open(compositor);
+  compositor.ShowRedraws(true);
+  const struct {
+    const char* what;
+    int planeX;
+    bool on;
+  } frames[] = {{"first", 100, true},
+                {"moved far", 400, true},
+                {"still", 400, true},
+                {"moved", 420, true},
+                {"outlining ended", 440, false}};
+  int lastX = -1;
+  for (const auto& frame : frames) {
+    // What changed: the rectangles sent that hold some of it are outlined.
+    std::vector<PixelRect> changed;
+    if (lastX < 0) changed.push_back({0, 0, 800, 600});
+    if (lastX >= 0 && lastX != frame.planeX) {
+      changed.push_back({lastX, 200, lastX + 30, 212});
+      changed.push_back({frame.planeX, 200, frame.planeX + 30, 212});
+    }
+    lastX = frame.planeX;
+    compositor.ShowRedraws(frame.on);
+    draw(compositor, frame.planeX);
+    MemoryCanvasHost freshHost;
+    StandInTextRenderer freshText;
+    Compositor fresh{decoder, freshText, freshHost};
+    open(fresh);
+    draw(fresh, frame.planeX);
+    auto onOutline = [&](int x, int y) {
+      for (const PixelRect& r : host.lastWritten.Rectangles()) {
+        if (std::none_of(changed.begin(), changed.end(),
+                         [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
+          continue;
+        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+        if (inside && (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1))
+          return true;
+      }
+      return false;
+    };
+    int wrong = 0;
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        const uint32_t want = frame.on && onOutline(x, y)
+                                  ? Compositor::kRedrawOutline
+                                  : reinterpret_cast<const uint32_t*>(fresh.canvas().Row(y))[x];
+        if (At(x, y) != want && ++wrong <= 3)
+          ADD_FAILURE() << frame.what << " at " << x << "," << y << std::hex << ": " << At(x, y);
+      }
+    }
+    EXPECT_EQ(wrong, 0) << frame.what;
+    EXPECT_FALSE(host.lastWritten.Empty()) << frame.what;
+  }
 }
 
 }  // namespace

@@ -211,7 +211,7 @@ void OutputSurface::MakeBuffers() {
   buffersStale_ = false;
 }
 
-void OutputSurface::Show(const CanvasView& canvas, const TileMask& written) {
+void OutputSurface::Show(const CanvasView& canvas, const PixelRegion& written) {
   if (!configured_ || closed_) return;
   if (buffersStale_ || !frames_) MakeBuffers();
   frames_->NoteWritten(canvas, written);

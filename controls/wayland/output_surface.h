@@ -6,8 +6,8 @@
 
 #include "controls/buffered_output.h"
 #include "controls/canvas.h"
+#include "controls/pixel_region.h"
 #include "controls/surface_scale.h"
-#include "controls/tile_mask.h"
 #include "controls/wayland/shm_buffer.h"
 
 struct zwlr_layer_shell_v1;
@@ -72,9 +72,9 @@ class OutputSurface {
   // frame callback, or a buffer's release, has not come yet).
   bool FrameHeldBack() const;
 
-  // The canvas with the tiles drawn since the last call: noted for every
+  // The canvas with the pixels drawn since the last call: noted for every
   // buffer, and shown now if the compositor is ready for a frame.
-  void Show(const CanvasView& canvas, const TileMask& written);
+  void Show(const CanvasView& canvas, const PixelRegion& written);
   // The canvas's memory is going (a new canvas is made): nothing more is
   // read from it until the next Show.
   void ForgetCanvas();

@@ -32,7 +32,7 @@ std::optional<CanvasView> WaylandCanvasHost::CreateCanvas(int width, int height)
   return CanvasView{canvas_.data(), width, height, width * 4, 32};
 }
 
-void WaylandCanvasHost::Present(const CanvasView& canvas, const TileMask& written) {
+void WaylandCanvasHost::Present(const CanvasView& canvas, const PixelRegion& written) {
   for (const auto& output : outputs_) output->Show(canvas, written);
 }
 

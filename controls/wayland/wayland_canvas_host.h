@@ -10,7 +10,7 @@ namespace skyvault {
 // The compositor's host on Wayland: a surface on every output. The frame is
 // composed once, in memory of its own, at the widest output's letterbox in
 // physical pixels; each output's buffers get it copied (the widest) or
-// reduced through the filter (the others), only the tiles that changed.
+// reduced through the filter (the others), only the rectangles that changed.
 // Outputs come and go while the saver runs; when the widest letterbox is no
 // longer the canvas's size, NeedsNewCanvas asks the owner to open the
 // display again.
@@ -21,7 +21,7 @@ class WaylandCanvasHost : public CanvasHost {
   bool DisplaySupports(int) override { return true; }
   double ScaleFor(int logicalWidth, int logicalHeight) override;
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
-  void Present(const CanvasView& canvas, const TileMask& written) override;
+  void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   // An output the compositor announced (its registry name) gets a surface;
   // a removed one loses it.

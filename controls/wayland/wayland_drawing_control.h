@@ -25,6 +25,7 @@ class WaylandDrawingControl : public ForwardingDrawingControl {
   // first when the widest output changed.
   void RaiseFrame();
 
+  void ShowRedraws(bool on) { compositor_.ShowRedraws(on); }
   WaylandCanvasHost& host() { return host_; }
 
  private:

@@ -50,6 +50,7 @@ class Win32DrawingControl : public ForwardingDrawingControl {
   // The message loop with frame events; returns the WM_QUIT exit code.
   int RunFrameLoop(int framesPerSecond = 60);
 
+  void ShowRedraws(bool on) { compositor_.ShowRedraws(on); }
   const CanvasView& canvas() const { return compositor_.canvas(); }
   // Canvas pixels per frame pixel.
   double scale() const { return compositor_.scale().value(); }
@@ -66,7 +67,7 @@ class Win32DrawingControl : public ForwardingDrawingControl {
     std::optional<CanvasView> CreateCanvas(int width, int height) override {
       return canvas_.Create(width, height);
     }
-    void Present(const CanvasView& canvas, const TileMask& written) override {
+    void Present(const CanvasView& canvas, const PixelRegion& written) override {
       presenter_.Present(canvas, written);
     }
 

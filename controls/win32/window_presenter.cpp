@@ -112,21 +112,20 @@ void WindowPresenter::SendWhole(HDC windowDc, const CanvasView& canvas) {
   for (Target& target : targets_) Send(windowDc, target, canvas, canvas.Bounds());
 }
 
-void WindowPresenter::Present(const CanvasView& canvas, const TileMask& written) {
+void WindowPresenter::Present(const CanvasView& canvas, const PixelRegion& written) {
   RECT client{};
   GetClientRect(window_, &client);
   const bool relaid = !layoutValid_ || client.right != width_ || client.bottom != height_ ||
                       canvas.width != canvasWidth_ || canvas.height != canvasHeight_;
   if (relaid) Layout(canvas);
   canvas_ = canvas;
-  if (!written.Any() && !relaid) return;
+  if (written.Empty() && !relaid) return;
   HDC windowDc = GetDC(window_);
-  if (relaid || written.Count() == written.columns() * written.rows()) {
+  if (relaid || written.Area() == int64_t{canvas.width} * canvas.height) {
     SendWhole(windowDc, canvas);
   } else {
-    const std::vector<PixelRect> parts = written.Rectangles();
     for (Target& target : targets_) {
-      for (const PixelRect& part : parts) Send(windowDc, target, canvas, part);
+      for (const PixelRect& part : written.Rectangles()) Send(windowDc, target, canvas, part);
     }
   }
   ReleaseDC(window_, windowDc);

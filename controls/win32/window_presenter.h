@@ -5,7 +5,7 @@
 
 #include "controls/canvas.h"
 #include "controls/filtered_canvas_scaler.h"
-#include "controls/tile_mask.h"
+#include "controls/pixel_region.h"
 #include "platform/win32/dib_section.h"
 #include "platform/win32/win32_headers.h"
 
@@ -16,8 +16,8 @@ namespace skyvault::win32 {
 // composed at the size of the widest monitor's letterbox (ScaleFor), so
 // there it is sent as it is, straight from the canvas's own bitmap; a
 // monitor with a smaller letterbox gets it reduced with a filter, into an
-// image of its own. Each frame only the tiles the compositor redrew are
-// sent, joined into a few rectangles. The first frame, a frame after the
+// image of its own. Each frame only the few rectangles the compositor
+// redrew are sent, a BitBlt each. The first frame, a frame after the
 // window or the monitors changed, and painting send everything.
 //
 // A window inside another one (the preview pane) is its own single area:
@@ -36,7 +36,7 @@ class WindowPresenter {
   // or the client area), divided by frameWidth.
   double ScaleFor(int frameWidth, int frameHeight) const;
 
-  void Present(const CanvasView& canvas, const TileMask& written);
+  void Present(const CanvasView& canvas, const PixelRegion& written);
   // WM_PAINT: sends the whole frame on every monitor, and the bars (black
   // before the first frame).
   void Paint(HDC dc, const RECT& area);

@@ -52,6 +52,7 @@ X11Saver::Impl::Impl(Display* display, Window window, bool ownWindow, SettingsSt
   drawingOptions.surface = options.surface;
   drawingOptions.decoder = std::move(options.decoder);
   drawing_ = std::make_unique<XDrawingControl>(display_x_, window_, std::move(drawingOptions));
+  drawing_->ShowRedraws(options.showRedraws);
   DrawingControl* drawing = drawing_.get();
   if (options.wrapDrawing) {
     wrappedDrawing_ = options.wrapDrawing(*drawing_);

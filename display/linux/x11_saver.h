@@ -22,6 +22,8 @@ struct X11SaverOptions {
   // The picture decoder (gdk-pixbuf when none).
   std::unique_ptr<ImageDecoder> decoder;
   XImageSurface::Options surface;
+  // Outlines the rectangles redrawn each frame (Compositor::ShowRedraws).
+  bool showRedraws = false;
   // Ends the run after this many seconds (0: runs until the saver ends).
   double runSeconds = 0;
 };

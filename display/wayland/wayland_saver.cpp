@@ -163,6 +163,7 @@ WaylandSaver::Impl::Impl(wl_display* display, SettingsStore& settings, SoundCont
   if (shell_.useXdgShell && !shell_.wmBase) usable_ = false;
 
   drawing_ = std::make_unique<WaylandDrawingControl>(shell_, std::move(options.decoder));
+  drawing_->ShowRedraws(options.showRedraws);
   if (usable_) {
     for (const auto& [output, name] : earlyOutputs_) drawing_->host().AddOutput(output, name);
   } else {

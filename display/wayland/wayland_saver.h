@@ -19,6 +19,8 @@ struct WaylandSaverOptions {
   // A full-screen xdg toplevel on each output even where the compositor
   // offers the layer shell.
   bool xdgShell = false;
+  // Outlines the rectangles redrawn each frame (Compositor::ShowRedraws).
+  bool showRedraws = false;
   // The picture decoder (gdk-pixbuf when none).
   std::unique_ptr<ImageDecoder> decoder;
   // Ends the run after this many seconds (0: runs until the saver ends).

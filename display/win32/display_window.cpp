@@ -72,6 +72,7 @@ SaverDisplayWindow::SaverDisplayWindow(HINSTANCE instance, DisplayWindowOptions 
   platform_.owner = window;
 
   drawing_ = std::make_unique<Win32DrawingControl>(window);
+  drawing_->ShowRedraws(options_.showRedraws);
   DrawingControl* drawing = drawing_.get();
   if (options_.wrapDrawing) {
     wrappedDrawing_ = options_.wrapDrawing(*drawing_);

@@ -9,8 +9,8 @@
 
 namespace skyvault::win32 {
 
-// What a benchmark or a test may change about the display window; the
-// saver itself uses the defaults.
+// What a benchmark, a test or a viewing aid may change about the display
+// window; the saver itself uses the defaults.
 struct DisplayWindowOptions {
   // Wraps the drawing control that SaverDisplay draws through (for instance to
   // time each ShowFrame). The wrapper must pass every call on to `inner`.
@@ -25,6 +25,8 @@ struct DisplayWindowOptions {
   // Password mode: the window is created (its load sequence runs) but never
   // shown, and the pointer stays shown over the system's password dialog.
   bool passwordMode = false;
+  // Outlines the rectangles redrawn each frame (Compositor::ShowRedraws).
+  bool showRedraws = false;
 };
 
 // The display window of full-screen and password modes: a borderless

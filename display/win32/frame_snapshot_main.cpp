@@ -15,7 +15,7 @@ struct GdiMemoryHost : skyvault::CanvasHost {
   std::optional<skyvault::CanvasView> CreateCanvas(int width, int height) override {
     return gdi.Create(width, height);
   }
-  void Present(const skyvault::CanvasView&, const skyvault::TileMask&) override {}
+  void Present(const skyvault::CanvasView&, const skyvault::PixelRegion&) override {}
 };
 
 }  // namespace

@@ -44,6 +44,7 @@ std::optional<int> RunOnWayland(const std::vector<std::string>& args, const Wind
     WaylandSaverOptions options;
     options.decoder = MakeLinuxImageDecoder();
     options.xdgShell = choice.xdgShell;
+    options.showRedraws = choice.showRedraws || Switch("SKYVAULT_SHOW_REDRAWS");
     ending_watchdog::Start();
     TerminationSignals signals;
     WaylandSaver saver(compositor, *settings, *sound, std::move(options));
@@ -113,6 +114,7 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
     options.decoder = MakeLinuxImageDecoder();
     options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
     options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
+    options.showRedraws = choice.showRedraws || Switch("SKYVAULT_SHOW_REDRAWS");
     ending_watchdog::Start();
     TerminationSignals signals;
     X11Saver saver(display, window, own, *settings, *sound, std::move(options));

@@ -21,6 +21,7 @@ constexpr EnvironmentVariable kEnvironment[] = {
     {"SKYVAULT_NO_SHM",
      "1: send frames with plain XPutImage instead of shared memory (also chosen by itself when "
      "the X server refuses shared memory)"},
+    {"SKYVAULT_SHOW_REDRAWS", "1: as --show-redraws"},
 };
 
 }  // namespace

@@ -41,6 +41,8 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
     } else if (option.option->name == "wayland-shell") {
       choice.wayland = true;
       choice.xdgShell = option.value == "xdg";
+    } else if (option.option->name == "show-redraws") {
+      choice.showRedraws = true;
     } else if (option.option->role == OptionRole::kHelp) {
       choice.help = true;
     }

@@ -13,10 +13,11 @@ namespace skyvault {
 struct WindowChoice {
   enum class Target { GivenWindow, DaemonWindow, Root, OwnWindow };
   Target target = Target::OwnWindow;
-  uint64_t window = 0;    // for GivenWindow and DaemonWindow
-  bool help = false;      // --help: print the usage and do nothing else
-  bool wayland = false;   // --wayland (or --wayland-shell): Wayland, whatever the environment
-  bool xdgShell = false;  // --wayland-shell xdg: toplevels even where layers are offered
+  uint64_t window = 0;       // for GivenWindow and DaemonWindow
+  bool help = false;         // --help: print the usage and do nothing else
+  bool wayland = false;      // --wayland (or --wayland-shell): Wayland, whatever the environment
+  bool xdgShell = false;     // --wayland-shell xdg: toplevels even where layers are offered
+  bool showRedraws = false;  // --show-redraws: the redrawn rectangles outlined
 };
 
 // Whether the saver draws through Wayland: only in a window of its own (an

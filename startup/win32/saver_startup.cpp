@@ -32,10 +32,19 @@ RECT VirtualScreen() {
               top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+// SKYVAULT_SHOW_REDRAWS=1 outlines the rectangles redrawn each frame.
+bool ShowRedrawsAsked() {
+  wchar_t value[8] = {};
+  const DWORD length = GetEnvironmentVariableW(L"SKYVAULT_SHOW_REDRAWS", value, 8);
+  return length > 0 && length < 8 && !(length == 1 && value[0] == L'0');
+}
+
 int RunFullScreen(HINSTANCE instance) {
   const UniqueKernelHandle mark(CreateMutexW(nullptr, FALSE, kFullScreenMark));
   const RECT windowRect = VirtualScreen();
-  auto display = DisplayWindow::Create(instance);
+  DisplayWindowOptions options;
+  options.showRedraws = ShowRedrawsAsked();
+  auto display = DisplayWindow::Create(instance, std::move(options));
   display->ShowOver(windowRect);
   Win32PlatformServices().SetScreenSaverRunning(true);
   const int code = display->RunMessageLoop();

@@ -76,13 +76,15 @@ TEST(WindowChoice, FirstThatAppliesWins) {
   }
 }
 
-TEST(WindowChoice, HelpIsNotedBesideTheWindow) {
+TEST(WindowChoice, HelpAndShowRedrawsAreNotedBesideTheWindow) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--help"}, {"-help"}, {"--root", "--help"}}) {
     EXPECT_TRUE(ChooseWindow(args, nullptr).help) << args[0];
   }
   // "--visual --help" gives "--help" to --visual as its value.
   EXPECT_FALSE(ChooseWindow({"--visual", "--help"}, nullptr).help);
+  EXPECT_TRUE(ChooseWindow({"--root", "-show-redraws"}, nullptr).showRedraws);
+  EXPECT_FALSE(ChooseWindow({"--visual", "--show-redraws"}, nullptr).showRedraws);
 }
 
 // Wayland only for a window of the saver's own: an X window handed over
