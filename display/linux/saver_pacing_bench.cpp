@@ -13,7 +13,6 @@
 
 #include "controls/forwarding_drawing_control.h"
 #include "controls/testing/recording_controls.h"
-#include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_loop.h"
 #include "display/linux/saver_targets.h"
 #include "display/linux/saver_window.h"
@@ -69,7 +68,6 @@ int main(int argc, char** argv) {
     {
       WaylandSaverOptions options;
       options.runSeconds = seconds;
-      options.decoder = MakeLinuxImageDecoder();
       options.wrapDrawing = wrap;
       TerminationSignals signals;
       WaylandSaver saver(compositor, settings, sound, std::move(options));
@@ -85,7 +83,6 @@ int main(int argc, char** argv) {
     {
       SaverWindowOptions options;
       options.runSeconds = seconds;
-      options.decoder = MakeLinuxImageDecoder();
       options.wrapDrawing = wrap;
       TerminationSignals signals;
       SaverWindow window(display, CreateOwnWindow(display), true, settings, sound,

@@ -9,7 +9,6 @@
 
 #include "controls/linux/x_error_trap.h"
 #include "display/linux/ending_watchdog.h"
-#include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_targets.h"
 #include "display/linux/saver_window.h"
 #include "display/linux/termination_signals.h"
@@ -42,7 +41,6 @@ std::optional<int> RunOnWayland(const std::vector<std::string>& args, const Wind
   bool usable = false;
   {
     WaylandSaverOptions options;
-    options.decoder = MakeLinuxImageDecoder();
     options.xdgShell = choice.xdgShell;
     ending_watchdog::Start();
     TerminationSignals signals;
@@ -110,7 +108,6 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
   auto sound = MakeSoundControl(choice.target == WindowChoice::Target::GivenWindow);
   {
     SaverWindowOptions options;
-    options.decoder = MakeLinuxImageDecoder();
     options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
     options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
     ending_watchdog::Start();
