@@ -59,6 +59,13 @@ TEST(GlyphBlend, NothingChangesOutsideTheClipOrTheCanvas) {
                 untouched.view.Bounds());
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x) EXPECT_EQ(untouched.At(x, y), 0);
+  // A solid line past both edges, clipped the same way: the row up to the
+  // canvas's last column, nothing else.
+  TestCanvas line(Rgb(0, 0, 0));
+  FillSolid(line.view, {-3, 1, 9, 2}, Rgb(255, 255, 255), PixelRect{1, 0, 100, 100});
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(line.At(x, y), y == 1 && x >= 1 ? Rgb(255, 255, 255) : 0) << x << ',' << y;
 }
 
 TEST(GlyphBlend, MaskRowsFollowThePitch) {
