@@ -21,8 +21,8 @@ constexpr XTest Above(int32_t limit) { return {XTest::Kind::Above, limit}; }
 // sizes, the lengths of its legs, where it leaves
 // and is put back, and which aircraft it launches.
 struct AircraftRow {
-  int number;                  // 0 for the bomber, 1 to 15 for the relay
-  const char* bitmap;          // file name in the data directory
+  int number;          // 0 for the bomber, 1 to 15 for the relay
+  const char* bitmap;  // file name in the data directory
   int32_t startX;
   int32_t startY;
   int32_t horizontalStep;  // -1 leftwards, +1 rightwards, +2 for the bomber

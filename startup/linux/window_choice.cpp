@@ -45,8 +45,7 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
       choice.help = true;
     }
   }
-  const std::optional<uint64_t> daemon =
-      daemonWindow ? ParseXWindowId(daemonWindow) : std::nullopt;
+  const std::optional<uint64_t> daemon = daemonWindow ? ParseXWindowId(daemonWindow) : std::nullopt;
   if (given) {
     choice.target = WindowChoice::Target::GivenWindow;
     choice.window = *given;
