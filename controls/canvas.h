@@ -21,8 +21,8 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-// The pixels of a canvas: rows from the top, `stride` bytes apart. Depth 16
-// is RGB565 (red in the high bits); depth 32 is 0x00RRGGBB per pixel.
+// The pixels of a canvas: rows from the top, `stride` bytes apart, each
+// pixel 0x00RRGGBB at depth 32 (the only depth the compositor draws in).
 struct CanvasView {
   uint8_t* bits = nullptr;
   int width = 0;
@@ -31,7 +31,6 @@ struct CanvasView {
   int depth = 0;
 
   bool Valid() const { return bits != nullptr && width > 0 && height > 0; }
-  int BytesPerPixel() const { return depth / 8; }
   uint8_t* Row(int y) const { return bits + static_cast<intptr_t>(y) * stride; }
   PixelRect Bounds() const { return {0, 0, width, height}; }
 };

@@ -8,16 +8,4 @@ void TakeStep(DrawingControl& drawing, const DisplayState& state, const Aircraft
   drawing.MoveSpriteX(sprite, row.horizontalStep);
 }
 
-StepProcedure FindStepProcedure(std::string_view name) {
-  for (const AircraftRow& row : kAircraft) {
-    if (name == row.levelProcedure) return {&row, Leg::Level};
-    if (name == row.slantProcedure) return {&row, Leg::Slanting};
-  }
-  return {};
-}
-
-const char* StepProcedureName(const AircraftRow& row, Leg leg) {
-  return leg == Leg::Level ? row.levelProcedure : row.slantProcedure;
-}
-
 }  // namespace skyvault

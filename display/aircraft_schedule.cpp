@@ -19,12 +19,12 @@ int32_t RandomHeight(PlatformServices& platform) {
   return static_cast<int32_t>(platform.Random() * kHeightRange);
 }
 
-void BGAircraftLeaves(DisplayContext& context, const AircraftRow& row) {
+void BomberLeaves(DisplayContext& context, const AircraftRow& row) {
   DisplayState& state = context.state;
-  state.bgPlaneWait = 0;
-  state.bgPlaneState = kBGWaiting;
-  context.drawing.SetSpriteX(state.bgPlaneSprite, row.putBackX);
-  context.drawing.SetSpriteY(state.bgPlaneSprite, state.bgPlaneHeight);
+  state.bomberWaitTicks = 0;
+  state.bomberState = kBomberWaiting;
+  context.drawing.SetSpriteX(state.bomberSprite, row.putBackX);
+  context.drawing.SetSpriteY(state.bomberSprite, state.bomberHeight);
 }
 
 void RequestEngineSound(DisplayContext& context) {
@@ -35,38 +35,38 @@ void RequestEngineSound(DisplayContext& context) {
 
 // The branch is chosen by the state at the start of the frame: a frame is
 // slanting, level or waiting, never two of them.
-void RunBGAircraft(DisplayContext& context) {
+void RunBomber(DisplayContext& context) {
   DisplayState& state = context.state;
-  const AircraftRow& row = BGAircraft();
-  context.drawing.DrawSprite(state.bgPlaneSprite);
+  const AircraftRow& row = Bomber();
+  context.drawing.DrawSprite(state.bomberSprite);
 
-  if (state.bgPlaneState == kBGFlying && !state.bgPlaneLevel) {
-    state.bgPlaneLegFrames = CountUp(state.bgPlaneLegFrames);
-    StepWhenDue(context, row, Leg::Slanting, state.bgPlaneLastSlantMove);
-    const int32_t x = context.drawing.GetSpriteX(state.bgPlaneSprite);
-    if (row.leaveTest.PassedBy(x)) BGAircraftLeaves(context, row);
-    if (state.bgPlaneLegFrames == row.slantLegFrames) {
-      state.bgPlaneLevel = true;
-      state.bgPlaneLegFrames = 0;
+  if (state.bomberState == kBomberFlying && !state.bomberLevel) {
+    state.bomberLegFrames = CountUp(state.bomberLegFrames);
+    StepWhenDue(context, row, Leg::Slanting, state.bomberLastSlantMove);
+    const int32_t x = context.drawing.GetSpriteX(state.bomberSprite);
+    if (row.leaveTest.PassedBy(x)) BomberLeaves(context, row);
+    if (state.bomberLegFrames == row.slantLegFrames) {
+      state.bomberLevel = true;
+      state.bomberLegFrames = 0;
     }
-  } else if (state.bgPlaneState == kBGFlying) {
-    state.bgPlaneLegFrames = CountUp(state.bgPlaneLegFrames);
-    StepWhenDue(context, row, Leg::Level, state.bgPlaneLastMove);
-    const int32_t x = context.drawing.GetSpriteX(state.bgPlaneSprite);
+  } else if (state.bomberState == kBomberFlying) {
+    state.bomberLegFrames = CountUp(state.bomberLegFrames);
+    StepWhenDue(context, row, Leg::Level, state.bomberLastMove);
+    const int32_t x = context.drawing.GetSpriteX(state.bomberSprite);
     if (x > kEngineSoundFromX && state.engineSoundOn.NumberValue() == 1) {
       RequestEngineSound(context);
     }
-    if (row.leaveTest.PassedBy(x)) BGAircraftLeaves(context, row);
-    if (state.bgPlaneLegFrames == row.levelLegFrames) {
-      state.bgPlaneLevel = false;
-      state.bgPlaneLegFrames = 0;
+    if (row.leaveTest.PassedBy(x)) BomberLeaves(context, row);
+    if (state.bomberLegFrames == row.levelLegFrames) {
+      state.bomberLevel = false;
+      state.bomberLegFrames = 0;
     }
-  } else if (state.bgPlaneState == kBGWaiting) {
-    context.drawing.SetSpriteX(state.bgPlaneSprite, kBGWaitX);
-    context.drawing.SetSpriteY(state.bgPlaneSprite, state.bgPlaneHeight);
-    if (state.bgPlaneWait > kBGLongestWait) {
-      state.bgPlaneState = kBGFlying;
-      state.bgPlaneHeight = RandomHeight(context.platform);
+  } else if (state.bomberState == kBomberWaiting) {
+    context.drawing.SetSpriteX(state.bomberSprite, kBomberWaitX);
+    context.drawing.SetSpriteY(state.bomberSprite, state.bomberHeight);
+    if (state.bomberWaitTicks > kBomberLastWaitingTick) {
+      state.bomberState = kBomberFlying;
+      state.bomberHeight = RandomHeight(context.platform);
     }
   }
 }
@@ -125,7 +125,7 @@ bool StepIsDue(uint32_t now, uint32_t stamp, double interval) {
 }
 
 void RunScheduleFrame(DisplayContext& context) {
-  RunBGAircraft(context);
+  RunBomber(context);
   for (int n = 1; n <= kRelayAircraft; ++n) RunRelayAircraft(context, RelayAircraft(n));
 }
 

@@ -5,15 +5,17 @@
 
 namespace skyvault {
 
-// Where the BG aircraft waits between crossings, and how long.
-inline constexpr int32_t kBGWaitX = -300;
-inline constexpr int16_t kBGLongestWait = 39;  // flies again once `bgPlaneWait` exceeds it
-// The engine sound is asked for while the BG aircraft flies level beyond this x.
+// Where the bomber waits between crossings, and how long.
+inline constexpr int32_t kBomberWaitX = -300;
+// The last pause-timer count at which the bomber still waits: it flies again
+// once `bomberWaitTicks` exceeds it.
+inline constexpr int16_t kBomberLastWaitingTick = 39;
+// The engine sound is asked for while the bomber flies level beyond this x.
 inline constexpr int32_t kEngineSoundFromX = -250;
-// Heights drawn for the BG aircraft and for aircraft 2 to 15: 0 to 499.
+// Heights drawn for the bomber and for aircraft 2 to 15: 0 to 499.
 inline constexpr double kHeightRange = 500;
 
-// One frame of the aircraft schedule: the BG aircraft, then aircraft 1 to 15
+// One frame of the aircraft schedule: the bomber, then aircraft 1 to 15
 // in number order. Draws every aircraft in the air, steps it when its
 // interval has passed, retires it at the far edge, launches the next one and
 // asks for the engine sound.

@@ -9,7 +9,8 @@ double TextOrNumber::NumberValue() const {
 }
 
 int32_t SoundHandleArgument(const DisplayState& state) {
-  return RoundToInt32(state.soundHandle).value_or(0);
+  if (state.engineSound) return *state.engineSound;
+  return RoundToInt32(state.propAtLoad).value_or(0);
 }
 
 }  // namespace skyvault

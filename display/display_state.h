@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -9,7 +10,7 @@
 
 namespace skyvault {
 
-// Aircraft 1 to 15 fly the relay; the BG aircraft has fields of its own.
+// Aircraft 1 to 15 fly the relay; the bomber has fields of its own.
 inline constexpr int kRelayAircraft = 15;
 
 // One value per relay aircraft, indexed by its number 1..15 (index 0 unused),
@@ -18,8 +19,8 @@ template <typename T>
 using PerAircraft = std::array<T, kRelayAircraft + 1>;
 
 // A field that holds a text at one time and a number at another (the
-// message before the first frame, the engine-sound switch after the
-// sound-off time). Compared as a number, a text counts by its leading number
+// engine-sound switch: the text of "Prop" once the sound session opens, 0
+// after the sound-off time). Compared as a number, a text counts by its leading number
 // ("1" is 1, "abc" is 0), so no value can make a comparison fail.
 class TextOrNumber {
  public:
@@ -36,9 +37,6 @@ class TextOrNumber {
     return value;
   }
 
-  bool IsText() const { return isText_; }
-  // The text as stored (empty while the field holds a number).
-  const std::string& text() const { return text_; }
   // The number, or the leading number of the text.
   double NumberValue() const;
 
@@ -66,8 +64,8 @@ using SettingNumber = double;
 // start (aircraft 1 flying).
 struct DisplayState {
   TimeOfDay currentTime{};  // midnight until the sound timer first ticks
-  uint32_t bgPlaneLastMove = 0;
-  uint32_t bgPlaneLastSlantMove = 0;
+  uint32_t bomberLastMove = 0;
+  uint32_t bomberLastSlantMove = 0;
   PerAircraft<uint32_t> planeLastMove{};
   int16_t volumeLevel = 0;
   std::string messageFontName;
@@ -83,34 +81,37 @@ struct DisplayState {
   TextOrNumber engineSoundOn;
   int32_t logoSprite = 0;
   SettingNumber backgroundMode = 0;
-  // The number value of "Prop" until the sound session opens, then the
-  // engine sound's handle.
-  double soundHandle = 0;
+  // The number value of "Prop" read at load: what is stopped as the engine
+  // sound until that is loaded (SoundHandleArgument).
+  SettingNumber propAtLoad = 0;
+  // The engine sound's handle, once the sound session has loaded it.
+  std::optional<int32_t> engineSound;
   SettingNumber messageEnabled = 0;
   SettingNumber moveInterval = 0;
-  TextOrNumber messageText;  // a number from load until the first frame
+  std::string messageText;  // as last drawn; empty until the first frame
   SettingNumber logoEnabled = 0;
   PerAircraft<int32_t> planeSprite{};
-  int32_t bgPlaneSprite = 0;
+  int32_t bomberSprite = 0;
   PerAircraft<bool> planeEnabled{};
   PerAircraft<bool> planeLevel{};
   PerAircraft<int16_t> planeLegFrames{};
-  bool bgPlaneLevel = false;
-  int16_t bgPlaneLegFrames = 0;
-  int16_t bgPlaneState = 0;  // 0 flying, 1 waiting off-screen
-  int16_t bgPlaneWait = 0;
-  int32_t bgPlaneHeight = 0;
+  bool bomberLevel = false;
+  int16_t bomberLegFrames = 0;
+  int16_t bomberState = 0;  // 0 flying, 1 waiting off-screen
+  int16_t bomberWaitTicks = 0;
+  int32_t bomberHeight = 0;
   PerAircraft<int32_t> planeHeight{};  // aircraft 2 to 15
   // Kept by the pointer-move handler: the whole second (since midnight) at
   // which the current counting window opened, 0 for none.
   int32_t moveWindowStart = 0;
 };
 
-inline constexpr int16_t kBGFlying = 0;
-inline constexpr int16_t kBGWaiting = 1;
+inline constexpr int16_t kBomberFlying = 0;
+inline constexpr int16_t kBomberWaiting = 1;
 
-// `soundHandle` as the 32-bit handle the sound control takes; a value that
-// has no 32-bit form (a huge "Prop") passes as 0, a handle naming no buffer.
+// The engine sound's handle for the sound control. Until the sound is
+// loaded, `propAtLoad` stands in for it: a value that has no 32-bit form (a
+// huge "Prop") passes as 0, a handle naming no buffer.
 int32_t SoundHandleArgument(const DisplayState& state);
 
 }  // namespace skyvault

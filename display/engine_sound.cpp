@@ -10,7 +10,7 @@ bool IsNever(const std::string& soundOffSetting) { return soundOffSetting == kSo
 void OpenSoundSession(DisplayContext& context) {
   DisplayState& state = context.state;
   context.sound.StopSound(SoundHandleArgument(state));
-  state.soundHandle = context.sound.LoadSound(state.dataPath + kEngineSoundFile);
+  state.engineSound = context.sound.LoadSound(state.dataPath + kEngineSoundFile);
   state.engineSoundOn = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Prop));
   if (state.engineSoundOn.NumberValue() == 0) {
     context.sound.SilenceSound(SoundHandleArgument(state));

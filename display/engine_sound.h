@@ -13,8 +13,8 @@ inline constexpr int32_t kLastSoundSecond = 86398;
 // "Never", compared exactly (case and blanks count).
 bool IsNever(const std::string& soundOffSetting);
 
-// Stops the handle that `soundHandle` holds so far (the number value of
-// "Prop"), loads the engine sound from the data directory, keeps the text of
+// Stops what stands for the engine sound so far (the number value of "Prop"
+// read at load), loads the engine sound from the data directory, keeps the text of
 // "Prop" in `engineSoundOn` and silences the sound when that is 0.
 void OpenSoundSession(DisplayContext& context);
 

@@ -26,7 +26,7 @@ void DrawBackground(DisplayContext& context) {
 // A change made in the settings dialog shows from the next frame on.
 void ReadMessageSettings(DisplayContext& context) {
   DisplayState& state = context.state;
-  state.messageText = TextOrNumber::Text(ReadSetting(context.settings, kStartup, keys::Message));
+  state.messageText = ReadSetting(context.settings, kStartup, keys::Message);
   state.messageEnabled = NumberValue(ReadSetting(context.settings, kStartup, keys::MessageChecked));
   state.messageFontName = ReadSetting(context.settings, kStartup, keys::FontName);
 }
@@ -35,7 +35,7 @@ void DrawMessage(DisplayContext& context) {
   const DisplayState& state = context.state;
   if (state.messageEnabled != 1) return;
   context.drawing.SetTextFont(state.messageFontName, kMessageFontSize, 1, false, false, false);
-  context.drawing.DrawText(state.messageText.text(), kMessageX, kMessageY, kMessageColour);
+  context.drawing.DrawText(state.messageText, kMessageX, kMessageY, kMessageColour);
 }
 
 void DrawLogo(DisplayContext& context) {

@@ -29,8 +29,8 @@ void ReadLoadSettings(DisplayContext& context) {
   const auto startup = [&](const char* key) { return ReadSetting(settings, kStartup, key); };
 
   state.backgroundMode = NumberValue(startup(keys::BackGround));
-  state.soundHandle = NumberValue(startup(keys::Prop));
-  state.messageText = TextOrNumber::Number(NumberValue(startup(keys::Message)));
+  state.propAtLoad = NumberValue(startup(keys::Prop));
+  startup(keys::Message);  // read here too; each frame reads the text it draws
   state.moveInterval = MoveIntervalFrom(startup(keys::Speed));
   state.messageEnabled = NumberValue(startup(keys::MessageChecked));
   state.logoEnabled = NumberValue(startup(keys::LogoChecked));

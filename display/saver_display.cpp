@@ -42,8 +42,8 @@ void SaverDisplay::OnSoundTimer() {
 
 void SaverDisplay::OnPauseTimer() {
   if (finished()) return;
-  state_.bgPlaneWait = CountUp(state_.bgPlaneWait);
-  if (state_.bgPlaneWait > kLargestBGPlaneWait) state_.bgPlaneWait = 0;
+  state_.bomberWaitTicks = CountUp(state_.bomberWaitTicks);
+  if (state_.bomberWaitTicks > kLastPauseTick) state_.bomberWaitTicks = 0;
 }
 
 void SaverDisplay::OnMouseButton() {

@@ -12,8 +12,9 @@ namespace skyvault {
 
 // Seconds of the pointer-move counting window.
 inline constexpr double kMoveWindowSeconds = 10;
-// The pause timer's counter runs 0, 1, ..., 40, 0, ...
-inline constexpr int16_t kLargestBGPlaneWait = 40;
+// The pause timer counts the bomber's wait (`bomberWaitTicks`) 0, 1, ...,
+// 40, 0, ...: this is the last count before it starts again from 0.
+inline constexpr int16_t kLastPauseTick = 40;
 
 // The saver display: the full-screen window's state record and its
 // handlers. The window around it (or a test) calls the handlers; SaverDisplay acts

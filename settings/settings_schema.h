@@ -9,7 +9,6 @@ namespace skyvault {
 // Every reader passes this fallback; a missing key reads as "1".
 inline constexpr const char* kFallback = "1";
 
-inline constexpr const char* kApplicationName = "Skyvault";
 inline constexpr const char* kStartup = "Startup";
 inline constexpr const char* kSystem = "System";
 inline constexpr const char* kPlanes = "Planes";

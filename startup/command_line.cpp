@@ -38,7 +38,7 @@ CommandLine ParseCommandLine(std::string_view commandLine) {
   return line;
 }
 
-int32_t ParseWindowNumber(std::string_view argumentText) {
+int32_t ParsePreviewWindowNumber(std::string_view argumentText) {
   for (size_t n = argumentText.size(); n >= 1; --n) {
     const std::string_view tail = argumentText.substr(argumentText.size() - n);
     if (const auto number = WholeNumber(tail)) {

@@ -20,7 +20,7 @@ CommandLine ParseCommandLine(std::string_view commandLine);
 // that reads as a number (leading blanks allowed), rounded to the nearest
 // 32-bit integer with ties to even; 0 when no tail is a number or the
 // number does not fit.
-int32_t ParseWindowNumber(std::string_view argumentText);
+int32_t ParsePreviewWindowNumber(std::string_view argumentText);
 
 // Only a full-screen start ("/s") is refused while an earlier instance
 // runs, and not while the Screen Saver Settings pane is open.

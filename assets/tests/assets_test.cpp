@@ -50,7 +50,7 @@ bool Leftward(const skyvault::AircraftRow& a) { return a.horizontalStep < 0; }
 int WidestHidden(const skyvault::AircraftRow& a) {
   if (Leftward(a)) return -a.leaveTest.limit;
   int widest = std::min(-a.startX, -a.putBackX);
-  if (a.number == skyvault::kBGAircraft) widest = std::min(widest, -skyvault::kBGWaitX);
+  if (a.number == skyvault::kBomber) widest = std::min(widest, -skyvault::kBomberWaitX);
   return widest;
 }
 

@@ -12,7 +12,7 @@ namespace skyvault {
 // Text through FreeType, in the faces fontconfig chooses: "Arial" becomes
 // what the system offers for it (Liberation Sans on Debian), an unknown
 // face the system's sans-serif. Glyphs are antialiased and drawn straight
-// into the canvas (565 or 32-bit) with a transparent background; fully
+// into the 32-bit canvas with a transparent background; fully
 // covered pixels get exactly the colour asked for.
 //
 // A font's size is the height of its line of text in canvas pixels (the

@@ -1,5 +1,7 @@
 #include "controls/linux/glyph_blend.h"
 
+#include <algorithm>
+
 #include "controls/pixel_format.h"
 
 namespace skyvault {
@@ -8,26 +10,19 @@ namespace {
 // (under * (255 - c) + over * c) / 255, rounded.
 inline int Mix(int under, int over, int c) { return (under * (255 - c) + over * c + 127) / 255; }
 
-template <typename Pixel>
 void BlendRows(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
                const PixelRect& area, int32_t colour) {
   const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
   for (int row = area.top; row < area.bottom; ++row) {
     const uint8_t* coverage = mask.rows + static_cast<intptr_t>(row - y) * mask.pitch;
-    auto* out = reinterpret_cast<Pixel*>(canvas.Row(row));
+    auto* out = reinterpret_cast<uint32_t*>(canvas.Row(row));
     for (int column = area.left; column < area.right; ++column) {
       const int c = coverage[column - x];
       if (c == 0) continue;
-      Pixel& pixel = out[column];
-      if constexpr (sizeof(Pixel) == 2) {
-        pixel = c == 255 ? Pack565(r, g, b)
-                         : Pack565(Mix(Red8Of565(pixel), r, c), Mix(Green8Of565(pixel), g, c),
-                                   Mix(Blue8Of565(pixel), b, c));
-      } else {
-        pixel = c == 255 ? PackXrgb(r, g, b)
-                         : PackXrgb(Mix((pixel >> 16) & 0xFF, r, c), Mix((pixel >> 8) & 0xFF, g, c),
-                                    Mix(pixel & 0xFF, b, c));
-      }
+      uint32_t& pixel = out[column];
+      pixel = c == 255 ? PackXrgb(r, g, b)
+                       : PackXrgb(Mix((pixel >> 16) & 0xFF, r, c), Mix((pixel >> 8) & 0xFF, g, c),
+                                  Mix(pixel & 0xFF, b, c));
     }
   }
 }
@@ -40,25 +35,18 @@ void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, in
   const PixelRect area =
       PixelRect{x, y, x + mask.width, y + mask.height}.Intersect(clip).Intersect(canvas.Bounds());
   if (area.Empty()) return;
-  if (canvas.depth == 16) {
-    BlendRows<uint16_t>(canvas, mask, x, y, area, colour);
-  } else {
-    BlendRows<uint32_t>(canvas, mask, x, y, area, colour);
-  }
+  BlendRows(canvas, mask, x, y, area, colour);
 }
 
 void FillSolid(const CanvasView& canvas, const PixelRect& rect, int32_t colour,
                const PixelRect& clip) {
   if (!canvas.Valid()) return;
   const PixelRect area = rect.Intersect(clip).Intersect(canvas.Bounds());
+  if (area.Empty()) return;
+  const uint32_t pixel = ColourToXrgb(colour);
   for (int row = area.top; row < area.bottom; ++row) {
-    for (int column = area.left; column < area.right; ++column) {
-      if (canvas.depth == 16) {
-        reinterpret_cast<uint16_t*>(canvas.Row(row))[column] = ColourTo565(colour);
-      } else {
-        reinterpret_cast<uint32_t*>(canvas.Row(row))[column] = ColourToXrgb(colour);
-      }
-    }
+    auto* out = reinterpret_cast<uint32_t*>(canvas.Row(row));
+    std::fill(out + area.left, out + area.right, pixel);
   }
 }
 

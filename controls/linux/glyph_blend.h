@@ -14,10 +14,9 @@ struct CoverageMask {
   int pitch = 0;  // bytes from one row to the next
 };
 
-// Lays the mask with its top-left corner at (x, y) onto a 565 or 32-bit
-// canvas in `colour` (red + 256 green + 65536 blue), mixing each covered
-// pixel with what is under it in proportion to the coverage. Fully covered
-// pixels get exactly the colour; nothing outside `clip` or the canvas
+// Lays the mask with its top-left corner at (x, y) onto a 32-bit canvas in `colour` (red + 256
+// green + 65536 blue), mixing each covered pixel with what is under it in proportion to the
+// coverage. Fully covered pixels get exactly the colour; nothing outside `clip` or the canvas
 // changes.
 void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y, int32_t colour,
                    const PixelRect& clip);

@@ -24,7 +24,6 @@ void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text
                                int32_t colour, const PixelRect& clip) {
   const PixelRect area = Bounds(canvas, text, x, y).Intersect(clip);
   if (area.Empty()) return;
-  const uint16_t pixel565 = ColourTo565(colour);
   const uint32_t pixelXrgb = ColourToXrgb(colour);
   const int cell = CellWidth();
   for (int py = area.top; py < area.bottom; ++py) {
@@ -36,11 +35,7 @@ void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text
       // Blanks stay empty; other characters get stripes, leaving a gap
       // column between characters.
       if (ch == ' ' || column == cell - 1 || ((column + ch) & 1) != 0) continue;
-      if (canvas.depth == 16) {
-        reinterpret_cast<uint16_t*>(row)[px] = pixel565;
-      } else {
-        reinterpret_cast<uint32_t*>(row)[px] = pixelXrgb;
-      }
+      reinterpret_cast<uint32_t*>(row)[px] = pixelXrgb;
     }
   }
 }

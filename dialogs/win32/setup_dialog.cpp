@@ -239,14 +239,18 @@ void SetupDialog::EnableSelectBackground(bool enabled) {
   EnableWindow(control(RoleOf(SetupButton::cmdSelectBG)), enabled ? TRUE : FALSE);
 }
 
-void SetupDialog::SetSoundOffEntries(const std::vector<std::string>& entries) {
-  HWND combo = control(RoleOf(SetupList::cboSoundOff));
+void SetupDialog::FillCombo(SetupList list, const std::vector<std::string>& entries) {
+  HWND combo = control(RoleOf(list));
   ++updating_;
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
   for (const std::string& entry : entries) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
   }
   --updating_;
+}
+
+void SetupDialog::SetSoundOffEntries(const std::vector<std::string>& entries) {
+  FillCombo(SetupList::cboSoundOff, entries);
 }
 
 void SetupDialog::SetSoundOffText(const std::string& text) {
@@ -262,13 +266,7 @@ void SetupDialog::SetSoundOffText(const std::string& text) {
 }
 
 void SetupDialog::SetFontList(const std::vector<std::string>& names) {
-  HWND combo = control(RoleOf(SetupList::cboFontsScreen));
-  ++updating_;
-  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  for (const std::string& name : names) {
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
-  }
-  --updating_;
+  FillCombo(SetupList::cboFontsScreen, names);
 }
 
 void SetupDialog::SelectFont(int position) {

@@ -88,6 +88,8 @@ class SetupDialog final : public WindowBase, public SetupView {
   HWND control(SetupRole role) const { return control(SetupControlId(role)); }
   void Place(UINT dpi);
   void PlaceSoundOffCombo();
+  // Replaces a combo's entries; the combo's notifications meanwhile are not the user's.
+  void FillCombo(SetupList list, const std::vector<std::string>& entries);
   void ShowPage(int index);
   void OnCommand(int id, int code, HWND from);
   void Press(SetupButton button);

@@ -14,7 +14,6 @@
 
 #include "controls/testing/recording_controls.h"
 #include "display/bench/frame_pacing.h"
-#include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_targets.h"
 #include "display/linux/termination_signals.h"
 #include "display/linux/x11_saver.h"
@@ -44,7 +43,6 @@ int main(int argc, char** argv) {
     {
       WaylandSaverOptions options;
       options.runSeconds = seconds;
-      options.decoder = MakeLinuxImageDecoder();
       options.wrapDrawing = wrap;
       TerminationSignals signals;
       WaylandSaver saver(compositor, settings, sound, std::move(options));
@@ -61,7 +59,6 @@ int main(int argc, char** argv) {
     {
       X11SaverOptions options;
       options.runSeconds = seconds;
-      options.decoder = MakeLinuxImageDecoder();
       options.wrapDrawing = wrap;
       TerminationSignals signals;
       X11Saver saver(display, CreateOwnWindow(display), true, settings, sound, std::move(options));

@@ -49,12 +49,4 @@ TerminationSignals::~TerminationSignals() {
 
 int TerminationSignals::fd() const { return pipeEnds[0]; }
 
-bool TerminationSignals::Received() {
-  if (pipeEnds[0] < 0) return false;
-  bool any = false;
-  char bytes[16];
-  while (read(pipeEnds[0], bytes, sizeof bytes) > 0) any = true;
-  return any;
-}
-
 }  // namespace skyvault

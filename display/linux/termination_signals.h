@@ -16,8 +16,6 @@ class TerminationSignals {
 
   // Readable once a signal has come (-1 when the pipe could not be made).
   int fd() const;
-  // Whether a signal has come; empties the descriptor.
-  bool Received();
 };
 
 }  // namespace skyvault

@@ -10,7 +10,7 @@ namespace skyvault::testing {
 namespace {
 
 // Black background, no clock, message or logo: a frame is ClearFrame, the
-// schedule's calls, ShowFrame. The BG aircraft is sprite 1, aircraft N sprite N + 1.
+// schedule's calls, ShowFrame. The bomber is sprite 1, aircraft N sprite N + 1.
 struct Scene : Harness {
   explicit Scene(uint32_t startTick = 100000) {
     platform.tick = startTick;
@@ -30,8 +30,8 @@ struct Scene : Harness {
     state().planeLegFrames[n] = 0;
     drawing.sprites[n + 1].x = x;
   }
-  void BG(bool level, int x) {
-    state().bgPlaneState = 0, state().bgPlaneLevel = level, state().bgPlaneLegFrames = 0,
+  void Bomber(bool level, int x) {
+    state().bomberState = 0, state().bomberLevel = level, state().bomberLegFrames = 0,
     drawing.sprites[1].x = x;
   }
 };
@@ -43,29 +43,24 @@ Log From(const Log& calls, const std::string& line, size_t count = 99) {
       at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
 }
 
-// Each aircraft's two procedures, found by name, move its own sprite by
-// the steps of its row (aircraft_table_test checks the rows).
+// Each aircraft's two legs move its own sprite by the steps of its row
+// (aircraft_table_test checks the rows).
 TEST(AircraftFlight, LevelStepsMoveAcrossSlantingStepsVerticallyFirst) {
   Harness h;
   h.LoadWith();
   for (const AircraftRow& row : kAircraft) {
     const std::string sprite = std::to_string(SpriteOf(h.state(), row.number)) + ", ",
                       dx = std::to_string(row.horizontalStep);
-    for (const char* name : {row.levelProcedure, row.slantProcedure}) {
-      const StepProcedure procedure = FindStepProcedure(name);
-      ASSERT_EQ(procedure.row, &row) << name;
-      TakeStep(h.drawing, h.state(), *procedure.row, procedure.leg);
-    }
+    TakeStep(h.drawing, h.state(), row, Leg::Level);
+    TakeStep(h.drawing, h.state(), row, Leg::Slanting);
     EXPECT_EQ(h.Take(), (Log{"MoveSpriteX(" + sprite + dx + ")",
                              "MoveSpriteY(" + sprite + std::to_string(row.verticalStep) + ")",
                              "MoveSpriteX(" + sprite + dx + ")"}))
-        << row.levelProcedure;
+        << "aircraft " << row.number;
   }
-  EXPECT_EQ(FindStepProcedure("MovePlane16").row, nullptr);
-  EXPECT_EQ(FindStepProcedure("MovePlane1c").row, nullptr);
 }
 
-TEST(Schedule, TheFirstFrameMovesTheBGAircraftAndAircraftOneOnly) {
+TEST(Schedule, TheFirstFrameMovesTheBomberAndAircraftOneOnly) {
   Scene f;
   EXPECT_EQ(f.Step(),
             (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = -318",
@@ -87,7 +82,7 @@ TEST(Schedule, LegsAreCountedInFramesWhetherOrNotTheAircraftStepped) {
       bool level = false;
       for (int run = 1; runs.size() < 3; ++run) {
         f.Frame();
-        const bool now = n == 0 ? f.state().bgPlaneLevel : f.state().planeLevel[n];
+        const bool now = n == 0 ? f.state().bomberLevel : f.state().planeLevel[n];
         if (now != level) runs.push_back(run), run = 0, level = now;
       }
       EXPECT_EQ(runs, (std::vector<int>{slantLeg, levelLeg, slantLeg})) << n << " " << interval;
@@ -147,46 +142,46 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
   EXPECT_FALSE(RelayAircraft(7).launchTest.PassedBy(RelayAircraft(7).leaveTest.limit));
 }
 
-TEST(Schedule, TheBGAircraftLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) {
+TEST(Schedule, TheBomberLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) {
   Scene f;
-  f.BG(false, 804);
-  f.state().bgPlaneHeight = 123;
-  f.state().bgPlaneWait = 17;
+  f.Bomber(false, 804);
+  f.state().bomberHeight = 123;
+  f.state().bomberWaitTicks = 17;
   Log calls = f.Step();
   EXPECT_EQ(Log(calls.begin(), calls.begin() + 7),
             (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = 806",
                  "SetSpriteX(1, -320)", "SetSpriteY(1, 123)", "DrawSprite(2)"}));
-  EXPECT_EQ(f.state().bgPlaneWait, 0);
+  EXPECT_EQ(f.state().bomberWaitTicks, 0);
   calls = f.Step();  // drawn at -320, then moved to -300
   EXPECT_EQ(Log(calls.begin(), calls.begin() + 4),
             (Log{"DrawSprite(1)", "SetSpriteX(1, -300)", "SetSpriteY(1, 123)", "DrawSprite(2)"}));
   f.platform.randoms = {0.5};
-  for (int16_t wait = 0; wait <= 39; ++wait) f.state().bgPlaneWait = wait, f.Step();
-  EXPECT_EQ(f.state().bgPlaneState, 1) << "still waiting at 39";
-  f.state().bgPlaneWait = 40;
+  for (int16_t wait = 0; wait <= 39; ++wait) f.state().bomberWaitTicks = wait, f.Step();
+  EXPECT_EQ(f.state().bomberState, 1) << "still waiting at 39";
+  f.state().bomberWaitTicks = 40;
   f.Step();
-  EXPECT_EQ(f.state().bgPlaneState, 0);
+  EXPECT_EQ(f.state().bomberState, 0);
   EXPECT_EQ(f.Y(1), 123) << "this crossing keeps the old height";
   EXPECT_EQ(Count(f.Step(), "GetSpriteX(1) = -29"), 1) << "flying again from -300";
-  f.BG(true, 804);
+  f.Bomber(true, 804);
   EXPECT_EQ(Count(f.Step(), "SetSpriteY(1, 250)"), 1) << "the next leave uses the new height";
 }
 
 TEST(Schedule, TheEngineIsAskedForInLevelFramesBeyondMinus250Only) {
   Scene f;
-  f.BG(true, -252);
+  f.Bomber(true, -252);
   f.Frame();
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0) << "at -250";
   f.Frame();
   EXPECT_EQ(From(f.Take(), "SetSoundVolume(7, -748)", 2),
             (Log{"SetSoundVolume(7, -748)", "PlaySound(7, -1, -1)"}))
       << "at -248";
-  f.BG(false, 0);
+  f.Bomber(false, 0);
   f.Frame();  // slanting
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
   f.Frame();  // level
   EXPECT_EQ(Count(f.Take(), "PlaySound(7, -1, -1)"), 1);
-  f.state().bgPlaneState = 1;  // waiting
+  f.state().bomberState = 1;  // waiting
   f.Frames(5);
   EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
 }
@@ -202,7 +197,7 @@ TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
   }
   EXPECT_EQ(steps, 10);
   EXPECT_EQ(legs.substr(0, 28), "sss" + std::string(20, 'L') + "ssssL");
-  // The BG aircraft's slanting frames (1, 27, 53, 79) step on their own stamp:
+  // The bomber's slanting frames (1, 27, 53, 79) step on their own stamp:
   // four slanting steps and ten level ones.
   EXPECT_EQ(std::make_pair(f.X(1), f.Y(1)), std::make_pair(-320 + 2 * 14, 75 + 4));
 }

@@ -28,7 +28,7 @@ TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
     h.form.Unload();
     EXPECT_EQ(h.Take(), Log{});
     EXPECT_EQ(h.ended, 1);
-    EXPECT_EQ(h.state().bgPlaneWait, 0);
+    EXPECT_EQ(h.state().bomberWaitTicks, 0);
   }
 }
 
@@ -98,7 +98,7 @@ TEST(DisplayPauseTimer, CountsOneToFortyThenZero) {
   h.LoadWith();
   std::string seen;
   for (int i = 0; i < 82; ++i)
-    h.form.OnPauseTimer(), seen += std::to_string(h.state().bgPlaneWait) + " ";
+    h.form.OnPauseTimer(), seen += std::to_string(h.state().bomberWaitTicks) + " ";
   std::string cycle;
   for (int i = 1; i <= 40; ++i) cycle += std::to_string(i) + " ";
   EXPECT_EQ(seen, cycle + "0 " + cycle + "0 ");

@@ -6,12 +6,12 @@
 namespace skyvault::testing {
 namespace {
 
-// One level frame of the BG aircraft from x = -250 to -248, where it asks
+// One level frame of the bomber from x = -250 to -248, where it asks
 // for the engine sound if it may; true when it played.
 bool Plays(Harness& h) {
   DisplayState& s = h.state();
-  s.bgPlaneState = 0, s.bgPlaneLevel = true, s.bgPlaneLegFrames = 0, s.moveInterval = 0;
-  h.drawing.sprites[s.bgPlaneSprite].x = -250;
+  s.bomberState = 0, s.bomberLevel = true, s.bomberLegFrames = 0, s.moveInterval = 0;
+  h.drawing.sprites[s.bomberSprite].x = -250;
   const int before = h.sound.playCalls;
   h.Frame();
   return h.sound.playCalls > before;

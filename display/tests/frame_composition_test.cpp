@@ -34,7 +34,7 @@ TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
               {"LogoChecked", "1"},
               {"FontClock", "20"},
               {"BackGround", "2"}});
-  EXPECT_EQ(h.state().messageText.NumberValue(), 0) << "a number until the first frame";
+  EXPECT_EQ(h.state().messageText, "") << "read for drawing from the first frame on";
   h.Frame();
   h.Take();
   h.Frame();
@@ -44,7 +44,7 @@ TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
                  "Read(Startup/Message)", "Read(Startup/MessageChecked)", "Read(Startup/FontName)",
                  "SetTextFont(\"Arial\", 24, 1, false, false, false)",
                  "DrawText(\"Hi\", 5, 575, " + kCyan + ")", "DrawSprite(1)",
-                 "DrawSprite(2)"}));  // the logo, then the BG aircraft
+                 "DrawSprite(2)"}));  // the logo, then the bomber
   EXPECT_EQ(Log(log.end() - 3, log.end()),
             (Log{"SetTextFont(\"Arial\", 20, 1, false, false, false)",
                  "DrawText(\"00:00:00\", 0, 0, " + kYellow + ")", "ShowFrame()"}));

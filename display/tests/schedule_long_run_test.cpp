@@ -24,8 +24,8 @@ TEST(ScheduleLongRun, FortyEightHoursAtSixtyFramesASecondKeepEveryAircraftFlying
   const DisplayState& s = h.state();
   std::array<int, kAircraftCount> crossings{};
   auto wasEnabled = s.planeEnabled;
-  int16_t bgWasState = s.bgPlaneState;
-  long long bgLeftAt = -1, framesWithoutRelay = 0, pauses = 0;
+  int16_t bomberWasState = s.bomberState;
+  long long bomberLeftAt = -1, framesWithoutRelay = 0, pauses = 0;
   double shortestPause = 1e9, longestPause = 0;
   int16_t longestLeg = 0;
   for (long long frame = 1; frame <= kHours * kFramesPerHour; ++frame) {
@@ -39,18 +39,18 @@ TEST(ScheduleLongRun, FortyEightHoursAtSixtyFramesASecondKeepEveryAircraftFlying
     for (int n = 1; n <= kRelayAircraft; ++n) {
       anyFlying = anyFlying || s.planeEnabled[n];
       crossings[n] += wasEnabled[n] && !s.planeEnabled[n];
-      longestLeg = std::max({longestLeg, s.planeLegFrames[n], s.bgPlaneLegFrames});
+      longestLeg = std::max({longestLeg, s.planeLegFrames[n], s.bomberLegFrames});
     }
     wasEnabled = s.planeEnabled;
     framesWithoutRelay += !anyFlying;
-    if (bgWasState == 0 && s.bgPlaneState == 1) ++crossings[kBGAircraft], bgLeftAt = frame;
-    if (bgWasState == 1 && s.bgPlaneState == 0 && bgLeftAt >= 0) {
-      const double pause = static_cast<double>(frame - bgLeftAt) / 60;
+    if (bomberWasState == 0 && s.bomberState == 1) ++crossings[kBomber], bomberLeftAt = frame;
+    if (bomberWasState == 1 && s.bomberState == 0 && bomberLeftAt >= 0) {
+      const double pause = static_cast<double>(frame - bomberLeftAt) / 60;
       shortestPause = std::min(shortestPause, pause);
       longestPause = std::max(longestPause, pause);
       ++pauses;
     }
-    bgWasState = s.bgPlaneState;
+    bomberWasState = s.bomberState;
     if (frame % kFramesPerHour == 0) {
       for (int a = 0; a < kAircraftCount; ++a)
         EXPECT_GT(crossings[a], 0)

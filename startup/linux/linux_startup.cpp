@@ -9,7 +9,6 @@
 
 #include "controls/linux/x_error_trap.h"
 #include "display/linux/ending_watchdog.h"
-#include "display/linux/linux_image_decoder.h"
 #include "display/linux/saver_targets.h"
 #include "display/linux/termination_signals.h"
 #include "display/linux/x11_saver.h"
@@ -42,7 +41,6 @@ std::optional<int> RunOnWayland(const std::vector<std::string>& args, const Wind
   bool usable = false;
   {
     WaylandSaverOptions options;
-    options.decoder = MakeLinuxImageDecoder();
     options.xdgShell = choice.xdgShell;
     options.showRedraws = choice.showRedraws || Switch("SKYVAULT_SHOW_REDRAWS");
     ending_watchdog::Start();
@@ -111,7 +109,6 @@ int StartLinuxSaver(const std::vector<std::string>& args, const char* daemonWind
   auto sound = MakeSoundControl(choice.target == WindowChoice::Target::GivenWindow);
   {
     X11SaverOptions options;
-    options.decoder = MakeLinuxImageDecoder();
     options.surface.sharedMemory = !Switch("SKYVAULT_NO_SHM");
     options.surface.refuseAttach = Switch("SKYVAULT_REFUSE_SHM_ATTACH");
     options.showRedraws = choice.showRedraws || Switch("SKYVAULT_SHOW_REDRAWS");

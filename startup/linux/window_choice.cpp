@@ -6,7 +6,7 @@
 
 namespace skyvault {
 
-std::optional<uint64_t> ParseWindowNumber(const std::string& text) {
+std::optional<uint64_t> ParseXWindowId(const std::string& text) {
   std::string digits = text;
   int base = 10;
   if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
@@ -33,7 +33,7 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
   bool root = false;
   for (const GivenOption& option : ReadCommandLine(args)) {
     if (option.option->name == "window-id") {
-      if (auto number = ParseWindowNumber(option.value)) given = number;
+      if (auto number = ParseXWindowId(option.value)) given = number;
     } else if (option.option->name == "root") {
       root = true;
     } else if (option.option->name == "wayland") {
@@ -47,8 +47,7 @@ WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daem
       choice.help = true;
     }
   }
-  const std::optional<uint64_t> daemon =
-      daemonWindow ? ParseWindowNumber(daemonWindow) : std::nullopt;
+  const std::optional<uint64_t> daemon = daemonWindow ? ParseXWindowId(daemonWindow) : std::nullopt;
   if (given) {
     choice.target = WindowChoice::Target::GivenWindow;
     choice.window = *given;

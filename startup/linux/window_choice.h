@@ -31,8 +31,8 @@ bool ChoosesWayland(const WindowChoice& choice, const char* waylandDisplay);
 // does not read as one (or is 0) is ignored, and so the next choice is taken.
 WindowChoice ChooseWindow(const std::vector<std::string>& args, const char* daemonWindow);
 
-// A window number: hexadecimal after 0x (or 0X), else decimal; nothing for
+// An X window id: hexadecimal after 0x (or 0X), else decimal; nothing for
 // anything else, for 0 and for numbers past 32 bits (X window ids are 29).
-std::optional<uint64_t> ParseWindowNumber(const std::string& text);
+std::optional<uint64_t> ParseXWindowId(const std::string& text);
 
 }  // namespace skyvault

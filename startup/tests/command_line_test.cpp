@@ -38,7 +38,7 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
   }
 }
 
-TEST(ParseWindowNumber, TakesTheLongestNumericTail) {
+TEST(ParsePreviewWindowNumber, TakesTheLongestNumericTail) {
   const struct {
     const char* text;
     int32_t expected;
@@ -51,7 +51,7 @@ TEST(ParseWindowNumber, TakesTheLongestNumericTail) {
       {"", 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ParseWindowNumber(c.text), c.expected) << '"' << c.text << '"';
+    EXPECT_EQ(ParsePreviewWindowNumber(c.text), c.expected) << '"' << c.text << '"';
   }
 }
 

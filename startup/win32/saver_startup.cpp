@@ -79,7 +79,7 @@ int StartSaver(HINSTANCE instance, const wchar_t* commandLine) {
     case SaverMode::FullScreen:
       return RunFullScreen(instance);
     case SaverMode::Preview: {
-      const int32_t number = ParseWindowNumber(line.argumentText);
+      const int32_t number = ParsePreviewWindowNumber(line.argumentText);
       return RunPreview(instance, reinterpret_cast<HWND>(static_cast<intptr_t>(number)));
     }
     case SaverMode::Configure:

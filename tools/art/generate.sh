@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates every picture and sound of the data directory, and the preview
-# picture compiled into the program:
-#   assets/data/Plane*.bmp, Bridge.bmp, Tarnwing1.bmp, Prop.wav, help.html
+# picture compiled into the program (the data directory's help.html is
+# written by hand and left as it is):
+#   assets/data/Plane*.bmp, Bridge.bmp, Tarnwing1.bmp, Prop.wav
 #   assets/data/<each picture>@4x.png: the same picture at four times the
 #     size, drawn from the same source, for sharp frames on large screens
 #   assets/resources/preview.bmp
@@ -57,7 +58,6 @@ python3 "$here/make_icon.py" "$work" >/dev/null
 icotool -c -o "$res/skyvault.ico" "$work/icon-16.png" "$work/icon-24.png" "$work/icon-32.png" \
     "$work/icon-48.png" --raw="$work/icon-256.png"
 
-# Engine sound and help page.
+# Engine sound.
 python3 "$here/make_engine.py" "$data/Prop.wav"
-cp "$root/assets/src/help.html" "$data/help.html"
 echo "generated into $data and $res"

@@ -9,15 +9,12 @@ namespace {
 
 constexpr int32_t kWhite = 0xFFFFFF;
 
-// A black canvas of one depth and what text changed on it.
+// A black 32-bit canvas and what text changed on it.
 struct TextCanvas {
-  explicit TextCanvas(int depth, int width = 240, int height = 80)
-      : memory(static_cast<size_t>(width) * height * depth / 8, 0),
-        view{memory.data(), width, height, width * depth / 8, depth} {}
-  uint32_t At(int x, int y) const {
-    return view.depth == 16 ? reinterpret_cast<const uint16_t*>(view.Row(y))[x]
-                            : reinterpret_cast<const uint32_t*>(view.Row(y))[x];
-  }
+  explicit TextCanvas(int width = 240, int height = 80)
+      : memory(static_cast<size_t>(width) * height * 4, 0),
+        view{memory.data(), width, height, width * 4, 32} {}
+  uint32_t At(int x, int y) const { return reinterpret_cast<const uint32_t*>(view.Row(y))[x]; }
   // The smallest rectangle around every pixel that is not black.
   PixelRect Inked() const {
     PixelRect r{view.width, view.height, 0, 0};
@@ -54,32 +51,29 @@ TEST(FreeTypeTextRenderer, ArialResolvesThroughFontconfig) {
 }
 
 TEST(FreeTypeTextRenderer, AntialiasedTextInTheExactColourWithinItsBoundsAndLine) {
-  for (int depth : {16, 32}) {
-    SCOPED_TRACE(depth);
-    FreeTypeTextRenderer text;
-    text.SetFont({"Arial", 24});
-    TextCanvas canvas(depth);
-    const PixelRect bounds = text.Bounds(canvas.view, "Ågy 12:34", 10, 20);
-    text.Draw(canvas.view, "Ågy 12:34", 10, 20, kWhite, canvas.view.Bounds());
-    const PixelRect inked = canvas.Inked();
-    EXPECT_FALSE(inked.Empty());
-    EXPECT_TRUE(Inside(inked, bounds));
-    // The whole line, accent and descender included, is 24 pixels high.
-    EXPECT_TRUE(Inside(inked, {0, 20, 240, 44}));
-    EXPECT_GT(inked.Height(), 18);
-    const uint32_t solid = depth == 16 ? ColourTo565(kWhite) : ColourToXrgb(kWhite);
-    const int solidCount = canvas.Count(solid), blank = canvas.Count(0);
-    EXPECT_GT(solidCount, 50);
-    // Antialiased: edges between black and white.
-    EXPECT_GT(canvas.view.width * canvas.view.height - solidCount - blank, 20);
-  }
+  FreeTypeTextRenderer text;
+  text.SetFont({"Arial", 24});
+  TextCanvas canvas;
+  const PixelRect bounds = text.Bounds(canvas.view, "Ågy 12:34", 10, 20);
+  text.Draw(canvas.view, "Ågy 12:34", 10, 20, kWhite, canvas.view.Bounds());
+  const PixelRect inked = canvas.Inked();
+  EXPECT_FALSE(inked.Empty());
+  EXPECT_TRUE(Inside(inked, bounds));
+  // The whole line, accent and descender included, is 24 pixels high.
+  EXPECT_TRUE(Inside(inked, {0, 20, 240, 44}));
+  EXPECT_GT(inked.Height(), 18);
+  const uint32_t solid = ColourToXrgb(kWhite);
+  const int solidCount = canvas.Count(solid), blank = canvas.Count(0);
+  EXPECT_GT(solidCount, 50);
+  // Antialiased: edges between black and white.
+  EXPECT_GT(canvas.view.width * canvas.view.height - solidCount - blank, 20);
 }
 
 TEST(FreeTypeTextRenderer, SizeWeightAndLengthChangeTheInk) {
   FreeTypeTextRenderer text;
   auto inked = [&](const TextFont& font, const std::string& line) {
     text.SetFont(font);
-    TextCanvas canvas(32, 400, 120);
+    TextCanvas canvas(400, 120);
     text.Draw(canvas.view, line, 0, 0, kWhite, canvas.view.Bounds());
     return std::make_pair(canvas.Inked(), canvas.Count(0));
   };
@@ -100,7 +94,7 @@ TEST(FreeTypeTextRenderer, DrawsNothingOutsideTheClip) {
   FreeTypeTextRenderer text;
   text.SetFont({"Arial", 40});
   for (const PixelRect& clip : {PixelRect{30, 0, 60, 80}, PixelRect{0, 25, 240, 30}, PixelRect{}}) {
-    TextCanvas canvas(32);
+    TextCanvas canvas;
     text.Draw(canvas.view, "WWWWWW", 0, 0, kWhite, clip);
     const PixelRect inked = canvas.Inked();
     if (!inked.Empty()) {
@@ -109,7 +103,7 @@ TEST(FreeTypeTextRenderer, DrawsNothingOutsideTheClip) {
     EXPECT_EQ(inked.Empty(), clip.Empty());
   }
   // Text far off the canvas: no bounds, no pixels.
-  TextCanvas canvas(16);
+  TextCanvas canvas;
   EXPECT_TRUE(text.Bounds(canvas.view, "far", 5000, 5000).Empty());
   text.Draw(canvas.view, "far", -5000, 10, kWhite, canvas.view.Bounds());
   EXPECT_TRUE(canvas.Inked().Empty());

@@ -8,19 +8,15 @@
 namespace skyvault {
 namespace {
 
-// A small canvas of one depth filled with one colour.
+// A small 32-bit canvas filled with one colour.
 struct TestCanvas {
-  TestCanvas(int depth, int32_t fill, int width = 6, int height = 4)
-      : memory(static_cast<size_t>(width) * height * depth / 8) {
-    view = CanvasView{memory.data(), width, height, width * depth / 8, depth};
+  explicit TestCanvas(int32_t fill, int width = 6, int height = 4)
+      : memory(static_cast<size_t>(width) * height * 4) {
+    view = CanvasView{memory.data(), width, height, width * 4, 32};
     FillSolid(view, view.Bounds(), fill, view.Bounds());
   }
   // The pixel as red + 256 green + 65536 blue.
   int32_t At(int x, int y) const {
-    if (view.depth == 16) {
-      const uint16_t p = reinterpret_cast<const uint16_t*>(view.Row(y))[x];
-      return Red8Of565(p) + 256 * Green8Of565(p) + 65536 * Blue8Of565(p);
-    }
     const uint32_t p = reinterpret_cast<const uint32_t*>(view.Row(y))[x];
     return static_cast<int32_t>(((p >> 16) & 0xFF) + (p & 0xFF00) + ((p & 0xFF) << 16));
   }
@@ -30,53 +26,52 @@ struct TestCanvas {
 
 TEST(GlyphBlend, CoverageMixesTextColourWithWhatIsUnder) {
   const int32_t under = Rgb(0, 64, 255), text = Rgb(255, 255, 0);
-  // Coverage 0, 255 and half way, for both canvas depths.
+  // Coverage 0, 255 and half way.
   const uint8_t coverage[3] = {0, 255, 128};
-  for (int depth : {16, 32}) {
-    TestCanvas canvas(depth, under);
-    BlendCoverage(canvas.view, {coverage, 3, 1, 3}, 1, 1, ColourAsShown(text, depth),
-                  canvas.view.Bounds());
-    SCOPED_TRACE(depth);
-    EXPECT_EQ(canvas.At(1, 1), ColourAsShown(under, depth));
-    EXPECT_EQ(canvas.At(2, 1), ColourAsShown(text, depth));
-    const int32_t half = canvas.At(3, 1);
-    const int tolerance = depth == 16 ? 8 : 1;
-    EXPECT_NEAR(RedOf(half), 128, tolerance);
-    EXPECT_NEAR(GreenOf(half), 160, tolerance);
-    EXPECT_NEAR(BlueOf(half), 127, tolerance);
-    EXPECT_EQ(canvas.At(4, 1), ColourAsShown(under, depth));  // past the mask
-  }
+  TestCanvas canvas(under);
+  BlendCoverage(canvas.view, {coverage, 3, 1, 3}, 1, 1, text, canvas.view.Bounds());
+  EXPECT_EQ(canvas.At(1, 1), under);
+  EXPECT_EQ(canvas.At(2, 1), text);
+  const int32_t half = canvas.At(3, 1);
+  EXPECT_NEAR(RedOf(half), 128, 1);
+  EXPECT_NEAR(GreenOf(half), 160, 1);
+  EXPECT_NEAR(BlueOf(half), 127, 1);
+  EXPECT_EQ(canvas.At(4, 1), under);  // past the mask
 }
 
 TEST(GlyphBlend, NothingChangesOutsideTheClipOrTheCanvas) {
   std::vector<uint8_t> full(5 * 5, 255);
-  for (int depth : {16, 32}) {
-    SCOPED_TRACE(depth);
-    // A 5x5 mask hanging over the top-left corner, clipped to column 1 and up.
-    TestCanvas canvas(depth, Rgb(0, 0, 0));
-    BlendCoverage(canvas.view, {full.data(), 5, 5, 5}, -2, -2, Rgb(255, 255, 255),
-                  PixelRect{1, 0, 100, 100});
-    for (int y = 0; y < 4; ++y) {
-      for (int x = 0; x < 6; ++x) {
-        const bool covered = x >= 1 && x <= 2 && y <= 2;
-        EXPECT_EQ(canvas.At(x, y), covered ? Rgb(255, 255, 255) : 0) << x << ',' << y;
-      }
+  // A 5x5 mask hanging over the top-left corner, clipped to column 1 and up.
+  TestCanvas canvas(Rgb(0, 0, 0));
+  BlendCoverage(canvas.view, {full.data(), 5, 5, 5}, -2, -2, Rgb(255, 255, 255),
+                PixelRect{1, 0, 100, 100});
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      const bool covered = x >= 1 && x <= 2 && y <= 2;
+      EXPECT_EQ(canvas.At(x, y), covered ? Rgb(255, 255, 255) : 0) << x << ',' << y;
     }
-    // Entirely outside: no write at all.
-    TestCanvas untouched(depth, Rgb(0, 0, 0));
-    BlendCoverage(untouched.view, {full.data(), 5, 5, 5}, 6, 0, Rgb(255, 255, 255),
-                  untouched.view.Bounds());
-    BlendCoverage(untouched.view, {full.data(), 5, 5, 5}, 0, -5, Rgb(255, 255, 255),
-                  untouched.view.Bounds());
-    for (int y = 0; y < 4; ++y)
-      for (int x = 0; x < 6; ++x) EXPECT_EQ(untouched.At(x, y), 0);
   }
+  // Entirely outside: no write at all.
+  TestCanvas untouched(Rgb(0, 0, 0));
+  BlendCoverage(untouched.view, {full.data(), 5, 5, 5}, 6, 0, Rgb(255, 255, 255),
+                untouched.view.Bounds());
+  BlendCoverage(untouched.view, {full.data(), 5, 5, 5}, 0, -5, Rgb(255, 255, 255),
+                untouched.view.Bounds());
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(untouched.At(x, y), 0);
+  // A solid line past both edges, clipped the same way: the row up to the
+  // canvas's last column, nothing else.
+  TestCanvas line(Rgb(0, 0, 0));
+  FillSolid(line.view, {-3, 1, 9, 2}, Rgb(255, 255, 255), PixelRect{1, 0, 100, 100});
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(line.At(x, y), y == 1 && x >= 1 ? Rgb(255, 255, 255) : 0) << x << ',' << y;
 }
 
 TEST(GlyphBlend, MaskRowsFollowThePitch) {
   // Two rows of 2 coverage bytes, each row padded to 4.
   const uint8_t mask[8] = {255, 0, 7, 7, 0, 255, 7, 7};
-  TestCanvas canvas(32, Rgb(0, 0, 0));
+  TestCanvas canvas(Rgb(0, 0, 0));
   BlendCoverage(canvas.view, {mask, 2, 2, 4}, 0, 0, Rgb(255, 0, 0), canvas.view.Bounds());
   EXPECT_EQ(canvas.At(0, 0), Rgb(255, 0, 0));
   EXPECT_EQ(canvas.At(1, 0), 0);

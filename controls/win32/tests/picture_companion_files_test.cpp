@@ -5,7 +5,7 @@
 #include <random>
 
 #include "controls/scaled_picture.h"
-#include "controls/tests/picture_files.h"
+#include "controls/testing/png_bytes.h"
 #include "controls/win32/wic_image_decoder.h"
 #include "platform/testing/temp_folder.h"
 

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <random>
 
-#include "controls/tests/picture_files.h"
+#include "controls/testing/png_bytes.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/win32/message_wait.h"

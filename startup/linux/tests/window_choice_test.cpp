@@ -27,7 +27,7 @@ TEST(WindowChoice, WindowNumbers) {
       {"5 ", std::nullopt},
       {"99999999999999999999", std::nullopt}};
   for (const auto& [text, expected] : cases) {
-    EXPECT_EQ(ParseWindowNumber(text), expected) << '"' << text << '"';
+    EXPECT_EQ(ParseXWindowId(text), expected) << '"' << text << '"';
   }
 }
 
