@@ -10,7 +10,9 @@
 #include "controls/drawing_control.h"
 #include "controls/frame_geometry.h"
 #include "controls/picture_loading.h"
+#include "controls/row_composer.h"
 #include "controls/sprite_picture.h"
+#include "controls/text_pictures.h"
 #include "controls/text_renderer.h"
 #include "controls/tile_mask.h"
 #include "controls/tile_signatures.h"
@@ -46,7 +48,10 @@ namespace skyvault {
 // them out, in order, on the canvas: only on the tiles whose operations
 // differ from those that made their present pixels (see TileSignatures);
 // the host is then told which tiles were redrawn. So the canvas shows a
-// frame once ShowFrame has composed it.
+// frame once ShowFrame has composed it. Each redrawn pixel is composed
+// once, from all the operations over it (see RowComposer), and text is
+// drawn by the font engine once and then kept like a picture for as long
+// as each frame draws it again unchanged (see TextPictures).
 class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
@@ -105,8 +110,7 @@ class Compositor : public DrawingControl {
     int64_t x = 0;  // on the canvas
     int64_t y = 0;
     std::shared_ptr<const SpritePicture> picture;  // kept alive for a reload in mid-frame
-    TextFont font;
-    std::string text;
+    std::shared_ptr<TextPicture> text;
   };
   Sprite* Find(int32_t number);
   const Sprite* Find(int32_t number) const;
@@ -123,13 +127,9 @@ class Compositor : public DrawingControl {
   void StartFrame();
   // The first operation that shows in `part`: the last one painting all of it.
   size_t FirstVisible(const PixelRect& part) const;
-  // Carries out operation `ground` in `part` except where a later picture
-  // covers it outright.
-  void CarryUncovered(size_t ground, const PixelRect& part);
-  // Carries out an operation on columns [left, right) of canvas row y.
-  void CarryRow(const Operation& operation, int y, int left, int right);
-  void Carry(const Operation& operation, const PixelRect& clip);
-  void Fill(uint32_t pixel, const PixelRect& clip);
+  // Composes `part` of the canvas from the operations that show in it.
+  void Carry(const PixelRect& part);
+  Layer LayerOf(Operation& operation);
   // A frame position on the canvas: round(x * s), kept within +-2^30, where
   // nothing drawn can reach the canvas any more.
   int64_t Physical(int32_t logical) const;
@@ -152,8 +152,10 @@ class Compositor : public DrawingControl {
   bool frameStarted_ = false;  // the frame's black start is noted
   bool loading_ = false;       // some sprite's picture is yet to be read
   TileMask all_;
-  PictureLoading pictures_{decoder_};       // last: it may still be reading into sprites
-  std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
+  TextPictures texts_{text_};
+  RowComposer composer_;
+  std::vector<Layer> layers_;          // reused by Carry
+  PictureLoading pictures_{decoder_};  // last: it may still be reading into sprites
 };
 
 }  // namespace skyvault

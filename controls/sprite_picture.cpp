@@ -115,30 +115,33 @@ void SpritePicture::CoverSpans(int64_t x, int64_t y, int canvasY, int left, int 
   }
 }
 
+void SpritePicture::DrawRow(uint32_t* out, int64_t x, int64_t y, int canvasY, int left,
+                            int right) const {
+  const int64_t pictureY = canvasY - y;
+  if (pictureY < 0 || pictureY >= height_) return;
+  const size_t rowStart = static_cast<size_t>(pictureY) * width_;
+  const uint32_t* in = pixelsXrgb_.data() + rowStart;
+  const uint32_t* premultiplied = premultiplied_.empty() ? nullptr : &premultiplied_[rowStart];
+  for (uint32_t i = rowFirstRun_[pictureY]; i < rowFirstRun_[pictureY + 1]; ++i) {
+    const Run& run = runs_[i];
+    const int64_t start = std::max<int64_t>(x + run.start, left);
+    const int64_t end = std::min<int64_t>(x + run.start + run.length, right);
+    if (start >= end) continue;
+    const size_t count = static_cast<size_t>(end - start);
+    const int64_t column = start - x;  // in the picture
+    if (run.kind == RunKind::Cover) {
+      CopyPixels(out + (start - left), in + column, count);
+    } else {
+      BlendPixels(out + (start - left), premultiplied + column, count);
+    }
+  }
+}
+
 void SpritePicture::DrawRows(const CanvasView& canvas, int left, int top,
                              const PixelRect& visible) const {
-  using Pixel = uint32_t;
-  const Pixel* source = pixelsXrgb_.data();
-  // Picture columns that land on the canvas.
-  const int firstColumn = visible.left - left;
-  const int endColumn = visible.right - left;
   for (int canvasY = visible.top; canvasY < visible.bottom; ++canvasY) {
-    const int pictureY = canvasY - top;
-    Pixel* out = reinterpret_cast<Pixel*>(canvas.Row(canvasY));
-    const Pixel* in = source + static_cast<size_t>(pictureY) * width_;
-    const uint32_t* premultiplied =
-        premultiplied_.empty() ? nullptr : &premultiplied_[static_cast<size_t>(pictureY) * width_];
-    for (uint32_t i = rowFirstRun_[pictureY]; i < rowFirstRun_[pictureY + 1]; ++i) {
-      const Run& run = runs_[i];
-      const int start = std::max(run.start, firstColumn);
-      const int end = std::min(run.start + run.length, endColumn);
-      if (start >= end) continue;
-      if (run.kind == RunKind::Cover) {
-        CopyPixels(out + (left + start), in + start, static_cast<size_t>(end - start));
-      } else {
-        BlendPixels(out + (left + start), premultiplied + start, static_cast<size_t>(end - start));
-      }
-    }
+    uint32_t* out = reinterpret_cast<uint32_t*>(canvas.Row(canvasY)) + visible.left;
+    DrawRow(out, left, top, canvasY, visible.left, visible.right);
   }
 }
 
