@@ -67,6 +67,9 @@ class SpritePicture {
     RunKind kind;
   };
   void Prepare(const DecodedImage& image, PictureKind kind);
+  // Joins the short runs of the row starting at runs_[rowStart] that lie
+  // close together into blended runs; whether the row blends any pixel.
+  bool MergeShortRuns(size_t rowStart);
   void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
 
   int width_ = 0;
