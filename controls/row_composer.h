@@ -26,8 +26,8 @@ struct Layer {
 };
 
 // Composes a rectangle of a 32-bit canvas from layers, bottom first, row by
-// row and a few hundred pixels at a time, so that each canvas pixel leaves
-// the cache once: in each piece of a row only the layers from the last one
+// row (in pieces of a few thousand pixels), so that each canvas pixel
+// leaves the cache once: in each piece of a row only the layers from the last one
 // covering it outright are laid, that one only where no later layer covers
 // it (under an aircraft's body the sky is not fetched at all), and the
 // others copied or blended over it while the piece is at hand. What no
@@ -37,7 +37,9 @@ class RowComposer {
   void Compose(const CanvasView& canvas, const PixelRect& area, const std::vector<Layer>& layers);
 
  private:
-  void ComposePiece(uint32_t* out, int y, int left, int right, const std::vector<Layer>& layers);
+  // One piece of row y from the layers over it (active_) and the one under
+  // them all (`base`, if any).
+  void ComposePiece(uint32_t* out, int y, int left, int right, const Layer* base);
 
   std::vector<const Layer*> active_;
   std::vector<std::pair<int, int>> spans_;
