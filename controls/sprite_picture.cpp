@@ -66,9 +66,7 @@ void SpritePicture::Prepare(const DecodedImage& image, PictureKind kind) {
     premultiplied_.resize(count);
     for (size_t i = 0; i < count; ++i) {
       const int what = classify(image.pixels[i]);
-      premultiplied_[i] = what == 0   ? 0
-                          : what == 1 ? 0xFF000000 | pixelsXrgb_[i]
-                                      : image.pixels[i];
+      premultiplied_[i] = what == 0 ? 0 : what == 1 ? 0xFF000000 | pixelsXrgb_[i] : image.pixels[i];
     }
   }
   // What the picture can change: the rows and columns its runs reach (an

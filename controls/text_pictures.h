@@ -23,9 +23,9 @@ struct TextPicture {
   int canvasWidth = 0;
   int canvasHeight = 0;
 
-  PixelRect bounds;  // what the text may change on the canvas
+  PixelRect bounds;                              // what the text may change on the canvas
   std::shared_ptr<const SpritePicture> picture;  // none until drawn
-  int64_t left = 0;  // where the picture's top-left corner lands
+  int64_t left = 0;                              // where the picture's top-left corner lands
   int64_t top = 0;
   uint64_t lastUsed = 0;  // the frame it was last asked for in
 };

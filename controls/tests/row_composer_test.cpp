@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "controls/tests/sample_pictures.h"
 #include "controls/testing/stand_in_text_renderer.h"
+#include "controls/tests/sample_pictures.h"
 #include "controls/text_pictures.h"
 
 namespace skyvault {
@@ -19,7 +19,8 @@ using testing::RandomPicture;
 
 struct Canvas {
   Canvas(int width, int height, uint32_t fill)
-      : pixels(static_cast<size_t>(width) * height, fill), view{Bits(), width, height, width * 4, 32} {}
+      : pixels(static_cast<size_t>(width) * height, fill),
+        view{Bits(), width, height, width * 4, 32} {}
   uint8_t* Bits() { return reinterpret_cast<uint8_t*>(pixels.data()); }
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * view.width + x]; }
   std::vector<uint32_t> pixels;

@@ -84,10 +84,10 @@ TEST(TextPictures, UnchangedTextIsDrawnOnceAndEveryChangeAnew) {
   EXPECT_EQ(text.drawn, 2);  // over black and over white
   expectDrawnAsRendered(first);
 
-  for (const Line& changed : {Line{"12:34:56", 20, 30, 16, Rgb(0, 0, 255)},
-                              Line{"12:34:56", 21, 30, 16, Rgb(0, 0, 255)},
-                              Line{"12:34:56", 21, 30, 24, Rgb(0, 0, 255)},
-                              Line{"12:34:5", 21, 30, 24, Rgb(0, 0, 255)}}) {
+  for (const Line& changed :
+       {Line{"12:34:56", 20, 30, 16, Rgb(0, 0, 255)}, Line{"12:34:56", 21, 30, 16, Rgb(0, 0, 255)},
+        Line{"12:34:56", 21, 30, 24, Rgb(0, 0, 255)},
+        Line{"12:34:5", 21, 30, 24, Rgb(0, 0, 255)}}) {
     const int drawn = text.drawn;
     frame(changed);
     frame(changed);

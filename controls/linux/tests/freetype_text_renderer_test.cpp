@@ -140,8 +140,9 @@ TEST(FreeTypeTextRenderer, KeptTextLaysAsItIsDrawnUpToRounding) {
   int largest = -1;
   for (const TextFont& font : {TextFont{"Arial", 22}, TextFont{"Arial", 31, 700, true, true}}) {
     for (int32_t colour : {kWhite, 0x000000, 0x2080F0, 0x00FFFF}) {
-      largest = std::max(largest, testing::LargestTextPictureDifference(
-                                      text, font, "Skyvault \xC3\xA9t\xC3\xA9 12:34", -3, 8, colour));
+      largest =
+          std::max(largest, testing::LargestTextPictureDifference(
+                                text, font, "Skyvault \xC3\xA9t\xC3\xA9 12:34", -3, 8, colour));
     }
   }
   EXPECT_GE(largest, 0);  // the text was drawn
