@@ -209,43 +209,15 @@ void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t
   const int32_t shown = colour & 0xFFFFFF;
   Operation operation;
   operation.kind = Operation::Kind::Text;
-  operation.x = Physical(x);
-  operation.y = Physical(y);
-  operation.bounds =
-      text_.Bounds(canvas_, text, static_cast<int>(operation.x), static_cast<int>(operation.y));
-  operation.colour = shown;
-  operation.font = font_;
-  operation.text = text;
+  operation.text = texts_.Find(canvas_, font_, text, static_cast<int>(Physical(x)),
+                               static_cast<int>(Physical(y)), shown);
+  operation.bounds = operation.text->bounds;
   uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Text), fontHash_);
   fingerprint = CombineHash(fingerprint, std::hash<std::string>{}(text));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(x));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(y));
   fingerprint = CombineHash(fingerprint, static_cast<uint32_t>(shown));
   Note(std::move(operation), fingerprint, false);
-}
-
-void Compositor::Fill(uint32_t pixel, const PixelRect& clip) {
-  const size_t width = static_cast<size_t>(clip.Width());
-  for (int y = clip.top; y < clip.bottom; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y)) + clip.left;
-    std::fill(row, row + width, pixel);
-  }
-}
-
-void Compositor::Carry(const Operation& operation, const PixelRect& clip) {
-  switch (operation.kind) {
-    case Operation::Kind::Clear:
-      Fill(ColourToXrgb(operation.colour), clip);
-      break;
-    case Operation::Kind::Sprite:
-      operation.picture->Draw(canvas_, operation.x, operation.y, clip);
-      break;
-    case Operation::Kind::Text:
-      text_.SetFont(operation.font);
-      text_.Draw(canvas_, operation.text, static_cast<int>(operation.x),
-                 static_cast<int>(operation.y), operation.colour, clip);
-      break;
-  }
 }
 
 size_t Compositor::FirstVisible(const PixelRect& part) const {
@@ -258,49 +230,27 @@ size_t Compositor::FirstVisible(const PixelRect& part) const {
   return 0;
 }
 
-void Compositor::CarryUncovered(size_t ground, const PixelRect& part) {
-  const Operation& operation = operations_[ground];
-  const PixelRect area = operation.bounds.Intersect(part);
-  if (area.Empty()) return;
-  // The opaque pictures drawn over it, in this part.
-  std::vector<const Operation*> covering;
-  for (size_t i = ground + 1; i < operations_.size(); ++i) {
-    const Operation& later = operations_[i];
-    if (later.kind == Operation::Kind::Sprite && !later.bounds.Intersect(area).Empty())
-      covering.push_back(&later);
-  }
-  if (covering.empty()) {
-    Carry(operation, area);
-    return;
-  }
-  // Row by row, only the columns that no later picture covers outright:
-  // under an aircraft's body the background need not be drawn at all.
-  std::vector<std::pair<int, int>>& spans = spans_;
-  for (int y = area.top; y < area.bottom; ++y) {
-    spans.clear();
-    for (const Operation* later : covering) {
-      later->picture->CoverSpans(later->x, later->y, y, area.left, area.right, spans);
+Layer Compositor::LayerOf(Operation& operation) {
+  switch (operation.kind) {
+    case Operation::Kind::Clear:
+      break;
+    case Operation::Kind::Sprite:
+      return Layer::Of(*operation.picture, operation.x, operation.y, operation.bounds);
+    case Operation::Kind::Text: {
+      TextPicture& text = *operation.text;
+      const SpritePicture& picture = texts_.PictureOf(text, canvas_);
+      return Layer::Of(picture, text.left, text.top, operation.bounds);
     }
-    std::sort(spans.begin(), spans.end());
-    int from = area.left;
-    for (const auto& [start, end] : spans) {
-      if (start > from) CarryRow(operation, y, from, start);
-      from = std::max(from, end);
-    }
-    if (from < area.right) CarryRow(operation, y, from, area.right);
   }
+  return Layer::Filled(ColourToXrgb(operation.colour), operation.bounds);
 }
 
-void Compositor::CarryRow(const Operation& operation, int y, int left, int right) {
-  auto* out = reinterpret_cast<uint32_t*>(canvas_.Row(y));
-  if (operation.kind == Operation::Kind::Clear) {
-    std::fill(out + left, out + right, ColourToXrgb(operation.colour));
-  } else if (operation.kind == Operation::Kind::Sprite && operation.picture->opaque()) {
-    const uint32_t* in = operation.picture->Row(static_cast<int>(y - operation.y)) - operation.x;
-    CopyPixels(out + left, in + left, static_cast<size_t>(right - left));
-  } else {
-    Carry(operation, {left, y, right, y + 1});
+void Compositor::Carry(const PixelRect& part) {
+  layers_.clear();
+  for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+    if (!operations_[i].bounds.Intersect(part).Empty()) layers_.push_back(LayerOf(operations_[i]));
   }
+  composer_.Compose(canvas_, part, layers_);
 }
 
 void Compositor::ShowFrame() {
@@ -316,18 +266,12 @@ void Compositor::ShowFrame() {
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
     // finished while its memory is at hand.
-    for (const PixelRect& part : redraw.Rectangles()) {
-      const size_t first = FirstVisible(part);
-      CarryUncovered(first, part);
-      for (size_t i = first + 1; i < operations_.size(); ++i) {
-        const PixelRect clip = operations_[i].bounds.Intersect(part);
-        if (!clip.Empty()) Carry(operations_[i], clip);
-      }
-    }
+    for (const PixelRect& part : redraw.Rectangles()) Carry(part);
     text_.SetFont(font_);
     if (showRedraws_) Outline(redraw, changed);
   }
   operations_.clear();
+  texts_.EndFrame();
   frameStarted_ = false;
   host_.Present(canvas_, redraw);
 }
@@ -344,7 +288,10 @@ void Compositor::Outline(const PixelRegion& redrawn, const std::vector<PixelRect
                                {r.left, r.top, r.left + 1, r.bottom},
                                {r.right - 1, r.top, r.right, r.bottom}};
     for (const PixelRect& edge : edges) {
-      Fill(kRedrawOutline, edge);
+      for (int y = edge.top; y < edge.bottom; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y));
+        std::fill(row + edge.left, row + edge.right, kRedrawOutline);
+      }
       outlines_.push_back(edge);
     }
   }

@@ -12,7 +12,9 @@
 #include "controls/frame_geometry.h"
 #include "controls/picture_loading.h"
 #include "controls/pixel_region.h"
+#include "controls/row_composer.h"
 #include "controls/sprite_picture.h"
+#include "controls/text_pictures.h"
 #include "controls/text_renderer.h"
 
 namespace skyvault {
@@ -47,6 +49,10 @@ namespace skyvault {
 // differ from those that made them (see DrawingChanges), brought to a few
 // rectangles; the host is then told which pixels were redrawn. So the
 // canvas shows a frame once ShowFrame has composed it.
+// Each redrawn pixel is composed once, from all the operations over it (see
+// RowComposer), and text is drawn by the font engine once and then kept
+// like a picture for as long as each frame draws it again unchanged (see
+// TextPictures).
 class Compositor : public DrawingControl {
  public:
   Compositor(ImageDecoder& decoder, TextRenderer& text, CanvasHost& host);
@@ -114,8 +120,7 @@ class Compositor : public DrawingControl {
     int64_t x = 0;  // on the canvas
     int64_t y = 0;
     std::shared_ptr<const SpritePicture> picture;  // kept alive for a reload in mid-frame
-    TextFont font;
-    std::string text;
+    std::shared_ptr<TextPicture> text;
   };
   Sprite* Find(int32_t number);
   const Sprite* Find(int32_t number) const;
@@ -132,13 +137,9 @@ class Compositor : public DrawingControl {
   void StartFrame();
   // The first operation that shows in `part`: the last one painting all of it.
   size_t FirstVisible(const PixelRect& part) const;
-  // Carries out operation `ground` in `part` except where a later picture
-  // covers it outright.
-  void CarryUncovered(size_t ground, const PixelRect& part);
-  // Carries out an operation on columns [left, right) of canvas row y.
-  void CarryRow(const Operation& operation, int y, int left, int right);
-  void Carry(const Operation& operation, const PixelRect& clip);
-  void Fill(uint32_t pixel, const PixelRect& clip);
+  // Composes `part` of the canvas from the operations that show in it.
+  void Carry(const PixelRect& part);
+  Layer LayerOf(Operation& operation);
   // Draws the outlines of the rectangles of `redrawn` that hold a changed
   // pixel, and notes them for the next frame.
   void Outline(const PixelRegion& redrawn, const std::vector<PixelRect>& changed);
@@ -162,10 +163,12 @@ class Compositor : public DrawingControl {
   DrawingChanges changes_;
   std::vector<PixelRect> outlines_;  // drawn last frame, to be redrawn
   bool showRedraws_ = false;
-  bool frameStarted_ = false;               // the frame's black start is noted
-  bool loading_ = false;                    // some sprite's picture is yet to be read
-  PictureLoading pictures_{decoder_};       // last: it may still be reading into sprites
-  std::vector<std::pair<int, int>> spans_;  // reused by CarryUncovered
+  bool frameStarted_ = false;  // the frame's black start is noted
+  bool loading_ = false;       // some sprite's picture is yet to be read
+  TextPictures texts_{text_};
+  RowComposer composer_;
+  std::vector<Layer> layers_;          // reused by Carry
+  PictureLoading pictures_{decoder_};  // last: it may still be reading into sprites
 };
 
 }  // namespace skyvault

@@ -54,6 +54,10 @@ class SpritePicture {
   // appended to `spans` as [start, end) pairs, left to right.
   void CoverSpans(int64_t x, int64_t y, int canvasY, int left, int right,
                   std::vector<std::pair<int, int>>& spans) const;
+  // Draws the picture's part of canvas row `canvasY`, columns [left, right),
+  // into `out`, which holds those columns (out[0] is column `left`):
+  // covering runs copied, edge runs blended over what `out` holds.
+  void DrawRow(uint32_t* out, int64_t x, int64_t y, int canvasY, int left, int right) const;
 
  private:
   enum class RunKind : uint8_t { Cover, Blend };
@@ -63,6 +67,9 @@ class SpritePicture {
     RunKind kind;
   };
   void Prepare(const DecodedImage& image, PictureKind kind);
+  // Joins the short runs of the row starting at runs_[rowStart] that lie
+  // close together into blended runs; whether the row blends any pixel.
+  bool MergeShortRuns(size_t rowStart);
   void DrawRows(const CanvasView& canvas, int left, int top, const PixelRect& visible) const;
 
   int width_ = 0;

@@ -86,8 +86,9 @@ std::vector<DemoAircraft> TypicalAircraft() {
   return {{300, 80, 60, 2}, {230, 90, 190, 1}, {230, 90, 300, 1}, {230, 90, 410, 1}};
 }
 
-DemoScene::DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft)
-    : control_(control), aircraft_(std::move(aircraft)) {
+DemoScene::DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft,
+                     std::string message)
+    : control_(control), aircraft_(std::move(aircraft)), message_(std::move(message)) {
   sky_ = control_.CreateSprite();
   control_.LoadSpriteBitmap(sky_, kCoverTheFrame, "sky", -2);
   for (size_t i = 0; i < aircraft_.size(); ++i) {
@@ -103,7 +104,7 @@ DemoScene::DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft
 void DemoScene::DrawFrame(int frame, const std::string& clock) {
   control_.DrawSprite(sky_);
   control_.SetTextFont("Arial", 24, 1, false, false, false);
-  control_.DrawText("Place a Message Here", 5, 575, Rgb(0, 255, 255));
+  control_.DrawText(message_, 5, 575, Rgb(0, 255, 255));
   for (size_t i = 0; i < aircraft_.size(); ++i) {
     // To and fro, alternate directions, staggered, always on the screen.
     const DemoAircraft& a = aircraft_[i];

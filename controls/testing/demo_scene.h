@@ -42,7 +42,8 @@ std::vector<DemoAircraft> TypicalAircraft();
 class DemoScene {
  public:
   // Creates the sprites on a control whose pictures come from a DemoPictureDecoder.
-  DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft);
+  DemoScene(DrawingControl& control, std::vector<DemoAircraft> aircraft,
+            std::string message = "Place a Message Here");
   // Draws frame number `frame` (every aircraft a step further) with the
   // clock text given, then shows it.
   void DrawFrame(int frame, const std::string& clock);
@@ -50,6 +51,7 @@ class DemoScene {
  private:
   DrawingControl& control_;
   std::vector<DemoAircraft> aircraft_;
+  std::string message_;
   std::vector<int32_t> sprites_;
   int32_t sky_ = 0;
 };

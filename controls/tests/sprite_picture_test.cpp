@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "controls/pixel_format.h"
 #include "controls/testing/fake_image_decoder.h"
 
@@ -36,6 +38,43 @@ TEST(SpritePicture, APictureWithAlphaSkipsOnlyFullyTransparentPixels) {
   EXPECT_TRUE(
       alpha.Draw(CanvasView{reinterpret_cast<uint8_t*>(other.data()), 3, 1, 6, 16}, 0, 0).Empty());
   EXPECT_EQ(other, (std::vector<uint16_t>(3, 0x1234)));
+}
+
+// Each pixel of a keyed or soft picture keys, covers or blends by itself,
+// however its neighbours are grouped for drawing (short runs of every kind
+// close together, stray colour in fully transparent pixels).
+TEST(SpritePicture, EveryPixelKeysCoversOrBlendsByItselfWhateverItsNeighbours) {
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 60; ++trial) {
+    const int width = 1 + random() % 90, height = 1 + random() % 4;
+    const bool keyed = trial % 2 == 0;
+    const unsigned sparse = 2 + random() % 20;  // 1 in `sparse` pixels keyed or not opaque
+    DecodedImage image{width, height, std::vector<uint32_t>(size_t(width) * height), !keyed};
+    for (uint32_t& p : image.pixels) {
+      p = random() | 0xFF000000;
+      if (random() % sparse == 0) p = keyed ? image.pixels[0] : random();
+    }
+    const SpritePicture picture(image, PictureKind::Transparent);
+    std::vector<uint32_t> canvas(size_t(width + 8) * height);
+    for (uint32_t& p : canvas) p = random() & 0xFFFFFF;
+    const std::vector<uint32_t> under = canvas;
+    const int x = static_cast<int>(random() % 12) - 4;
+    picture.Draw(CanvasView{reinterpret_cast<uint8_t*>(canvas.data()), width + 8, height,
+                            (width + 8) * 4, 32},
+                 x, 0);
+    for (int row = 0; row < height; ++row) {
+      for (int column = 0; column < width + 8; ++column) {
+        const size_t at = size_t(row) * (width + 8) + column;
+        uint32_t want = under[at];
+        if (column - x >= 0 && column - x < width) {
+          const uint32_t p = image.pixels[size_t(row) * width + column - x];
+          if (keyed && (p & 0xFFFFFF) != (image.pixels[0] & 0xFFFFFF)) want = p & 0xFFFFFF;
+          if (!keyed && p >> 24 != 0) want = p >> 24 == 255 ? p & 0xFFFFFF : BlendXrgb(p, want);
+        }
+        ASSERT_EQ(canvas[at], want) << trial << " at " << column << "," << row;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/pixel_format.h"
+#include "controls/tests/text_picture_check.h"
 
 namespace skyvault {
 namespace {
@@ -123,6 +124,23 @@ TEST(FreeTypeTextRenderer, TextIsUtf8WithLatin1ForStrayBytes) {
       {"\xE2\x82", U"\u00E2\u0082"},            // cut short
   };
   for (const auto& [text, characters] : cases) EXPECT_EQ(DecodeText(text), characters) << text;
+}
+
+// Antialiased text kept as a picture (its colour and coverage taken from
+// drawings over black and white) lays over any ground as the font engine
+// draws it, up to rounding; italic, underlined and in every colour.
+TEST(FreeTypeTextRenderer, KeptTextLaysAsItIsDrawnUpToRounding) {
+  FreeTypeTextRenderer text;
+  int largest = -1;
+  for (const TextFont& font : {TextFont{"Arial", 22}, TextFont{"Arial", 31, 700, true, true}}) {
+    for (int32_t colour : {kWhite, 0x000000, 0x2080F0, 0x00FFFF}) {
+      largest =
+          std::max(largest, testing::LargestTextPictureDifference(
+                                text, font, "Skyvault \xC3\xA9t\xC3\xA9 12:34", -3, 8, colour));
+    }
+  }
+  EXPECT_GE(largest, 0);  // the text was drawn
+  EXPECT_LE(largest, 1);
 }
 
 }  // namespace
