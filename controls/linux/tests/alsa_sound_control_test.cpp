@@ -31,6 +31,12 @@ constexpr const char* kNullDevice = "pcm.!default { type null }\n";
 constexpr const char* kMissingDevice = "pcm.!default { type hw card 29 }\n";
 constexpr int kRate = 22050;
 
+// A device that writes what it plays to `raw`, as 16-bit samples.
+std::string FileDevice(const std::string& raw) {
+  return "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
+         "\"\n format \"raw\"\n}\n";
+}
+
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -236,9 +242,7 @@ std::vector<Window> Windows(const std::string& raw) {
 // nothing after; asked for again later, it plays again.
 TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenReleased) {
   const std::string raw = folder_ + "/out.raw";
-  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
-                                 "\"\n format \"raw\"\n}\n";
-  ASSERT_TRUE(Run(fileDevice, [&] {
+  ASSERT_TRUE(Run(FileDevice(raw), [&] {
     AlsaSoundControl sound(Unlocked());
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1000);
@@ -264,9 +268,7 @@ TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenRelease
 
 TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
   const std::string raw = folder_ + "/out.raw";
-  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
-                                 "\"\n format \"raw\"\n}\n";
-  const pid_t child = Start(fileDevice, [&] {
+  const pid_t child = Start(FileDevice(raw), [&] {
     AlsaSoundControl sound(Unlocked());
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1500);
