@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "controls/tests/wave_bytes.h"
 #include "controls/win32/wave_file.h"
 #include "platform/testing/little_endian.h"
 #include "platform/testing/temp_folder.h"
@@ -15,32 +16,16 @@ namespace skyvault::win32 {
 namespace {
 
 using skyvault::testing::Bytes;
-using skyvault::testing::Put16;
-using skyvault::testing::Put32;
 using skyvault::testing::TempFolder;
 using testing::WaitUntil;
 
-// A RIFF WAVE file of a tone; `declaredData` overrides the data chunk's size.
+// A RIFF WAVE file of a tone, `seconds` long; `declaredData` overrides the
+// data chunk's size.
 Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
            int64_t declaredData = -1) {
-  Bytes samples;
-  for (int i = 0; i < static_cast<int>(rate * seconds); ++i) {
-    const double v = std::sin(i * 2 * 3.14159265 * 220 / rate) * 0.5;
-    for (int c = 0; c < channels; ++c) {
-      if (bits == 8)
-        samples.push_back(static_cast<uint8_t>(128 + v * 127));
-      else
-        Put16(samples, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)));
-    }
-  }
-  const uint32_t size = declaredData >= 0 ? uint32_t(declaredData) : uint32_t(samples.size());
-  Bytes b{'R', 'I', 'F', 'F'};
-  for (uint32_t v : {36 + size, 0x45564157u, 0x20746D66u, 16u, uint32_t(format | channels << 16),
-                     uint32_t(rate), uint32_t(rate * channels * bits / 8),
-                     uint32_t(channels * bits / 8 | bits << 16), 0x61746164u, size})
-    Put32(b, v);  // size, "WAVE", "fmt ", fmt chunk, "data", size
-  b.insert(b.end(), samples.begin(), samples.end());
-  return b;
+  const std::string b = skyvault::testing::WaveBytes(
+      {channels, bits, rate, static_cast<int64_t>(rate * seconds), format, declaredData});
+  return Bytes(b.begin(), b.end());
 }
 
 TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
