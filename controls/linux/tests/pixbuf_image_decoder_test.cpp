@@ -125,9 +125,9 @@ TEST_F(PixbufImageDecoderTest, HostileAndMissingFilesGiveNothing) {
   pngHeader.resize(8);  // the signature alone
 
   for (const std::string& path :
-       {std::string(), folder_.Path("missing.png"), testing::Utf8(folder_.path()), Write("noise.bmp", noise),
-        Write("noise.png", noise), Write("empty.jpg", {}), Write("truncated.png", png),
-        Write("signature.png", pngHeader)}) {
+       {std::string(), folder_.Path("missing.png"), testing::Utf8(folder_.path()),
+        Write("noise.bmp", noise), Write("noise.png", noise), Write("empty.jpg", {}),
+        Write("truncated.png", png), Write("signature.png", pngHeader)}) {
     EXPECT_FALSE(decoder_.Decode(path)) << path;
   }
   // A bitmap cut short may come out whole-sized with its missing rows filled in.
