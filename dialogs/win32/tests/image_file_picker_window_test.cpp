@@ -62,13 +62,20 @@ TEST_F(PickerWindowTest, OpensInTheCurrentDirectoryAndFiltersByType) {
   EXPECT_EQ(Files(), (Names{L"d.jpg"}));
 }
 
-TEST_F(PickerWindowTest, OkStoresTheClickedFilesPathAndHides) {
+TEST_F(PickerWindowTest, OkStoresTheClickedFilesPathOrTheTypedTextAndHides) {
   Open(kGetFile);
   PickFile(L"B.BMP");
   EXPECT_EQ(TextOf(Control(kTxtFileName)), L"B.BMP");
   Press(kCmdOK);
   EXPECT_EQ(store.writes(), (Writes{{"Startup", "BMPFileName", InFolder("\\B.BMP")}}));
   EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+  // The name box reaches the logic: typed text is stored as it stands.
+  store.ClearWrites();
+  Open(kGetLogo);
+  PickFile(L"a.bmp");
+  testing::Type(Control(kTxtFileName), L"D:\\art\\logo.bmp");
+  Press(kCmdOK);
+  EXPECT_EQ(store.writes(), (Writes{{"Startup", "LogoFileName", "D:\\art\\logo.bmp"}}));
 }
 
 TEST_F(PickerWindowTest, ASubdirectoryOpenedFromTheDirectoryListJoinsThePath) {

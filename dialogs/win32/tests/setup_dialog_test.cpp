@@ -139,6 +139,7 @@ TEST_F(SetupDialogTest, FontListHoldsTheLogicsFontsAndSetsTheSampleFace) {
     names.push_back(Narrow(name));
   ASSERT_GT(names.size(), 3u);
   EXPECT_EQ(names, dialog->logic().fonts());
+  EXPECT_EQ(SendMessageW(fonts, CB_GETCURSEL, 0, 0), 3);  // the first-run position
   SendMessageW(fonts, CB_SETCURSEL, 1, 0);
   Notify(kCboFontsScreen, CBN_SELCHANGE);
   EXPECT_EQ(store.writes(),
