@@ -12,6 +12,7 @@
 #include "controls/tests/picture_files.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/dialog_input.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
@@ -26,6 +27,7 @@ namespace {
 using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
 using testing::KeyBackup, testing::RefuseWrites;
 using testing::SaverProcess;
+using testing::TextOf;
 using testing::WaitUntil;
 const std::wstring kSaverKey = kSettingsKey;
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
@@ -103,13 +105,6 @@ HWND Descendant(HWND top, int id) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.second;
-}
-
-// The text of a control in another process.
-std::wstring TextOf(HWND control) {
-  wchar_t text[MAX_PATH] = {};
-  SendMessageW(control, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
-  return text;
 }
 
 // Where the 800 x 600 canvas lies in the display window: scaled with its
