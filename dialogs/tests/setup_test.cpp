@@ -259,19 +259,11 @@ TEST(SetupOpening, WithOnlyTheMarkerStoredWritesWhatLoadingChangesButNoBar) {
   for (const auto& [name, value] :
        std::map<std::string, std::string>{{"hsbSpeed", "2"},
                                           {"txtSpeed", "2"},
-                                          {"hsbMouseS", "2"},
-                                          {"txtMouseS", "2"},
                                           {"hsbVolume", "0"},
                                           {"optBakGrnd", "0"},
                                           {"txtBGFile", "1"},
-                                          {"txtLogo", "1"},
                                           {"cboSoundOff", "1"},
                                           {"cboFontsScreen", "1"},
-                                          {"lblSample", "Courier New"},
-                                          {"chkProp", "1"},
-                                          {"chkMessage", "1"},
-                                          {"chkLogo", "1"},
-                                          {"chkClock", "1"},
                                           {"chkPowerSave", "1"},
                                           {"cmdSelectBG.enabled", "0"}}) {
     EXPECT_EQ(d.Shown(name), value) << name;

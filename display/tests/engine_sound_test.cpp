@@ -18,8 +18,7 @@ bool Plays(Harness& h) {
 }
 
 TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
-  for (int minutes :
-       {1, 2, 3, 4, 5, 10, 15, 20, 30, 45, 60, 90, 120, 180, 240, 300, 360, 420, 480}) {
+  for (int minutes : kSoundOffMinutes) {
     Harness h;
     h.LoadWith({{"System/SoundOff", std::to_string(minutes)}});
     EXPECT_EQ(h.state().soundLimitSeconds, 60 * minutes) << minutes;

@@ -34,6 +34,11 @@ TempFolder::TempFolder(std::initializer_list<std::filesystem::path> files) : Tem
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
+  // Folders a test made read-only are opened up again to be removed.
+  namespace fs = std::filesystem;
+  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+    if (entry.is_directory(ignored))
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   std::filesystem::remove_all(path_, ignored);
 }
 

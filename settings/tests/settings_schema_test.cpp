@@ -10,38 +10,6 @@ namespace {
 
 using Write = RecordingSettingsStore::WriteRecord;
 
-TEST(WriteFirstRunValues, WritesPlanesThenStartupThenSystemWithTheMarkerLast) {
-  RecordingSettingsStore store;
-  WriteFirstRunValues(store, "C:\\Hallowmere\\Skyvault1\\");
-  const auto& w = store.writes();
-  ASSERT_EQ(w.size(), 32u);
-  for (int i = 0; i < 15; ++i) {
-    char key[8];
-    std::snprintf(key, sizeof key, "Plane%02d", i + 1);
-    EXPECT_EQ(w[i], (Write{"Planes", key, "1"}));
-  }
-  const std::vector<Write> rest = {
-      {"Startup", "BackGround", "3"},
-      {"Startup", "BMPFileName", "C:\\Hallowmere\\Skyvault1\\Bridge.bmp"},
-      {"Startup", "Clock", "1"},
-      {"Startup", "FontClock", "16"},
-      {"Startup", "FontName", "Arial"},
-      {"Startup", "LogoChecked", "0"},
-      {"Startup", "LogoFileName", "C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp"},
-      {"Startup", "Message", "Place a Message Here"},
-      {"Startup", "MessageChecked", "0"},
-      {"Startup", "MouseSens", "4"},
-      {"Startup", "Prop", "1"},
-      {"Startup", "SelectedFont", "3"},
-      {"Startup", "Speed", "3"},
-      {"Startup", "Volume", "-748"},
-      {"System", "PwrSave", "0"},
-      {"System", "SoundOff", "Never"},
-      {"System", "SetReg", "2"},
-  };
-  EXPECT_EQ(std::vector<Write>(w.begin() + 15, w.end()), rest);
-}
-
 // A store that refuses one key: a value it cannot take.
 struct RefusingOneKey : RecordingSettingsStore {
   std::string refused;

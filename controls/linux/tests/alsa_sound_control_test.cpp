@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "controls/tests/wave_bytes.h"
+#include "platform/testing/temp_folder.h"
 
 namespace skyvault {
 namespace {
@@ -30,6 +31,12 @@ using std::chrono::milliseconds;
 constexpr const char* kNullDevice = "pcm.!default { type null }\n";
 constexpr const char* kMissingDevice = "pcm.!default { type hw card 29 }\n";
 constexpr int kRate = 22050;
+
+// A device that writes what it plays to `raw`, as 16-bit samples.
+std::string FileDevice(const std::string& raw) {
+  return "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
+         "\"\n format \"raw\"\n}\n";
+}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -72,8 +79,8 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   };
   for (const auto& p : paths) EXPECT_EQ(SoundLockPath(p.runtime, 1000, p.display), p.path);
 
-  std::string pattern = (fs::temp_directory_path() / "skyvault-lock-XXXXXX").string();
-  const std::string folder = mkdtemp(pattern.data());
+  const testing::TempFolder temp;
+  const std::string folder = testing::Utf8(temp.path());
   {
     SoundPlayerLock first(folder + "/sound.lock"), second(folder + "/sound.lock");
     EXPECT_TRUE(first.TryTake());
@@ -104,19 +111,14 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   EXPECT_FALSE(lured.TryTake());
   EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
   fs::remove(planted);
-  fs::remove_all(folder);
 }
 
 class AlsaSoundControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "skyvault-alsa-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    engine_ = folder_ + "/engine.wav";
     std::ofstream(engine_, std::ios::binary)
         << testing::WaveBytes({1, 16, kRate, 3 * kRate});  // a 440 Hz tone
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   // Starts `body` in a child whose HOME has `asoundrc`; its stderr goes to
   // a file. Returns the child's id.
@@ -148,7 +150,8 @@ class AlsaSoundControlTest : public ::testing::Test {
   AlsaSoundControl::Options Unlocked() { return {}; }
   AlsaSoundControl::Options Locked() { return {false, "default", folder_ + "/player.lock"}; }
 
-  std::string folder_, engine_;
+  const testing::TempFolder temp_;
+  const std::string folder_ = testing::Utf8(temp_.path()), engine_ = folder_ + "/engine.wav";
   int homes_ = 0;
 };
 
@@ -236,9 +239,7 @@ std::vector<Window> Windows(const std::string& raw) {
 // nothing after; asked for again later, it plays again.
 TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenReleased) {
   const std::string raw = folder_ + "/out.raw";
-  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
-                                 "\"\n format \"raw\"\n}\n";
-  ASSERT_TRUE(Run(fileDevice, [&] {
+  ASSERT_TRUE(Run(FileDevice(raw), [&] {
     AlsaSoundControl sound(Unlocked());
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1000);
@@ -264,9 +265,7 @@ TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenRelease
 
 TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
   const std::string raw = folder_ + "/out.raw";
-  const std::string fileDevice = "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
-                                 "\"\n format \"raw\"\n}\n";
-  const pid_t child = Start(fileDevice, [&] {
+  const pid_t child = Start(FileDevice(raw), [&] {
     AlsaSoundControl sound(Unlocked());
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1500);

@@ -2,72 +2,52 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <random>
 
+#include "platform/testing/little_endian.h"
+#include "platform/testing/temp_folder.h"
+
 namespace skyvault {
 namespace {
 
+using testing::Bytes;
+using testing::Put16;
+using testing::Put32;
+
 class PixbufImageDecoderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/skyvault-pictures-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    for (const std::string& file : files_) unlink(file.c_str());
-    rmdir(folder_.c_str());
-  }
-  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::string path = folder_ + "/" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    files_.push_back(path);
-    return path;
+  std::string Write(const std::string& name, const Bytes& bytes) {
+    return folder_.Write(name, bytes);
   }
   // A PNG of `height` rows of straight RGBA pixels, written by gdk-pixbuf
   // itself.
-  std::string WritePng(const std::string& name, std::vector<uint8_t> rgba, int height = 1) {
+  std::string WritePng(const std::string& name, Bytes rgba, int height = 1) {
     const int width = static_cast<int>(rgba.size() / 4) / height;
     GdkPixbuf* pixbuf = gdk_pixbuf_new_from_data(rgba.data(), GDK_COLORSPACE_RGB, TRUE, 8, width,
                                                  height, width * 4, nullptr, nullptr);
-    const std::string path = folder_ + "/" + name;
+    const std::string path = folder_.Path(name);
     EXPECT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
     g_object_unref(pixbuf);
-    files_.push_back(path);
     return path;
   }
-  std::vector<uint8_t> Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
 
-  std::string folder_;
-  std::vector<std::string> files_;
+  testing::TempFolder folder_;
   PixbufImageDecoder decoder_;
 };
 
 // A 24-bit bitmap whose header claims width x height; `rows` rows of pixel
 // data follow (grey 0x40), fewer than claimed for a truncated one.
-std::vector<uint8_t> Bitmap24(int32_t width, int32_t height, int32_t rows) {
+Bytes Bitmap24(int32_t width, int32_t height, int32_t rows) {
   const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  std::vector<uint8_t> bytes(54, 0);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, 54 + rowBytes * static_cast<uint32_t>(height));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
+  Bytes bytes{'B', 'M'};
+  for (uint32_t v : {54 + rowBytes * static_cast<uint32_t>(height), 0u, 54u, 40u,
+                     static_cast<uint32_t>(width), static_cast<uint32_t>(height)})
+    Put32(bytes, v);
+  Put16(bytes, 1);
+  Put16(bytes, 24);
+  bytes.resize(54, 0);
   bytes.resize(54 + static_cast<size_t>(rowBytes) * rows, 0x40);
   return bytes;
 }
@@ -102,7 +82,7 @@ TEST_F(PixbufImageDecoderTest, PicturesDecodeWithTheWindowsAlphaRules) {
 // with its place and the whole picture's corner colour; an empty part is
 // no picture.
 TEST_F(PixbufImageDecoderTest, KeepsOnlyThePartAskedFor) {
-  std::vector<uint8_t> rgba;
+  Bytes rgba;
   for (int i = 0; i < 8 * 4; ++i) rgba.insert(rgba.end(), {uint8_t(i), uint8_t(2 * i), 7, 255});
   const std::string path = WritePng("part.png", rgba, 4);
   const auto whole = decoder_.Decode(path);
@@ -135,17 +115,19 @@ TEST_F(PixbufImageDecoderTest, SizeLimitIsCheckedFromTheHeader) {
 
 TEST_F(PixbufImageDecoderTest, HostileAndMissingFilesGiveNothing) {
   std::mt19937 random(7);
-  std::vector<uint8_t> noise(4096);
+  Bytes noise(4096);
   for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
-  std::vector<uint8_t> png = Read(WritePng("whole.png", std::vector<uint8_t>(64 * 4, 200)));
+  const std::string whole = WritePng("whole.png", Bytes(64 * 4, 200));
+  std::ifstream in(whole, std::ios::binary);
+  Bytes png(std::istreambuf_iterator<char>(in), {});
   png.resize(png.size() / 2);
-  std::vector<uint8_t> pngHeader = png;
+  Bytes pngHeader = png;
   pngHeader.resize(8);  // the signature alone
 
   for (const std::string& path :
-       {std::string(), folder_ + "/missing.png", folder_, Write("noise.bmp", noise),
-        Write("noise.png", noise), Write("empty.jpg", {}), Write("truncated.png", png),
-        Write("signature.png", pngHeader)}) {
+       {std::string(), folder_.Path("missing.png"), testing::Utf8(folder_.path()),
+        Write("noise.bmp", noise), Write("noise.png", noise), Write("empty.jpg", {}),
+        Write("truncated.png", png), Write("signature.png", pngHeader)}) {
     EXPECT_FALSE(decoder_.Decode(path)) << path;
   }
   // A bitmap cut short may come out whole-sized with its missing rows filled in.

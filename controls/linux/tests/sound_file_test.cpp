@@ -1,35 +1,25 @@
 #include "controls/linux/sound_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "controls/tests/wave_bytes.h"
+#include "platform/testing/temp_folder.h"
 
 namespace skyvault {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::WaveBytes;
 using testing::WaveShape;
 
 class SoundFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "skyvault-sound-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  void TearDown() override { fs::remove_all(folder_); }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = folder_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return temp_.Write(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
   }
-  std::string folder_;
+  testing::TempFolder temp_;
+  const std::string folder_ = testing::Utf8(temp_.path());
 };
 
 TEST_F(SoundFileTest, ReadsPcmWavesAsSixteenBitSamples) {

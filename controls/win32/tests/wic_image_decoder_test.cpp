@@ -23,21 +23,16 @@ using skyvault::testing::Bytes;
 using skyvault::testing::Put16;
 using skyvault::testing::Put32;
 
-// The test picture, 4 x 2, as 0xRRGGBB, top row first; the palette holds its colours.
+// The test picture, 4 x 2, as 0xRRGGBB, top row first.
 constexpr uint32_t kColours[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF,
                                   0x000000, 0xFFFF00, 0x00FFFF, 0xFF00FF};
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF,
-                                        0xFFFFFF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
 
 struct Bmp {
   int width = 4, height = 2, bits = 24;  // negative height: rows from the top
-  uint32_t compression = BI_RGB;
-  std::vector<uint32_t> palette;
-  std::vector<uint32_t> masks;  // red, green, blue (, alpha: a 124-byte V5 header)
-  // File header, info header, masks, palette and the pixel data given.
+  bool v5 = false;                       // a 124-byte header with red, green, blue and alpha masks
+  // File header, info header, masks and the pixel data given.
   Bytes File(const Bytes& data) const {
-    const bool v5 = masks.size() == 4;
-    const uint32_t offset = 14 + (v5 ? 124 : 40 + 4 * masks.size()) + 4 * palette.size();
+    const uint32_t offset = 14 + (v5 ? 124 : 40);
     Bytes b{'B', 'M'};
     for (uint32_t v : {offset + uint32_t(data.size()), 0u, offset, v5 ? 124u : 40u, uint32_t(width),
                        uint32_t(height)})
@@ -45,15 +40,14 @@ struct Bmp {
     Put16(b, 1);
     Put16(b, bits);
     for (uint32_t v :
-         {compression, uint32_t(data.size()), 2835u, 2835u, uint32_t(palette.size()), 0u})
+         {uint32_t(v5 ? BI_BITFIELDS : BI_RGB), uint32_t(data.size()), 2835u, 2835u, 0u, 0u})
       Put32(b, v);
-    for (uint32_t m : masks) Put32(b, m);
     if (v5) {
+      for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u}) Put32(b, m);
       Put32(b, 0x73524742);                             // 'sRGB'
       b.resize(b.size() + 36 + 12, 0);                  // endpoints, gamma
       for (uint32_t v : {4u, 0u, 0u, 0u}) Put32(b, v);  // LCS_GM_IMAGES
     }
-    for (uint32_t c : palette) Put32(b, c);
     b.insert(b.end(), data.begin(), data.end());
     return b;
   }
@@ -75,7 +69,6 @@ struct Bmp {
 const std::vector<uint32_t> kWithAlpha = {0x00FF0000, 0x8000FF00, 0xFF0000FF, 0xFFFFFFFF,
                                           0xFF000000, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
 const std::vector<uint32_t> kTestPicture(kColours, kColours + 8);
-const std::vector<uint32_t> kV5Masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
 
 class WicImageDecoderTest : public ::testing::Test {
  protected:
@@ -123,50 +116,26 @@ class WicImageDecoderTest : public ::testing::Test {
   WicImageDecoder decoder;
 };
 
-TEST_F(WicImageDecoderTest, OpaquePicturesOfEveryFormatAndDepthComeBackExactly) {
+// What the decoder adds to the system's codecs: the conversion to one pixel
+// form, a 32-bit bitmap's padding byte, sniffing by content, wide paths.
+TEST_F(WicImageDecoderTest, OpaquePicturesComeBackExactly) {
   const std::string png = Encode(GUID_ContainerFormatPng, L"o.png", false);
   std::filesystem::copy_file(folder.path() / L"o.png", folder.path() / L"png-named.bmp");
   for (const std::string& path :
        {folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
         folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
-        folder.Write(L"555.bmp", Bmp{4, 2, 16}.Rows(
-                                     {0x7C00, 0x03E0, 0x1F, 0x7FFF, 0, 0x7FE0, 0x3FF, 0x7C1F}, 2)),
-        folder.Write(L"565.bmp", Bmp{4, 2, 16, BI_BITFIELDS, {}, {0xF800, 0x7E0, 0x1F}}.Rows(
-                                     {0xF800, 0x07E0, 0x1F, 0xFFFF, 0, 0xFFE0, 0x7FF, 0xF81F}, 2)),
-        folder.Write(L"8.bmp", Bmp{4, 2, 8, BI_RGB, kPalette}.Rows({1, 2, 3, 4, 0, 5, 6, 7}, 1)),
-        folder.Write(L"4.bmp", Bmp{4, 2, 4, BI_RGB, kPalette}.Rows({0x12, 0x34, 0x05, 0x67}, 1)),
-        // Bottom row first: runs of one index (RLE8) or of two alternating (RLE4), end of line, end
-        // of picture.
-        folder.Write(L"rle8.bmp",
-                     Bmp{4, 2, 8, BI_RLE8, kPalette}.File(
-                         {1, 0, 1, 5, 1, 6, 1, 7, 0, 0, 1, 1, 1, 2, 1, 3, 1, 4, 0, 0, 0, 1})),
-        folder.Write(L"rle4.bmp", Bmp{4, 2, 4, BI_RLE4, kPalette}.File(
-                                      {2, 0x05, 2, 0x67, 0, 0, 2, 0x12, 2, 0x34, 0, 0, 0, 1})),
         // A plain 32-bit bitmap's fourth byte is padding, whatever it holds;
         // a V5 alpha channel of zeroes means opaque.
         folder.Write(L"32.bmp", Bmp{4, 2, 32}.Rows(kWithAlpha, 4)),
-        folder.Write(L"v5zero.bmp",
-                     Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kTestPicture, 4)),
-        png, folder.Path(L"png-named.bmp"),
-        folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
+        folder.Write(L"v5zero.bmp", Bmp{4, 2, 32, true}.Rows(kTestPicture, 4)), png,
+        folder.Path(L"png-named.bmp"), folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
         folder.Write(L"Fl\u00fcgel \u65e5.bmp", Bmp{}.Rows(kTestPicture, 3))}) {
     ExpectTestColours(path);
   }
-  // One bit: top row 1 0 1 0, bottom row 0 1 0 1.
-  auto one = decoder.Decode(
-      folder.Write(L"1.bmp", Bmp{4, 2, 1, BI_RGB, {0, 0xFFFFFF}}.Rows({0xA0, 0x50}, 1)));
-  ASSERT_TRUE(one.has_value());
-  const uint32_t w = 0xFFFFFFFF, k = 0xFF000000;
-  EXPECT_EQ(one->pixels, (std::vector<uint32_t>{w, k, w, k, k, w, k, w}));
-  // JPEG is lossy and subsamples colour: the size and opacity are what it keeps.
-  auto jpeg = decoder.Decode(Encode(GUID_ContainerFormatJpeg, L"o.jpg", false));
-  ASSERT_TRUE(jpeg.has_value());
-  EXPECT_EQ(std::tuple(jpeg->width, jpeg->height, jpeg->hasAlpha), std::tuple(4, 2, false));
 }
 
 TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
-  auto bmp = decoder.Decode(
-      folder.Write(L"v5.bmp", Bmp{4, 2, 32, BI_BITFIELDS, {}, kV5Masks}.Rows(kWithAlpha, 4)));
+  auto bmp = decoder.Decode(folder.Write(L"v5.bmp", Bmp{4, 2, 32, true}.Rows(kWithAlpha, 4)));
   ASSERT_TRUE(bmp.has_value());
   EXPECT_TRUE(bmp->hasAlpha);
   EXPECT_EQ(std::vector(bmp->pixels.begin(), bmp->pixels.begin() + 5),
@@ -176,14 +145,6 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
   EXPECT_TRUE(png->hasAlpha);
   EXPECT_EQ(std::tuple(png->pixels[0], png->pixels[1], png->pixels[7]),
             std::tuple(0u, 0xFF00FF00u, 0xFFFF00FFu));
-  // A 2 x 1 GIF: palette red, blue; blue is the transparent index.
-  auto gif = decoder.Decode(folder.Write(
-      L"t.gif", {'G', 'I', 'F', '8',  '9',  'a',  2, 0, 1, 0,    0x80, 0, 0,    0xFF, 0,
-                 0,   0,   0,   0xFF, 0x21, 0xF9, 4, 1, 0, 0,    1,    0, 0x2C, 0,    0,
-                 0,   0,   2,   0,    1,    0,    0, 2, 2, 0x44, 0x0A, 0, 0x3B}));
-  ASSERT_TRUE(gif.has_value());
-  EXPECT_TRUE(gif->hasAlpha);
-  EXPECT_EQ(gif->pixels, (std::vector<uint32_t>{0xFFFF0000, 0}));
 }
 
 // Pictures are read side by side on worker threads that come and go: each
@@ -214,7 +175,6 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   for (auto& b : noise) b = static_cast<uint8_t>(random());
   Bytes bmNoise = noise;
   bmNoise[0] = 'B', bmNoise[1] = 'M';
-  const Bmp indexed{4, 2, 8, BI_RGB, {0x123456, 0x654321}}, negative{-4, 2, 8, BI_RGB, {0x123456}};
   const std::string png = Encode(GUID_ContainerFormatPng, L"cut.png", false);
   std::filesystem::resize_file(folder.path() / L"cut.png", 60);
   const std::pair<std::string, bool> files[] = {
@@ -227,15 +187,9 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
       {skyvault::testing::Utf8(folder.path()), true},
       {"", true},
       {folder.Write(L"noise.bmp", noise), true},
-      {folder.Write(L"negative.bmp", negative.File(Bytes(8, 0))), true},
       {folder.Write(L"bm-noise.bmp", bmNoise), false},
       {png, false},
       {folder.Write(L"short.bmp", Bmp{100, 100}.File(Bytes(10, 0x7F))), false},
-      {folder.Write(L"index.bmp", indexed.File(Bytes(8, 200))),
-       false},  // indexes beyond the palette
-      {folder.Write(L"rle-over.bmp",
-                    Bmp{4, 2, 8, BI_RLE8, kPalette}.File({255, 1, 255, 2, 0, 2, 200, 200, 255, 3})),
-       false},
   };
   for (const auto& [path, refused] : files) {
     auto image = decoder.Decode(path);
@@ -244,14 +198,6 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
     }
     if (image) {
       EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
-    }
-  }
-  const Bytes whole = Bmp{}.Rows(kTestPicture, 3);
-  for (size_t length : {size_t{2}, size_t{14}, size_t{30}, size_t{54}, whole.size() - 5}) {
-    const Bytes cut(whole.begin(), whole.begin() + length);
-    if (auto image =
-            decoder.Decode(folder.Write(L"cut" + std::to_wstring(length) + L".bmp", cut))) {
-      EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << length;
     }
   }
 }

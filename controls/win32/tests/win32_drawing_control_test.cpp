@@ -84,7 +84,6 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
     uint32_t shown;
   } cases[] = {
       {"Arial", 24, "Place a Message Here", 5, 575, Rgb(0, 255, 255), {5, 575, 800, 599}, 0x00FFFF},
-      {"Arial", 16, "12:34:56", 0, 0, Rgb(255, 255, 0), {0, 0, 120, 17}, 0xFFFF00},
       {"No Such Face At All",
        40,
        "MMMM",

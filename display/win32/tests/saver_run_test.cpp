@@ -12,6 +12,7 @@
 #include "controls/testing/png_bytes.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/temp_folder.h"
+#include "platform/testing/win32/dialog_input.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
@@ -26,6 +27,7 @@ namespace {
 using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
 using testing::KeyBackup, testing::RefuseWrites;
 using testing::SaverProcess;
+using testing::TextOf;
 using testing::WaitUntil;
 const std::wstring kSaverKey = kSettingsKey;
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
@@ -105,13 +107,6 @@ HWND Descendant(HWND top, int id) {
   return search.second;
 }
 
-// The text of a control in another process.
-std::wstring TextOf(HWND control) {
-  wchar_t text[MAX_PATH] = {};
-  SendMessageW(control, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // Where the 800 x 600 canvas lies in the display window: scaled with its
 // aspect kept and centred.
 struct CanvasPlace {
@@ -134,6 +129,31 @@ struct CanvasPlace {
   int left = 0, top = 0;
 };
 
+// Waits until the lower part of the frame, where no aircraft flies at first,
+// shows `colourAt` (x, y) within `threshold`, but for one pixel in fifty.
+bool ShowsBelowTheAircraft(HWND display, const std::function<uint32_t(int, int)>& colourAt,
+                           int threshold) {
+  const CanvasPlace canvas(display);
+  return WaitUntil(
+      [&] {
+        const Pixels shot = Capture(canvas.screen);
+        int off = 0;
+        for (int y = 320; y < 560; y += 4)
+          for (int x = 0; x < 800; x += 4)
+            off += canvas.Distance(shot, x, y, colourAt(x, y)) > threshold;
+        return off < 12000 / 50;
+      },
+      10000);
+}
+
+bool ShowsTheBridge(HWND display) {
+  const Pixels bridge = LoadBridge();
+  return !bridge.data.empty() &&
+         ShowsBelowTheAircraft(
+             display, [&](int x, int y) { return bridge.data[static_cast<size_t>(y) * 800 + x]; },
+             24);
+}
+
 class SaverRunTest : public ::testing::Test {
  protected:
   void SetUp() override { DeleteKeyTree(kSaverKey); }
@@ -150,42 +170,38 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   // The mark follows the window's showing, which may take a while on a busy machine.
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";
 
+  // The bridge, with the clock yellow at the top left, and aircraft 1
+  // coming in from the right at the height of 180.
+  EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge";
   const CanvasPlace canvas(display);
   const RECT screen = canvas.screen;
   const Pixels bridge = LoadBridge();
-  ASSERT_FALSE(bridge.data.empty());
-  // Canvas pixels in `area` that differ from the bridge by more than `threshold`, and the leftmost.
-  auto differences = [&](const Pixels& shot, RECT area, int threshold) {
+  // Canvas pixels in `area` that differ from the bridge by more than 48, and the leftmost.
+  auto differences = [&](const Pixels& shot, RECT area) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x) {
-        // The screen pixels of frame pixel (x, y), averaged: the bridge is
-        // drawn from its sharper companion, whose average is the 800 x 600 file.
-        if (canvas.Distance(shot, x, y, bridge.data[static_cast<size_t>(y) * 800 + x]) > threshold)
+        if (canvas.Distance(shot, x, y, bridge.data[static_cast<size_t>(y) * 800 + x]) > 48)
           ++found.first, found.second = std::min(found.second, x);
       }
     return found;
   };
-  const RECT lowerBridge{0, 320, 800, 560}, clock{0, 0, 120, 24}, entry{300, 140, 800, 300};
-  // The lower bridge, where no aircraft flies yet, matches; the clock is
-  // yellow at the top left; aircraft 1 comes in from the right at the
-  // height of 180.
+  const RECT clock{0, 0, 120, 24}, entry{300, 140, 800, 300};
   std::pair<int, int> aircraft;
-  int offBridge = 0, clockPixels = 0;
+  int clockPixels = 0;
   const bool shown = WaitUntil(
       [&] {
         const Pixels shot = Capture(screen);
-        aircraft = differences(shot, entry, 48);
-        offBridge = differences(shot, lowerBridge, 24).first;
-        clockPixels = differences(shot, clock, 24).first;
-        return offBridge < 800 * 240 / 50 && clockPixels > 30 && aircraft.first > 200;
+        aircraft = differences(shot, entry);
+        clockPixels = differences(shot, clock).first;
+        return clockPixels > 30 && aircraft.first > 200;
       },
       10000);
-  ASSERT_TRUE(shown) << offBridge << " pixels off the bridge, " << clockPixels << " of the clock, "
-                     << aircraft.first << " of the aircraft";
+  ASSERT_TRUE(shown) << clockPixels << " pixels of the clock, " << aircraft.first
+                     << " of the aircraft";
   // It flies left.
   EXPECT_TRUE(WaitUntil(
-      [&] { return differences(Capture(screen), entry, 48).second < aircraft.second - 20; }, 5000))
+      [&] { return differences(Capture(screen), entry).second < aircraft.second - 20; }, 5000))
       << "the aircraft did not fly left";
 
   PostMessageW(display, WM_KEYDOWN, 'A', 0);
@@ -254,41 +270,11 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   EXPECT_EQ(ReadString(kSaverKey, "Startup", "BackGround"), "2")
       << "the first run undid the choice";
-  // Sky blue where the bridge would be.
-  const CanvasPlace canvas(display);
-  const uint32_t skyBlue = 0x00E2FB;
-  int notSky = 0;
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        const Pixels shot = Capture(canvas.screen);
-        notSky = 0;
-        for (int y = 320; y < 560; y += 4)
-          for (int x = 0; x < 800; x += 4) notSky += canvas.Distance(shot, x, y, skyBlue) > 8;
-        return notSky < 12000 / 50;
-      },
-      10000))
-      << notSky << " of 12000 pixels are not sky blue";
+  EXPECT_TRUE(ShowsBelowTheAircraft(
+      display, [](int, int) { return 0x00E2FBu; }, 8))
+      << "no sky blue where the bridge would be";
   PostMessageW(display, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(saver.WaitForExit(3000));
-}
-
-// Waits until the saver shows the bridge: the lower part of the frame, where
-// no aircraft flies at first, matches Bridge.bmp.
-bool ShowsTheBridge(HWND display) {
-  const CanvasPlace canvas(display);
-  const Pixels bridge = LoadBridge();
-  return !bridge.data.empty() &&
-         WaitUntil(
-             [&] {
-               const Pixels shot = Capture(canvas.screen);
-               int off = 0;
-               for (int y = 320; y < 560; y += 4)
-                 for (int x = 0; x < 800; x += 4)
-                   off += canvas.Distance(shot, x, y,
-                                          bridge.data[static_cast<size_t>(y) * 800 + x]) > 24;
-               return off < 12000 / 50;
-             },
-             10000);
 }
 
 // Where the first-run values cannot be stored, the saver runs on them all

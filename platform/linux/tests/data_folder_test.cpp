@@ -1,10 +1,10 @@
 #include "platform/linux/data_folder.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include "platform/testing/temp_folder.h"
 
 namespace skyvault {
 namespace {
@@ -12,8 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(DataFolder, TheBuildTreeUsesTheSourcesAndAnInstalledProgramItsShareFolder) {
-  std::string pattern = (fs::temp_directory_path() / "skyvault-data-XXXXXX").string();
-  const std::string root = mkdtemp(pattern.data());
+  const testing::TempFolder temp;
+  const std::string root = testing::Utf8(temp.path());
   fs::create_directories(root + "/pkg/usr/share/skyvault");
   fs::create_directories(root + "/pkg/usr/libexec/xscreensaver");
   const std::string build = root + "/build", source = root + "/src/assets/data";
@@ -31,7 +31,6 @@ TEST(DataFolder, TheBuildTreeUsesTheSourcesAndAnInstalledProgramItsShareFolder) 
   for (const auto& c : cases) {
     EXPECT_EQ(DataFolderFor(c.executable, build, source), c.folder) << c.executable;
   }
-  fs::remove_all(root);
 }
 
 TEST(DataFolder, ThisTestRunsInTheBuildTreeAndFindsTheEngineSound) {

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
+
+#include "platform/testing/temp_folder.h"
 
 namespace skyvault {
 namespace {
@@ -68,9 +69,9 @@ TEST(LinuxPlatformServices, CursorGoesToTheWindowThatOwnsIt) {
 }
 
 TEST(LinuxPlatformServices, ShellOpenHandsTheTargetToXdgOpen) {
-  char folder[] = "/tmp/skyvault-shell-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string dir = folder, script = dir + "/xdg-open", out = dir + "/opened";
+  const testing::TempFolder folder;
+  const std::string dir = testing::Utf8(folder.path()), script = dir + "/xdg-open",
+                    out = dir + "/opened";
   std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > " << out << ".tmp && mv " << out
                         << ".tmp " << out << "\n";
   chmod(script.c_str(), 0755);
@@ -87,9 +88,6 @@ TEST(LinuxPlatformServices, ShellOpenHandsTheTargetToXdgOpen) {
   }
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(opened, "https://example.org/a b?c=1");
-  unlink(out.c_str());
-  unlink(script.c_str());
-  rmdir(folder);
 }
 
 }  // namespace

@@ -12,9 +12,10 @@ inline void Type(HWND edit, const std::wstring& keys) {
   for (wchar_t c : keys) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
+// A window's text, asked of the window itself: a control of another process too.
 inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[1024] = {};
-  GetWindowTextW(hwnd, text, 1024);
+  SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
   return text;
 }
 

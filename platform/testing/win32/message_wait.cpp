@@ -26,8 +26,4 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   }
 }
 
-void PumpMessages(DWORD ms) {
-  WaitUntil([] { return false; }, ms);
-}
-
 }  // namespace skyvault::win32::testing

@@ -10,8 +10,4 @@ namespace skyvault::win32::testing {
 // 10 ms; gives up after `ms` milliseconds. Returns whether `done` holds.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms);
 
-// Dispatches this thread's messages for `ms` milliseconds: for a check
-// that something does not happen within that time.
-void PumpMessages(DWORD ms);
-
 }  // namespace skyvault::win32::testing

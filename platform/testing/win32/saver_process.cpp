@@ -26,20 +26,7 @@ SaverProcess::~SaverProcess() {
 }
 
 bool SaverProcess::WaitForExit(DWORD ms) {
-  if (!process_.hProcess) return false;
-  const DWORD start = GetTickCount();
-  for (;;) {
-    const DWORD waited = GetTickCount() - start;
-    const DWORD woke = MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE,
-                                                 waited >= ms ? 0 : ms - waited, QS_ALLINPUT);
-    if (woke == WAIT_OBJECT_0) return true;
-    if (woke != WAIT_OBJECT_0 + 1) return false;  // timed out
-    MSG msg;  // keep this thread's windows answering while we wait
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  return process_.hProcess && WaitUntil([this] { return !running(); }, ms);
 }
 
 bool SaverProcess::HasLoaded(const std::wstring& name) const {

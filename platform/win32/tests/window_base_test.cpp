@@ -91,11 +91,15 @@ TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
   EXPECT_EQ(modal.hwnd(), nullptr);
 }
 
-TEST(WindowBase, OnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
+TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
   int ends = 0;
   for (const bool refits : {true, false}) {
     TestWindow window(&ends, refits);
-    HWND hwnd = window.CreatePlain();
+    HWND hwnd = window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    window.FitClientArea(321, 123, 96);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(321L, 123L));
     const RECT before = WindowRect(hwnd);
     RECT suggested{200, 150, 400, 250};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -104,17 +108,6 @@ TEST(WindowBase, OnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
     const RECT& expected = refits ? suggested : before;
     EXPECT_TRUE(EqualRect(&after, &expected)) << refits;
   }
-}
-
-TEST(WindowBase, FitClientAreaSizesTheInsideOfTheFrame) {
-  int ends = 0;
-  TestWindow window(&ends);
-  window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
-  window.FitClientArea(321, 123, 96);
-  RECT client{};
-  GetClientRect(window.hwnd(), &client);
-  EXPECT_EQ(client.right, 321);
-  EXPECT_EQ(client.bottom, 123);
 }
 
 // The base's own destruction of a window still there no longer reaches the

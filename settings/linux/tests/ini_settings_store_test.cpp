@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/testing/temp_folder.h"
 #include "settings/linux/settings_path.h"
 #include "settings/settings_schema.h"
 
@@ -23,27 +24,7 @@ using std::chrono::hours;
 using std::chrono::milliseconds;
 
 constexpr const char* kData = "/usr/share/skyvault/";
-
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "skyvault-ini-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-    chmod(path_.c_str(), 0755);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-      if (entry.is_directory(ignored)) chmod(entry.path().c_str(), 0755);
-    }
-    fs::remove_all(path_, ignored);
-  }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using testing::TempFolder;
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -94,7 +75,7 @@ TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
 
 TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
   TempFolder temp;
-  const std::string path = temp / "config/skyvault/skyvault.ini";  // folders made as needed
+  const std::string path = temp.Path("config/skyvault/skyvault.ini");  // folders made as needed
   IniSettingsStore writer(path);
   EXPECT_EQ(writer.Read("System", "SetReg", "1"), "1");
   WriteFirstRunValues(writer, kData);
@@ -104,7 +85,7 @@ TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
   ExpectEveryFirstRunValue(reader);
   EXPECT_FALSE(NeedsFirstRunValues(reader));
   EXPECT_EQ(Slurp(path).rfind("[Planes]\nPlane01=1\n", 0), 0u);
-  EXPECT_EQ(Names(temp / "config/skyvault"),
+  EXPECT_EQ(Names(temp.Path("config/skyvault")),
             (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
 }
 
@@ -136,7 +117,7 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   };
   for (const auto& c : cases) {
     TempFolder temp;
-    const std::string path = temp / "skyvault.ini";
+    const std::string path = temp.Path("skyvault.ini");
     c.make(path);
     IniSettingsStore store(path);
     EXPECT_EQ(store.Read("Startup", "Speed", "1"), std::string(c.speed)) << c.what;
@@ -173,23 +154,23 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   };
   for (const auto& c : cases) {
     TempFolder temp;
-    const std::string path = temp / "skyvault.ini";
+    const std::string path = temp.Path("skyvault.ini");
     Spit(path, c.bytes);
     IniSettingsStore store(path);
     EXPECT_TRUE(NeedsFirstRunValues(store)) << c.what;
     WriteFirstRunValues(store, kData);
     EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << c.what;
     EXPECT_TRUE(Slurp(path) == c.bytes) << c.what;
-    EXPECT_EQ(Names(temp / ""), (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}))
+    EXPECT_EQ(Names(temp.Path("")), (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}))
         << c.what;
   }
 
   // One this user may not read.
   TempFolder temp;
-  const std::string path = temp / "skyvault.ini";
+  const std::string path = temp.Path("skyvault.ini");
   Spit(path, user);
   chmod(path.c_str(), 0);
-  chmod((temp / "").c_str(), 0777);
+  chmod(temp.Path("").c_str(), 0777);
   EXPECT_TRUE(RunUnprivileged([&] {
     IniSettingsStore store(path);
     WriteFirstRunValues(store, kData);
@@ -200,36 +181,36 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
 
 TEST(IniSettingsStore, WritesGoThroughALinkAndClearWhatKilledWritersLeft) {
   TempFolder temp;
-  fs::create_directories(temp / "dotfiles");
-  fs::create_directories(temp / "config");
-  Spit(temp / "dotfiles/skyvault.ini", "[Startup]\nSpeed=5\n");
-  fs::create_symlink("../dotfiles/skyvault.ini", temp / "config/skyvault.ini");
+  fs::create_directories(temp.Path("dotfiles"));
+  fs::create_directories(temp.Path("config"));
+  Spit(temp.Path("dotfiles/skyvault.ini"), "[Startup]\nSpeed=5\n");
+  fs::create_symlink("../dotfiles/skyvault.ini", temp.Path("config/skyvault.ini"));
   // What writers killed between making their temporary and renaming it left.
-  Spit(temp / "dotfiles/skyvault.ini.aB3xY9", "");
-  Spit(temp / "dotfiles/skyvault.ini.Zz0000", "[Startup]\nSpeed=");
-  Spit(temp / "dotfiles/skyvault.ini.bak", "mine");
-  Spit(temp / "dotfiles/skyvault.ini.notours", "mine");
+  Spit(temp.Path("dotfiles/skyvault.ini.aB3xY9"), "");
+  Spit(temp.Path("dotfiles/skyvault.ini.Zz0000"), "[Startup]\nSpeed=");
+  Spit(temp.Path("dotfiles/skyvault.ini.bak"), "mine");
+  Spit(temp.Path("dotfiles/skyvault.ini.notours"), "mine");
 
-  IniSettingsStore store(temp / "config/skyvault.ini");
+  IniSettingsStore store(temp.Path("config/skyvault.ini"));
   ASSERT_TRUE(store.Write("Startup", "Clock", "0"));
-  EXPECT_TRUE(fs::is_symlink(temp / "config/skyvault.ini"));
-  EXPECT_EQ(Slurp(temp / "dotfiles/skyvault.ini"), "[Startup]\nSpeed=5\nClock=0\n");
-  EXPECT_EQ(Names(temp / "dotfiles"),
+  EXPECT_TRUE(fs::is_symlink(temp.Path("config/skyvault.ini")));
+  EXPECT_EQ(Slurp(temp.Path("dotfiles/skyvault.ini")), "[Startup]\nSpeed=5\nClock=0\n");
+  EXPECT_EQ(Names(temp.Path("dotfiles")),
             (std::vector<std::string>{"skyvault.ini", "skyvault.ini.bak", "skyvault.ini.lock",
                                       "skyvault.ini.notours"}));
-  EXPECT_EQ(Names(temp / "config"), (std::vector<std::string>{"skyvault.ini"}));
+  EXPECT_EQ(Names(temp.Path("config")), (std::vector<std::string>{"skyvault.ini"}));
 
   // A link to a file not made yet: the first write makes it.
-  fs::create_symlink("later.ini", temp / "config/dangling.ini");
-  IniSettingsStore first(temp / "config/dangling.ini");
+  fs::create_symlink("later.ini", temp.Path("config/dangling.ini"));
+  IniSettingsStore first(temp.Path("config/dangling.ini"));
   ASSERT_TRUE(first.Write("Startup", "Speed", "7"));
-  EXPECT_TRUE(fs::is_symlink(temp / "config/dangling.ini"));
-  EXPECT_EQ(Slurp(temp / "config/later.ini"), "[Startup]\nSpeed=7\n");
+  EXPECT_TRUE(fs::is_symlink(temp.Path("config/dangling.ini")));
+  EXPECT_EQ(Slurp(temp.Path("config/later.ini")), "[Startup]\nSpeed=7\n");
 }
 
 TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
   TempFolder temp;
-  const std::string path = temp / "skyvault.ini";
+  const std::string path = temp.Path("skyvault.ini");
   Spit(path, "[Startup]\nSpeed=5\n");
   IniSettingsStore patient(path, hours(1));
   IniSettingsStore watchful(path, milliseconds(0));
@@ -261,30 +242,30 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
 TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   TempFolder temp;
   // The settings folder's place is taken by a file.
-  Spit(temp / "config", "not a folder");
-  IniSettingsStore blocked(temp / "config/skyvault/skyvault.ini");
+  Spit(temp.Path("config"), "not a folder");
+  IniSettingsStore blocked(temp.Path("config/skyvault/skyvault.ini"));
   EXPECT_FALSE(blocked.Write("Startup", "Speed", "9"));
   EXPECT_EQ(blocked.Read("Startup", "Speed", "1"), "1");
   WriteFirstRunValues(blocked, kData);
   EXPECT_TRUE(NeedsFirstRunValues(blocked));
 
   // A folder this user may not write in, with a file in it.
-  fs::create_directory(temp / "locked");
-  Spit(temp / "locked/skyvault.ini", "[Startup]\nSpeed=5\n");
-  chmod((temp / "locked").c_str(), 0555);
+  fs::create_directory(temp.Path("locked"));
+  Spit(temp.Path("locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
+  chmod(temp.Path("locked").c_str(), 0555);
   EXPECT_TRUE(RunUnprivileged([&] {
-    IniSettingsStore store(temp / "locked/skyvault.ini");
+    IniSettingsStore store(temp.Path("locked/skyvault.ini"));
     return !store.Write("Startup", "Speed", "9") && !store.Write("Startup", "Clock", "0") &&
            store.Read("Startup", "Speed", "1") == "5" && store.Read("Startup", "Clock", "1") == "1";
   }));
-  EXPECT_EQ(Slurp(temp / "locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
+  EXPECT_EQ(Slurp(temp.Path("locked/skyvault.ini")), "[Startup]\nSpeed=5\n");
 }
 
 // One process per monitor runs the first run at the same moment; each
 // also writes a key of its own, which a write without the lock would lose.
 TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
   TempFolder temp;
-  const std::string path = temp / "skyvault/skyvault.ini";
+  const std::string path = temp.Path("skyvault/skyvault.ini");
   constexpr int kProcesses = 8;
   int start[2];
   ASSERT_EQ(pipe(start), 0);
@@ -316,7 +297,7 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
     EXPECT_EQ(store.Read("Monitors", "Monitor" + std::to_string(n), "lost"), "here") << n;
   }
   EXPECT_EQ(IniDocument::Parse(Slurp(path)).size(), kFirstRunValues.size() + kProcesses);
-  EXPECT_EQ(Names(temp / "skyvault"),
+  EXPECT_EQ(Names(temp.Path("skyvault")),
             (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
 }
 

@@ -1,24 +1,21 @@
 #include "startup/linux/linux_services.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/testing/temp_folder.h"
 #include "settings/settings_schema.h"
 
 namespace skyvault {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
-  std::string pattern = (fs::temp_directory_path() / "skyvault-services-XXXXXX").string();
-  const std::string config = mkdtemp(pattern.data());
+  const testing::TempFolder temp;
+  const std::string config = testing::Utf8(temp.path());
   setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   {
     auto store = MakeSettingsStore({"--window-id", "0x400001", "--speed", "9", "--no-clock"});
@@ -38,7 +35,6 @@ TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
   EXPECT_FALSE(NeedsFirstRunValues(*next));
   EXPECT_EQ(ReadSetting(*next, kStartup, keys::Speed), "3");
   unsetenv("XDG_CONFIG_HOME");
-  fs::remove_all(config);
 }
 
 }  // namespace
