@@ -97,11 +97,9 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     control->ClearFrame(kRed);
     control->ShowFrame();
     EXPECT_EQ(control->surface().sharedMemory(), mode.shared);
-    // 800 x 600 in 400 x 200: a 267 x 200 picture in the middle, black bars.
+    // 800 x 600 in 400 x 200: the letterbox (its sums are the layout's test),
+    // black bars beside it.
     const PixelRect target = control->host().target();
-    EXPECT_EQ(target.Height(), 200);
-    EXPECT_NEAR(target.Width(), 267, 1);
-    EXPECT_NEAR(target.left, 66, 1);
     EXPECT_EQ(Pixel(200, 100), 0xFF0000u);
     EXPECT_EQ(Pixel(target.left + 1, 1), 0xFF0000u);
     EXPECT_EQ(Pixel(target.left - 2, 100), 0u);

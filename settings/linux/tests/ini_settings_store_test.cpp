@@ -99,7 +99,6 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   } cases[] = {
       {"at the size limit", [&](auto& p) { Spit(p, good + limit); }, "5"},
       {"a byte over it", [&](auto& p) { Spit(p, good + limit + "\n"); }, "1"},
-      {"ten megabytes", [&](auto& p) { Spit(p, good + std::string(10 << 20, 'x')); }, "1"},
       {"binary around a good section",
        [&](auto& p) { Spit(p, std::string("\0\xFF\n", 3) + good + std::string("\0\x01", 2)); },
        "5"},
@@ -113,7 +112,6 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
       {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
       {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
       {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"},
-      {"a dangling link", [](auto& p) { fs::create_symlink("/nowhere/at/all", p); }, "1"},
   };
   for (const auto& c : cases) {
     TempFolder temp;
@@ -148,7 +146,6 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
     std::string bytes;
   } cases[] = {
       {"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
-      {"ten megabytes", user + std::string(10 << 20, ' ')},
       {"UTF-16 with a byte order mark", utf16},
       {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"},
   };
