@@ -93,9 +93,7 @@ TEST(SettingOptions, EveryStepOfTheSpeedScaleIsAPaceOfItsOwn) {
   for (int step = 1; step <= 6; ++step) {
     const auto overrides = ParseSettingOptions({"--pace", std::to_string(step)}).overrides;
     ASSERT_EQ(overrides.size(), 1u) << step;
-    EXPECT_EQ(overrides[0].key, "Speed");
     const int interval = std::stoi(overrides[0].value);
-    EXPECT_TRUE(interval >= 2 && interval <= 100) << interval << ": outside the dialog's range";
     // The same pace whichever frame the last step fell on.
     const int frames = framesPerStep(interval, 0);
     for (int first = 1; first < 3; ++first) EXPECT_EQ(framesPerStep(interval, first), frames);
@@ -105,11 +103,6 @@ TEST(SettingOptions, EveryStepOfTheSpeedScaleIsAPaceOfItsOwn) {
   EXPECT_EQ(paces.back(), 1) << "the fastest step steps every frame";
   EXPECT_TRUE(std::is_sorted(paces.rbegin(), paces.rend()));
   EXPECT_EQ(std::set<int>(paces.begin(), paces.end()).size(), paces.size());
-  const auto speed =
-      std::find_if(kFirstRunValues.begin(), kFirstRunValues.end(),
-                   [](const SettingEntry& e) { return std::string(e.key) == keys::Speed; });
-  ASSERT_NE(speed, kFirstRunValues.end());
-  EXPECT_EQ(ParseSettingOptions({"--pace", "6"}).overrides[0].value, speed->firstRunValue);
 }
 
 TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {

@@ -49,16 +49,6 @@ TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
   EXPECT_EQ(read.Text(), written.Text());
 }
 
-TEST(IniText, TheFileIsPlainForPeopleToRead) {
-  IniDocument document;
-  document.Set("Startup", "Speed", "3");
-  document.Set("System", "SetReg", "2");
-  document.Set("Startup", "BMPFileName", "/home/me/My Pictures/sky.png");
-  document.Set("startup", "SPEED", "7");  // the same key in other letters
-  EXPECT_EQ(document.Text(),
-            "[Startup]\nSPEED=7\nBMPFileName=/home/me/My Pictures/sky.png\n\n[System]\nSetReg=2\n");
-}
-
 TEST(IniText, HostileTextReadsWhatCanBeReadAndTheRestAsMissing) {
   const struct {
     const char* what;
