@@ -53,8 +53,8 @@ TEST_F(SoundFileTest, TheEngineSoundThatShipsIsUsable) {
   EXPECT_GT(engine->frames(), size_t(engine->samplesPerSecond) / 4);
 }
 
-// The check's rules are its own test; here, that the reader asks it, and what
-// no check sees: files that are no wave.
+// The check's rules are its own test; here, one case for each fact the
+// reader hands it, and files that are no wave.
 TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
   std::string notRiff = WaveBytes({}), notWave = WaveBytes({});
   notRiff[0] = 'X';
@@ -65,7 +65,10 @@ TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
       {"not RIFF", notRiff},
       {"not WAVE", notWave},
       {"floating point", WaveBytes({1, 32, 8000, 800, 3})},
+      {"24 bits", WaveBytes({1, 24, 8000, 800})},
       {"three channels", WaveBytes({3, 16, 8000, 800})},
+      {"no samples", WaveBytes({1, 16, 8000, 0})},
+      {"50 Hz", WaveBytes({1, 16, 50, 100})},
       {"a picture", std::string("BM\0\0\0\0", 6)},
   };
   for (const auto& [what, bytes] : refused) {
