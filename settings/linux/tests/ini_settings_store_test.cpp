@@ -77,9 +77,7 @@ TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
   TempFolder temp;
   const std::string path = temp.Path("config/skyvault/skyvault.ini");  // folders made as needed
   IniSettingsStore writer(path);
-  EXPECT_EQ(writer.Read("System", "SetReg", "1"), "1");
   WriteFirstRunValues(writer, kData);
-  ExpectEveryFirstRunValue(writer);
 
   IniSettingsStore reader(path);
   ExpectEveryFirstRunValue(reader);
