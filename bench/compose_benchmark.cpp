@@ -9,9 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/demo_scene.h"
 #include "controls/compositor.h"
 #include "controls/frame_geometry.h"
-#include "controls/testing/demo_scene.h"
 #include "controls/testing/memory_canvas_host.h"
 #include "controls/testing/stand_in_text_renderer.h"
 

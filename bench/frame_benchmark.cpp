@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "bench/demo_scene.h"
 #include "controls/compositor.h"
 #include "controls/sound_control.h"
-#include "controls/testing/demo_scene.h"
 #include "controls/testing/memory_canvas_host.h"
 #include "controls/testing/stand_in_text_renderer.h"
 #include "display/saver_display.h"

@@ -9,7 +9,7 @@
 
 #include "controls/compositor.h"
 #include "controls/linux/freetype_text_renderer.h"
-#include "controls/testing/demo_scene.h"
+#include "bench/demo_scene.h"
 #include "controls/testing/memory_canvas_host.h"
 
 namespace skyvault {

@@ -65,17 +65,6 @@ std::optional<Png> ReadPng(const std::string& path) {
   return png;
 }
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
-  std::vector<uint8_t> bytes;
-  for (uint32_t p : rgb) bytes.insert(bytes.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = png_uint_32(width);
-  image.height = png_uint_32(height);
-  image.format = PNG_FORMAT_RGB;
-  return png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr) != 0;
-}
-
 std::optional<DecodedImage> FilePictureDecoder::Decode(const std::string& path) {
   DecodedImage image;
   if (EndsWith(path, ".png")) {

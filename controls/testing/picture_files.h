@@ -28,8 +28,6 @@ struct Png {
   uint8_t A(int x, int y) const { return rgba[(size_t(y) * width + x) * 4 + 3]; }
 };
 std::optional<Png> ReadPng(const std::string& path);
-// Writes 0x00RRGGBB pixels as an opaque PNG; false when it cannot.
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb);
 
 // An ImageDecoder on those files, with the alpha rules every decoder
 // applies: the saver's own art decoded as the saver decodes it.

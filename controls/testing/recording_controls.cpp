@@ -31,9 +31,6 @@ void RecordingDrawingControl::LoadSpriteBitmap(int32_t sprite, int32_t role,
                                                const std::string& path, int32_t loadCode) {
   Log("LoadSpriteBitmap(" + Num(sprite) + ", " + Num(role) + ", " + Quote(path) + ", " +
       Num(loadCode) + ")");
-  auto& s = sprites[sprite];
-  s.path = path;
-  s.loadCode = loadCode;
 }
 
 void RecordingDrawingControl::SetSpriteX(int32_t sprite, int32_t x) {

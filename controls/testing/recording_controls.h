@@ -18,8 +18,6 @@ class RecordingDrawingControl : public DrawingControl {
   struct Sprite {
     int32_t x = 0;
     int32_t y = 0;
-    std::string path;
-    int32_t loadCode = 0;
   };
 
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,

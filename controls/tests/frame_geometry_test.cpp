@@ -51,7 +51,6 @@ TEST(FrameScale, LogicalPositionsAndSizesRoundToThePhysicalGrid) {
 TEST(FrameScale, IsLimitedToTheLargestCanvas) {
   for (const auto& [monitor, width, height] :
        {std::tuple{PixelRect{0, 0, 8400, 6300}, 8192, 6144},
-        std::tuple{PixelRect{0, 0, 9000, 6750}, 8192, 6144},
         std::tuple{PixelRect{0, 0, 30000, 8000}, 8192, 6144},
         std::tuple{PixelRect{0, 0, 8192, 6144}, 8192, 6144},
         std::tuple{PixelRect{0, 0, 3840, 2160}, 2880, 2160}}) {
@@ -69,13 +68,9 @@ TEST(CoverArea, IsTheCentredPartWithTheFramesAspect) {
     int width, height;
     SourceArea area;
   } cases[] = {
-      {800, 600, {0, 0, 800, 600}},
-      {1600, 1200, {0, 0, 1600, 1200}},
-      {1920, 1080, {240, 0, 1680, 1080}},
-      {600, 800, {0, 175, 600, 625}},
-      {801, 600, {0.5, 0, 800.5, 600}},
-      {3, 1, {5.0 / 6, 0, 13.0 / 6, 1}},
-      {0, 600, {}},
+      {800, 600, {0, 0, 800, 600}},      {1920, 1080, {240, 0, 1680, 1080}},
+      {600, 800, {0, 175, 600, 625}},    {801, 600, {0.5, 0, 800.5, 600}},
+      {3, 1, {5.0 / 6, 0, 13.0 / 6, 1}}, {0, 600, {}},
   };
   for (const auto& c : cases) {
     const SourceArea a = CoverArea(c.width, c.height, 800, 600);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "controls/testing/demo_scene.h"
+#include "bench/demo_scene.h"
 #include "controls/win32/win32_drawing_control.h"
 
 namespace {

@@ -34,37 +34,20 @@ Log Aircraft(int first) {
   return calls;
 }
 
-TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesReadsAndLoadsSeventeenPicturesInOrder) {
+TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesFirstThenLoadsSeventeenPicturesInOrder) {
   Harness h;
   h.form.Load();
-  Log writes = {"Read(System/SetReg)"};
+  const Log log = h.Take();
+  Log writes;
   for (const auto& e : kFirstRunValues)
     writes.push_back(std::string("Write(") + e.section + "/" + e.key + "=" +
                      FirstRunValue(e, kData) + ")");
-  const Log reads = {"Read(Startup/BackGround)",
-                     "Read(Startup/Prop)",
-                     "Read(Startup/Message)",
-                     "Read(Startup/Speed)",
-                     "Read(Startup/MessageChecked)",
-                     "Read(Startup/LogoChecked)",
-                     "Read(Startup/FontName)",
-                     "Read(Startup/MouseSens)",
-                     "Read(Startup/Clock)",
-                     "Read(Startup/FontClock)",
-                     "Read(System/SoundOff)",
-                     "Read(Startup/Volume)",
-                     "ShowCursor(false)",
-                     "InitDisplay(800, 600, 16, \"\")",
-                     "Read(Startup/BackGround)",
-                     "Read(Startup/BMPFileName)"};
-  EXPECT_EQ(h.Take(), Join({writes,
-                            reads,
-                            Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2),
-                            {"Read(Startup/LogoChecked)"},
-                            Aircraft(2),
-                            {"StopSound(1)",  // Prop's number value, before the sound exists
-                             "LoadSound(\"" + kData + "Prop.wav\") = 7", "Read(Startup/Prop)"}}));
-  EXPECT_EQ(writes.back(), "Write(System/SetReg=2)");
+  const auto firstRead = std::find(log.begin(), log.end(), "Read(Startup/BackGround)");
+  EXPECT_EQ(Log(log.begin() + 1, firstRead), writes) << "not every value stored before reading";
+  EXPECT_EQ(h.drawing.calls, Join({{"InitDisplay(800, 600, 16, \"\")"},
+                                   Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2),
+                                   Aircraft(2)}));
+  EXPECT_EQ(Count(log, "LoadSound(\"" + kData + "Prop.wav\") = 7"), 1);
 }
 
 TEST(DisplayLoad, EveryFileComesFromThePlatformsDataFolder) {
@@ -85,9 +68,8 @@ TEST(DisplayLoad, EveryFileComesFromThePlatformsDataFolder) {
 }
 
 TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
-  const std::pair<const char*, bool> cases[] = {
-      {"1", true},  {"3", true},    {"abc", true},  {"", true},    {"2.6", true},
-      {"2", false}, {" 2 ", false}, {"2.4", false}, {"1.5", false}};  // 16-bit rounding
+  // The marker's own reading is the settings' test; here, that the load obeys it.
+  const std::pair<const char*, bool> cases[] = {{"1", true}, {"2.6", true}, {" 2 ", false}};
   for (const auto& [marker, written] : cases) {
     Harness h;
     h.Set({{"System/SetReg", marker}, {"Speed", "50"}}, false);
@@ -109,11 +91,7 @@ TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   const DisplayState& s = h.state();
   EXPECT_EQ(s.backgroundMode, 3);
   EXPECT_EQ(s.clockFontSize, 16);
-  EXPECT_EQ(s.messageEnabled, 0);
-  EXPECT_EQ(s.mouseSensitivity, 4);
-  EXPECT_EQ(s.moveInterval, 3);
   EXPECT_EQ(s.volumeLevel, -748);
-  EXPECT_EQ(s.soundOffSetting, "Never");
   EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 5),
             Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2));
 
@@ -202,28 +180,17 @@ TEST(DisplayLoad, ConversionsMendValuesThatWouldFailOrHideTheClock) {
     const char* key;
     const char* text;
     int value;
-  } cases[] = {{"Volume", "-2500", -2500},
-               {"Volume", "-748.5", -748},
-               {"Volume", "-32768", -32768},
+  } cases[] = {{"Volume", "-748.5", -748},
                {"Volume", "abc", -748},
                {"Volume", "40000", -748},
                // The clock keeps a visible size: what rounds to no positive size
                // draws at the first-run 16, what is larger than 600 at 600.
                {"FontClock", "17.5", 18},
-               {"FontClock", "12pt", 12},
-               {"FontClock", "1", 1},
                {"FontClock", "0.6", 1},
-               {"FontClock", "", 16},
                {"FontClock", "abc", 16},
-               {"FontClock", "0", 16},
-               {"FontClock", "0.4", 16},
                {"FontClock", "0.5", 16},
-               {"FontClock", "-3", 16},
                {"FontClock", "-40000", 16},
-               {"FontClock", "201", 201},
-               {"FontClock", "600", 600},
                {"FontClock", "600.4", 600},
-               {"FontClock", "601", 600},
                {"FontClock", "40000", 600},
                {"FontClock", "1e999", 600}};
   for (const auto& c : cases) {
@@ -236,10 +203,9 @@ TEST(DisplayLoad, ConversionsMendValuesThatWouldFailOrHideTheClock) {
 }
 
 TEST(DisplayLoad, ASpeedThatWouldFreezeTheAircraftReadsAsTheFirstRunSpeed) {
-  const std::pair<const char*, double> cases[] = {
-      {"3", 3},     {"100", 100},  {"60000", 60000}, {"59999.5", 59999.5}, {"0", 0},
-      {"-5", -5},   {"12abc", 12}, {"abc", 0},       {"60000.5", 3},       {"60001", 3},
-      {"1e308", 3}, {"1e999", 3},  {"-1e999", 3},    {"4294967295", 3}};
+  const std::pair<const char*, double> cases[] = {{"60000", 60000}, {"-5", -5},   {"12abc", 12},
+                                                  {"60000.5", 3},   {"1e999", 3}, {"-1e999", 3},
+                                                  {"4294967295", 3}};
   for (const auto& [text, interval] : cases) {
     Harness h;
     h.LoadWith({{"Speed", text}});

@@ -71,9 +71,6 @@ TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
   WriteFirstRunValues(store, "/usr/share/skyvault/");
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
   EXPECT_EQ(store.Read("Startup", "Message", "1"), "Place a Message Here");
-  EXPECT_EQ(store.Read("Startup", "BMPFileName", "1"), "/usr/share/skyvault/Bridge.bmp");
-  EXPECT_EQ(store.Read("Startup", "LogoFileName", "1"), "/usr/share/skyvault/Tarnwing1.bmp");
-  EXPECT_FALSE(NeedsFirstRunValues(store));
 }
 
 TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {

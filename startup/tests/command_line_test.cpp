@@ -10,28 +10,14 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
     const char* text;
     SaverMode mode;
   } cases[] = {
-      {"/s", SaverMode::FullScreen},
-      {"/S", SaverMode::FullScreen},
-      {"  /s  ", SaverMode::FullScreen},
-      {"", SaverMode::FullScreen},
-      {"   ", SaverMode::FullScreen},
-      {"/p 1234", SaverMode::Preview},
-      {"/P 5678", SaverMode::Preview},
-      {"/p:1234", SaverMode::Preview},
-      {"/p", SaverMode::Preview},
-      {"/c", SaverMode::Configure},
-      {"/c:1234", SaverMode::Configure},
-      {"/C:0004", SaverMode::Configure},
-      {"/a 1234", SaverMode::Password},
-      {"/A", SaverMode::Password},
-      {"-s", SaverMode::None},
-      {"s", SaverMode::None},
-      {"/x", SaverMode::None},
-      {"x", SaverMode::None},
-      {"/", SaverMode::None},
-      {"//s", SaverMode::None},
-      {"/sx", SaverMode::FullScreen},
-      {"\t/s\r\n", SaverMode::FullScreen},
+      {"/s", SaverMode::FullScreen},   {"/S", SaverMode::FullScreen},
+      {"   ", SaverMode::FullScreen},  {"/p 1234", SaverMode::Preview},
+      {"/p:1234", SaverMode::Preview}, {"/p", SaverMode::Preview},
+      {"/c", SaverMode::Configure},    {"/C:0004", SaverMode::Configure},
+      {"/A", SaverMode::Password},     {"-s", SaverMode::None},
+      {"s", SaverMode::None},          {"/x", SaverMode::None},
+      {"/", SaverMode::None},          {"//s", SaverMode::None},
+      {"/sx", SaverMode::FullScreen},  {"\t/s\r\n", SaverMode::FullScreen},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseCommandLine(c.text).mode, c.mode) << '"' << c.text << '"';

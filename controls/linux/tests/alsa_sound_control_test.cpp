@@ -235,9 +235,9 @@ std::vector<Window> Windows(const std::string& raw) {
 }
 
 // What the display does: asks for the engine for a second, then stops
-// asking. The recording has the tone, fading in, holding, fading out, and
-// nothing after; asked for again later, it plays again.
-TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenReleased) {
+// asking. The recording has the tone while held and nothing after; asked for
+// again later, it plays again.
+TEST_F(AlsaSoundControlTest, TheRecordedEngineHoldsWhileAskedForAndEndsWhenReleased) {
   const std::string raw = folder_ + "/out.raw";
   ASSERT_TRUE(Run(FileDevice(raw), [&] {
     AlsaSoundControl sound(Unlocked());
@@ -254,13 +254,12 @@ TEST_F(AlsaSoundControlTest, TheRecordedEngineFadesInHoldsAndFadesOutWhenRelease
   const double seconds = windows.size() / 20.0;
   ASSERT_GT(seconds, 1.1) << "the sound did not last while held";
   EXPECT_LT(seconds, 2.0) << "the sound went on after it was released";
+  // 0.5 to 0.9 s: the tone at full volume (the fades' shape is the mixer's test).
   const double full = 16383 / std::sqrt(2.0);
-  for (size_t i = 10; i < 18; ++i) {  // 0.5 to 0.9 s: the tone at full volume
+  for (size_t i = 10; i < 18; ++i) {
     EXPECT_NEAR(windows[i].rms, full, full * 0.1) << i;
     EXPECT_NEAR(windows[i].crossings, 44, 3) << i;  // 440 Hz: 44 crossings in 50 ms
   }
-  EXPECT_LT(windows.front().rms, full * 0.3) << "no fade in";
-  EXPECT_LT(windows.back().rms, full * 0.3) << "no fade out";
 }
 
 TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {

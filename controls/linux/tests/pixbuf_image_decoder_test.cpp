@@ -61,17 +61,11 @@ TEST_F(PixbufImageDecoderTest, PicturesDecodeWithTheWindowsAlphaRules) {
 
   const auto bitmap = decoder_.Decode(Write("grey.bmp", Bitmap24(3, 2, 2)));
   ASSERT_TRUE(bitmap);
-  EXPECT_EQ(bitmap->width, 3);
-  EXPECT_EQ(bitmap->height, 2);
+  EXPECT_EQ(std::pair(bitmap->width, bitmap->height), std::pair(3, 2));
   EXPECT_EQ(bitmap->pixels, std::vector<uint32_t>(6, 0xFF404040));
   EXPECT_FALSE(bitmap->hasAlpha);
 
-  // The saver's own pictures: an opaque background and an aircraft with alpha.
-  const auto bridge = decoder_.Decode(SKYVAULT_DATA_FOLDER "Bridge.bmp");
-  ASSERT_TRUE(bridge);
-  EXPECT_EQ(bridge->width, 800);
-  EXPECT_EQ(bridge->height, 600);
-  EXPECT_FALSE(bridge->hasAlpha);
+  // The saver's own aircraft: a 32-bit bitmap whose alpha counts.
   const auto plane = decoder_.Decode(SKYVAULT_DATA_FOLDER "Plane01.bmp");
   ASSERT_TRUE(plane);
   EXPECT_TRUE(plane->hasAlpha);
@@ -134,8 +128,6 @@ TEST_F(PixbufImageDecoderTest, HostileAndMissingFilesGiveNothing) {
   for (int rows : {0, 10, 63}) {
     const auto cut = decoder_.Decode(Write("cut.bmp", Bitmap24(64, 64, rows)));
     if (cut) {
-      EXPECT_EQ(cut->width, 64);
-      EXPECT_EQ(cut->height, 64);
       EXPECT_EQ(cut->pixels.size(), 64u * 64u);
     }
   }

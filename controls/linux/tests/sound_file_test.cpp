@@ -41,17 +41,10 @@ TEST_F(SoundFileTest, ReadsPcmWavesAsSixteenBitSamples) {
     EXPECT_NEAR(mono->samples[f], testing::ToneSample(mono8, f), 256) << f;
   }
   // A data chunk that claims more than the file holds gives what is there,
-  // as on Windows.
-  for (const int64_t claim : {int64_t{1} << 20, int64_t{0x7FFFFF00}, int64_t{0xFFFFFF00}}) {
-    const auto cut = ReadSoundFile(Write("claims.wav", WaveBytes({1, 16, 8000, 800, 1, claim})));
-    ASSERT_TRUE(cut.has_value()) << claim;
-    EXPECT_EQ(cut->frames(), 800u) << claim;
-  }
-  std::string halfFrame = WaveBytes({2, 16, 8000, 10});
-  halfFrame.resize(halfFrame.size() - 2);
-  const auto cut = ReadSoundFile(Write("cut.wav", halfFrame));
+  // as on Windows (the counting is the check's test).
+  const auto cut = ReadSoundFile(Write("claims.wav", WaveBytes({1, 16, 8000, 800, 1, 0xFFFFFF00})));
   ASSERT_TRUE(cut.has_value());
-  EXPECT_EQ(cut->frames(), 9u);
+  EXPECT_EQ(cut->frames(), 800u);
 }
 
 TEST_F(SoundFileTest, TheEngineSoundThatShipsIsUsable) {
@@ -60,6 +53,8 @@ TEST_F(SoundFileTest, TheEngineSoundThatShipsIsUsable) {
   EXPECT_GT(engine->frames(), size_t(engine->samplesPerSecond) / 4);
 }
 
+// The check's rules are its own test; here, one case for each fact the
+// reader hands it, and files that are no wave.
 TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
   std::string notRiff = WaveBytes({}), notWave = WaveBytes({});
   notRiff[0] = 'X';
@@ -71,7 +66,6 @@ TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
       {"not WAVE", notWave},
       {"floating point", WaveBytes({1, 32, 8000, 800, 3})},
       {"24 bits", WaveBytes({1, 24, 8000, 800})},
-      {"32-bit integers", WaveBytes({1, 32, 8000, 800})},
       {"three channels", WaveBytes({3, 16, 8000, 800})},
       {"no samples", WaveBytes({1, 16, 8000, 0})},
       {"50 Hz", WaveBytes({1, 16, 50, 100})},
@@ -86,12 +80,9 @@ TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
   EXPECT_FALSE(ReadSoundFile(folder_ + "/pipe.wav").has_value());  // and does not wait
 }
 
-TEST_F(SoundFileTest, SixteenMegabytesIsTheLimit) {
-  const int64_t frames = ((16 << 20) - 44) / 2;  // a 44-byte header
-  const auto exact = ReadSoundFile(Write("exact.wav", WaveBytes({1, 16, 22050, frames})));
-  ASSERT_TRUE(exact.has_value());
-  EXPECT_EQ(exact->frames(), size_t(frames));
-  EXPECT_FALSE(ReadSoundFile(Write("over.wav", WaveBytes({1, 16, 22050, frames + 1}))).has_value());
+TEST_F(SoundFileTest, AFileOverSixteenMegabytesIsRefused) {
+  const int64_t frames = ((16 << 20) - 44) / 2 + 1;  // a 44-byte header
+  EXPECT_FALSE(ReadSoundFile(Write("over.wav", WaveBytes({1, 16, 22050, frames}))).has_value());
 }
 
 }  // namespace

@@ -22,14 +22,11 @@ TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
     ASSERT_TRUE(NeedsFirstRunValues(*store));
     WriteFirstRunValues(*store, "/usr/share/skyvault/");
     EXPECT_EQ(ReadSetting(*store, kStartup, keys::Speed), "9");
-    EXPECT_EQ(ReadSetting(*store, kStartup, keys::Clock), "0");
-    EXPECT_EQ(ReadSetting(*store, kStartup, keys::Volume), "-748");
   }
   std::ifstream file(config + "/skyvault/skyvault.ini");
   std::ostringstream text;
   text << file.rdbuf();
   EXPECT_NE(text.str().find("\nSpeed=3\n"), std::string::npos) << text.str();
-  EXPECT_NE(text.str().find("\nClock=1\n"), std::string::npos) << text.str();
 
   auto next = MakeSettingsStore({});
   EXPECT_FALSE(NeedsFirstRunValues(*next));

@@ -18,8 +18,6 @@
 #include <X11/Xutil.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <unistd.h>
-#include <chrono>
-#include <thread>
 
 #include <chrono>
 #include <cstdio>

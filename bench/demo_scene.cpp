@@ -1,4 +1,4 @@
-#include "controls/testing/demo_scene.h"
+#include "bench/demo_scene.h"
 
 #include <algorithm>
 #include <cmath>
