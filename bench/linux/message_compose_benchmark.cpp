@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "bench/demo_scene.h"
 #include "controls/compositor.h"
 #include "controls/linux/freetype_text_renderer.h"
-#include "bench/demo_scene.h"
 #include "controls/testing/memory_canvas_host.h"
 
 namespace skyvault {
