@@ -13,6 +13,13 @@ namespace {
 
 constexpr int64_t kFarOff = int64_t{1} << 30;
 
+void FillRect(const CanvasView& canvas, uint32_t pixel, const PixelRect& rect) {
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(canvas.Row(y));
+    std::fill(row + rect.left, row + rect.right, pixel);
+  }
+}
+
 int32_t WrappingAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
@@ -246,11 +253,37 @@ Layer Compositor::LayerOf(Operation& operation) {
 }
 
 void Compositor::Carry(const PixelRect& part) {
+  const size_t first = FirstVisible(part);
+  if (!text_.BlendsLinearly() &&
+      std::any_of(operations_.begin() + static_cast<ptrdiff_t>(first), operations_.end(),
+                  [&](const Operation& o) {
+                    return o.kind == Operation::Kind::Text && !o.bounds.Intersect(part).Empty();
+                  })) {
+    CarryInPasses(part);
+    return;
+  }
   layers_.clear();
-  for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+  for (size_t i = first; i < operations_.size(); ++i) {
     if (!operations_[i].bounds.Intersect(part).Empty()) layers_.push_back(LayerOf(operations_[i]));
   }
   composer_.Compose(canvas_, part, layers_);
+}
+
+void Compositor::CarryInPasses(const PixelRect& part) {
+  for (size_t i = FirstVisible(part); i < operations_.size(); ++i) {
+    const Operation& operation = operations_[i];
+    const PixelRect clip = operation.bounds.Intersect(part);
+    if (clip.Empty()) continue;
+    if (operation.kind == Operation::Kind::Sprite) {
+      operation.picture->Draw(canvas_, operation.x, operation.y, clip);
+    } else if (operation.kind == Operation::Kind::Text) {
+      const TextPicture& text = *operation.text;
+      text_.SetFont(text.font);
+      text_.Draw(canvas_, text.text, text.x, text.y, text.colour, clip);
+    } else {
+      FillRect(canvas_, ColourToXrgb(operation.colour), clip);
+    }
+  }
 }
 
 void Compositor::ShowFrame() {
@@ -288,10 +321,7 @@ void Compositor::Outline(const PixelRegion& redrawn, const std::vector<PixelRect
                                {r.left, r.top, r.left + 1, r.bottom},
                                {r.right - 1, r.top, r.right, r.bottom}};
     for (const PixelRect& edge : edges) {
-      for (int y = edge.top; y < edge.bottom; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(canvas_.Row(y));
-        std::fill(row + edge.left, row + edge.right, kRedrawOutline);
-      }
+      FillRect(canvas_, kRedrawOutline, edge);
       outlines_.push_back(edge);
     }
   }

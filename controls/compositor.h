@@ -139,6 +139,9 @@ class Compositor : public DrawingControl {
   size_t FirstVisible(const PixelRect& part) const;
   // Composes `part` of the canvas from the operations that show in it.
   void Carry(const PixelRect& part);
+  // The same, operation after operation over the whole part: for text whose
+  // renderer must draw it over what is under it (see BlendsLinearly).
+  void CarryInPasses(const PixelRect& part);
   Layer LayerOf(Operation& operation);
   // Draws the outlines of the rectangles of `redrawn` that hold a changed
   // pixel, and notes them for the next frame.

@@ -27,6 +27,13 @@ class TextRenderer {
   // the canvas shows it), changing no pixel outside `clip`.
   virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
                     const PixelRect& clip) = 0;
+  // Whether the text lands as one colour laid over the canvas with a
+  // coverage that does not depend on what is under it, so that drawing it
+  // once over black and once over white tells how it lands over anything
+  // (and it may be kept like a picture). A font engine that blends in
+  // another space (gamma-corrected edges) says no: its text is drawn anew
+  // over the canvas wherever a frame redraws it.
+  virtual bool BlendsLinearly() const { return true; }
 };
 
 }  // namespace skyvault

@@ -35,7 +35,9 @@ void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text
       // Blanks stay empty; other characters get stripes, leaving a gap
       // column between characters.
       if (ch == ' ' || column == cell - 1 || ((column + ch) & 1) != 0) continue;
-      reinterpret_cast<uint32_t*>(row)[px] = pixelXrgb;
+      uint32_t& pixel = reinterpret_cast<uint32_t*>(row)[px];
+      // Not blending linearly: the stroke lets what is under it show through.
+      pixel = blendsLinearly ? pixelXrgb : pixelXrgb | pixel;
     }
   }
 }

@@ -12,10 +12,15 @@ class StandInTextRenderer : public TextRenderer {
   PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
   void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
             const PixelRect& clip) override;
+  bool BlendsLinearly() const override { return blendsLinearly; }
 
   // The cell of one character for the current font.
   int CellWidth() const;
   int CellHeight() const;
+
+  // False: strokes are laid as their colour OR'ed with what is under them,
+  // which no picture kept from a drawing over black and white reproduces.
+  bool blendsLinearly = true;
 
  private:
   TextFont font_{"", 16};

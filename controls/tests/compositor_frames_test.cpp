@@ -97,17 +97,20 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
     }
     items.push_back(item);
   }
-  // Two frames: the second moves every third item, so that some parts are
-  // redrawn over what the first left.
-  for (int frame = 0; frame < 2; ++frame) {
+  // Frame pairs: the second of each moves every third item, so that some
+  // parts are redrawn over what the first left; the second pair with a font
+  // engine that must draw over what is under its text.
+  for (int frame = 0; frame < 4; ++frame) {
     std::vector<uint32_t> want(800 * 600, 0x204060);
     const CanvasView reference{reinterpret_cast<uint8_t*>(want.data()), 800, 600, 800 * 4, 32};
     StandInTextRenderer referenceText;
     referenceText.SetFont(TextFont{"", 16});
+    text.blendsLinearly = referenceText.blendsLinearly = frame < 2;
+    if (frame == 2) Open();  // the canvas drawn anew for the other engine
     compositor.ClearFrame(Rgb(0x20, 0x40, 0x60));
     for (size_t i = 0; i < items.size(); ++i) {
       Item& item = items[i];
-      if (frame == 1 && i % 3 == 0) item.x += 37;
+      if (frame % 2 == 1 && i % 3 == 0) item.x += 37;
       if (item.sprite == 0) {
         const std::string line = "text " + std::to_string(i);
         compositor.DrawText(line, item.x, item.y, Rgb(255, 255, 0));

@@ -33,6 +33,9 @@ class GdiCanvas : public TextRenderer {
   PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
   void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
             const PixelRect& clip) override;
+  // Not under every system: Wine blends the edges of antialiased text
+  // gamma-corrected.
+  bool BlendsLinearly() const override { return false; }
 
  private:
   HFONT FontFor(const TextFont& font);
