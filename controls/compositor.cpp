@@ -254,11 +254,11 @@ Layer Compositor::LayerOf(Operation& operation) {
 
 void Compositor::Carry(const PixelRect& part) {
   const size_t first = FirstVisible(part);
-  if (!text_.BlendsLinearly() &&
-      std::any_of(operations_.begin() + static_cast<ptrdiff_t>(first), operations_.end(),
-                  [&](const Operation& o) {
-                    return o.kind == Operation::Kind::Text && !o.bounds.Intersect(part).Empty();
-                  })) {
+  if (!text_.BlendsLinearly() && std::any_of(operations_.begin() + static_cast<ptrdiff_t>(first),
+                                             operations_.end(), [&](const Operation& o) {
+                                               return o.kind == Operation::Kind::Text &&
+                                                      !o.bounds.Intersect(part).Empty();
+                                             })) {
     CarryInPasses(part);
     return;
   }
