@@ -33,14 +33,30 @@ class BufferedOutput {
   // Brings buffer `index` (its top-left pixel `pixels`, rows `stride` bytes
   // apart, 0x00RRGGBB) up to the canvas; returns the buffer pixels written,
   // for the server's damage. The output no longer lags once it shows it.
+  // A buffer that holds the canvas itself (see DrawIn) is not copied: only
+  // its damage is told.
   std::vector<PixelRect> Refresh(int index, const CanvasView& canvas, uint8_t* pixels, int stride);
+  // Makes buffer `index` the memory the next frame is composed in, where
+  // the buffer's letterbox is the canvas's size (no scaler between): brings
+  // it up to `canvas` except `redraw`, which is about to be drawn, and
+  // returns the canvas in it. Nothing when the sizes differ or the
+  // arguments are wrong.
+  std::optional<CanvasView> DrawIn(int index, const CanvasView& canvas, uint8_t* pixels, int stride,
+                                   const PixelRegion& redraw);
 
  private:
   struct Buffer {
-    bool fresh = true;  // holds nothing yet: bars and the whole canvas
+    bool fresh = true;         // holds nothing yet: bars and the whole canvas
+    bool wholeDamage = false;  // filled while drawn in, not yet shown
     PixelRegion stale;
   };
   void Layout(const CanvasView& canvas);
+  // Where the canvas's top-left pixel goes in a buffer.
+  uint8_t* OriginIn(uint8_t* pixels, int stride) const;
+  // Black bars and the whole canvas, into a buffer that holds nothing yet.
+  void Fill(const CanvasView& canvas, uint8_t* pixels, int stride) const;
+  // The canvas's pixels of `part` into the buffer.
+  void Copy(const CanvasView& canvas, const PixelRect& part, uint8_t* origin, int stride) const;
   static constexpr size_t kMaxStaleRectangles = 8;
 
   int width_;

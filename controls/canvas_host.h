@@ -21,10 +21,12 @@ class CanvasHost {
   // Memory for a 32-bit canvas (0x00RRGGBB); nothing when it cannot be had.
   // The memory stays valid until the next call or the host's end.
   virtual std::optional<CanvasView> CreateCanvas(int width, int height) = 0;
-  // The compositor is about to draw on the canvas (a host whose canvas is
-  // read by someone else, as a display server reading shared memory, waits
-  // here until it is free).
-  virtual void PrepareToDraw() {}
+  // The compositor is about to draw `redraw` on the canvas. A host whose
+  // canvas is read by someone else, as a display server reading shared
+  // memory, waits here until it is free; or hands other memory of the same
+  // size (its stride may differ) that holds the same pixels outside
+  // `redraw`, valid until the next call or the next CreateCanvas.
+  virtual void PrepareToDraw(CanvasView& /*canvas*/, const PixelRegion& /*redraw*/) {}
   // Shows the canvas. `written` holds the pixels drawn since the previous
   // frame, in few rectangles; every other pixel is as it was then.
   virtual void Present(const CanvasView& canvas, const PixelRegion& written) = 0;

@@ -295,7 +295,7 @@ void Compositor::ShowFrame() {
   outlines_.clear();
   const PixelRegion redraw = PixelRegion::Covering(std::move(parts), kMaxRedrawnRectangles);
   if (!redraw.Empty()) {
-    host_.PrepareToDraw();
+    host_.PrepareToDraw(canvas_, redraw);
     // Part by part, every operation in order from the last one that covers
     // the whole part (what lies below it cannot show): each part is
     // finished while its memory is at hand.

@@ -48,6 +48,15 @@ void PixelRegion::Add(const PixelRegion& other) {
   for (const PixelRect& rect : other.rects_) Add(rect);
 }
 
+void PixelRegion::Remove(const PixelRegion& other) {
+  std::vector<PixelRect> rest;
+  for (const PixelRect& hole : other.rects_) {
+    rest.clear();
+    for (const PixelRect& rect : rects_) Subtract(rect, hole, rest);
+    rects_.swap(rest);
+  }
+}
+
 void PixelRegion::Clip(const PixelRect& bounds) {
   for (PixelRect& rect : rects_) rect = rect.Intersect(bounds);
   std::erase_if(rects_, [](const PixelRect& r) { return r.Empty(); });

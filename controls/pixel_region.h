@@ -18,6 +18,8 @@ class PixelRegion {
 
   void Add(const PixelRect& rect);
   void Add(const PixelRegion& other);
+  // Takes away the pixels of `other`.
+  void Remove(const PixelRegion& other);
   // Keeps only the pixels within `bounds`.
   void Clip(const PixelRect& bounds);
   void Clear() { rects_.clear(); }

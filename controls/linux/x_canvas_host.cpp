@@ -58,7 +58,7 @@ std::optional<CanvasView> XCanvasHost::CreateCanvas(int width, int height) {
   return CanvasView{ownCanvas_.data(), width, height, width * 4, 32};
 }
 
-void XCanvasHost::PrepareToDraw() {
+void XCanvasHost::PrepareToDraw(CanvasView&, const PixelRegion&) {
   // The server may still be reading the last frame out of the image.
   surface_.WaitUntilIdle();
 }

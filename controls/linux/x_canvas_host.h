@@ -29,7 +29,7 @@ class XCanvasHost : public CanvasHost {
   bool DisplaySupports(int depth) override;
   double ScaleFor(int logicalWidth, int logicalHeight) override;
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
-  void PrepareToDraw() override;
+  void PrepareToDraw(CanvasView& canvas, const PixelRegion& redraw) override;
   void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   // The window's new size (ConfigureNotify).

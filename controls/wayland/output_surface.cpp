@@ -196,7 +196,7 @@ int OutputSurface::physicalHeight() const {
 void OutputSurface::MakeBuffers() {
   const int width = physicalWidth(), height = physicalHeight();
   for (auto& buffer : buffers_) {
-    buffer = std::make_unique<ShmBuffer>(shell_.shm, width, height);
+    buffer = std::make_shared<ShmBuffer>(shell_.shm, width, height);
     if (!buffer->Valid()) buffer.reset();
   }
   frames_ = std::make_unique<BufferedOutput>(width, height, kBufferCount);
@@ -211,6 +211,38 @@ void OutputSurface::MakeBuffers() {
   buffersStale_ = false;
 }
 
+int OutputSurface::FreeBuffer() const {
+  int free = -1;
+  for (int i = 0; i < kBufferCount; ++i) {
+    if (!buffers_[i] || buffers_[i]->busy()) continue;
+    if (buffers_[i]->Holds(canvas_.bits)) return i;
+    if (free < 0) free = i;
+  }
+  return free;
+}
+
+std::optional<CanvasView> OutputSurface::CanvasFor(const CanvasView& current,
+                                                   const PixelRegion& redraw,
+                                                   std::shared_ptr<ShmBuffer>& holder) {
+  if (!configured_ || closed_ || !current.Valid()) return std::nullopt;
+  if (buffersStale_ || !frames_) MakeBuffers();
+  int chosen = -1;
+  for (int i = 0; i < kBufferCount; ++i) {
+    if (!buffers_[i] || buffers_[i]->busy()) continue;
+    if (buffers_[i]->Holds(current.bits)) {
+      chosen = i;
+      break;
+    }
+    if (chosen < 0) chosen = i;
+  }
+  if (chosen < 0) return std::nullopt;
+  ShmBuffer& buffer = *buffers_[chosen];
+  std::optional<CanvasView> canvas =
+      frames_->DrawIn(chosen, current, buffer.pixels(), buffer.stride(), redraw);
+  if (canvas) holder = buffers_[chosen];
+  return canvas;
+}
+
 void OutputSurface::Show(const CanvasView& canvas, const PixelRegion& written) {
   if (!configured_ || closed_) return;
   if (buffersStale_ || !frames_) MakeBuffers();
@@ -222,10 +254,7 @@ void OutputSurface::Show(const CanvasView& canvas, const PixelRegion& written) {
 void OutputSurface::Submit() {
   if (!frames_ || closed_ || frameCallback_ || !frames_->Behind()) return;
   const CanvasView& canvas = canvas_;
-  int free = -1;
-  for (int i = 0; i < kBufferCount && free < 0; ++i) {
-    if (buffers_[i] && !buffers_[i]->busy()) free = i;
-  }
+  const int free = FreeBuffer();
   if (free < 0) return;
   ShmBuffer& buffer = *buffers_[free];
   for (const PixelRect& r : frames_->Refresh(free, canvas, buffer.pixels(), buffer.stride())) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "controls/buffered_output.h"
 #include "controls/canvas.h"
@@ -78,6 +79,14 @@ class OutputSurface {
   // The canvas's memory is going (a new canvas is made): nothing more is
   // read from it until the next Show.
   void ForgetCanvas();
+  // Where the canvas's letterbox on this output is the canvas's size: a
+  // buffer the compositor does not read, holding `current` except
+  // `redraw`, for the next frame to be composed in (the one it is in
+  // already, if free), and the canvas in it; `holder` keeps the buffer's
+  // memory while the canvas is there. Nothing when no buffer is free or the
+  // sizes differ.
+  std::optional<CanvasView> CanvasFor(const CanvasView& current, const PixelRegion& redraw,
+                                      std::shared_ptr<ShmBuffer>& holder);
 
   // What the compositor says (called from its event handlers).
   void SetMode(int width, int height);
@@ -94,6 +103,8 @@ class OutputSurface {
   static const wl_callback_listener kFrameListener;
 
   void MakeBuffers();
+  // The free buffer a frame goes in: the one holding the canvas, else the first.
+  int FreeBuffer() const;
   // Commits the next free buffer, brought up to the canvas, if the output
   // lags it and the compositor is ready for a frame.
   void Submit();
@@ -119,7 +130,7 @@ class OutputSurface {
   bool configured_ = false;
   bool closed_ = false;
   int submitted_ = 0;
-  std::array<std::unique_ptr<ShmBuffer>, kBufferCount> buffers_;
+  std::array<std::shared_ptr<ShmBuffer>, kBufferCount> buffers_;
   std::unique_ptr<BufferedOutput> frames_;
   CanvasView canvas_;  // the canvas last shown, valid until ForgetCanvas
 };

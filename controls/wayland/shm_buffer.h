@@ -22,6 +22,10 @@ class ShmBuffer {
   int height() const { return height_; }
   int stride() const { return width_ * 4; }
   bool busy() const { return busy_; }
+  // Whether `bits` points into the buffer's memory.
+  bool Holds(const uint8_t* bits) const {
+    return pixels_ && bits >= pixels_ && bits < pixels_ + size_;
+  }
   // The buffer is handed to the compositor (attached and committed).
   void MarkBusy() { busy_ = true; }
 

@@ -1,6 +1,7 @@
 #include "controls/wayland/wayland_canvas_host.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "controls/frame_geometry.h"
 #include "controls/monitor_layout.h"
@@ -26,10 +27,34 @@ double WaylandCanvasHost::ScaleFor(int logicalWidth, int logicalHeight) {
 std::optional<CanvasView> WaylandCanvasHost::CreateCanvas(int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
   for (const auto& output : outputs_) output->ForgetCanvas();
+  canvasBuffer_.reset();
   canvas_.assign(static_cast<size_t>(width) * height * 4, 0);
   canvasWidth_ = width;
   canvasHeight_ = height;
   return CanvasView{canvas_.data(), width, height, width * 4, 32};
+}
+
+void WaylandCanvasHost::PrepareToDraw(CanvasView& canvas, const PixelRegion& redraw) {
+  for (const auto& output : outputs_) {
+    std::shared_ptr<ShmBuffer> holder;
+    if (std::optional<CanvasView> inBuffer = output->CanvasFor(canvas, redraw, holder)) {
+      canvas = *inBuffer;
+      canvasBuffer_ = std::move(holder);
+      return;
+    }
+  }
+  if (canvas.bits == canvas_.data() ||
+      canvas_.size() < static_cast<size_t>(canvas.height) * canvas.width * 4) {
+    return;
+  }
+  // No buffer free: the last frame back into memory of the host's own.
+  const CanvasView own{canvas_.data(), canvas.width, canvas.height, canvas.width * 4, 32};
+  for (int y = 0; y < canvas.height; ++y) {
+    std::memcpy(own.bits + static_cast<size_t>(y) * own.stride, canvas.Row(y),
+                static_cast<size_t>(canvas.width) * 4);
+  }
+  canvas = own;
+  canvasBuffer_.reset();
 }
 
 void WaylandCanvasHost::Present(const CanvasView& canvas, const PixelRegion& written) {

@@ -8,9 +8,11 @@
 namespace skyvault {
 
 // The compositor's host on Wayland: a surface on every output. The frame is
-// composed once, in memory of its own, at the widest output's letterbox in
-// physical pixels; each output's buffers get it copied (the widest) or
-// reduced through the filter (the others), only the rectangles that changed.
+// composed once, at the widest output's letterbox in physical pixels, in a
+// free buffer of that output (what that buffer missed of the last frames
+// copied into it first, but for what is drawn anew), or in memory of its own
+// while none is free; the other outputs' buffers get it reduced through the
+// filter, only the rectangles that changed.
 // Outputs come and go while the saver runs; when the widest letterbox is no
 // longer the canvas's size, NeedsNewCanvas asks the owner to open the
 // display again.
@@ -21,6 +23,7 @@ class WaylandCanvasHost : public CanvasHost {
   bool DisplaySupports(int) override { return true; }
   double ScaleFor(int logicalWidth, int logicalHeight) override;
   std::optional<CanvasView> CreateCanvas(int width, int height) override;
+  void PrepareToDraw(CanvasView& canvas, const PixelRegion& redraw) override;
   void Present(const CanvasView& canvas, const PixelRegion& written) override;
 
   // An output the compositor announced (its registry name) gets a surface;
@@ -42,7 +45,8 @@ class WaylandCanvasHost : public CanvasHost {
 
   WaylandShell shell_;
   std::vector<std::unique_ptr<OutputSurface>> outputs_;
-  std::vector<uint8_t> canvas_;
+  std::vector<uint8_t> canvas_;              // the canvas while no buffer can hold it
+  std::shared_ptr<ShmBuffer> canvasBuffer_;  // the buffer the canvas is in, kept while it is
   int canvasWidth_ = 0;
   int canvasHeight_ = 0;
 };
