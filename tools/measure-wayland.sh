@@ -2,11 +2,13 @@
 # The Linux saver's cost in a Wayland session: headless sway with one output
 # (1920 x 1080 unless given), run as an unprivileged user made for it (sway
 # refuses root). Several runs of the real saver on the first-run settings;
-# after a settling second, reads over a fixed span from /proc the CPU time
-# of the saver and of sway and the saver's resident memory (now and at its
-# peak); then the frame pacing of the same saver (saver_pacing_bench
-# --wayland). The median run is printed last. For X11 beside it, at the
-# same size: tools/measure-cpu.sh --linux and saver_pacing_bench in Xvfb.
+# after three settling seconds (as tools/measure-cpu.sh waits on X11: the
+# pictures and their sharp companions read), reads over a fixed span from
+# /proc the CPU time of the saver and of sway and the saver's resident
+# memory (now and at its peak); then the frame pacing of the same saver
+# (saver_pacing_bench --wayland). The median run is printed last. For X11
+# beside it, at the same size: tools/measure-cpu.sh --linux and
+# saver_pacing_bench in Xvfb.
 #
 # usage: tools/measure-wayland.sh [--screen WIDTHxHEIGHT] [runs (3)] [seconds per run (20)]
 # needs: root, sway, a native build (cmake --build --preset native)
@@ -75,7 +77,7 @@ for run in $(seq 1 "$runs"); do
   as_user sh -c 'echo $$ > "$XDG_RUNTIME_DIR/saver.pid"; exec "$0"' \
     "$work/libexec/skyvault/skyvault" >/dev/null 2>&1 &
   job=$!
-  sleep 1
+  sleep 3 # settle: pictures and their sharp companions read, first frames sent
   pid=$(cat "$runtime/saver.pid")
   saver0=$(cpu_ticks "$pid") sway0=$(cpu_ticks "$sway_pid")
   sleep "$seconds"
