@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <string>
-#include <vector>
 
-#include "controls/compositor.h"
 #include "controls/tests/compositor_fixture.h"
+#include "controls/tests/sample_pictures.h"
 
 namespace skyvault {
 namespace {
@@ -17,45 +13,31 @@ namespace {
 using testing::OpaqueImage;
 using testing::Premultiplied;
 
-// With no ClearFrame (a background picture that is missing, or smaller than
-// the frame) every frame still starts from black: a moving aircraft and a
-// changing clock leave no trails.
+// Without ClearFrame (a missing or small background) every frame starts from black: no trails.
 TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
-  {
-    Open();
-    decoder.pictures = {{"plane", OpaqueImage(4, 2,
-                                              {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                               0xFFFFFF, 0xFFFFFF, 0xFFFFFF})},
-                        {"small", OpaqueImage(2, 2, {0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF})}};
-    const int32_t background = Sprite("small", -2, 0, 0);
-    const int32_t plane = Sprite("plane", -2, 100, 100);
-    const uint32_t white = 0xFFFFFF, blue = 0x0000FF;
+  Open();
+  decoder.pictures = {{"plane", testing::FilledPicture(4, 2, 0xFFFFFFFFu)},
+                      {"small", testing::FilledPicture(2, 2, 0xFF0000FFu)}};
+  const int32_t background = Sprite("small", -2, 0, 0), plane = Sprite("plane", -2, 100, 100);
+  for (const char* clock : {"88", "1"}) {
     compositor.DrawSprite(background);
     compositor.DrawSprite(plane);
-    compositor.DrawText("88", 300, 0, Rgb(255, 255, 0));
+    compositor.DrawText(clock, 300, 0, Rgb(255, 255, 0));
     compositor.ShowFrame();
     compositor.SetSpriteX(plane, 120);
-    compositor.DrawSprite(background);
-    compositor.DrawSprite(plane);
-    compositor.DrawText("1", 300, 0, Rgb(255, 255, 0));
-    compositor.ShowFrame();
-    Pixels expected;
-    for (int i = 0; i < 4; ++i) expected[{i % 2, i / 2}] = blue;
-    for (int i = 0; i < 8; ++i) expected[{120 + i % 4, 100 + i / 4}] = white;
-    for (int y = 0; y < 16; ++y)  // the stand-in font draws the "1" somewhere here
-      for (int x = 300; x < 316; ++x)
-        if (At(x, y)) expected[{x, y}] = At(x, y);
-    ExpectCanvas(0, expected, "no background");
-    compositor.ShowFrame();  // a frame with nothing drawn is black
-    ExpectCanvas(0, {}, "empty frame");
   }
+  Pixels expected;
+  for (int i = 0; i < 4; ++i) expected[{i % 2, i / 2}] = 0x0000FF;
+  for (int i = 0; i < 8; ++i) expected[{120 + i % 4, 100 + i / 4}] = 0xFFFFFF;
+  for (int i = 0; i < 8 * 16; ++i)  // the stand-in font's "1" is within 8 x 16
+    if (At(300 + i % 8, i / 8)) expected[{300 + i % 8, i / 8}] = At(300 + i % 8, i / 8);
+  ExpectCanvas(0, expected, "no background");
+  compositor.ShowFrame();  // a frame with nothing drawn is black
+  ExpectCanvas(0, {}, "empty frame");
 }
 
-// Overlapping pictures of every kind (opaque, keyed, with soft edges and
-// holes), text between them, some off the canvas's edges: the frame equals
-// the pictures drawn one after another, whole, on a plain canvas. (The
-// compositor leaves the background out where a later picture covers it
-// outright, and redraws only the pixels whose drawing changed.)
+// Opaque, keyed and soft pictures and text over one another, some across the edges: the frame
+// equals them drawn whole one after another, whatever the compositor leaves out or keeps.
 TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
@@ -123,23 +105,12 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
       SpritePicture(decoder.pictures[name], item.kind).Draw(reference, item.x, item.y);
     }
     compositor.ShowFrame();
-    int wrong = 0;
-    for (int y = 0; y < 600; ++y) {
-      for (int x = 0; x < 800; ++x) {
-        if (At(x, y) != want[y * 800 + x] && ++wrong <= 5)
-          ADD_FAILURE() << "frame " << frame << " at " << x << "," << y << std::hex << ": "
-                        << At(x, y) << " not " << want[y * 800 + x];
-      }
-    }
-    EXPECT_EQ(wrong, 0) << "frame " << frame;
+    ExpectCanvas(want, "frame " + std::to_string(frame));
   }
 }
 
-// Frame after frame of a small saver scene, each changing one thing: the
-// canvas equals the same frame composed on a fresh canvas (so no changed
-// pixel was left out, even a single column at a picture's edge), and the
-// host hears of the changed drawings' old and new bounds, to the pixel,
-// and of nothing that stayed the same.
+// Frame after frame, each changing one thing: the canvas equals the frame composed afresh, and
+// the host hears of the changed drawings' old and new bounds to the pixel, and of nothing else.
 TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
@@ -203,23 +174,15 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
     draw(compositor, frame.scene);
     EXPECT_EQ(host.lastWritten.Area(), frame.redrawn) << frame.what;
     EXPECT_EQ(host.lastWritten.Rectangles().size(), frame.rectangles) << frame.what;
-    MemoryCanvasHost freshHost;
-    StandInTextRenderer freshText;
-    Compositor fresh{decoder, freshText, freshHost};
-    open(fresh);
-    draw(fresh, frame.scene);
-    EXPECT_EQ(std::memcmp(fresh.canvas().bits, compositor.canvas().bits, 800 * 600 * 4), 0)
-        << frame.what;
+    ExpectCanvas(DrawnAfresh([&](Compositor& c) { open(c), draw(c, frame.scene); }), frame.what);
   }
   Open();
   compositor.ShowFrame();
   EXPECT_EQ(host.lastWritten.Area(), 800 * 600) << "a new canvas is shown whole";
 }
 
-// With the redraws shown, each rectangle sent has its one-pixel outline;
-// every other pixel is the frame itself, and the outlines of a frame are
-// gone the next frame: when nothing else changed (the rectangles sent to
-// take them away have none), and once outlining ends.
+// Shown redraws outline each rectangle sent that holds a change; the rest is the frame itself,
+// and outlines are gone the next frame, also when nothing changed and once outlining ends.
 TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
@@ -262,33 +225,18 @@ TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
     lastX = frame.planeX;
     compositor.ShowRedraws(frame.on);
     draw(compositor, frame.planeX);
-    MemoryCanvasHost freshHost;
-    StandInTextRenderer freshText;
-    Compositor fresh{decoder, freshText, freshHost};
-    open(fresh);
-    draw(fresh, frame.planeX);
-    auto onOutline = [&](int x, int y) {
-      for (const PixelRect& r : host.lastWritten.Rectangles()) {
-        if (std::none_of(changed.begin(), changed.end(),
-                         [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
-          continue;
-        const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-        if (inside && (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1))
-          return true;
-      }
-      return false;
-    };
-    int wrong = 0;
-    for (int y = 0; y < 600; ++y) {
-      for (int x = 0; x < 800; ++x) {
-        const uint32_t want = frame.on && onOutline(x, y)
-                                  ? Compositor::kRedrawOutline
-                                  : reinterpret_cast<const uint32_t*>(fresh.canvas().Row(y))[x];
-        if (At(x, y) != want && ++wrong <= 3)
-          ADD_FAILURE() << frame.what << " at " << x << "," << y << std::hex << ": " << At(x, y);
-      }
+    std::vector<uint32_t> want =
+        DrawnAfresh([&](Compositor& c) { open(c), draw(c, frame.planeX); });
+    for (const PixelRect& r : host.lastWritten.Rectangles()) {
+      if (!frame.on || std::none_of(changed.begin(), changed.end(),
+                                    [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
+        continue;
+      for (int x = r.left; x < r.right; ++x)
+        want[r.top * 800 + x] = want[(r.bottom - 1) * 800 + x] = Compositor::kRedrawOutline;
+      for (int y = r.top; y < r.bottom; ++y)
+        want[y * 800 + r.left] = want[y * 800 + r.right - 1] = Compositor::kRedrawOutline;
     }
-    EXPECT_EQ(wrong, 0) << frame.what;
+    ExpectCanvas(want, frame.what);
     EXPECT_FALSE(host.lastWritten.Empty()) << frame.what;
   }
 }
