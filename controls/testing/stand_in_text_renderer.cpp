@@ -11,12 +11,11 @@ int StandInTextRenderer::CellWidth() const { return std::max(1, CellHeight() / 2
 
 PixelRect StandInTextRenderer::Bounds(const CanvasView& canvas, const std::string& text, int x,
                                       int y) {
-  const int64_t width = static_cast<int64_t>(CellWidth()) * static_cast<int64_t>(text.size());
-  const int64_t right = std::min<int64_t>(static_cast<int64_t>(x) + width, canvas.width);
-  const int64_t bottom = std::min<int64_t>(static_cast<int64_t>(y) + CellHeight(), canvas.height);
-  const PixelRect area{std::max(x, 0), std::max(y, 0),
-                       static_cast<int>(std::max<int64_t>(right, 0)),
-                       static_cast<int>(std::max<int64_t>(bottom, 0))};
+  const int64_t right =
+      std::min(int64_t{x} + int64_t{CellWidth()} * int64_t(text.size()), int64_t{canvas.width});
+  const int64_t bottom = std::min(int64_t{y} + CellHeight(), int64_t{canvas.height});
+  const PixelRect area{std::max(x, 0), std::max(y, 0), int(std::max<int64_t>(right, 0)),
+                       int(std::max<int64_t>(bottom, 0))};
   return area.Empty() ? PixelRect{} : area;
 }
 
@@ -29,11 +28,10 @@ void StandInTextRenderer::Draw(const CanvasView& canvas, const std::string& text
   for (int py = area.top; py < area.bottom; ++py) {
     uint8_t* row = canvas.Row(py);
     for (int px = area.left; px < area.right; ++px) {
-      const int64_t offset = static_cast<int64_t>(px) - x;
+      const int64_t offset = int64_t{px} - x;
       const unsigned char ch = static_cast<unsigned char>(text[offset / cell]);
       const int column = static_cast<int>(offset % cell);
-      // Blanks stay empty; other characters get stripes, leaving a gap
-      // column between characters.
+      // Blanks stay empty; other characters are stripes, a gap column between them.
       if (ch == ' ' || column == cell - 1 || ((column + ch) & 1) != 0) continue;
       uint32_t& pixel = reinterpret_cast<uint32_t*>(row)[px];
       // Not blending linearly: the stroke lets what is under it show through.
