@@ -13,29 +13,6 @@ namespace {
 using testing::OpaqueImage;
 using testing::Premultiplied;
 
-// Without ClearFrame (a missing or small background) every frame starts from black: no trails.
-TEST_F(CompositorTest, FramesWithoutABackgroundStartFromBlackAndLeaveNoTrails) {
-  Open();
-  decoder.pictures = {{"plane", testing::FilledPicture(4, 2, 0xFFFFFFFFu)},
-                      {"small", testing::FilledPicture(2, 2, 0xFF0000FFu)}};
-  const int32_t background = Sprite("small", -2, 0, 0), plane = Sprite("plane", -2, 100, 100);
-  for (const char* clock : {"88", "1"}) {
-    compositor.DrawSprite(background);
-    compositor.DrawSprite(plane);
-    compositor.DrawText(clock, 300, 0, Rgb(255, 255, 0));
-    compositor.ShowFrame();
-    compositor.SetSpriteX(plane, 120);
-  }
-  Pixels expected;
-  for (int i = 0; i < 4; ++i) expected[{i % 2, i / 2}] = 0x0000FF;
-  for (int i = 0; i < 8; ++i) expected[{120 + i % 4, 100 + i / 4}] = 0xFFFFFF;
-  for (int i = 0; i < 8 * 16; ++i)  // the stand-in font's "1" is within 8 x 16
-    if (At(300 + i % 8, i / 8)) expected[{300 + i % 8, i / 8}] = At(300 + i % 8, i / 8);
-  ExpectCanvas(0, expected, "no background");
-  compositor.ShowFrame();  // a frame with nothing drawn is black
-  ExpectCanvas(0, {}, "empty frame");
-}
-
 // Opaque, keyed and soft pictures and text over one another, some across the edges: the frame
 // equals them drawn whole one after another, whatever the compositor leaves out or keeps.
 TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
@@ -109,8 +86,9 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
   }
 }
 
-// Frame after frame, each changing one thing: the canvas equals the frame composed afresh, and
-// the host hears of the changed drawings' old and new bounds to the pixel, and of nothing else.
+// Frame after frame, each changing one thing (without ClearFrame a frame starts from black): the
+// canvas equals the frame composed afresh, and the host hears of the changed drawings' old and new
+// bounds to the pixel, and of nothing else.
 TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   DecodedImage sky{800, 600, {}, false};
   for (uint32_t i = 0; i < 800 * 600; ++i)
@@ -129,6 +107,7 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
     std::string clock = "12:34:56";  // 64 x 16 at (0, 0)
     bool reload = false;
     bool keyedFirst = false;  // drawn before the aircraft, instead of after
+    bool nothing = false;     // a frame with nothing drawn
   };
   auto open = [&](Compositor& c) {
     EXPECT_TRUE(c.InitDisplay(800, 600, 16, ""));
@@ -137,6 +116,7 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
     c.LoadSpriteBitmap(c.CreateSprite(), 1, "keyed", -1);
   };
   auto draw = [&](Compositor& c, const Scene& scene) {
+    if (scene.nothing) return c.ShowFrame();
     if (scene.reload) c.LoadSpriteBitmap(2, 1, "plane", -1);
     c.SetSpriteX(2, scene.planeX);
     c.SetSpriteY(2, scene.planeY);
@@ -167,6 +147,8 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
       {"now drawn before it", {true, 295, 71, 301, "12:34:5", false, true}, 9 * 7, 1},
       {"no background: black under the rest", {false, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
       {"again: nothing changed", {false, 295, 71, 301, "12:34:5"}, 0, 0},
+      {"no background, no trails", {false, 300, 71, 301, "12:34"}, 45 * 10 + 56 * 16, 2},
+      {"nothing drawn: all black", {false, 300, 71, 301, "12:34", false, false, true}, 1040, 2},
       {"background back", {true, 295, 71, 301, "12:34:5"}, 800 * 600, 1},
   };
   open(compositor);
