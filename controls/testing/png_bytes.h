@@ -10,7 +10,7 @@ namespace skyvault::testing {
 using FileBytes = std::vector<uint8_t>;
 
 inline void PutBigEndian32(FileBytes& b, uint32_t v) {
-  b.insert(b.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
+  for (int shift : {24, 16, 8, 0}) b.push_back(uint8_t(v >> shift));
 }
 
 // A chunk: length, type, data, and the CRC-32 of type and data.
@@ -45,10 +45,8 @@ inline FileBytes PngFile(int width, int height, uint32_t argb) {
   FileBytes raw;
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
-    for (int x = 0; x < width; ++x) {
-      raw.insert(raw.end(),
-                 {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)});
-    }
+    for (int x = 0; x < width; ++x)
+      for (int shift : {16, 8, 0, 24}) raw.push_back(uint8_t(argb >> shift));
   }
   FileBytes zlib{0x78, 0x01};
   uint32_t a = 1, b = 0;

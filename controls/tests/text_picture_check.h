@@ -17,16 +17,16 @@ namespace skyvault::testing {
 inline int LargestTextPictureDifference(TextRenderer& renderer, const TextFont& font,
                                         const std::string& text, int x, int y, int32_t colour) {
   constexpr int kWidth = 320, kHeight = 90;
-  std::vector<uint32_t> direct(kWidth * kHeight), kept(kWidth * kHeight);
+  std::vector<uint32_t> direct(kWidth * kHeight);
   for (int i = 0; i < kWidth * kHeight; ++i)  // gradients and a checker
-    direct[i] = static_cast<uint32_t>((i % kWidth) * 255 / kWidth) << 16 |
-                static_cast<uint32_t>((i / kWidth) * 255 / kHeight) << 8 |
+    direct[i] = uint32_t(i % kWidth * 255 / kWidth) << 16 |
+                uint32_t(i / kWidth * 255 / kHeight) << 8 |
                 ((i % kWidth / 3 + i / kWidth / 3) % 2 ? 0xF0u : 0x0Fu);
-  kept = direct;
+  std::vector<uint32_t> kept = direct;
+  const std::vector<uint32_t> ground = direct;
   const auto view = [](std::vector<uint32_t>& pixels) {
     return CanvasView{reinterpret_cast<uint8_t*>(pixels.data()), kWidth, kHeight, kWidth * 4, 32};
   };
-  const std::vector<uint32_t> ground = direct;
   renderer.SetFont(font);
   renderer.Draw(view(direct), text, x, y, colour, view(direct).Bounds());
   if (direct == ground) return -1;
