@@ -1,5 +1,4 @@
-// The compositor from frame to frame: what a frame leaves for the next, and
-// which pixels it redraws.
+// The compositor from frame to frame: what a frame leaves for the next, which pixels it redraws.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +18,7 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
   auto picture = [&](int kind) {
-    const int w = 20 + static_cast<int>(next() % 120), h = 10 + static_cast<int>(next() % 60);
+    const int w = 20 + int(next() % 120), h = 10 + int(next() % 60);
     DecodedImage image{w, h, {}, kind == 2};
     for (int i = 0; i < w * h; ++i) {
       const int x = i % w, y = i / w;
@@ -27,7 +26,7 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
       if (kind == 2) {  // an opaque body, soft edges, a clear hole
         const bool edge = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
         const bool hole = x > w / 3 && x < w / 2 && y > h / 3 && y < h / 2;
-        const int alpha = hole ? 0 : edge ? static_cast<int>(next() % 256) : 255;
+        const int alpha = hole ? 0 : edge ? int(next() % 256) : 255;
         image.pixels.push_back(
             Premultiplied(colour >> 16, colour >> 8 & 0xFF, colour & 0xFF, alpha));
       } else {  // kind 1: the top-left colour marks a keyed frame and stripes
@@ -37,18 +36,17 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
     }
     return image;
   };
-  struct Item {
-    int32_t sprite = 0;  // 0: a line of text
-    PictureKind kind = PictureKind::Opaque;
-    int x = 0, y = 0;
+  struct Item {  // sprite 0: a line of text
+    int32_t sprite;
+    PictureKind kind;
+    int x, y;
   };
   std::vector<Item> items;
   Open();
   for (int i = 0; i < 60; ++i) {
-    Item item{0, PictureKind::Opaque, static_cast<int>(next() % 900) - 50,
-              static_cast<int>(next() % 700) - 50};
+    Item item{0, PictureKind::Opaque, int(next() % 900) - 50, int(next() % 700) - 50};
     if (i % 10 != 9) {
-      const int kind = static_cast<int>(next() % 3);  // 0 opaque, 1 keyed, 2 soft
+      const int kind = int(next() % 3);  // 0 opaque, 1 keyed, 2 soft
       const std::string name = "picture" + std::to_string(i);
       decoder.pictures[name] = picture(kind);
       item.kind = kind == 0 ? PictureKind::Opaque : PictureKind::Transparent;
@@ -56,9 +54,8 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
     }
     items.push_back(item);
   }
-  // Frame pairs: the second of each moves every third item, so that some
-  // parts are redrawn over what the first left; the second pair with a font
-  // engine that must draw over what is under its text.
+  // Frame pairs, the second moving every third item (parts redrawn over what the first left); the
+  // second pair with a font engine that must draw over what is under its text.
   for (int frame = 0; frame < 4; ++frame) {
     std::vector<uint32_t> want(800 * 600, 0x204060);
     const CanvasView reference{reinterpret_cast<uint8_t*>(want.data()), 800, 600, 800 * 4, 32};
@@ -78,8 +75,8 @@ TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
       }
       compositor.SetSpriteX(item.sprite, item.x);
       compositor.DrawSprite(item.sprite);
-      const std::string name = "picture" + std::to_string(i);
-      SpritePicture(decoder.pictures[name], item.kind).Draw(reference, item.x, item.y);
+      SpritePicture(decoder.pictures["picture" + std::to_string(i)], item.kind)
+          .Draw(reference, item.x, item.y);
     }
     compositor.ShowFrame();
     ExpectCanvas(want, "frame " + std::to_string(frame));
@@ -94,8 +91,8 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
   for (uint32_t i = 0; i < 800 * 600; ++i)
     sky.pixels.push_back(0xFF000000u | (i * 2654435761u >> 8));
   const DecodedImage plane{40, 10, std::vector<uint32_t>(400, Premultiplied(255, 0, 0, 128)), true};
-  // Keyed: the top-left colour is see-through; what shows is one column at
-  // x = 3 and one at the right edge, x = 11 (its content: 3..11 x 1..7).
+  // Keyed by its top-left colour: what shows is a column at x = 3 and one at the right edge, x
+  // = 11.
   DecodedImage keyed{12, 8, std::vector<uint32_t>(96, 0xFFFF00FFu), false};
   for (int y = 1; y < 8; ++y) keyed.pixels[y * 12 + 3] = 0xFF00FF00u;
   for (int y = 2; y < 7; ++y) keyed.pixels[y * 12 + 11] = 0xFFFFFFFFu;
