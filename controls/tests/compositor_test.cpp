@@ -40,8 +40,7 @@ TEST_F(CompositorTest, TheDisplayOpensOnlyWithSixteenBitColourAndNothingShowsBef
   EXPECT_EQ(std::pair(At(0, 0), At(1, 0)), std::pair(0x102030u, 0u));
   host.scale = 3;  // opened again on a larger screen: the picture follows
   Open(16);
-  EXPECT_EQ(std::pair(compositor.canvas().width, compositor.canvas().height),
-            std::pair(2400, 1800));
+  EXPECT_EQ(std::pair(width(), height()), std::pair(2400, 1800));
   Frame(0, {s});
   EXPECT_EQ(std::tuple(At(0, 0), At(2, 2), At(3, 0)), std::tuple(0x102030u, 0x102030u, 0u));
 }
@@ -52,8 +51,7 @@ TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
   const int32_t s = Sprite("a", -2, 0, 0);
   host.scale = 11.25;  // 9000 x 6750
   Open();
-  EXPECT_EQ(std::pair(compositor.canvas().width, compositor.canvas().height),
-            std::pair(8192, 6144));
+  EXPECT_EQ(std::pair(width(), height()), std::pair(8192, 6144));
   EXPECT_EQ(compositor.lastOpening(), Compositor::DisplayOpening::Opened);
   Frame(0, {s});
   EXPECT_EQ(std::tuple(At(19, 9), At(20, 0), At(0, 10)), std::tuple(0x102030u, 0u, 0u));
@@ -63,8 +61,7 @@ TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
   const int presented = host.presentCount;
   Frame(0, {s});
   EXPECT_EQ(host.presentCount, presented);
-  host.noMemory = false;
-  host.scale = 1;
+  host.noMemory = false, host.scale = 1;
   Open();
   Frame(0, {s});
   EXPECT_EQ(std::pair(At(1, 0), At(2, 0)), std::pair(0x102030u, 0u));
@@ -72,16 +69,13 @@ TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
 
 TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
   const int32_t a = compositor.CreateSprite(), b = compositor.CreateSprite();
-  compositor.SetSpriteX(a, -320);
-  compositor.SetSpriteX(b, 805);
-  compositor.SetSpriteY(a, 75);
+  compositor.SetSpriteX(a, -320), compositor.SetSpriteX(b, 805), compositor.SetSpriteY(a, 75);
   for (auto [sprite, step] : {std::pair{a, 2}, {a, 2}, {b, -1}})
     compositor.MoveSpriteX(sprite, step);
   compositor.MoveSpriteY(a, 1);
   EXPECT_EQ(std::tuple(compositor.GetSpriteX(a), compositor.GetSpriteX(b)), std::tuple(-316, 804));
   EXPECT_EQ(compositor.SpriteY(a), 76);
-  compositor.SetSpriteX(a, INT32_MAX);
-  compositor.MoveSpriteX(a, 1);  // wraps rather than failing
+  compositor.SetSpriteX(a, INT32_MAX), compositor.MoveSpriteX(a, 1);  // wraps, not fails
   EXPECT_EQ(compositor.GetSpriteX(a), INT32_MIN);
 }
 
@@ -214,7 +208,6 @@ TEST_F(CompositorTest, AtScaleTwoEveryPositionAndSizeDoubles) {
     EXPECT_EQ(compositor.GetSpriteX(dot), x);  // the callers keep the frame's coordinates
   }
   compositor.SetTextFont("Arial", 16, 1, false, false, false);
-  compositor.ClearFrame(0);
   compositor.DrawText("I", 5, 100, Rgb(255, 255, 0));
   compositor.ShowFrame();
   int lit = 0, left = width(), top = height(), bottom = 0;
@@ -241,16 +234,12 @@ TEST_F(CompositorTest, TheBackgroundCoversTheFrameAndOtherPicturesKeepTheirSize)
     const int32_t logo = compositor.CreateSprite();
     compositor.LoadSpriteBitmap(logo, kPlainPicture, "wide", -2);
     compositor.SetSpriteY(logo, 300);
-    compositor.DrawSprite(background);
-    compositor.ShowFrame();
-    // Left half red, right half blue, to the corners.
+    Frame(0, {background});  // left half red, right half blue, to the corners.
     for (auto [x, y] : {std::pair{0, 0}, {width() / 4, height() - 1}})
       EXPECT_EQ(At(x, y), 0xFF0000u);
     for (auto [x, y] : {std::pair{width() - 1, 0}, {width() * 3 / 4, height() - 1}})
       EXPECT_EQ(At(x, y), 0x0000FFu);
-    compositor.ClearFrame(0);
-    compositor.DrawSprite(logo);
-    compositor.ShowFrame();
+    Frame(0, {logo});
     const int s = static_cast<int>(scale);
     EXPECT_EQ(std::tuple(At(0, 300 * s), At(8 * s - 1, 303 * s - 1), At(8 * s, 300 * s)),
               std::tuple(0xFF0000u, 0x0000FFu, 0u));
