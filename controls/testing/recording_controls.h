@@ -48,8 +48,7 @@ class CallLog {
 class RecordingDrawingControl : public DrawingControl, public CallLog {
  public:
   struct Sprite {
-    int32_t x = 0;
-    int32_t y = 0;
+    int32_t x = 0, y = 0;
   };
 
   bool InitDisplay(int32_t width, int32_t height, int32_t depth,

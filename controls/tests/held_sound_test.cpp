@@ -5,8 +5,7 @@
 namespace skyvault {
 namespace {
 
-// Runs ticks every 40 ms from `from` to `to` (ms); returns the tick at which
-// the sound was told to stop, or 0.
+// Ticks every 40 ms from `from` to `to` (ms): the tick at which the sound was told to stop, or 0.
 uint64_t TickUntil(HeldSound& hold, uint64_t from, uint64_t to, int32_t volume) {
   for (uint64_t now = from; now <= to; now += HeldSound::kTickMs) {
     if (hold.Tick(now, volume)) return now;
@@ -32,13 +31,11 @@ TEST(HeldSound, FadesInWhileAskedForAndOutAfterTheRequestsStop) {
   // A request while it sounds keeps the level: no new fade-in.
   hold.Request(1990, -748, true);
   EXPECT_EQ(hold.level(), -748);
-  // The requests stop at 1990: held until 2240, then 5 dB a tick down to 30 dB
-  // below and stop; afterwards the level is the volume again for the next start.
+  // Requests stop at 1990: held to 2240, then 5 dB a tick down to -30 dB and stop, back at volume.
   EXPECT_EQ(TickUntil(hold, 2040, 2240, -748), 0u);
   EXPECT_EQ(hold.level(), -748);
   EXPECT_EQ(TickUntil(hold, 2280, 4000, -748), 2280u + 5 * 40);
-  EXPECT_FALSE(hold.held());
-  EXPECT_EQ(hold.level(), -748);
+  EXPECT_EQ(std::pair(hold.held(), hold.level()), std::pair(false, -748));
   EXPECT_FALSE(hold.Tick(5000, -748)) << "nothing held, nothing to stop";
 }
 
