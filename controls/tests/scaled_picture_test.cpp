@@ -22,24 +22,18 @@ TEST(LoadScaledPicture, KeepsTheNamedSizeAndDrawsFromTheBestSourceAtThePhysicalS
   testing::FakeImageDecoder decoder;
   decoder.pictures[kPlane4x] = testing::RandomPicture(400, 160, testing::Alphas::Any, 8);
   EXPECT_FALSE(LoadScaledPicture(decoder, kPlane, PictureKind::Opaque, FrameScale(3.6)));
-  const DecodedImage named = decoder.pictures[kPlane] =
-      testing::RandomPicture(100, 40, testing::Alphas::Any, 7);
-  const struct {
-    double scale;
-    int width, factor;
-  } cases[] = {{1.0, 100, 1}, {3.6, 360, 4}, {4.0, 400, 4}, {1.35, 135, 4}, {0.8, 80, 1}};
-  for (const auto& c : cases) {
+  decoder.pictures[kPlane] = testing::RandomPicture(100, 40, testing::Alphas::Any, 7);
+  for (auto [scale, width, factor] :
+       {std::tuple{1.0, 100, 1}, {3.6, 360, 4}, {4.0, 400, 4}, {1.35, 135, 4}, {0.8, 80, 1}}) {
     const auto picture =
-        LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(c.scale));
-    ASSERT_TRUE(picture) << c.scale;
+        LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(scale));
+    ASSERT_TRUE(picture) << scale;
     EXPECT_EQ(std::tuple(picture->logicalWidth, picture->logicalHeight, picture->sourceFactor),
-              std::tuple(100, 40, c.factor));
-    EXPECT_EQ(std::pair(picture->image.width, picture->image.height),
-              std::pair(c.width, c.width * 2 / 5));
-    EXPECT_EQ(picture->image.pixels.size(), size_t(c.width) * c.width * 2 / 5);
-    EXPECT_TRUE(c.width % 300 != 100 ||  // 100 and 400: no resampling
-                picture->image.pixels ==
-                    decoder.pictures[c.width == 100 ? kPlane : kPlane4x].pixels);
+              std::tuple(100, 40, factor));
+    EXPECT_EQ(std::tuple(picture->image.width, picture->image.height, picture->image.pixels.size()),
+              std::tuple(width, width * 2 / 5, size_t(width) * width * 2 / 5));
+    EXPECT_TRUE(width % 300 != 100 ||  // 100 and 400: no resampling
+                picture->image.pixels == decoder.pictures[width == 100 ? kPlane : kPlane4x].pixels);
   }
 }
 
@@ -51,9 +45,8 @@ TEST(LoadScaledPicture, KeysAPictureWithoutAlphaAndItsCompanionByTheNamedFilesKe
   DecodedImage& big = decoder.pictures[kPlane4x] = testing::FilledPicture(80, 40, 0xFFFF00FFu);
   for (int i = 0; i < 80 * 40; ++i) {
     const int x = i % 80 - 40, y = i / 80 - 20;
-    if (x * x / 9 + y * y < 150) {
+    if (x * x / 9 + y * y < 150)
       big.pixels[i] = named.pixels[i / 320 * 20 + i % 80 / 4] = 0xFF0040C0u + uint32_t(i % 7);
-    }
   }
   big.pixels[0] = 0xFF003456u;
   named.pixels[5 * 20 + 10] = 0xFFFF00FEu;  // near the key, but not it
@@ -98,8 +91,8 @@ TEST(LoadCoveringPicture, FillsTheCanvasFromTheMiddleOfTheFullPicture) {
   for (size_t i = 0; i < wide.pixels.size(); ++i)
     if (i % 1600 < 190 || i % 1600 >= 1410) wide.pixels[i] = 0xFFFF0000u;
   for (double scale : {1.0, 1.8}) {
-    const auto picture = LoadCoveringPicture(decoder, path, FrameScale(scale));
     const FrameScale s(scale);
+    const auto picture = LoadCoveringPicture(decoder, path, s);
     ASSERT_TRUE(picture);
     EXPECT_EQ(std::pair(picture->logicalWidth, picture->logicalHeight), std::pair(800, 600));
     EXPECT_EQ(picture->image.pixels,
@@ -126,10 +119,9 @@ TEST(LoadScaledPicture, APictureLargerThanTheFrameKeepsOnlyWhatTheFrameShows) {
   decoder.pictures[logo] = testing::RandomPicture(1000, 700, testing::Alphas::Any, 11);
   const FrameScale scale(1.5);
   const auto whole = Resample(decoder.pictures[logo], 1500, 1050);
-  ASSERT_TRUE(whole);
   const auto part = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Use,
                                       PicturePlace{-100, -50});
-  ASSERT_TRUE(part);
+  ASSERT_TRUE(whole && part);
   EXPECT_EQ(std::pair(part->logicalWidth, part->logicalHeight), std::pair(1000, 700));
   EXPECT_EQ(std::tuple(part->image.left, part->image.top, part->image.width, part->image.height),
             std::tuple(150, 75, 1200, 900));
