@@ -24,14 +24,12 @@ class CompositorTest : public ::testing::Test {
   int width() const { return compositor.canvas().width; }
   int height() const { return compositor.canvas().height; }
   uint32_t At(int x, int y) const {
-    const uint8_t* row = compositor.canvas().Row(y);
-    return reinterpret_cast<const uint32_t*>(row)[x];
+    return reinterpret_cast<const uint32_t*>(compositor.canvas().Row(y))[x];
   }
   int32_t Sprite(const std::string& path, int32_t code, int x, int y) {
     const int32_t number = compositor.CreateSprite();
     compositor.LoadSpriteBitmap(number, 1, path, code);
-    compositor.SetSpriteX(number, x);
-    compositor.SetSpriteY(number, y);
+    compositor.SetSpriteX(number, x), compositor.SetSpriteY(number, y);
     return number;
   }
   void Frame(int32_t background, std::initializer_list<int32_t> sprites) {  // cleared, drawn, shown
