@@ -13,7 +13,7 @@ namespace {
 TEST(FrameScale, TheCanvasIsTheWidestMonitorsLetterboxExactly) {
   EXPECT_DOUBLE_EQ(FrameScaleFor({{-1080, 0, 0, 1920}, {0, 0, 3840, 2160}}), 3.6);
   EXPECT_DOUBLE_EQ(FrameScaleFor({}), 1.0);
-  for (int width = 320; width <= 7680; width += 37) {
+  for (int width = 320; width <= 7680; width += 37)
     for (int height : {width * 9 / 16, width * 3 / 4, width * 5 / 4, width / 3}) {
       const PixelRect box = Letterbox(800, 600, {0, 0, width, height});
       const FrameScale scale(FrameScaleFor({{0, 0, width / 2, height / 2}, {0, 0, width, height}}));
@@ -21,7 +21,6 @@ TEST(FrameScale, TheCanvasIsTheWidestMonitorsLetterboxExactly) {
                 std::pair(box.Width(), box.Height()))
           << width << "x" << height;
     }
-  }
 }
 
 TEST(FrameScale, LogicalPositionsAndSizesRoundToThePhysicalGrid) {
