@@ -1,6 +1,5 @@
 #pragma once
-// PNG files made byte by byte (deflate blocks stored, not compressed), for
-// tests that hand real files to a platform's decoder.
+// PNG files made byte by byte (deflate blocks stored), for tests of a platform's decoder.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -27,8 +26,7 @@ inline void PutChunk(FileBytes& png, const char* type, const FileBytes& data) {
   PutBigEndian32(png, ~crc);
 }
 
-// A PNG whose header claims width x height (8-bit RGBA), followed by the
-// zlib stream `zlibStream` and the end chunk.
+// A PNG whose header claims width x height (8-bit RGBA), with the zlib stream and the end chunk.
 inline FileBytes PngWithData(uint32_t width, uint32_t height, const FileBytes& zlibStream) {
   FileBytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
   PutBigEndian32(header, width);

@@ -6,9 +6,8 @@
 
 namespace skyvault {
 
-// Text without a font engine: every character but a blank is a block of
-// stripes, half as wide as the line is high, in the text colour. Stands in
-// for the platform's fonts in tests and benchmarks.
+// Text without a font engine, for tests and benchmarks: every character but a blank is a block of
+// stripes, half as wide as the line is high, in the text colour.
 class StandInTextRenderer : public TextRenderer {
  public:
   void SetFont(const TextFont& font) override { font_ = font; }
@@ -44,8 +43,7 @@ class StandInTextRenderer : public TextRenderer {
   int CellWidth() const { return std::max(1, CellHeight() / 2); }
   int CellHeight() const { return std::clamp(font_.size, 1, 512); }
 
-  // False: strokes are laid as their colour OR'ed with what is under them,
-  // which no picture kept from a drawing over black and white reproduces.
+  // False: strokes OR'ed with what is under them, as no picture kept over black and white shows.
   bool blendsLinearly = true;
 
  private:

@@ -1,6 +1,5 @@
 #pragma once
-// The compositor over a fake decoder, a stand-in text renderer and a canvas
-// in memory, with helpers to place pictures and check every pixel.
+// The compositor on fakes and a canvas in memory, with helpers to place pictures and check pixels.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -28,8 +28,7 @@ inline DecodedImage FilledPicture(int width, int height, uint32_t pixel) {
   return {width, height, std::vector<uint32_t>(size_t(width) * height, pixel), pixel >> 24 != 255};
 }
 
-// A disc of colour `rgb` whose edge fades over three pixels, premultiplied,
-// on a transparent ground: the soft outline of an aircraft.
+// A premultiplied disc of colour `rgb` whose edge fades over three pixels: an aircraft's outline.
 inline DecodedImage SoftDisc(int size, uint32_t rgb) {
   DecodedImage image = FilledPicture(size, size, 0);
   for (int i = 0; i < size * size; ++i) {

@@ -1,6 +1,5 @@
 #pragma once
-// Text kept as a picture against the renderer's own drawing, over a ground
-// of every colour.
+// Text kept as a picture against the renderer's own drawing, over a ground of every colour.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,9 +10,8 @@
 
 namespace skyvault::testing {
 
-// The largest difference in any colour channel between `text` drawn by
-// `renderer` straight onto a varied ground and its kept picture laid over
-// the same ground; -1 when the text draws nothing there.
+// The largest channel difference between `text` drawn by `renderer` onto a varied ground and its
+// kept picture laid over the same ground; -1 when the text draws nothing there.
 inline int LargestTextPictureDifference(TextRenderer& renderer, const TextFont& font,
                                         const std::string& text, int x, int y, int32_t colour) {
   constexpr int kWidth = 320, kHeight = 90;
