@@ -183,40 +183,33 @@ TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
   };
   open(compositor);
   compositor.ShowRedraws(true);
-  const struct {
-    const char* what;
-    int planeX;
-    bool on;
-  } frames[] = {{"first", 100, true},
-                {"moved far", 400, true},
-                {"still", 400, true},
-                {"moved", 420, true},
-                {"outlining ended", 440, false}};
+  const std::tuple<const char*, int, bool> frames[] = {{"first", 100, true},
+                                                       {"moved far", 400, true},
+                                                       {"still", 400, true},
+                                                       {"moved", 420, true},
+                                                       {"outlining ended", 440, false}};
   int lastX = -1;
-  for (const auto& frame : frames) {
+  for (const auto& [what, planeX, on] : frames) {
     // What changed: the rectangles sent that hold some of it are outlined.
     std::vector<PixelRect> changed;
     if (lastX < 0) changed.push_back({0, 0, 800, 600});
-    if (lastX >= 0 && lastX != frame.planeX) {
-      changed.push_back({lastX, 200, lastX + 30, 212});
-      changed.push_back({frame.planeX, 200, frame.planeX + 30, 212});
-    }
-    lastX = frame.planeX;
-    compositor.ShowRedraws(frame.on);
-    draw(compositor, frame.planeX);
-    std::vector<uint32_t> want =
-        DrawnAfresh([&](Compositor& c) { open(c), draw(c, frame.planeX); });
+    if (lastX >= 0 && lastX != planeX)
+      changed = {{lastX, 200, lastX + 30, 212}, {planeX, 200, planeX + 30, 212}};
+    lastX = planeX;
+    compositor.ShowRedraws(on);
+    draw(compositor, planeX);
+    std::vector<uint32_t> want = DrawnAfresh([&](Compositor& c) { open(c), draw(c, planeX); });
     for (const PixelRect& r : host.lastWritten.Rectangles()) {
-      if (!frame.on || std::none_of(changed.begin(), changed.end(),
-                                    [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
+      if (!on || std::none_of(changed.begin(), changed.end(),
+                              [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))
         continue;
       for (int x = r.left; x < r.right; ++x)
         want[r.top * 800 + x] = want[(r.bottom - 1) * 800 + x] = Compositor::kRedrawOutline;
       for (int y = r.top; y < r.bottom; ++y)
         want[y * 800 + r.left] = want[y * 800 + r.right - 1] = Compositor::kRedrawOutline;
     }
-    ExpectCanvas(want, frame.what);
-    EXPECT_FALSE(host.lastWritten.Empty()) << frame.what;
+    ExpectCanvas(want, what);
+    EXPECT_FALSE(host.lastWritten.Empty()) << what;
   }
 }
 
