@@ -57,9 +57,8 @@ INSTANTIATE_TEST_SUITE_P(WiderThanScalar, PixelRowsAtLevel,
 TEST(PixelRows, TheWidestAvailableLevelIsChosen) {
   if (std::getenv("SKYVAULT_PIXEL_ROWS") != nullptr) GTEST_SKIP() << "a level is asked for";
   PixelRowsLevel widest = PixelRowsLevel::Scalar;
-  for (auto level : {PixelRowsLevel::Sse2, PixelRowsLevel::Avx2}) {
+  for (auto level : {PixelRowsLevel::Sse2, PixelRowsLevel::Avx2})
     if (PixelRowsLevelAvailable(level)) widest = level;
-  }
   EXPECT_EQ(ActivePixelRowsLevel(), widest);
 }
 
