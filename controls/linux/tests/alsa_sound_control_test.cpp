@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 #include "controls/tests/wave_bytes.h"
@@ -40,9 +40,7 @@ std::string FileDevice(const std::string& raw) {
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Waits up to `seconds` for `done`, looking every 10 ms.
@@ -82,15 +80,13 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   const testing::TempFolder temp;
   const std::string folder = testing::Utf8(temp.path());
   {
-    SoundPlayerLock first(folder + "/sound.lock"), second(folder + "/sound.lock");
-    EXPECT_TRUE(first.TryTake());
-    EXPECT_TRUE(first.TryTake());
-    EXPECT_FALSE(second.TryTake());
-    SoundPlayerLock otherDisplay(folder + "/sound-other.lock");
-    EXPECT_TRUE(otherDisplay.TryTake());
+    SoundPlayerLock first(folder + "/sound.lock"), second(folder + "/sound.lock"),
+        otherDisplay(folder + "/sound-other.lock");
+    EXPECT_EQ(
+        (std::tuple{first.TryTake(), first.TryTake(), second.TryTake(), otherDisplay.TryTake()}),
+        std::tuple(true, true, false, true));
   }
-  SoundPlayerLock after(folder + "/sound.lock");
-  EXPECT_TRUE(after.TryTake());  // the first holder has gone
+  EXPECT_TRUE(SoundPlayerLock(folder + "/sound.lock").TryTake());  // the first holder has gone
 
   // A runtime folder that cannot take the lock (a file in its place, as
   // unwritable as a read-only folder even to root): the lock goes to the
@@ -98,17 +94,15 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   const std::string notFolder = folder + "/not-a-folder";
   std::ofstream(notFolder) << "x";
   EXPECT_FALSE(SoundPlayerLock(notFolder + "/sound.lock").TryTake());
-  SoundPlayerLock fallen(notFolder + "/sound.lock", folder + "/fallback.lock");
-  SoundPlayerLock rival(notFolder + "/sound.lock", folder + "/fallback.lock");
-  EXPECT_TRUE(fallen.TryTake());
-  EXPECT_FALSE(rival.TryTake());
+  SoundPlayerLock fallen(notFolder + "/sound.lock", folder + "/fallback.lock"),
+      rival(notFolder + "/sound.lock", folder + "/fallback.lock");
+  EXPECT_EQ((std::pair{fallen.TryTake(), rival.TryTake()}), std::pair(true, false));
 
   // A fallback folder that someone made a link elsewhere is not used.
   const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
   fs::remove_all(planted);
   fs::create_directory_symlink(folder, planted);
-  SoundPlayerLock lured(planted + "/sound-_0.lock");
-  EXPECT_FALSE(lured.TryTake());
+  EXPECT_FALSE(SoundPlayerLock(planted + "/sound-_0.lock").TryTake());
   EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
   fs::remove(planted);
 }
@@ -147,8 +141,6 @@ class AlsaSoundControlTest : public ::testing::Test {
   std::string Stderr(int home) {
     return Slurp(folder_ + "/home" + std::to_string(home) + "/stderr");
   }
-  AlsaSoundControl::Options Unlocked() { return {}; }
-  AlsaSoundControl::Options Locked() { return {false, "default", folder_ + "/player.lock"}; }
 
   const testing::TempFolder temp_;
   const std::string folder_ = testing::Utf8(temp_.path()), engine_ = folder_ + "/engine.wav";
@@ -156,7 +148,7 @@ class AlsaSoundControlTest : public ::testing::Test {
 };
 
 TEST_F(AlsaSoundControlTest, WithoutADeviceOrMutedEveryCallWorksInSilence) {
-  const auto quietly = [this](Output expected, AlsaSoundControl::Options options) {
+  const auto quietly = [this](Output expected, AlsaSoundControl::Options options = {}) {
     return [this, expected, options] {
       AlsaSoundControl sound(options);
       const int32_t h = sound.LoadSound(engine_);
@@ -169,33 +161,30 @@ TEST_F(AlsaSoundControlTest, WithoutADeviceOrMutedEveryCallWorksInSilence) {
       return sound.LoadSound(folder_ + "/missing.wav") == 0;
     };
   };
-  EXPECT_TRUE(Run(kMissingDevice, quietly(Output::NoDevice, Unlocked())));
-  EXPECT_EQ(Stderr(0), "") << "ALSA spoke";
-  EXPECT_TRUE(Run("this is { not an asoundrc", quietly(Output::NoDevice, Unlocked())));
-  EXPECT_EQ(Stderr(1), "") << "ALSA spoke";
-  EXPECT_TRUE(Run(kNullDevice, quietly(Output::Player, Unlocked())));
+  for (const char* broken : {kMissingDevice, "this is { not an asoundrc"}) {
+    EXPECT_TRUE(Run(broken, quietly(Output::NoDevice))) << broken;
+    EXPECT_EQ(Stderr(homes_ - 1), "") << "ALSA spoke";
+  }
+  EXPECT_TRUE(Run(kNullDevice, quietly(Output::Player)));
   EXPECT_TRUE(Run(kNullDevice, quietly(Output::Muted, {true})));
-  // A device among ALSA's configuration files, which it would read for
-  // good: silence at once, not a thread spinning in ALSA.
+  // A device among ALSA's configuration files: silence, not a thread spinning in ALSA.
   EXPECT_TRUE(Run(kNullDevice, [&] {
     setenv("ALSA_CONFIG_PATH", "/usr/share/alsa/alsa.conf:/dev/zero", 1);
-    return quietly(Output::NoDevice, Unlocked())();
+    return quietly(Output::NoDevice)();
   }));
 }
 
 TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItEnds) {
   int pipes[2][2];
-  ASSERT_EQ(pipe(pipes[0]), 0);
-  ASSERT_EQ(pipe(pipes[1]), 0);
+  ASSERT_EQ(pipe(pipes[0]) | pipe(pipes[1]), 0);
   std::vector<pid_t> children;
   for (int n = 0; n < 2; ++n) {
     children.push_back(Start(kNullDevice, [&, n] {
-      AlsaSoundControl sound(Locked());
+      AlsaSoundControl sound({false, "default", folder_ + "/player.lock"});
       const int32_t h = sound.LoadSound(engine_);
       Hold(sound, h, 300);
       const bool player = WaitFor([&] { return sound.output() == Output::Player; }, 0.5);
-      const char verdict = player ? 'P' : 'N';
-      if (write(pipes[n][1], &verdict, 1) != 1) return false;
+      if (write(pipes[n][1], player ? "P" : "N", 1) != 1) return false;
       if (player) return true;  // ends, and drops the lock
       // The other one ends: this one takes over while it is asked to play.
       return WaitFor([&] {
@@ -206,30 +195,22 @@ TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItE
   }
   char verdicts[2] = {};
   for (int n = 0; n < 2; ++n) ASSERT_EQ(read(pipes[n][0], &verdicts[n], 1), 1);
-  EXPECT_EQ(std::string(verdicts, 2) == "PN" || std::string(verdicts, 2) == "NP", true)
-      << std::string(verdicts, 2);
+  EXPECT_NE(verdicts[0], verdicts[1]) << verdicts[0];
   for (pid_t child : children) EXPECT_TRUE(Succeeded(child));
 }
 
-struct Window {
-  double rms = 0;
-  int crossings = 0;
-};
-
-// The recording cut into windows of 50 ms.
-std::vector<Window> Windows(const std::string& raw) {
+// The recording cut into windows of 50 ms: each window's RMS and zero crossings.
+std::vector<std::pair<double, int>> Windows(const std::string& raw) {
   const size_t size = kRate / 20;
-  std::vector<Window> windows;
+  std::vector<std::pair<double, int>> windows;
   const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
-  const size_t count = raw.size() / 2;
-  for (size_t start = 0; start + size <= count; start += size) {
-    Window w;
+  for (size_t start = 0; start + size <= raw.size() / 2; start += size) {
+    auto& [rms, crossings] = windows.emplace_back(0, 0);
     for (size_t i = start; i < start + size; ++i) {
-      w.rms += double(samples[i]) * samples[i];
-      if (i > start && (samples[i - 1] < 0) != (samples[i] < 0)) ++w.crossings;
+      rms += double(samples[i]) * samples[i];
+      crossings += i > start && (samples[i - 1] < 0) != (samples[i] < 0);
     }
-    w.rms = std::sqrt(w.rms / size);
-    windows.push_back(w);
+    rms = std::sqrt(rms / size);
   }
   return windows;
 }
@@ -240,7 +221,7 @@ std::vector<Window> Windows(const std::string& raw) {
 TEST_F(AlsaSoundControlTest, TheRecordedEngineHoldsWhileAskedForAndEndsWhenReleased) {
   const std::string raw = folder_ + "/out.raw";
   ASSERT_TRUE(Run(FileDevice(raw), [&] {
-    AlsaSoundControl sound(Unlocked());
+    AlsaSoundControl sound(AlsaSoundControl::Options{});
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1000);
     if (!WaitFor([&] { return !sound.IsPlaying(h); }, 2)) return false;
@@ -257,15 +238,15 @@ TEST_F(AlsaSoundControlTest, TheRecordedEngineHoldsWhileAskedForAndEndsWhenRelea
   // 0.5 to 0.9 s: the tone at full volume (the fades' shape is the mixer's test).
   const double full = 16383 / std::sqrt(2.0);
   for (size_t i = 10; i < 18; ++i) {
-    EXPECT_NEAR(windows[i].rms, full, full * 0.1) << i;
-    EXPECT_NEAR(windows[i].crossings, 44, 3) << i;  // 440 Hz: 44 crossings in 50 ms
+    EXPECT_NEAR(windows[i].first, full, full * 0.1) << i;
+    EXPECT_NEAR(windows[i].second, 44, 3) << i;  // 440 Hz: 44 crossings in 50 ms
   }
 }
 
 TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
   const std::string raw = folder_ + "/out.raw";
   const pid_t child = Start(FileDevice(raw), [&] {
-    AlsaSoundControl sound(Unlocked());
+    AlsaSoundControl sound(AlsaSoundControl::Options{});
     const int32_t h = sound.LoadSound(engine_);
     Hold(sound, h, 1500);
     return sound.output() == Output::Player;

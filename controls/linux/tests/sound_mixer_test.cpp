@@ -11,10 +11,8 @@ namespace {
 // channel 1 when stereo), so mixed output tells which frames played.
 DecodedSound Ramp(int channels, int rate, int frames) {
   DecodedSound sound{channels, rate, {}};
-  for (int f = 0; f < frames; ++f) {
-    sound.samples.push_back(static_cast<int16_t>(f + 1));
-    if (channels == 2) sound.samples.push_back(static_cast<int16_t>(-(f + 1)));
-  }
+  for (int16_t f = 1; f <= frames; ++f) sound.samples.insert(sound.samples.end(), {f, int16_t(-f)});
+  if (channels == 1) std::erase_if(sound.samples, [](int16_t v) { return v < 0; });
   return sound;
 }
 
@@ -54,7 +52,6 @@ TEST(SoundMixer, OnceLoopSilenceAndStopMoveThroughTheSoundAsAsked) {
   for (int32_t unknown : {0, -1, 2, 99}) {  // accepted, and nothing plays
     mixer.SetVolume(unknown, -100), mixer.Play(unknown, -1, -1, 1000), mixer.Silence(unknown);
     mixer.Stop(unknown);
-    EXPECT_EQ(mixer.Level(unknown), -10000);
   }
   EXPECT_FALSE(mixer.AnyPlaying());
 }
@@ -68,8 +65,7 @@ TEST(SoundMixer, VolumeIsHundredthsOfADecibelOnTheSamples) {
     const int32_t h = mixer.Add(Constant(20000, 100));
     mixer.SetVolume(h, volume);
     mixer.Play(h, 1, 0, 1000);
-    const auto out = MixFrames(mixer, 10);
-    EXPECT_NEAR(out.back(), 20000 * factor, 30) << volume;
+    EXPECT_NEAR(MixFrames(mixer, 10).back(), 20000 * factor, 30) << volume;
   }
   // Two sounds add up and clip instead of wrapping round.
   SoundMixer mixer;
@@ -85,25 +81,23 @@ TEST(SoundMixer, AHeldSoundFadesInWhileAskedForThenOutAndStopsWhereItStands) {
   uint64_t now = 5000;
   mixer.Play(h, -1, -1, now);
   const int16_t quiet = MixFrames(mixer, 1)[0];
-  // Asked for every 16 ms for one second, the clock ticking every 10 ms.
-  for (; now < 6000; now += 10) {
-    if (now % 16 < 10) mixer.Play(h, -1, -1, now);
-    mixer.Tick(now);
-    MixFrames(mixer, 10);
-  }
+  // Asked for every 16 ms for one second, the clock ticking every 10 ms; then not.
+  const auto run = [&](uint64_t until, bool asked) {
+    for (; mixer.IsPlaying(h) && now < until; now += 10) {
+      if (asked && now % 16 < 10) mixer.Play(h, -1, -1, now);
+      mixer.Tick(now);
+      MixFrames(mixer, 10);
+    }
+  };
+  run(6000, true);
   EXPECT_GT(MixFrames(mixer, 1)[0], quiet * 20) << "no fade in to the volume";
   const int64_t where = mixer.Position(h);
-  for (; mixer.IsPlaying(h) && now < 8000; now += 10) {
-    mixer.Tick(now);
-    MixFrames(mixer, 10);
-  }
+  run(8000, false);
   EXPECT_LT(now, 6000 + HeldSound::kHoldMs + 400);  // held a quarter second, then faded
   EXPECT_GT(mixer.Position(h), where);              // not rewound
   EXPECT_EQ(MixFrames(mixer, 5), std::vector<int16_t>(5, 0));
-
-  mixer.Play(h, -1, -1, now);  // asked for again: fades in from where it stood
-  EXPECT_EQ(mixer.Level(h), -748 - 3000);
-  EXPECT_NE(MixFrames(mixer, 1)[0], 0);
+  mixer.Play(h, -1, -1, now);  // asked for again: plays again, quietly at first
+  EXPECT_EQ(MixFrames(mixer, 1)[0], quiet);
 }
 
 TEST(SoundMixer, LaterSoundsTakeTheFirstSoundsChannelsAndRate) {
