@@ -30,16 +30,10 @@ class XvfbServer {
       _exit(127);
     }
     close(ends[1]);
-    char text[16] = {};
-    size_t got = 0;
-    while (got < sizeof text - 1) {
-      const ssize_t n = read(ends[0], text + got, sizeof text - 1 - got);
-      if (n <= 0) break;
-      got += static_cast<size_t>(n);
-      if (text[got - 1] == '\n') break;
-    }
+    std::string number;  // the display number, ended by a newline
+    for (char c; read(ends[0], &c, 1) == 1 && c != '\n';) number += c;
     close(ends[0]);
-    if (got > 0) display = ":" + std::string(text, text + got - (text[got - 1] == '\n'));
+    if (!number.empty()) display = ":" + number;
   }
   ~XvfbServer() {
     if (pid_ > 0) {
