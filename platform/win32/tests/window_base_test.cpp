@@ -82,13 +82,10 @@ TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
             reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
   DestroyWindow(plain.hwnd());
   DestroyWindow(dialog.hwnd());
-  EXPECT_EQ(plain.hwnd(), nullptr);
-  EXPECT_EQ(dialog.hwnd(), nullptr);
-  EXPECT_EQ(ends, 2);
-
   TestWindow modal(&ends);
   EXPECT_EQ(modal.RunModal(), 7);
-  EXPECT_EQ(modal.hwnd(), nullptr);
+  EXPECT_EQ(std::tuple(plain.hwnd(), dialog.hwnd(), modal.hwnd(), ends),
+            std::tuple(nullptr, nullptr, nullptr, 3));
 }
 
 TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
@@ -97,16 +94,14 @@ TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle
     TestWindow window(&ends, refits);
     HWND hwnd = window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
     window.FitClientArea(321, 123, 96);
-    RECT client{};
+    RECT client{}, before = WindowRect(hwnd);
     GetClientRect(hwnd, &client);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(321L, 123L));
-    const RECT before = WindowRect(hwnd);
     RECT suggested{200, 150, 400, 250};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(window.refitDpi, 144u);
     const RECT after = WindowRect(hwnd);
-    const RECT& expected = refits ? suggested : before;
-    EXPECT_TRUE(EqualRect(&after, &expected)) << refits;
+    EXPECT_TRUE(EqualRect(&after, refits ? &suggested : &before)) << refits;
   }
 }
 
@@ -139,13 +134,10 @@ TEST(WindowList, DestroyAllEndsEveryNotedWindowOnceEvenAChildOfAnother) {
   DestroyWindow(gone.hwnd());  // a window that went by itself has left the list
   EXPECT_EQ(list.windows(), (std::vector<HWND>{parent.hwnd(), child.hwnd()}));
   list.DestroyAll();
+  list.DestroyAll();  // nothing noted any more: nothing happens
   EXPECT_TRUE(list.windows().empty());
-  EXPECT_EQ(parent.hwnd(), nullptr);
-  EXPECT_EQ(child.hwnd(), nullptr);
-  EXPECT_EQ(ends, 3);
+  EXPECT_EQ(std::tuple(parent.hwnd(), child.hwnd(), ends), std::tuple(nullptr, nullptr, 3));
   EXPECT_NE(unnoted.hwnd(), nullptr);
-  list.DestroyAll();  // nothing noted: nothing happens
-  EXPECT_EQ(ends, 3);
 }
 
 }  // namespace
