@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -52,24 +51,19 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
       {L"nodata.wav", Wave(1, 16, 8000, 0)}};
   for (const auto& [name, bytes] : bad)
     EXPECT_FALSE(ReadWaveFile(folder.Write(name, bytes)).has_value()) << name;
-  EXPECT_FALSE(ReadWaveFile(folder.Path(L"missing.wav")).has_value());
-  EXPECT_FALSE(ReadWaveFile(folder.Path(L"")).has_value());  // a folder
+  for (const wchar_t* name : {L"missing.wav", L""})  // the latter a folder
+    EXPECT_FALSE(ReadWaveFile(folder.Path(name)).has_value()) << name;
 
-  // A data chunk that claims more than the file holds gives what is there,
-  // as on Linux, and nothing is allocated for the claim.
-  const std::pair<Bytes, size_t> cut[] = {{Bytes(whole.begin(), whole.begin() + 101), 28},
-                                          {Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00), 800}};
-  for (const auto& [bytes, frames] : cut) {
-    const auto sound = ReadWaveFile(folder.Write(L"cut.wav", bytes));
-    ASSERT_TRUE(sound.has_value()) << bytes.size();
-    EXPECT_EQ(sound->data.size(), frames * sound->BlockAlign()) << bytes.size();
-  }
+  // A data chunk that claims 4 GB gives what the file holds, and nothing is allocated for the
+  // claim.
+  const auto cut = ReadWaveFile(folder.Write(L"cut.wav", Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00)));
+  EXPECT_EQ(cut.value_or(WaveSound{}).data.size(), 800u * 4);
 
   // A file of exactly 16 MB is read; one more sample frame is too much.
   const std::pair<int, bool> limits[] = {{(16 << 20) / 2 - 22, true}, {(16 << 20) / 2 - 21, false}};
   for (const auto& [frames, read] : limits) {
     Bytes big = Wave(1, 16, 22050, 0, 1, frames * 2);
-    big.resize(44 + size_t(frames) * 2, 0);
+    big.resize(44 + size_t(frames) * 2);
     EXPECT_EQ(ReadWaveFile(folder.Write(L"big.wav", big)).has_value(), read) << big.size();
   }
 }
@@ -114,9 +108,9 @@ class NullAudioDevice : public ::testing::Test {
 TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
   const int32_t handles[] = {Load(L"m8.wav", Wave(1, 8, 11025, 2)),
                              Load(L"s16.wav", Wave(2, 16, 44100, 2))};
+  EXPECT_NE(handles[0], handles[1]);
   for (int32_t h : handles) {
     EXPECT_GT(h, 0);
-    EXPECT_EQ(std::count(std::begin(handles), std::end(handles), h), 1);
     sound->PlaySound(h, -1, -1);
     EXPECT_TRUE(sound->IsPlaying(h));
   }
@@ -128,8 +122,7 @@ TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
 }
 
 TEST_F(NullAudioDevice, VolumeIsClampedAndPlayingAgainNeitherRestartsNorStops) {
-  const int32_t h =
-      Load(L"long.wav", Wave(1, 16, 22050, 10.0));  // does not come round within the test
+  const int32_t h = Load(L"long.wav", Wave(1, 16, 22050, 10.0));  // does not come round in the test
   ASSERT_GT(h, 0);
   for (auto [set, want] : {std::pair{-748, -748}, {-20000, -10000}, {300, 0}, {-748, -748}}) {
     sound->SetSoundVolume(h, set);
@@ -152,10 +145,8 @@ TEST_F(NullAudioDevice, ALoopAskedForPlaysWhileAskedAndFadesOutWhenTheRequestsSt
   const int32_t h = Load(L"engine.wav", Wave(1, 16, 22050, 10.0));
   ASSERT_GT(h, 0);
   sound->SetSoundVolume(h, -748);
-  // Asked for again and again while the thread's messages (the fade timer)
-  // are dispatched, as the frames would: it fades in to the volume and
-  // then keeps playing at it. Each look comes before the next request, so
-  // that a stop or a fresh fade-in shows.
+  // Asked for again and again while the fade timer's messages are dispatched, as the frames would;
+  // each look comes before the next request, so that a stop or a fresh fade-in shows.
   auto askedUntil = [&](const std::function<bool()>& done, DWORD ms) {
     return WaitUntil(
         [&] {

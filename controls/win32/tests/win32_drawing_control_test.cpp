@@ -12,7 +12,7 @@
 namespace skyvault::win32 {
 namespace {
 
-struct CountingEvents : DrawingEvents {
+struct CountingEvents : DrawingEvents {  // the control's events, counted
   void OnFrame() override { ++frames; }
   void OnPointerMove() override { ++moves; }
   void OnMouseButton() override { ++buttons; }
@@ -44,8 +44,7 @@ class Win32DrawingControlTest : public ::testing::Test {
     auto at = [s](int v) { return static_cast<int>(std::lround(v * s)); };
     return {at(frame.left), at(frame.top), at(frame.right), at(frame.bottom)};
   }
-  // How many canvas pixels of each colour but black lie inside `rect`; those outside count as
-  // kOutside.
+  // How many canvas pixels of each colour but black lie inside `rect`; those outside: kOutside.
   static constexpr uint32_t kOutside = 0x1000000;
   std::map<uint32_t, int> Colours(const PixelRect& rect) {
     std::map<uint32_t, int> inside;
@@ -74,34 +73,19 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
   // The widest monitor's letterbox: the frame at the screen's resolution.
   EXPECT_EQ(std::tuple(canvas.depth, canvas.width, canvas.stride),
             std::tuple(32, OnCanvas({0, 0, 800, 600}).right, canvas.width * 4));
-  const struct {
-    const char* face;
-    int size;
-    const char* text;
-    int x, y;
-    int32_t colour;
-    PixelRect area;  // where the text must land
-    uint32_t shown;
-  } cases[] = {
-      {"Arial", 24, "Place a Message Here", 5, 575, Rgb(0, 255, 255), {5, 575, 800, 599}, 0x00FFFF},
-      {"No Such Face At All",
-       40,
-       "MMMM",
-       100,
-       100,
-       Rgb(0, 226, 251),
-       {100, 100, 800, 145},
-       0x00E2FB},
-  };
-  for (const auto& c : cases) {
+  // Text at (x, y) in a face of a size must land in the frame's rectangle from (x, y) to
+  // (800, bottom), in its colour (red + 256 green + 65536 blue; shown as 0xRRGGBB).
+  for (auto [face, size, text, x, y, bottom, colour, shown] :
+       {std::tuple{"Arial", 24, "Place a Message Here", 5, 575, 599, Rgb(0, 255, 255), 0x00FFFFu},
+        {"No Such Face At All", 40, "MMMM", 100, 100, 145, Rgb(0, 226, 251), 0x00E2FBu}}) {
     control->ClearFrame(0);
-    control->SetTextFont(c.face, c.size, 1, false, false, false);
-    control->DrawText(c.text, c.x, c.y, c.colour);
+    control->SetTextFont(face, size, 1, false, false, false);
+    control->DrawText(text, x, y, colour);
     control->ShowFrame();
-    auto inside = Colours(OnCanvas(c.area));
-    EXPECT_EQ(inside[kOutside], 0) << c.text;
-    EXPECT_GT(inside[c.shown], 40) << c.text;  // the glyphs' cores; their edges are smoothed
-    for (auto [colour, n] : inside) EXPECT_LE(n, inside[c.shown]) << c.text << std::hex << colour;
+    auto inside = Colours(OnCanvas({x, y, 800, bottom}));
+    EXPECT_EQ(inside[kOutside], 0) << text;
+    EXPECT_GT(inside[shown], 40) << text;  // the glyphs' cores; their edges are smoothed
+    for (auto [other, n] : inside) EXPECT_LE(n, inside[shown]) << text << std::hex << other;
   }
   const int32_t cover = RedSprite(200, 40);
   control->ClearFrame(0);
@@ -135,8 +119,7 @@ TEST_F(Win32DrawingControlTest, InputRaisesItsEventsButAPointerMessageWithoutMov
 TEST_F(Win32DrawingControlTest, ShowFramePutsTheScaledCanvasOnTheWindowAndRepaintsIt) {
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
   const int32_t s = RedSprite(100, 100);  // canvas 400..499 x 300..399
-  control->SetSpriteX(s, 400);
-  control->SetSpriteY(s, 300);
+  control->SetSpriteX(s, 400), control->SetSpriteY(s, 300);
   control->ClearFrame(Rgb(0, 0, 255));
   control->DrawSprite(s);
   control->ShowFrame();
@@ -158,7 +141,7 @@ TEST_F(Win32DrawingControlTest, ShowFramePutsTheScaledCanvasOnTheWindowAndRepain
   control->DrawSprite(s);
   control->ShowFrame();
   expectPixels({{33 + 470, 360, blue}, {33 + 150, 360, red}});
-  RECT all{0, 0, 1000, 700};
+  const RECT all{0, 0, 1000, 700};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   InvalidateRect(window.hwnd, nullptr, FALSE);
   UpdateWindow(window.hwnd);  // uncovered: the last frame comes back
