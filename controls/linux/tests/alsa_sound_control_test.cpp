@@ -1,6 +1,5 @@
-// The ALSA sound control on devices described by an .asoundrc: each case
-// runs in a child process whose HOME holds that file, since ALSA reads its
-// configuration once per process.
+// The ALSA sound control on devices described by an .asoundrc: each case runs in a child
+// process whose HOME holds that file, since ALSA reads its configuration once per process.
 #include "controls/linux/alsa_sound_control.h"
 
 #include <fcntl.h>
@@ -46,36 +45,27 @@ std::string Slurp(const std::string& path) {
 // Waits up to `seconds` for `done`, looking every 10 ms.
 bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!done()) {
+  for (; !done(); std::this_thread::sleep_for(milliseconds(10)))
     if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(milliseconds(10));
-  }
   return true;
 }
 
 // Asks for a held sound every 16 ms, as the display does, for `ms`.
 void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
   const auto until = std::chrono::steady_clock::now() + milliseconds(ms);
-  while (std::chrono::steady_clock::now() < until) {
-    sound.SetSoundVolume(handle, 0);
-    sound.PlaySound(handle, -1, -1);
-    std::this_thread::sleep_for(milliseconds(16));
-  }
+  for (; std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(milliseconds(16)))
+    sound.SetSoundVolume(handle, 0), sound.PlaySound(handle, -1, -1);
 }
 
 TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
-  const struct {
-    const char* runtime;
-    const char* display;
-    std::string path;
-  } paths[] = {
-      {"/run/user/1000", ":0", "/run/user/1000/skyvault-sound-_0.lock"},
-      {"/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
-      {nullptr, ":1", "/tmp/skyvault-1000/sound-_1.lock"},
-      {"relative", "../../etc", "/tmp/skyvault-1000/sound-.._.._etc.lock"},
-      {"", nullptr, "/tmp/skyvault-1000/sound-none.lock"},
-  };
-  for (const auto& p : paths) EXPECT_EQ(SoundLockPath(p.runtime, 1000, p.display), p.path);
+  for (auto [runtime, display, path] :
+       {std::tuple<const char*, const char*, const char*>{"/run/user/1000", ":0",
+                                                          "/run/user/1000/skyvault-sound-_0.lock"},
+        {"/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
+        {nullptr, ":1", "/tmp/skyvault-1000/sound-_1.lock"},
+        {"relative", "../../etc", "/tmp/skyvault-1000/sound-.._.._etc.lock"},
+        {"", nullptr, "/tmp/skyvault-1000/sound-none.lock"}})
+    EXPECT_EQ(SoundLockPath(runtime, 1000, display), path);
 
   const testing::TempFolder temp;
   const std::string folder = testing::Utf8(temp.path());
@@ -88,9 +78,8 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   }
   EXPECT_TRUE(SoundPlayerLock(folder + "/sound.lock").TryTake());  // the first holder has gone
 
-  // A runtime folder that cannot take the lock (a file in its place, as
-  // unwritable as a read-only folder even to root): the lock goes to the
-  // fallback, and excludes there as well.
+  // A runtime folder that cannot take the lock (a file in its place, unwritable even to root):
+  // the lock goes to the fallback, and excludes there as well.
   const std::string notFolder = folder + "/not-a-folder";
   std::ofstream(notFolder) << "x";
   EXPECT_FALSE(SoundPlayerLock(notFolder + "/sound.lock").TryTake());
@@ -215,9 +204,7 @@ std::vector<std::pair<double, int>> Windows(const std::string& raw) {
   return windows;
 }
 
-// What the display does: asks for the engine for a second, then stops
-// asking. The recording has the tone while held and nothing after; asked for
-// again later, it plays again.
+// As the display does: the engine asked for a second, then not, then again.
 TEST_F(AlsaSoundControlTest, TheRecordedEngineHoldsWhileAskedForAndEndsWhenReleased) {
   const std::string raw = folder_ + "/out.raw";
   ASSERT_TRUE(Run(FileDevice(raw), [&] {
