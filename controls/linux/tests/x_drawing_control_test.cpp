@@ -79,22 +79,17 @@ class XDrawingControlTest : public ::testing::Test {
 };
 
 TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSending) {
-  struct Mode {
-    const char* name;
-    XImageSurface::Options options;
-    bool shared;
-  };
-  for (const Mode& mode :
-       {Mode{"shared memory", {true, false}, true}, Mode{"attach refused", {true, true}, false},
-        Mode{"plain", {false, false}, false}}) {
-    SCOPED_TRACE(mode.name);
-    auto control = Control(mode.options);
+  // Shared memory; its attach refused; plain.
+  for (auto [options, shared] : {std::pair{XImageSurface::Options{true, false}, true},
+                                 {{true, true}, false},
+                                 {{false, false}, false}}) {
+    SCOPED_TRACE(std::to_string(options.sharedMemory) + std::to_string(options.refuseAttach));
+    auto control = Control(options);
     ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
     control->ClearFrame(kRed);
     control->ShowFrame();
-    EXPECT_EQ(control->surface().sharedMemory(), mode.shared);
-    // 800 x 600 in 400 x 200: the letterbox (its sums are the layout's test),
-    // black bars beside it.
+    EXPECT_EQ(control->surface().sharedMemory(), shared);
+    // 800 x 600 in 400 x 200: the letterbox (its sums are the layout's test), black bars beside.
     const PixelRect target = control->host().target();
     ExpectPixels(
         {{target.left + 1, 1, 0xFF0000}, {target.left - 2, 100, 0}, {target.right + 1, 199, 0}});
@@ -113,7 +108,7 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     const int x = target.left + 320 * target.Width() / 800, y = 320 * 200 / 600;
     ExpectPixels({{x, y, 0x00FF00}, {x - 20, y, 0xFF0000}});
     control.reset();
-    Deliver(*Control(mode.options));  // no completion left behind for the next
+    Deliver(*Control(options));  // no completion left behind for the next
   }
 }
 

@@ -37,8 +37,7 @@ class Win32DrawingControlTest : public ::testing::Test {
     control->LoadSpriteBitmap(s, 1, "red", -2);
     return s;
   }
-  // A rectangle of the 800 x 600 frame on the canvas, which has the
-  // screen's resolution.
+  // A rectangle of the 800 x 600 frame on the canvas, which has the screen's resolution.
   PixelRect OnCanvas(const PixelRect& frame) const {
     const double s = control->scale();
     auto at = [s](int v) { return static_cast<int>(std::lround(v * s)); };
@@ -49,14 +48,10 @@ class Win32DrawingControlTest : public ::testing::Test {
   std::map<uint32_t, int> Colours(const PixelRect& rect) {
     std::map<uint32_t, int> inside;
     const CanvasView& canvas = control->canvas();
-    for (int y = 0; y < canvas.height; ++y) {
-      for (int x = 0; x < canvas.width; ++x) {
-        const uint32_t p = reinterpret_cast<const uint32_t*>(canvas.Row(y))[x] & 0xFFFFFF;
-        if (p)
-          ++inside[x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? p
-                                                                                        : kOutside];
-      }
-    }
+    for (int y = 0; y < canvas.height; ++y)
+      for (int x = 0; x < canvas.width; ++x)
+        if (const uint32_t p = reinterpret_cast<const uint32_t*>(canvas.Row(y))[x] & 0xFFFFFF)
+          ++inside[rect.Intersect({x, y, x + 1, y + 1}).Empty() ? kOutside : p];
     return inside;
   }
   testing::TestWindow window{1000, 700};
