@@ -103,8 +103,7 @@ class AlsaSoundControlTest : public ::testing::Test {
         << testing::WaveBytes({1, 16, kRate, 3 * kRate});  // a 440 Hz tone
   }
 
-  // Starts `body` in a child whose HOME has `asoundrc`; its stderr goes to
-  // a file. Returns the child's id.
+  // Starts `body` in a child whose HOME has `asoundrc`, its stderr going to a file; its id.
   pid_t Start(const std::string& asoundrc, const std::function<bool()>& body) {
     const std::string home = folder_ + "/home" + std::to_string(homes_++);
     fs::create_directory(home);
@@ -112,8 +111,7 @@ class AlsaSoundControlTest : public ::testing::Test {
     const pid_t child = fork();
     if (child == 0) {
       setenv("HOME", home.c_str(), 1);
-      const int err = open((home + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(err, 2);
+      dup2(open((home + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
       alarm(60);
       _exit(body() ? 0 : 1);
     }
@@ -126,9 +124,6 @@ class AlsaSoundControlTest : public ::testing::Test {
   }
   bool Run(const std::string& asoundrc, const std::function<bool()>& body) {
     return Succeeded(Start(asoundrc, body));
-  }
-  std::string Stderr(int home) {
-    return Slurp(folder_ + "/home" + std::to_string(home) + "/stderr");
   }
 
   const testing::TempFolder temp_;
@@ -152,7 +147,7 @@ TEST_F(AlsaSoundControlTest, WithoutADeviceOrMutedEveryCallWorksInSilence) {
   };
   for (const char* broken : {kMissingDevice, "this is { not an asoundrc"}) {
     EXPECT_TRUE(Run(broken, quietly(Output::NoDevice))) << broken;
-    EXPECT_EQ(Stderr(homes_ - 1), "") << "ALSA spoke";
+    EXPECT_EQ(Slurp(folder_ + "/home" + std::to_string(homes_ - 1) + "/stderr"), "") << broken;
   }
   EXPECT_TRUE(Run(kNullDevice, quietly(Output::Player)));
   EXPECT_TRUE(Run(kNullDevice, quietly(Output::Muted, {true})));
@@ -176,10 +171,7 @@ TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItE
       if (write(pipes[n][1], player ? "P" : "N", 1) != 1) return false;
       if (player) return true;  // ends, and drops the lock
       // The other one ends: this one takes over while it is asked to play.
-      return WaitFor([&] {
-        Hold(sound, h, 50);
-        return sound.output() == Output::Player;
-      });
+      return WaitFor([&] { return Hold(sound, h, 50), sound.output() == Output::Player; });
     }));
   }
   char verdicts[2] = {};
@@ -219,9 +211,8 @@ TEST_F(AlsaSoundControlTest, TheRecordedEngineHoldsWhileAskedForAndEndsWhenRelea
            sound.output() == Output::Player;
   }));
   const auto windows = Windows(Slurp(raw + ".first"));
-  const double seconds = windows.size() / 20.0;
-  ASSERT_GT(seconds, 1.1) << "the sound did not last while held";
-  EXPECT_LT(seconds, 2.0) << "the sound went on after it was released";
+  ASSERT_GT(windows.size(), 22u) << "the sound did not last while held (1.1 s)";
+  EXPECT_LT(windows.size(), 40u) << "the sound went on after it was released";
   // 0.5 to 0.9 s: the tone at full volume (the fades' shape is the mixer's test).
   const double full = 16383 / std::sqrt(2.0);
   for (size_t i = 10; i < 18; ++i) {
