@@ -108,14 +108,11 @@ class NullAudioDevice : public ::testing::Test {
 TEST_F(NullAudioDevice, EveryPcmKindLoadsAndStopAllStopsThem) {
   const int32_t handles[] = {Load(L"m8.wav", Wave(1, 8, 11025, 2)),
                              Load(L"s16.wav", Wave(2, 16, 44100, 2))};
-  EXPECT_NE(handles[0], handles[1]);
-  for (int32_t h : handles) {
-    EXPECT_GT(h, 0);
-    sound->PlaySound(h, -1, -1);
-    EXPECT_TRUE(sound->IsPlaying(h));
-  }
+  EXPECT_TRUE(handles[0] > 0 && handles[1] > 0 && handles[0] != handles[1]);
+  for (int32_t h : handles) sound->PlaySound(h, -1, -1);
+  EXPECT_TRUE(sound->IsPlaying(handles[0]) && sound->IsPlaying(handles[1]));
   sound->StopAllSound();
-  for (int32_t h : handles) EXPECT_FALSE(sound->IsPlaying(h));
+  EXPECT_FALSE(sound->IsPlaying(handles[0]) || sound->IsPlaying(handles[1]));
   // A file the reader refuses (its cases above) gives no sound.
   EXPECT_EQ(sound->LoadSound(folder.Write(L"noise.wav", Bytes(500, 0x5A))), 0);
   ExpectEveryCallDoesNothing(*sound, 0);
@@ -132,11 +129,9 @@ TEST_F(NullAudioDevice, VolumeIsClampedAndPlayingAgainNeitherRestartsNorStops) {
   int64_t before = 0;
   ASSERT_TRUE(WaitUntil([&] { return (before = sound->PlayPosition(h)) > 0; }, 2000));
   for (int frame = 0; frame < 5; ++frame) sound->PlaySound(h, -1, -1);
-  EXPECT_TRUE(sound->IsPlaying(h));
-  EXPECT_GE(sound->PlayPosition(h), before);
+  EXPECT_TRUE(sound->IsPlaying(h) && sound->PlayPosition(h) >= before);
   sound->SilenceSound(h);
-  EXPECT_FALSE(sound->IsPlaying(h));
-  EXPECT_GE(sound->PlayPosition(h), before);  // silenced where it stood
+  EXPECT_TRUE(!sound->IsPlaying(h) && sound->PlayPosition(h) >= before);  // where it stood
   sound->StopSound(h);
   EXPECT_EQ(sound->PlayPosition(h), 0);  // stopped and rewound
 }
@@ -149,12 +144,7 @@ TEST_F(NullAudioDevice, ALoopAskedForPlaysWhileAskedAndFadesOutWhenTheRequestsSt
   // each look comes before the next request, so that a stop or a fresh fade-in shows.
   auto askedUntil = [&](const std::function<bool()>& done, DWORD ms) {
     return WaitUntil(
-        [&] {
-          const bool seen = done();
-          sound->PlaySound(h, -1, -1);
-          return seen;
-        },
-        ms);
+        [&] { return [&](bool seen) { return sound->PlaySound(h, -1, -1), seen; }(done()); }, ms);
   };
   EXPECT_TRUE(askedUntil([&] { return sound->Volume(h) < -748; }, 100)) << "no fade-in";
   EXPECT_TRUE(askedUntil([&] { return sound->Volume(h) == -748; }, 3000))
