@@ -9,8 +9,7 @@
 
 namespace skyvault {
 
-// Platform services for tests: a clock the test moves, a fixed sequence of
-// random numbers, and a log of the visible effects.
+// A clock the test moves, a fixed sequence of random numbers, a log of the visible effects.
 class FakePlatformServices : public PlatformServices {
  public:
   uint32_t TickCount() override { return tick; }

@@ -7,8 +7,7 @@
 
 namespace skyvault::testing {
 
-// A fresh folder of its own under the system's temporary folder, removed
-// with everything in it when the object goes.
+// A fresh folder under the system's temporary folder, removed with its contents at the end.
 class TempFolder {
  public:
   TempFolder();

@@ -1,5 +1,4 @@
-// The ALSA sound control on devices described by an .asoundrc: each case runs in a child
-// process whose HOME holds that file, since ALSA reads its configuration once per process.
+// Each case runs in a child whose HOME has its .asoundrc: ALSA reads it once per process.
 #include "controls/linux/alsa_sound_control.h"
 
 #include <fcntl.h>
@@ -78,8 +77,7 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   }
   EXPECT_TRUE(SoundPlayerLock(folder + "/sound.lock").TryTake());  // the first holder has gone
 
-  // A runtime folder that cannot take the lock (a file in its place, unwritable even to root):
-  // the lock goes to the fallback, and excludes there as well.
+  // A runtime folder that cannot take the lock (a file there): the fallback, exclusive too.
   const std::string notFolder = folder + "/not-a-folder";
   std::ofstream(notFolder) << "x";
   EXPECT_FALSE(SoundPlayerLock(notFolder + "/sound.lock").TryTake());

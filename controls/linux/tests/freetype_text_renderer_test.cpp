@@ -112,9 +112,7 @@ TEST(FreeTypeTextRenderer, TextIsUtf8WithLatin1ForStrayBytes) {
   for (const auto& [text, characters] : cases) EXPECT_EQ(DecodeText(text), characters) << text;
 }
 
-// Antialiased text kept as a picture (its colour and coverage taken from
-// drawings over black and white) lays over any ground as the font engine
-// draws it, up to rounding; italic, underlined and in every colour.
+// Text kept as a picture (from drawings over black and white) lays as the engine draws it.
 TEST(FreeTypeTextRenderer, KeptTextLaysAsItIsDrawnUpToRounding) {
   FreeTypeTextRenderer text;
   for (const TextFont& font : {TextFont{"Arial", 22}, TextFont{"Arial", 31, 700, true, true}}) {

@@ -60,8 +60,7 @@ TEST(GlyphBlend, NothingChangesOutsideTheClipOrTheCanvas) {
   BlendCoverage(canvas.view, {full.data(), 5, 2, 5}, 4, 1, kWhite, PixelRect{1, 0, 100, 100});
   canvas.ExpectWhereWhite(
       [](int x, int y) { return (x >= 1 && x <= 2 && y <= 2) || (x >= 4 && y >= 1 && y <= 2); });
-  // A solid line past both edges, clipped the same way: the row up to the
-  // canvas's last column, nothing else.
+  // A solid line past both edges, clipped the same way: the row up to the canvas's edge.
   TestCanvas line(0);
   FillSolid(line.view, {-3, 1, 9, 2}, kWhite, PixelRect{1, 0, 100, 100});
   line.ExpectWhereWhite([](int x, int y) { return y == 1 && x >= 1; });

@@ -32,8 +32,7 @@ class PixbufImageDecoderTest : public ::testing::Test {
   PixbufImageDecoder decoder_;
 };
 
-// A 24-bit bitmap whose header claims width x height; `rows` rows of pixel
-// data follow (grey 0x40), fewer than claimed for a truncated one.
+// A 24-bit bitmap claiming width x height, with `rows` rows of grey 0x40 (fewer: truncated).
 Bytes Bitmap24(int32_t width, int32_t height, int32_t rows) {
   const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
   Bytes bytes{'B', 'M'};
@@ -64,9 +63,7 @@ TEST_F(PixbufImageDecoderTest, PicturesDecodeWithTheWindowsAlphaRules) {
   EXPECT_EQ(plane->pixels.front() >> 24, 0u);  // clear sky around it
 }
 
-// Told the whole size first, the decoder keeps only the part asked for,
-// with its place and the whole picture's corner colour; an empty part is
-// no picture.
+// Only the part asked for, with its place and the whole's corner colour; an empty part: none.
 TEST_F(PixbufImageDecoderTest, KeepsOnlyThePartAskedFor) {
   Bytes rgba;
   for (int i = 0; i < 8 * 4; ++i) rgba.insert(rgba.end(), {uint8_t(i), uint8_t(2 * i), 7, 255});

@@ -35,15 +35,13 @@ TEST_F(SoundFileTest, ReadsPcmWavesAsSixteenBitSamples) {
                     shape.bits == 8 ? 256 : 0)
             << f;
   }
-  // A data chunk that claims more than the file holds gives what is there,
-  // as on Windows (the counting is the check's test).
+  // A data chunk claiming more than the file holds gives what is there.
   const auto cut = ReadSoundFile(Write("claims.wav", WaveBytes({1, 16, 8000, 800, 1, 0xFFFFFF00})));
   ASSERT_TRUE(cut.has_value());
   EXPECT_EQ(cut->frames(), 800u);
 }
 
-// The check's rules are its own test; here, one case for each fact the
-// reader hands it, and files that are no wave.
+// One case for each fact the reader hands the check (whose rules are its own test); no waves.
 TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
   std::string notRiff = WaveBytes({}), notWave = WaveBytes({});
   notRiff[0] = 'X';

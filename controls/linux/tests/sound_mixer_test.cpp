@@ -7,8 +7,7 @@
 namespace skyvault {
 namespace {
 
-// A sound whose sample at frame f is f + 1 on channel 0 (and -(f + 1) on
-// channel 1 when stereo), so mixed output tells which frames played.
+// Frame f is f + 1 (and -(f + 1) on channel 1): the output tells which frames played.
 DecodedSound Ramp(int channels, int rate, int frames) {
   DecodedSound sound{channels, rate, {}};
   for (int16_t f = 1; f <= frames; ++f) sound.samples.insert(sound.samples.end(), {f, int16_t(-f)});

@@ -131,8 +131,7 @@ TEST_F(XDrawingControlTest, FollowsTheWindowsSizeAndRepaintsWhatWasExposed) {
   EXPECT_EQ(control->host().lastSentPixels(), 200 * 300);
   ExpectPixels({{100, 150, 0x0000FF}, {100, 10, 0}, {199, 290, 0}});
 
-  // The server forgets the window's pixels (unmapped and mapped again,
-  // with a white background): Expose brings them back without a frame.
+  // The server forgets the window's pixels: Expose brings them back without a frame.
   XUnmapWindow(display_, window_);
   XMapWindow(display_, window_);
   XSync(display_, False);

@@ -9,9 +9,8 @@
 
 namespace skyvault {
 
-// A private Xvfb for one test, on a display number it picks itself; stopped
-// (by its process id) when the object goes. `display` is empty when it
-// could not be started.
+// A private Xvfb on a display number of its own, stopped by its id when the object goes;
+// `display` is empty when it could not be started.
 class XvfbServer {
  public:
   explicit XvfbServer(const char* screen = "640x480x24") {

@@ -18,8 +18,7 @@ using skyvault::testing::Bytes;
 using skyvault::testing::TempFolder;
 using testing::WaitUntil;
 
-// A RIFF WAVE file of a tone, `seconds` long; `declaredData` overrides the
-// data chunk's size.
+// A tone `seconds` long; `declaredData` overrides the data chunk's size.
 Bytes Wave(int channels, int bits, int rate, double seconds, int format = 1,
            int64_t declaredData = -1) {
   const std::string b = skyvault::testing::WaveBytes(
@@ -55,8 +54,7 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   for (const wchar_t* name : {L"missing.wav", L""})  // the latter a folder
     EXPECT_FALSE(ReadWaveFile(folder.Path(name)).has_value()) << name;
 
-  // A data chunk that claims 4 GB gives what the file holds, and nothing is allocated for the
-  // claim.
+  // A data chunk claiming 4 GB: what the file holds, nothing allocated for the claim.
   EXPECT_EQ(read(L"cut.wav", Wave(2, 16, 8000, 0.1, 1, 0xFFFFFF00)).data.size(), 800u * 4);
 
   // One sample frame over 16 MB (the limit's edge is the check's test) is not read.
@@ -85,8 +83,7 @@ TEST(DirectSoundSoundControl, WithoutADeviceEveryCallIsAcceptedAndDoesNothing) {
   for (int32_t h : {0, 77}) ExpectEveryCallDoesNothing(system, h);
 }
 
-// With the silent audio device that the null-audio test run sets up;
-// elsewhere skipped.
+// With the silent audio device of the null-audio test run; elsewhere skipped.
 class NullAudioDevice : public ::testing::Test {
  protected:
   void SetUp() override {

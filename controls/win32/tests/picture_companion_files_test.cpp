@@ -1,5 +1,3 @@
-// Companion files on disk, read by the system's own decoder: hostile,
-// broken and misfitting companions are passed over.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -15,8 +13,8 @@ namespace {
 using skyvault::testing::FileBytes;
 constexpr auto Png = skyvault::testing::PngFile;
 
-// The named picture (red) or the companion taken (green at 2x, blue at 4x):
-// the first in order that decodes and fits.
+// Read by the system's decoder: the first companion that decodes and fits (green at 2x, blue at
+// 4x), else the named picture (red).
 TEST(PictureCompanionFiles, TheFirstSoundCompanionThatFitsIsUsedElseTheNamedFile) {
   std::mt19937 random(11);
   FileBytes noise(3000);

@@ -43,8 +43,7 @@ struct Bmp {
     b.insert(b.end(), data.begin(), data.end());
     return b;
   }
-  // Two rows of `values` (top row first) of `bytes` bytes each, stored bottom-up
-  // unless the height is negative, each row padded to 4 bytes.
+  // Two rows (top first) of `bytes` bytes a value, padded to 4, bottom-up unless height < 0.
   Bytes Rows(const std::vector<uint32_t>& values, int bytes) const {
     Bytes data;
     for (int i = 0; i < 2; ++i) {
@@ -68,15 +67,13 @@ class WicImageDecoderTest : public ::testing::Test {
   WicImageDecoder decoder;
 };
 
-// What the decoder adds to the system's codecs: the conversion to one pixel
-// form, a 32-bit bitmap's padding byte, sniffing by content, wide paths.
+// The decoder's own: one pixel form, a 32-bit bitmap's padding byte, sniffing, wide paths.
 TEST_F(WicImageDecoderTest, OpaquePicturesComeBackExactly) {
   const Bytes png = PngFile(4, 2, 0xFF2080C0);
   for (const std::string& path :
        {folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
         folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
-        // A plain 32-bit bitmap's fourth byte is padding, whatever it holds;
-        // a V5 alpha channel of zeroes means opaque.
+        // A plain 32-bit bitmap's fourth byte is padding; a V5 alpha of zeroes means opaque.
         folder.Write(L"32.bmp", Bmp{4, 2, 32}.Rows(kWithAlpha, 4)),
         folder.Write(L"v5zero.bmp", Bmp{4, 2, 32, true}.Rows(kTestPicture, 4)),
         folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
@@ -104,9 +101,7 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
   EXPECT_EQ(png->pixels[7], 0x80804020u);
 }
 
-// Pictures are read side by side on worker threads that come and go: each
-// read there (with a factory of its own) gives what a read on the decoder's
-// own thread gives.
+// Worker threads that come and go (each read with a factory of its own) read the same picture.
 TEST_F(WicImageDecoderTest, ReadsOnThreadsThatComeAndGoGiveTheSamePicture) {
   const std::string png = folder.Write(L"t.png", PngFile(4, 2, 0x80FF8040));
   const auto here = decoder.Decode(png);

@@ -60,8 +60,7 @@ class Win32DrawingControlTest : public ::testing::Test {
   CountingEvents events;
 };
 
-// Text lands in its colour where it was put, at the screen's resolution,
-// with a known face, an unknown one, and under a later sprite.
+// At the screen's resolution, with a known face, an unknown one, and under a later sprite.
 TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPlace) {
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
   const CanvasView& canvas = control->canvas();
@@ -98,8 +97,7 @@ TEST_F(Win32DrawingControlTest, InputRaisesItsEventsButAPointerMessageWithoutMov
     EXPECT_TRUE(control->HandleInputMessage(m, 'A', MAKELPARAM(5, 5)));
   EXPECT_FALSE(control->HandleInputMessage(WM_LBUTTONUP, 0, 0));
   EXPECT_FALSE(control->HandleInputMessage(WM_KEYUP, 'A', 0));
-  // The first position is no move, nor is a repeat (the filter's rules are
-  // tested natively); a new position is.
+  // The first position is no move, nor is a repeat; a new position is.
   for (auto [x, y] : {std::pair{300, 200}, {300, 200}, {-5, 199}})
     control->HandleInputMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   EXPECT_EQ(std::tuple(events.keys, events.buttons, events.moves), std::tuple(2, 4, 1));

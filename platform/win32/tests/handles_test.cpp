@@ -1,5 +1,3 @@
-// The owners of Windows handles: each handle released once, bitmaps that GDI
-// can draw on, fonts made again for the DPI.
 #include <gtest/gtest.h>
 
 #include "platform/win32/dib_section.h"

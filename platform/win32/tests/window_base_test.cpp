@@ -1,6 +1,3 @@
-// The window base: messages reach the window's object, dialogs answer as the
-// dialog manager expects, the DPI refit, the window's end, and the list of
-// windows the saver's ending unloads.
 #include "platform/win32/window_base.h"
 
 #include <gtest/gtest.h>
@@ -94,8 +91,7 @@ TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle
   }
 }
 
-// A window that went by itself, or with its object (the base's own destruction, which no
-// longer reaches the object that is going), has left the list.
+// A window gone by itself, or with its object (unended: the object is going), has left the list.
 TEST(WindowList, DestroyAllEndsEveryNotedWindowOnceEvenAChildOfAnother) {
   int ends = 0;
   WindowList list;
