@@ -1,8 +1,5 @@
 #include "controls/linux/sound_mixer.h"
-
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace skyvault {
 namespace {
