@@ -1,4 +1,5 @@
 #include "controls/linux/sound_mixer.h"
+
 #include <gtest/gtest.h>
 
 namespace skyvault {
