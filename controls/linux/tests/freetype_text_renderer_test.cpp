@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controls/pixel_format.h"
 #include "controls/tests/text_picture_check.h"
 
@@ -26,19 +28,16 @@ struct TextCanvas {
                std::max(r.bottom, y + 1)};
     return r;
   }
-  int Count(uint32_t pixel) const {
-    int n = 0;
-    for (int y = 0; y < view.height; ++y)
-      for (int x = 0; x < view.width; ++x) n += At(x, y) == pixel;
-    return n;
+  int Count(uint32_t pixel) const {  // rows follow each other without a gap
+    const auto* all = reinterpret_cast<const uint32_t*>(memory.data());
+    return static_cast<int>(std::count(all, all + memory.size() / 4, pixel));
   }
   std::vector<uint8_t> memory;
   CanvasView view;
 };
 
 bool Inside(const PixelRect& inner, const PixelRect& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
+  return inner.Intersect(outer) == inner;
 }
 
 TEST(FreeTypeTextRenderer, ArialResolvesThroughFontconfig) {
