@@ -98,17 +98,14 @@ TEST(FreeTypeTextRenderer, DrawsNothingOutsideTheClip) {
 }
 
 TEST(FreeTypeTextRenderer, TextIsUtf8WithLatin1ForStrayBytes) {
-  const std::vector<std::pair<std::string, std::u32string>> cases = {
-      {"abc", U"abc"},
-      {"\xC3\x85ke", U"\u00C5ke"},
-      {"\xE2\x82\xAC", U"\u20AC"},
-      {"\xF0\x9F\x9B\xA9", U"\U0001F6E9"},
-      {"caf\xE9", U"caf\u00E9"},                // Latin-1 byte
-      {"\xC0\x80", U"\u00C0\u0080"},            // overlong
-      {"\xED\xA0\x80", U"\u00ED\u00A0\u0080"},  // surrogate
-      {"\xE2\x82", U"\u00E2\u0082"},            // cut short
-  };
-  for (const auto& [text, characters] : cases) EXPECT_EQ(DecodeText(text), characters) << text;
+  // Whole characters of one to four bytes; then, byte by byte, a Latin-1 byte, an overlong
+  // form, a surrogate and a character cut short.
+  const std::string texts[] = {"abc",     "\xC3\x85ke", "\xE2\x82\xAC", "\xF0\x9F\x9B\xA9",
+                               "caf\xE9", "\xC0\x80",   "\xED\xA0\x80", "\xE2\x82"};
+  const std::u32string characters[] = {
+      U"abc",          U"\u00C5ke",           U"\u20AC",      U"\U0001F6E9", U"caf\u00E9",
+      U"\u00C0\u0080", U"\u00ED\u00A0\u0080", U"\u00E2\u0082"};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(DecodeText(texts[i]), characters[i]) << texts[i];
 }
 
 // Text kept as a picture (from drawings over black and white) lays as the engine draws it.
