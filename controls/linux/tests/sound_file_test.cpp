@@ -37,31 +37,24 @@ TEST_F(SoundFileTest, ReadsPcmWavesAsSixteenBitSamples) {
   }
   // A data chunk claiming more than the file holds gives what is there.
   const auto cut = ReadSoundFile(Write("claims.wav", WaveBytes({1, 16, 8000, 800, 1, 0xFFFFFF00})));
-  ASSERT_TRUE(cut.has_value());
-  EXPECT_EQ(cut->frames(), 800u);
+  EXPECT_EQ(cut ? cut->frames() : 0, 800u);
 }
 
 // One case for each fact the reader hands the check (whose rules are its own test); no waves.
 TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
   std::string notWave = WaveBytes({});
   notWave[8] = 'A';
-  const std::pair<const char*, std::string> refused[] = {
-      {"empty", ""},
-      {"header cut", WaveBytes({}).substr(0, 30)},
-      {"not WAVE", notWave},
-      {"floating point", WaveBytes({1, 32, 8000, 800, 3})},
-      {"24 bits", WaveBytes({1, 24, 8000, 800})},
-      {"three channels", WaveBytes({3, 16, 8000, 800})},
-      {"no samples", WaveBytes({1, 16, 8000, 0})},
-      {"50 Hz", WaveBytes({1, 16, 50, 100})},
-      {"a picture", std::string("BM\0\0\0\0", 6)},
-      {"over 16 MB", WaveBytes({1, 16, 22050, ((16 << 20) - 44) / 2 + 1})},  // a 44-byte header
-  };
-  for (const auto& [what, bytes] : refused) {
-    EXPECT_FALSE(ReadSoundFile(Write("bad.wav", bytes)).has_value()) << what;
-  }
-  EXPECT_FALSE(ReadSoundFile(folder_ + "/missing.wav").has_value());
-  EXPECT_FALSE(ReadSoundFile(folder_).has_value());
+  // Empty, a header cut short, another RIFF kind, floating point, 24 bits, three channels, no
+  // samples, 50 Hz, a picture, one frame over 16 MB (a 44-byte header).
+  int n = 0;
+  for (const std::string& bytes :
+       {std::string(), WaveBytes({}).substr(0, 30), notWave, WaveBytes({1, 32, 8000, 800, 3}),
+        WaveBytes({1, 24, 8000, 800}), WaveBytes({3, 16, 8000, 800}), WaveBytes({1, 16, 8000, 0}),
+        WaveBytes({1, 16, 50, 100}), std::string("BM\0\0\0\0", 6),
+        WaveBytes({1, 16, 22050, ((16 << 20) - 44) / 2 + 1})})
+    EXPECT_FALSE(ReadSoundFile(Write("bad.wav", bytes)).has_value()) << n++;
+  for (const std::string& path : {folder_ + "/missing.wav", folder_})
+    EXPECT_FALSE(ReadSoundFile(path).has_value()) << path;
   ASSERT_EQ(mkfifo((folder_ + "/pipe.wav").c_str(), 0600), 0);
   EXPECT_FALSE(ReadSoundFile(folder_ + "/pipe.wav").has_value());  // and does not wait
 }
