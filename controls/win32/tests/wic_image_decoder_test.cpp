@@ -43,14 +43,13 @@ struct Bmp {
     b.insert(b.end(), data.begin(), data.end());
     return b;
   }
-  // Two rows (top first) of `bytes` bytes a value, padded to 4, bottom-up unless height < 0.
+  // Two rows of four `values` (top first) of `bytes` bytes each, bottom-up unless height < 0.
   Bytes Rows(const std::vector<uint32_t>& values, int bytes) const {
     Bytes data;
     for (int i = 0; i < 2; ++i) {
       const int y = height < 0 ? i : 1 - i;
       for (int x = 0; x < 4; ++x)
         for (int k = 0; k < bytes; ++k) data.push_back(uint8_t(values[y * 4 + x] >> 8 * k));
-      data.resize((data.size() + 3) / 4 * 4, 0);
     }
     return File(data);
   }

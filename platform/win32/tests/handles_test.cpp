@@ -13,9 +13,8 @@ bool Open(HANDLE handle) {
 }
 
 TEST(UniqueHandle, ClosesOnceWhenReplacedOrGoneAndNeverWhenReleased) {
-  HANDLE first = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  HANDLE second = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  HANDLE kept = nullptr;
+  HANDLE first = CreateEventW(nullptr, FALSE, FALSE, nullptr),
+         second = CreateEventW(nullptr, FALSE, FALSE, nullptr), kept = nullptr;
   {
     UniqueKernelHandle owner(first);
     UniqueKernelHandle other(std::move(owner));
@@ -52,12 +51,10 @@ TEST(MemoryDc, GivesBackTheObjectsItStartedWith) {
     return std::pair(GetCurrentObject(dc.get(), OBJ_BITMAP), GetCurrentObject(dc.get(), OBJ_FONT));
   };
   const auto original = current();
-  dc.Select(first.bitmap());
-  dc.Select(second.bitmap());  // the original is still the one it started with
-  dc.Select(font.get());
+  // A second bitmap after the first: the original is still the one it started with.
+  dc.Select(first.bitmap()), dc.Select(second.bitmap()), dc.Select(font.get());
   EXPECT_EQ(current(), std::pair(HGDIOBJ(second.bitmap()), HGDIOBJ(font.get())));
-  dc.Select(static_cast<HBITMAP>(nullptr));
-  dc.Select(static_cast<HFONT>(nullptr));
+  dc.Select(static_cast<HBITMAP>(nullptr)), dc.Select(static_cast<HFONT>(nullptr));
   EXPECT_EQ(current(), original);
 }
 
