@@ -97,10 +97,8 @@ TEST_F(PixbufImageDecoderTest, HostileOversizedAndMissingFilesGiveNothing) {
 
   for (const std::string& path :
        {std::string(), folder_.Path("missing.png"), testing::Utf8(folder_.path()),
-        folder_.Write("noise.bmp", noise), folder_.Write("noise.png", noise),
-        folder_.Write("empty.jpg", {}),
+        folder_.Write("noise.bmp", noise), folder_.Write("empty.jpg", {}),
         folder_.Write("truncated.png", Bytes(png.begin(), png.begin() + png.size() / 2)),
-        folder_.Write("signature.png", Bytes(png.begin(), png.begin() + 8)),
         folder_.Write("too-wide.bmp", Bitmap24(kMaxPictureSide + 1, 1, 1)),
         folder_.Write("too-tall.bmp", Bitmap24(1, kMaxPictureSide + 1, 1)),
         folder_.Write("huge.bmp", Bitmap24(100000, 100000, 0))}) {
