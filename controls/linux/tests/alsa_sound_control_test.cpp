@@ -87,8 +87,7 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
 
   // A fallback folder that someone made a link elsewhere is not used.
   const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
-  fs::remove_all(planted);
-  fs::create_directory_symlink(folder, planted);
+  fs::remove_all(planted), fs::create_directory_symlink(folder, planted);
   EXPECT_FALSE(SoundPlayerLock(planted + "/sound-_0.lock").TryTake());
   EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
   fs::remove(planted);
@@ -220,8 +219,7 @@ TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
     return sound.output() == Output::Player;
   });
   ASSERT_TRUE(WaitFor([&] { return fs::exists(raw) && fs::file_size(raw) > 20000; }));
-  kill(child, SIGSTOP);
-  std::this_thread::sleep_for(milliseconds(400));
+  kill(child, SIGSTOP), std::this_thread::sleep_for(milliseconds(400));
   const auto stopped = fs::file_size(raw);
   kill(child, SIGCONT);
   EXPECT_TRUE(WaitFor([&] { return fs::file_size(raw) > stopped + 20000; }));

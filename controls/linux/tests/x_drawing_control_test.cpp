@@ -42,8 +42,7 @@ class XDrawingControlTest : public ::testing::Test {
     XSetErrorHandler(&NoteXError);
     window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 400, 200, 0, 0,
                                   WhitePixel(display_, 0));
-    XMapWindow(display_, window_);
-    XSync(display_, False);
+    XMapWindow(display_, window_), XSync(display_, False);
   }
   void TearDown() override {
     if (display_) XCloseDisplay(display_);
@@ -83,8 +82,7 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     SCOPED_TRACE(std::to_string(options.sharedMemory) + std::to_string(options.refuseAttach));
     auto control = Control(options);
     ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
-    control->ClearFrame(kRed);
-    control->ShowFrame();
+    control->ClearFrame(kRed), control->ShowFrame();
     EXPECT_EQ(control->surface().sharedMemory(), shared);
     // 800 x 600 in 400 x 200: the letterbox (its sums are the layout's test), black bars beside.
     const PixelRect target = control->host().target();
@@ -96,9 +94,7 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     control->LoadSpriteBitmap(sprite, 1, "block", -2);
     control->SetSpriteX(sprite, 300), control->SetSpriteY(sprite, 300);
     for (int frame = 0; frame < 2; ++frame) {  // the second changes nothing: nothing sent
-      control->ClearFrame(kRed);
-      control->DrawSprite(sprite);
-      control->ShowFrame();
+      control->ClearFrame(kRed), control->DrawSprite(sprite), control->ShowFrame();
       const int sent = control->host().lastSentPixels();
       EXPECT_TRUE(frame ? sent == 0 : sent > 0 && sent < 20 * 15 * 4) << sent;
     }

@@ -22,8 +22,7 @@ bool CopyKey(const std::wstring& from, const std::wstring& to) {
 }  // namespace
 
 void DeleteKeyTree(const std::wstring& path) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()), RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
 }
 
 void WriteValue(const std::wstring& path, const std::string& section, const std::string& key,

@@ -18,8 +18,7 @@ SaverProcess::~SaverProcess() {
   if (!process_.hProcess) return;
   if (running())
     TerminateProcess(process_.hProcess, 99), WaitForSingleObject(process_.hProcess, 5000);
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread), CloseHandle(process_.hProcess);
 }
 
 bool SaverProcess::WaitForExit(DWORD ms) {

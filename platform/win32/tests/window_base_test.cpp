@@ -67,8 +67,7 @@ TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
   // A colour message answers with the brush itself.
   EXPECT_EQ(SendMessageW(dialog.hwnd(), WM_CTLCOLORSTATIC, 0, 0),
             reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
-  DestroyWindow(plain.hwnd());
-  DestroyWindow(dialog.hwnd());
+  DestroyWindow(plain.hwnd()), DestroyWindow(dialog.hwnd());
   TestWindow modal(&ends);
   EXPECT_EQ(modal.RunModal(), 7);
   EXPECT_EQ(std::tuple(plain.hwnd(), dialog.hwnd(), modal.hwnd(), ends),
