@@ -32,8 +32,7 @@ constexpr int kRate = 22050;
 
 // A device that writes what it plays to `raw`, as 16-bit samples.
 std::string FileDevice(const std::string& raw) {
-  return "pcm.!default {\n type file\n slave.pcm \"null\"\n file \"" + raw +
-         "\"\n format \"raw\"\n}\n";
+  return "pcm.!default { type file slave.pcm \"null\" file \"" + raw + "\" format \"raw\" }\n";
 }
 
 std::string Slurp(const std::string& path) {
