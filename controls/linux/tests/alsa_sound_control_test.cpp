@@ -115,8 +115,7 @@ class AlsaSoundControlTest : public ::testing::Test {
   }
   static bool Succeeded(pid_t child) {
     int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
   bool Run(const std::string& asoundrc, const std::function<bool()>& body) {
     return Succeeded(Start(asoundrc, body));

@@ -25,8 +25,7 @@ TEST(LinuxPlatformServices, ClocksAgreeWithTheSystem) {
   const uint32_t elapsed = platform.TickCount() - before;
   EXPECT_TRUE(elapsed >= 20 && elapsed < 5000) << elapsed;
   const time_t now = time(nullptr);
-  tm local{};
-  localtime_r(&now, &local);
+  const tm local = *localtime(&now);
   const TimeOfDay t = platform.LocalTime();
   const double apart =
       t.SecondsSinceMidnight() - (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);

@@ -43,8 +43,7 @@ bool SaverProcess::running() const {
 
 DWORD SaverProcess::exitCode() const {
   DWORD code = 0;
-  GetExitCodeProcess(process_.hProcess, &code);
-  return code;
+  return GetExitCodeProcess(process_.hProcess, &code), code;
 }
 
 std::vector<HWND> SaverProcess::VisibleWindows() const {
