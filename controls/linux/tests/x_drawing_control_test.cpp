@@ -37,8 +37,7 @@ class XDrawingControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(server_.display.empty()) << "Xvfb did not start";
-    display_ = XOpenDisplay(server_.display.c_str());
-    ASSERT_NE(display_, nullptr);
+    ASSERT_NE(display_ = XOpenDisplay(server_.display.c_str()), nullptr);
     XSetErrorHandler(&NoteXError);
     window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 400, 200, 0, 0,
                                   WhitePixel(display_, 0));
