@@ -39,11 +39,11 @@ TEST(WaveFile, ReadsPcmOfEveryKindAndRefusesTheRest) {
   Bytes notWave = whole;  // one that is no RIFF at all fails alike
   notWave[8] = 'A';
   // Empty, a header cut short, another RIFF kind, floating point, 24 bits, 3 channels, no data.
-  int n = 0;
+  int n = 0;  // the row, 1 up, in the file's name and in a failure
   for (const Bytes& bytes :
        {Bytes{}, Bytes(whole.begin(), whole.begin() + 30), notWave, Wave(1, 16, 8000, 0.1, 3),
         Wave(1, 24, 8000, 0.1), Wave(3, 16, 8000, 0.1), Wave(1, 16, 8000, 0)})
-    EXPECT_FALSE(ReadWaveFile(folder.Write(L"bad.wav", bytes)).has_value()) << n++;
+    EXPECT_FALSE(ReadWaveFile(folder.Write(std::to_wstring(++n) + L".wav", bytes))) << n;
   for (const wchar_t* name : {L"missing.wav", L""})  // the latter a folder
     EXPECT_FALSE(ReadWaveFile(folder.Path(name)).has_value()) << name;
 
