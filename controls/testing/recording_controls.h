@@ -58,7 +58,8 @@ class RecordingDrawingControl : public DrawingControl, public CallLog {
   }
   int32_t CreateSprite() override {
     sprites[nextSprite_] = Sprite{};
-    Log("CreateSprite"), Answer(std::to_string(nextSprite_));
+    Log("CreateSprite");
+    Answer(std::to_string(nextSprite_));
     return nextSprite_++;
   }
   void LoadSpriteBitmap(int32_t sprite, int32_t role, const std::string& path,
@@ -76,7 +77,8 @@ class RecordingDrawingControl : public DrawingControl, public CallLog {
   int32_t GetSpriteX(int32_t sprite) override {
     const auto found = sprites.find(sprite);
     const int32_t x = found == sprites.end() ? 0 : found->second.x;
-    Log("GetSpriteX", sprite), Answer(std::to_string(x));
+    Log("GetSpriteX", sprite);
+    Answer(std::to_string(x));
     return x;
   }
   void ClearFrame(int32_t colour) override { Log("ClearFrame", colour); }
@@ -104,7 +106,8 @@ class RecordingDrawingControl : public DrawingControl, public CallLog {
 class RecordingSoundControl : public SoundControl, public CallLog {
  public:
   int32_t LoadSound(const std::string& path) override {
-    Log("LoadSound", path), Answer(std::to_string(nextHandle));
+    Log("LoadSound", path);
+    Answer(std::to_string(nextHandle));
     return nextHandle;
   }
   void SetSoundVolume(int32_t handle, int32_t volume) override {

@@ -28,7 +28,8 @@ class CompositorTest : public ::testing::Test {
   int32_t Sprite(const std::string& path, int32_t code, int x, int y) {
     const int32_t number = compositor.CreateSprite();
     compositor.LoadSpriteBitmap(number, 1, path, code);
-    compositor.SetSpriteX(number, x), compositor.SetSpriteY(number, y);
+    compositor.SetSpriteX(number, x);
+    compositor.SetSpriteY(number, y);
     return number;
   }
   void Frame(int32_t background, std::initializer_list<int32_t> sprites) {  // cleared, drawn, shown

@@ -153,7 +153,11 @@ TEST_F(CompositorTest, ShowFrameRedrawsThePixelsWhoseDrawingChanged) {
     draw(compositor, frame.scene);
     EXPECT_EQ(host.lastWritten.Area(), frame.redrawn) << frame.what;
     EXPECT_EQ(host.lastWritten.Rectangles().size(), frame.rectangles) << frame.what;
-    ExpectCanvas(DrawnAfresh([&](Compositor& c) { open(c), draw(c, frame.scene); }), frame.what);
+    ExpectCanvas(DrawnAfresh([&](Compositor& c) {
+                   open(c);
+                   draw(c, frame.scene);
+                 }),
+                 frame.what);
   }
   Open();
   compositor.ShowFrame();
@@ -198,7 +202,10 @@ TEST_F(CompositorTest, ShowRedrawsOutlinesTheRectanglesSentAndLeavesNoTrail) {
     lastX = planeX;
     compositor.ShowRedraws(on);
     draw(compositor, planeX);
-    std::vector<uint32_t> want = DrawnAfresh([&](Compositor& c) { open(c), draw(c, planeX); });
+    std::vector<uint32_t> want = DrawnAfresh([&](Compositor& c) {
+      open(c);
+      draw(c, planeX);
+    });
     for (const PixelRect& r : host.lastWritten.Rectangles()) {
       if (!on || std::none_of(changed.begin(), changed.end(),
                               [&](const PixelRect& c) { return !c.Intersect(r).Empty(); }))

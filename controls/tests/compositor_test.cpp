@@ -69,13 +69,16 @@ TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
 
 TEST_F(CompositorTest, GetSpriteXFollowsSetsAndMoves) {
   const int32_t a = compositor.CreateSprite(), b = compositor.CreateSprite();
-  compositor.SetSpriteX(a, -320), compositor.SetSpriteX(b, 805), compositor.SetSpriteY(a, 75);
+  compositor.SetSpriteX(a, -320);
+  compositor.SetSpriteX(b, 805);
+  compositor.SetSpriteY(a, 75);
   for (auto [sprite, step] : {std::pair{a, 2}, {a, 2}, {b, -1}})
     compositor.MoveSpriteX(sprite, step);
   compositor.MoveSpriteY(a, 1);
   EXPECT_EQ(std::tuple(compositor.GetSpriteX(a), compositor.GetSpriteX(b)), std::tuple(-316, 804));
   EXPECT_EQ(compositor.SpriteY(a), 76);
-  compositor.SetSpriteX(a, INT32_MAX), compositor.MoveSpriteX(a, 1);  // wraps, not fails
+  compositor.SetSpriteX(a, INT32_MAX);  // wraps, not fails
+  compositor.MoveSpriteX(a, 1);
   EXPECT_EQ(compositor.GetSpriteX(a), INT32_MIN);
 }
 

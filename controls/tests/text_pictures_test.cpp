@@ -70,7 +70,8 @@ TEST(TextPictures, UnchangedTextIsDrawnOnceAndEveryChangeAnew) {
                               {"12:34:56", 21, 30, 24, Rgb(0, 0, 255)},
                               {"12:34:5", 21, 30, 24, Rgb(0, 0, 255)}}) {
     const int drawn = text.drawn;
-    frame(changed), frame(changed);
+    frame(changed);
+    frame(changed);
     EXPECT_EQ(text.drawn, drawn + 2) << changed.text;
     expectDrawnAsRendered(changed);
   }

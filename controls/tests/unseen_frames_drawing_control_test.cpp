@@ -21,7 +21,8 @@ TEST(UnseenFramesDrawingControl, UnseenFramesMoveSpritesButDrawNothing) {
   };
   control.SetSeen(false);
   inner.ClearCalls();
-  frame(), frame();
+  frame();
+  frame();
   for (const std::string& call : inner.calls) EXPECT_EQ(call.rfind("MoveSpriteX", 0), 0u) << call;
   EXPECT_EQ(std::pair(inner.frames, control.GetSpriteX(sprite)), std::pair(0, 10));
   control.SetSeen(true);

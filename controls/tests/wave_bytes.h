@@ -46,9 +46,13 @@ inline std::string WaveBytes(const WaveShape& shape) {
   std::string b = "RIFF";
   PutLittle(b, 36 + size, 4);
   b += "WAVEfmt ";
-  PutLittle(b, 16, 4), PutLittle(b, shape.format, 2), PutLittle(b, shape.channels, 2);
-  PutLittle(b, shape.rate, 4), PutLittle(b, shape.rate * frameBytes, 4);
-  PutLittle(b, frameBytes, 2), PutLittle(b, shape.bits, 2);
+  PutLittle(b, 16, 4);
+  PutLittle(b, shape.format, 2);
+  PutLittle(b, shape.channels, 2);
+  PutLittle(b, shape.rate, 4);
+  PutLittle(b, shape.rate * frameBytes, 4);
+  PutLittle(b, frameBytes, 2);
+  PutLittle(b, shape.bits, 2);
   b += "data";
   PutLittle(b, size, 4);
   return b + data;

@@ -20,8 +20,10 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::TempFolder(std::initializer_list<fs::path> files) : TempFolder() {
-  for (const fs::path& file : files)
-    fs::create_directories((path_ / file).parent_path()), Write(file, {'x'});
+  for (const fs::path& file : files) {
+    fs::create_directories((path_ / file).parent_path());
+    Write(file, {'x'});
+  }
 }
 
 TempFolder::~TempFolder() {

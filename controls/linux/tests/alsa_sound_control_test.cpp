@@ -51,8 +51,10 @@ bool WaitFor(const std::function<bool()>& done, double seconds = 5) {
 // Asks for a held sound every 16 ms, as the display does, for `ms`.
 void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
   const auto until = std::chrono::steady_clock::now() + milliseconds(ms);
-  for (; std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(milliseconds(16)))
-    sound.SetSoundVolume(handle, 0), sound.PlaySound(handle, -1, -1);
+  for (; std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(milliseconds(16))) {
+    sound.SetSoundVolume(handle, 0);
+    sound.PlaySound(handle, -1, -1);
+  }
 }
 
 TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
@@ -86,7 +88,8 @@ TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
 
   // A fallback folder that someone made a link elsewhere is not used.
   const std::string planted = "/tmp/skyvault-" + std::to_string(100000 + getpid());
-  fs::remove_all(planted), fs::create_directory_symlink(folder, planted);
+  fs::remove_all(planted);
+  fs::create_directory_symlink(folder, planted);
   EXPECT_FALSE(SoundPlayerLock(planted + "/sound-_0.lock").TryTake());
   EXPECT_FALSE(fs::exists(folder + "/sound-_0.lock"));
   fs::remove(planted);
@@ -217,7 +220,8 @@ TEST_F(AlsaSoundControlTest, PlaysOnAfterTheProcessWasStoppedAndContinued) {
     return sound.output() == Output::Player;
   });
   ASSERT_TRUE(WaitFor([&] { return fs::exists(raw) && fs::file_size(raw) > 20000; }));
-  kill(child, SIGSTOP), std::this_thread::sleep_for(milliseconds(400));
+  kill(child, SIGSTOP);
+  std::this_thread::sleep_for(milliseconds(400));
   const auto stopped = fs::file_size(raw);
   kill(child, SIGCONT);
   EXPECT_TRUE(WaitFor([&] { return fs::file_size(raw) > stopped + 20000; }));

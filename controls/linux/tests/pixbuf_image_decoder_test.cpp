@@ -38,7 +38,8 @@ Bytes Bitmap24(int32_t width, int32_t height, int32_t rows) {
   for (uint32_t v : {54 + rowBytes * uint32_t(height), 0u, 54u, 40u, uint32_t(width),
                      uint32_t(height), 24u << 16 | 1})  // one plane, 24 bits
     Put32(bytes, v);
-  bytes.resize(54, 0), bytes.resize(54 + static_cast<size_t>(rowBytes) * rows, 0x40);
+  bytes.resize(54, 0);
+  bytes.resize(54 + static_cast<size_t>(rowBytes) * rows, 0x40);
   return bytes;
 }
 

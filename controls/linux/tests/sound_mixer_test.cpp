@@ -44,9 +44,12 @@ TEST(SoundMixer, OnceLoopSilenceAndStopMoveThroughTheSoundAsAsked) {
   mixer.StopAll();
   EXPECT_FALSE(mixer.AnyPlaying());
 
-  for (int32_t unknown : {0, -1, 2, 99})  // accepted, and nothing plays
-    mixer.SetVolume(unknown, -100), mixer.Play(unknown, -1, -1, 1000), mixer.Silence(unknown),
-        mixer.Stop(unknown);
+  for (int32_t unknown : {0, -1, 2, 99}) {  // accepted, and nothing plays
+    mixer.SetVolume(unknown, -100);
+    mixer.Play(unknown, -1, -1, 1000);
+    mixer.Silence(unknown);
+    mixer.Stop(unknown);
+  }
   EXPECT_FALSE(mixer.AnyPlaying());
 }
 
@@ -55,7 +58,8 @@ TEST(SoundMixer, VolumeIsHundredthsOfADecibelOnTheSamples) {
        {std::pair{0, 1.0}, {-600, 0.501}, {-2000, 0.1}, {-10000, 0.0}, {-20000, 0.0}, {500, 1.0}}) {
     SoundMixer mixer;
     const int32_t h = mixer.Add(Constant(20000, 100));
-    mixer.SetVolume(h, volume), mixer.Play(h, 1, 0, 1000);
+    mixer.SetVolume(h, volume);
+    mixer.Play(h, 1, 0, 1000);
     EXPECT_NEAR(MixFrames(mixer, 10).back(), 20000 * factor, 30) << volume;
   }
   SoundMixer mixer;  // two sounds add up and clip instead of wrapping round
@@ -74,7 +78,8 @@ TEST(SoundMixer, AHeldSoundFadesInWhileAskedForThenOutAndStopsWhereItStands) {
   const auto run = [&](uint64_t until, bool asked) {
     for (; mixer.IsPlaying(h) && now < until; now += 10) {
       if (asked && now % 16 < 10) mixer.Play(h, -1, -1, now);
-      mixer.Tick(now), MixFrames(mixer, 10);
+      mixer.Tick(now);
+      MixFrames(mixer, 10);
     }
   };
   run(6000, true);

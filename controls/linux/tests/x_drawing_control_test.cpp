@@ -41,7 +41,8 @@ class XDrawingControlTest : public ::testing::Test {
     XSetErrorHandler(&NoteXError);
     window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 400, 200, 0, 0,
                                   WhitePixel(display_, 0));
-    XMapWindow(display_, window_), XSync(display_, False);
+    XMapWindow(display_, window_);
+    XSync(display_, False);
   }
   void TearDown() override {
     if (display_) XCloseDisplay(display_);
@@ -64,8 +65,10 @@ class XDrawingControlTest : public ::testing::Test {
   // Hands the control what the server sent since the last call.
   void Deliver(XDrawingControl& control) {
     XSync(display_, False);
-    for (XEvent event; XPending(display_) > 0;)
-      XNextEvent(display_, &event), control.HandleEvent(event);
+    for (XEvent event; XPending(display_) > 0;) {
+      XNextEvent(display_, &event);
+      control.HandleEvent(event);
+    }
   }
 
   XvfbServer server_;
@@ -81,7 +84,8 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     SCOPED_TRACE(std::to_string(options.sharedMemory) + std::to_string(options.refuseAttach));
     auto control = Control(options);
     ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
-    control->ClearFrame(kRed), control->ShowFrame();
+    control->ClearFrame(kRed);
+    control->ShowFrame();
     EXPECT_EQ(control->surface().sharedMemory(), shared);
     // 800 x 600 in 400 x 200: the letterbox (its sums are the layout's test), black bars beside.
     const PixelRect target = control->host().target();
@@ -91,9 +95,12 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
     // A picture on part of the frame: only about its part is sent.
     const int32_t sprite = control->CreateSprite();
     control->LoadSpriteBitmap(sprite, 1, "block", -2);
-    control->SetSpriteX(sprite, 300), control->SetSpriteY(sprite, 300);
+    control->SetSpriteX(sprite, 300);
+    control->SetSpriteY(sprite, 300);
     for (int frame = 0; frame < 2; ++frame) {  // the second changes nothing: nothing sent
-      control->ClearFrame(kRed), control->DrawSprite(sprite), control->ShowFrame();
+      control->ClearFrame(kRed);
+      control->DrawSprite(sprite);
+      control->ShowFrame();
       const int sent = control->host().lastSentPixels();
       EXPECT_TRUE(frame ? sent == 0 : sent > 0 && sent < 20 * 15 * 4) << sent;
     }
@@ -107,7 +114,10 @@ TEST_F(XDrawingControlTest, FramesReachTheWindowLetterboxedWithEitherWayOfSendin
 TEST_F(XDrawingControlTest, FollowsTheWindowsSizeAndRepaintsWhatWasExposed) {
   auto control = Control({});
   EventCounts events;
-  events.frame = [&] { control->ClearFrame(kBlue), control->ShowFrame(); };
+  events.frame = [&] {
+    control->ClearFrame(kBlue);
+    control->ShowFrame();
+  };
   control->SetEvents(&events);
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
   control->RaiseFrame();
@@ -121,7 +131,8 @@ TEST_F(XDrawingControlTest, FollowsTheWindowsSizeAndRepaintsWhatWasExposed) {
   ExpectPixels({{100, 150, 0x0000FF}, {100, 10, 0}, {199, 290, 0}});
 
   // The server forgets the window's pixels: Expose brings them back without a frame.
-  XUnmapWindow(display_, window_), XMapWindow(display_, window_);
+  XUnmapWindow(display_, window_);
+  XMapWindow(display_, window_);
   Deliver(*control);
   ExpectPixels({{100, 150, 0x0000FF}, {100, 10, 0}});
 }

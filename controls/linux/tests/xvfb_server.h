@@ -20,7 +20,8 @@ class XvfbServer {
     if (pid_ == 0) {
       close(ends[0]);
       prctl(PR_SET_PDEATHSIG, SIGTERM);  // gone with the test, however it ends
-      dup2(open("/dev/null", O_WRONLY), 1), dup2(1, 2);
+      dup2(open("/dev/null", O_WRONLY), 1);
+      dup2(1, 2);
       const std::string fd = std::to_string(ends[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
              "-noreset", static_cast<char*>(nullptr));  // no reset between clients
@@ -33,7 +34,10 @@ class XvfbServer {
     if (!number.empty()) display = ":" + number;
   }
   ~XvfbServer() {
-    if (pid_ > 0) kill(pid_, SIGTERM), waitpid(pid_, nullptr, 0);
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
   }
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;

@@ -37,8 +37,9 @@ struct Bmp {
       Put32(b, v);
     if (v5) {
       for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u, 0x73524742u}) Put32(b, m);  // sRGB
-      b.resize(b.size() + 36 + 12, 0);          // endpoints, gamma
-      Put32(b, 4), b.resize(b.size() + 12, 0);  // LCS_GM_IMAGES
+      b.resize(b.size() + 36 + 12, 0);  // endpoints, gamma
+      Put32(b, 4);                      // LCS_GM_IMAGES
+      b.resize(b.size() + 12, 0);
     }
     b.insert(b.end(), data.begin(), data.end());
     return b;

@@ -69,16 +69,20 @@ TEST_F(Win32DrawingControlTest, TextLandsOnTheCanvasInTheGivenColourAtTheGivenPl
   for (auto [face, size, text, x, y, bottom, colour, shown] :
        {std::tuple{"Arial", 24, "Place a Message Here", 5, 575, 599, Rgb(0, 255, 255), 0x00FFFFu},
         {"No Such Face At All", 40, "MMMM", 100, 100, 145, Rgb(0, 226, 251), 0x00E2FBu}}) {
-    control->ClearFrame(0), control->SetTextFont(face, size, 1, false, false, false);
-    control->DrawText(text, x, y, colour), control->ShowFrame();
+    control->ClearFrame(0);
+    control->SetTextFont(face, size, 1, false, false, false);
+    control->DrawText(text, x, y, colour);
+    control->ShowFrame();
     auto inside = Colours(OnCanvas({x, y, 800, bottom}));
     EXPECT_EQ(inside[kOutside], 0) << text;
     EXPECT_GT(inside[shown], 40) << text;  // the glyphs' cores; their edges are smoothed
     for (auto [other, n] : inside) EXPECT_LE(n, inside[shown]) << text << std::hex << other;
   }
   const int32_t cover = RedSprite(200, 40);
-  control->ClearFrame(0), control->DrawText("XXXX", 0, 0, Rgb(255, 255, 255));
-  control->DrawSprite(cover), control->ShowFrame();
+  control->ClearFrame(0);
+  control->DrawText("XXXX", 0, 0, Rgb(255, 255, 255));
+  control->DrawSprite(cover);
+  control->ShowFrame();
   const PixelRect covered = OnCanvas({0, 0, 200, 40});
   EXPECT_EQ(Colours(covered),
             (std::map<uint32_t, int>{{0xFF0000, covered.Width() * covered.Height()}}));
@@ -105,8 +109,11 @@ TEST_F(Win32DrawingControlTest, ShowFramePutsTheScaledCanvasOnTheWindowAndRepain
   ASSERT_TRUE(control->InitDisplay(800, 600, 16, ""));
   const int32_t s = RedSprite(100, 100);
   const auto frame = [&](int x) {  // the sprite at (x, 300) on blue
-    control->SetSpriteX(s, x), control->SetSpriteY(s, 300);
-    control->ClearFrame(Rgb(0, 0, 255)), control->DrawSprite(s), control->ShowFrame();
+    control->SetSpriteX(s, x);
+    control->SetSpriteY(s, 300);
+    control->ClearFrame(Rgb(0, 0, 255));
+    control->DrawSprite(s);
+    control->ShowFrame();
   };
   frame(400);
   for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
@@ -130,7 +137,8 @@ TEST_F(Win32DrawingControlTest, ShowFramePutsTheScaledCanvasOnTheWindowAndRepain
 TEST(FrameLoop, RaisesSixtyFramesASecondAndEndsWithTheQuitCode) {
   int frames = 0;
   LARGE_INTEGER start, end, frequency;
-  QueryPerformanceFrequency(&frequency), QueryPerformanceCounter(&start);
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
   const int code = RunFrameLoop([&] {
     if (++frames == 30) PostQuitMessage(42);
   });

@@ -7,8 +7,10 @@ namespace skyvault::win32::testing {
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-      TranslateMessage(&msg), DispatchMessageW(&msg);
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
     if (done()) return true;
     const DWORD waited = GetTickCount() - start;
     if (waited >= ms) return false;

@@ -15,14 +15,16 @@ bool CopyKey(const std::wstring& from, const std::wstring& to) {
     return false;
   RegCreateKeyW(HKEY_CURRENT_USER, to.c_str(), &target);
   const bool copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
-  RegCloseKey(source), RegCloseKey(target);
+  RegCloseKey(source);
+  RegCloseKey(target);
   return copied;
 }
 
 }  // namespace
 
 void DeleteKeyTree(const std::wstring& path) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()), RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
 }
 
 void WriteValue(const std::wstring& path, const std::string& section, const std::string& key,
@@ -69,7 +71,8 @@ bool RefuseWrites(const std::wstring& path) {
   const bool refused = SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly) == ERROR_SUCCESS &&
                        SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
                                        nullptr, readOnly, nullptr) == ERROR_SUCCESS;
-  LocalFree(readOnly), RegCloseKey(key);
+  LocalFree(readOnly);
+  RegCloseKey(key);
   return refused;
 }
 

@@ -16,9 +16,12 @@ SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& argu
 
 SaverProcess::~SaverProcess() {
   if (!process_.hProcess) return;
-  if (running())
-    TerminateProcess(process_.hProcess, 99), WaitForSingleObject(process_.hProcess, 5000);
-  CloseHandle(process_.hThread), CloseHandle(process_.hProcess);
+  if (running()) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
 }
 
 bool SaverProcess::WaitForExit(DWORD ms) {

@@ -52,9 +52,12 @@ TEST(MemoryDc, GivesBackTheObjectsItStartedWith) {
   };
   const auto original = current();
   // A second bitmap after the first: the original is still the one it started with.
-  dc.Select(first.bitmap()), dc.Select(second.bitmap()), dc.Select(font.get());
+  dc.Select(first.bitmap());
+  dc.Select(second.bitmap());
+  dc.Select(font.get());
   EXPECT_EQ(current(), std::pair(HGDIOBJ(second.bitmap()), HGDIOBJ(font.get())));
-  dc.Select(static_cast<HBITMAP>(nullptr)), dc.Select(static_cast<HFONT>(nullptr));
+  dc.Select(static_cast<HBITMAP>(nullptr));
+  dc.Select(static_cast<HFONT>(nullptr));
   EXPECT_EQ(current(), original);
 }
 

@@ -67,7 +67,8 @@ TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
   // A colour message answers with the brush itself.
   EXPECT_EQ(SendMessageW(dialog.hwnd(), WM_CTLCOLORSTATIC, 0, 0),
             reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
-  DestroyWindow(plain.hwnd()), DestroyWindow(dialog.hwnd());
+  DestroyWindow(plain.hwnd());
+  DestroyWindow(dialog.hwnd());
   TestWindow modal(&ends);
   EXPECT_EQ(modal.RunModal(), 7);
   EXPECT_EQ(std::tuple(plain.hwnd(), dialog.hwnd(), modal.hwnd(), ends),
@@ -81,7 +82,8 @@ TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle
     HWND hwnd = window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
     window.FitClientArea(321, 123, 96);
     RECT client{}, before{}, after{}, suggested{200, 150, 400, 250};
-    GetClientRect(hwnd, &client), GetWindowRect(hwnd, &before);
+    GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &before);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(321L, 123L));
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(window.refitDpi, 144u);
@@ -97,12 +99,15 @@ TEST(WindowList, DestroyAllEndsEveryNotedWindowOnceEvenAChildOfAnother) {
   HWND standing = nullptr;
   {
     TestWindow window(&ends);
-    (standing = window.CreatePlain()), window.NoteIn(list);
+    standing = window.CreatePlain();
+    window.NoteIn(list);
   }
   EXPECT_EQ(std::pair(bool(IsWindow(standing)), ends), std::pair(false, 0));
   TestWindow parent(&ends), child(&ends), gone(&ends), unnoted(&ends);
-  parent.CreatePlain(), child.CreatePlain(parent.hwnd(), WS_CHILD);
-  gone.CreatePlain(), unnoted.CreatePlain();
+  parent.CreatePlain();
+  child.CreatePlain(parent.hwnd(), WS_CHILD);
+  gone.CreatePlain();
+  unnoted.CreatePlain();
   for (TestWindow* window : {&parent, &child, &gone}) window->NoteIn(list);
   DestroyWindow(gone.hwnd());
   EXPECT_EQ(list.windows(), (std::vector<HWND>{parent.hwnd(), child.hwnd()}));
