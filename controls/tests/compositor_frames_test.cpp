@@ -13,8 +13,10 @@ using testing::OpaqueImage;
 using testing::Premultiplied;
 
 // Opaque, keyed and soft pictures and text over one another, some across the edges: the frame
-// equals them drawn whole one after another, whatever the compositor leaves out or keeps.
+// equals them drawn whole one after another, whatever the compositor leaves out or keeps, and
+// wherever the host has it draw each frame.
 TEST_F(CompositorTest, OverlappingPicturesShowAsIfEachWereDrawnWhole) {
+  host.movesCanvas = true;
   uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
   auto picture = [&](int kind) {
