@@ -92,6 +92,15 @@ struct Dialog {
     setup.Open(fonts);
   }
   std::string Shown(const std::string& name) { return view.shown[name]; }
+  // Checks "name=value; ..." against what the controls show.
+  void ExpectShown(const std::string& list) {
+    for (size_t at = 0, end; at < list.size(); at = end + 2) {
+      end = std::min(list.find("; ", at), list.size());
+      const size_t eq = list.find('=', at);
+      EXPECT_EQ(Shown(list.substr(at, eq - at)), list.substr(eq + 1, end - eq - 1))
+          << list.substr(at, eq - at);
+    }
+  }
   // The writes (to `key` only, if given) as "key=value; ...", the section
   // named only when not the key's own.
   std::string Written(const std::string& key = "") const {
@@ -190,20 +199,12 @@ TEST(SetupHandlers, ArrowTroughAndEndStepsWriteEachNewValueInsideTheRange) {
   using S = ScrollStep;
   const auto volume = SetupScrollBar::hsbVolume, speed = SetupScrollBar::hsbSpeed,
              sens = SetupScrollBar::hsbMouseS;
-  for (const auto& [bar, step] : {std::pair{volume, S::LineLess},
-                                  {volume, S::PageMore},
-                                  {volume, S::PageMore},
-                                  {volume, S::PageMore},
-                                  {volume, S::PageMore},
-                                  {volume, S::PageMore} /* at 0: nothing */,
-                                  {volume, S::PageLess},
-                                  {volume, S::ToMinimum},
-                                  {speed, S::LineMore},
-                                  {speed, S::ToMaximum},
-                                  {sens, S::LineLess},
-                                  {sens, S::ToMinimum} /* at 2 already */}) {
-    d.setup.OnScrollStepped(bar, step);
-  }
+  // The fifth PageMore, at 0, and the last ToMinimum, at 2, change nothing.
+  const std::pair<SetupScrollBar, S> steps[] = {
+      {volume, S::LineLess}, {volume, S::PageMore}, {volume, S::PageMore}, {volume, S::PageMore},
+      {volume, S::PageMore}, {volume, S::PageMore}, {volume, S::PageLess}, {volume, S::ToMinimum},
+      {speed, S::LineMore},  {speed, S::ToMaximum}, {sens, S::LineLess},   {sens, S::ToMinimum}};
+  for (const auto& [bar, step] : steps) d.setup.OnScrollStepped(bar, step);
   d.setup.OnScrollChanged(speed, 250);  // a position past the end is clamped
   EXPECT_EQ(d.Written(),
             "Volume=-773; Volume=-523; Volume=-273; Volume=-23; Volume=0; Volume=-250; "
@@ -256,18 +257,9 @@ TEST(SetupOpening, WithOnlyTheMarkerStoredWritesWhatLoadingChangesButNoBar) {
             "SelectedFont=1; FontName=Courier New; BackGround=1; Prop=1; Message=1; "
             "MessageChecked=1; LogoChecked=1; Clock=1; FontClock=1; PwrSave=1");
   // The fallback "1" lies below every bar: shown at the nearer end.
-  for (const auto& [name, value] :
-       std::map<std::string, std::string>{{"hsbSpeed", "2"},
-                                          {"txtSpeed", "2"},
-                                          {"hsbVolume", "0"},
-                                          {"optBakGrnd", "0"},
-                                          {"txtBGFile", "1"},
-                                          {"cboSoundOff", "1"},
-                                          {"cboFontsScreen", "1"},
-                                          {"chkPowerSave", "1"},
-                                          {"cmdSelectBG.enabled", "0"}}) {
-    EXPECT_EQ(d.Shown(name), value) << name;
-  }
+  d.ExpectShown(
+      "hsbSpeed=2; txtSpeed=2; hsbVolume=0; optBakGrnd=0; txtBGFile=1; cboSoundOff=1; "
+      "cboFontsScreen=1; chkPowerSave=1; cmdSelectBG.enabled=0");
 }
 
 TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
@@ -315,24 +307,14 @@ TEST(SetupOpening, OnAStoreTheSaverNeverFilledWritesTheFirstRunValuesFirst) {
 // A stored value is written back only when its control shows it exactly and
 // it differs from what the control held (values a control cannot show: below).
 TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
-  using Case =
-      std::tuple<std::string, const char*, std::string>;  // key, stored, written ("": none)
-  for (const auto& [key, stored, written] :
-       std::initializer_list<Case>{{"Speed", "007", "7"},
-                                   {"Speed", "100", "100"},
-                                   {"MouseSens", "+20", "20"},
-                                   {"Volume", "-2500", "-2500"},
-                                   {"Prop", "1.0", "1"},
-                                   {"BackGround", "2.0", "2"},
-                                   {"BackGround", "3.4abc", "3"},
-                                   {"Speed", "2", ""},
-                                   {"Volume", "0", ""},
-                                   {"MessageChecked", "0", ""},
-                                   {"Speed", "101", ""},
-                                   {"BackGround", "0", ""},
-                                   {"BackGround", "4", ""},
-                                   {"BackGround", "abc", ""},
-                                   {"SelectedFont", "6", ""}}) {
+  // key, stored, written ("": none)
+  const std::tuple<std::string, const char*, std::string> cases[] = {
+      {"Speed", "007", "7"},         {"Speed", "100", "100"},   {"MouseSens", "+20", "20"},
+      {"Volume", "-2500", "-2500"},  {"Prop", "1.0", "1"},      {"BackGround", "2.0", "2"},
+      {"BackGround", "3.4abc", "3"}, {"Speed", "2", ""},        {"Volume", "0", ""},
+      {"MessageChecked", "0", ""},   {"Speed", "101", ""},      {"BackGround", "0", ""},
+      {"BackGround", "4", ""},       {"BackGround", "abc", ""}, {"SelectedFont", "6", ""}};
+  for (const auto& [key, stored, written] : cases) {
     Dialog d(Stored{{key.c_str(), stored}});
     EXPECT_EQ(d.Written(key), written.empty() ? "" : key + "=" + written) << stored;
   }
@@ -353,23 +335,11 @@ TEST(SetupOpening, ValuesTheControlsCannotShowAreShownAsTheNearestValidState) {
                           {"FontName", "No Such Face"},
                           {"SoundOff", "17 minutes"}};
   Dialog d(hostile);
-  for (const auto& [name, value] :
-       std::map<std::string, std::string>{{"hsbSpeed", "100"},
-                                          {"txtSpeed", "100"},
-                                          {"hsbMouseS", "2"},
-                                          {"txtMouseS", "2"},
-                                          {"hsbVolume", "0"} /* no 16-bit number: unmoved */,
-                                          {"chkProp", "0"},
-                                          {"chkMessage", "1"},
-                                          {"chkLogo", "0"},
-                                          {"chkClock", "0"},
-                                          {"chkPowerSave", "0"},
-                                          {"optBakGrnd", "-1"},
-                                          {"cmdSelectBG.enabled", "0"},
-                                          {"cboFontsScreen", "-1"},
-                                          {"cboSoundOff", "17 minutes"}}) {
-    EXPECT_EQ(d.Shown(name), value) << name;
-  }
+  // The volume, no 16-bit number, leaves its bar unmoved.
+  d.ExpectShown(
+      "hsbSpeed=100; txtSpeed=100; hsbMouseS=2; txtMouseS=2; hsbVolume=0; chkProp=0; "
+      "chkMessage=1; chkLogo=0; chkClock=0; chkPowerSave=0; optBakGrnd=-1; "
+      "cmdSelectBG.enabled=0; cboFontsScreen=-1; cboSoundOff=17 minutes");
   for (const auto& [key, value] : hostile) EXPECT_EQ(d.Written(key), "");
 }
 
