@@ -114,16 +114,14 @@ TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
     std::string stored;
     bool exists;
     std::string loaded;
-  } cases[] = {
-      {old + "Bridge.bmp", false, kData + "Bridge.bmp"},
-      {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
-      {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
-      {"Tarnwing1.bmp", false, kData + "Tarnwing1.bmp"},
-      {old + "Bridge.bmp", true, old + "Bridge.bmp"},
-      {old + "Mine.bmp", false, old + "Mine.bmp"},
-      {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
-      {"", false, ""},
-  };
+  } cases[] = {{old + "Bridge.bmp", false, kData + "Bridge.bmp"},
+               {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
+               {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
+               {"Tarnwing1.bmp", false, kData + "Tarnwing1.bmp"},
+               {old + "Bridge.bmp", true, old + "Bridge.bmp"},
+               {old + "Mine.bmp", false, old + "Mine.bmp"},
+               {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
+               {"", false, ""}};
   for (const auto& c : cases) {
     Harness h;
     if (!c.exists) h.platform.missingFiles.insert(c.stored);

@@ -46,8 +46,7 @@ TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
       {{"--speed"}, {}},
       {{"--logo=0"}, {}},
       {{"--no-such", "--speed", "4"}, {{"Startup", "Speed", "4"}}},
-      {{"-", "", "speed", "---speed", "5"}, {}},
-  };
+      {{"-", "", "speed", "---speed", "5"}, {}}};
   for (const auto& c : cases) {
     std::string line;
     for (const auto& a : c.args) line += "[" + a + "] ";

@@ -16,24 +16,22 @@ TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
   for (const SettingEntry& e : kFirstRunValues) {
     ASSERT_TRUE(written.Set(e.section, e.key, FirstRunValue(e, "/usr/share/skyvault/")));
   }
-  const std::string awkward[] = {
-      "",
-      "  two blanks before and after  ",
-      "\ttab first",
-      "\"in quotes\"",
-      "\"only a leading quote",
-      "ends in a quote\"",
-      "C:\\Hallowmere\\Skyvault1\\Bridge.bmp",
-      "C:\\new\\x41.bmp",
-      "line one\nline two\r\n",
-      "nul\0byte and \x01\x7f controls"s,
-      "a = b ; not a comment",
-      "[not a section]",
-      "# not a comment",
-      "back\\",
-      "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
-      "\xFF\xFE bytes that are no UTF-8",
-  };
+  const std::string awkward[] = {"",
+                                 "  two blanks before and after  ",
+                                 "\ttab first",
+                                 "\"in quotes\"",
+                                 "\"only a leading quote",
+                                 "ends in a quote\"",
+                                 "C:\\Hallowmere\\Skyvault1\\Bridge.bmp",
+                                 "C:\\new\\x41.bmp",
+                                 "line one\nline two\r\n",
+                                 "nul\0byte and \x01\x7f controls"s,
+                                 "a = b ; not a comment",
+                                 "[not a section]",
+                                 "# not a comment",
+                                 "back\\",
+                                 "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
+                                 "\xFF\xFE bytes that are no UTF-8"};
   for (size_t i = 0; i < std::size(awkward); ++i) {
     ASSERT_TRUE(written.Set("Startup", "Awkward" + std::to_string(i), awkward[i]));
   }
@@ -90,8 +88,7 @@ TEST(IniText, HostileTextReadsWhatCanBeReadAndTheRestAsMissing) {
       {"binary garbage around", "\x00\xFF\x01junk\n[Startup]\x00\nSpeed=5\n\xFF\xFE=\x01\n"s,
        "Startup", "Speed", "5"},
       {"binary garbage, then a good section", "\x00\xFF\x01\n[Startup]\nSpeed=5\n\xFF=\x01\x02\n"s,
-       "Startup", "\xFF", "\x01\x02"},
-  };
+       "Startup", "\xFF", "\x01\x02"}};
   for (const auto& c : cases) {
     EXPECT_EQ(IniDocument::Parse(c.text).Find(c.section, c.key), c.value) << c.what;
   }
@@ -148,8 +145,7 @@ TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
   const std::pair<const char*, std::string> refused[] = {
       {"", "Key"},         {" Startup", "Key"}, {"Start]up", "Key"},  {"Start\nup", "Key"},
       {"Startup", ""},     {"Startup", "K=ey"}, {"Startup", "Key "},  {"Startup", ";Key"},
-      {"Startup", "#Key"}, {"Startup", "[Key"}, {"Startup", "K\rey"}, {"Startup", "K\0ey"s},
-  };
+      {"Startup", "#Key"}, {"Startup", "[Key"}, {"Startup", "K\rey"}, {"Startup", "K\0ey"s}};
   for (const auto& [section, key] : refused) {
     IniDocument document;
     EXPECT_FALSE(document.Set(section, key, "1")) << section << "/" << key;

@@ -49,8 +49,7 @@ TEST(RegistryValueText, TheTextAReaderSeesForEachKindOfValue) {
       {"QWORD, the smallest", Type::Qword, {0, 0, 0, 0, 0, 0, 0, 0x80}, "-9223372036854775808"},
       {"QWORD too short", Type::Qword, {1, 2, 3, 4, 5, 6, 7}, missing},
       {"binary", Type::Binary, {'4', 0, 0, 0}, missing},
-      {"any other kind", Type::Other, Utf16({'4', 0}), missing},
-  };
+      {"any other kind", Type::Other, Utf16({'4', 0}), missing}};
   for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.type, c.bytes), c.text) << c.what;
 }
 

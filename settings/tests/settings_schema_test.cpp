@@ -77,10 +77,9 @@ TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
   const struct {
     const char* marker;  // nullptr: key missing
     bool needsFirstRun;
-  } cases[] = {
-      {nullptr, true}, {"1", true},    {"3", true},   {"2", false}, {" 2 ", false},  {"2.0", false},
-      {"2.5", false},  {"1.5", false}, {"abc", true}, {"", true},   {"99999", true}, {"2x", true},
-  };
+  } cases[] = {{nullptr, true}, {"1", true},    {"3", true},     {"2", false},
+               {" 2 ", false},  {"2.0", false}, {"2.5", false},  {"1.5", false},
+               {"abc", true},   {"", true},     {"99999", true}, {"2x", true}};
   for (const auto& c : cases) {
     RecordingSettingsStore store;
     if (c.marker) store.Write("System", "SetReg", c.marker);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "platform/testing/temp_folder.h"
@@ -37,19 +38,19 @@ void Spit(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+// The names in `folder`, sorted, each followed by a blank.
+std::string Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  std::string text;
+  for (const auto& name : names) text += name + " ";
+  return text;
 }
+const char* const kFileAndLock = "skyvault.ini skyvault.ini.lock ";
 
 void ExpectEveryFirstRunValue(SettingsStore& store) {
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(store.Read(e.section, e.key, "missing"), FirstRunValue(e, kData)) << e.key;
-  }
 }
 
 TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
@@ -57,20 +58,16 @@ TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
     const char* xdg;
     const char* home;
     std::string path;
-  } cases[] = {
-      {"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
-      {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
-      {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
-      {"", "/home/me/", "/home/me/.config/skyvault/skyvault.ini"},
-      {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
-      {"/", nullptr, "/skyvault/skyvault.ini"},
-      {nullptr, nullptr, ""},
-      {"relative", "relative", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(SettingsFilePath(c.xdg, c.home), c.path)
-        << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
-  }
+  } cases[] = {{"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
+               {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
+               {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+               {"", "/home/me/", "/home/me/.config/skyvault/skyvault.ini"},
+               {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+               {"/", nullptr, "/skyvault/skyvault.ini"},
+               {nullptr, nullptr, ""},
+               {"relative", "relative", ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SettingsFilePath(c.xdg, c.home), c.path) << c.xdg << " " << c.home;
 }
 
 TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
@@ -83,8 +80,7 @@ TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
   ExpectEveryFirstRunValue(reader);
   EXPECT_FALSE(NeedsFirstRunValues(reader));
   EXPECT_EQ(Slurp(path).rfind("[Planes]\nPlane01=1\n", 0), 0u);
-  EXPECT_EQ(Names(temp.Path("config/skyvault")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+  EXPECT_EQ(Names(temp.Path("config/skyvault")), kFileAndLock);
 }
 
 TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
@@ -109,8 +105,7 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
        "5"},
       {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
       {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
-      {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"},
-  };
+      {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"}};
   for (const auto& c : cases) {
     TempFolder temp;
     const std::string path = temp.Path("skyvault.ini");
@@ -142,11 +137,9 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   const struct {
     const char* what;
     std::string bytes;
-  } cases[] = {
-      {"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
-      {"UTF-16 with a byte order mark", utf16},
-      {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"},
-  };
+  } cases[] = {{"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
+               {"UTF-16 with a byte order mark", utf16},
+               {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"}};
   for (const auto& c : cases) {
     TempFolder temp;
     const std::string path = temp.Path("skyvault.ini");
@@ -156,8 +149,7 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
     WriteFirstRunValues(store, kData);
     EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << c.what;
     EXPECT_TRUE(Slurp(path) == c.bytes) << c.what;
-    EXPECT_EQ(Names(temp.Path("")), (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}))
-        << c.what;
+    EXPECT_EQ(Names(temp.Path("")), kFileAndLock) << c.what;
   }
 
   // One this user may not read.
@@ -191,9 +183,8 @@ TEST(IniSettingsStore, WritesGoThroughALinkAndClearWhatKilledWritersLeft) {
   EXPECT_TRUE(fs::is_symlink(temp.Path("config/skyvault.ini")));
   EXPECT_EQ(Slurp(temp.Path("dotfiles/skyvault.ini")), "[Startup]\nSpeed=5\nClock=0\n");
   EXPECT_EQ(Names(temp.Path("dotfiles")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.bak", "skyvault.ini.lock",
-                                      "skyvault.ini.notours"}));
-  EXPECT_EQ(Names(temp.Path("config")), (std::vector<std::string>{"skyvault.ini"}));
+            "skyvault.ini skyvault.ini.bak skyvault.ini.lock skyvault.ini.notours ");
+  EXPECT_EQ(Names(temp.Path("config")), "skyvault.ini ");
 
   // A link to a file not made yet: the first write makes it.
   fs::create_symlink("later.ini", temp.Path("config/dangling.ini"));
@@ -286,12 +277,10 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
 
   IniSettingsStore store(path);
   ExpectEveryFirstRunValue(store);
-  for (int n = 0; n < kProcesses; ++n) {
+  for (int n = 0; n < kProcesses; ++n)
     EXPECT_EQ(store.Read("Monitors", "Monitor" + std::to_string(n), "lost"), "here") << n;
-  }
   EXPECT_EQ(IniDocument::Parse(Slurp(path)).size(), kFirstRunValues.size() + kProcesses);
-  EXPECT_EQ(Names(temp.Path("skyvault")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+  EXPECT_EQ(Names(temp.Path("skyvault")), kFileAndLock);
 }
 
 }  // namespace

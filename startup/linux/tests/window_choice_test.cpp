@@ -60,8 +60,7 @@ TEST(WindowChoice, FirstThatAppliesWins) {
       {{"--message-text", "--root", "--font", "--window-id", "0x77"},
        nullptr,
        Target::OwnWindow,
-       0},
-  };
+       0}};
   for (const Case& c : cases) {
     std::string line;
     for (const std::string& arg : c.args) line += arg + ' ';
@@ -91,18 +90,16 @@ TEST(WindowChoice, WaylandOnlyWithoutAnXWindow) {
     const char* daemon;
     const char* waylandDisplay;
     bool wayland, xdg;
-  } cases[] = {
-      {{}, nullptr, "wayland-1", true, false},
-      {{}, nullptr, "", false, false},
-      {{}, nullptr, nullptr, false, false},
-      {{"--wayland"}, nullptr, nullptr, true, false},
-      {{"--wayland-shell", "xdg"}, nullptr, nullptr, true, true},
-      {{"-wayland-shell=layer"}, nullptr, "wayland-0", true, false},
-      {{"--window-id", "0x400001"}, nullptr, "wayland-1", false, false},
-      {{"--root", "--wayland"}, nullptr, "wayland-1", false, false},
-      {{}, "0x200003", "wayland-1", false, false},
-      {{"--visual", "--wayland"}, nullptr, nullptr, false, false},
-  };
+  } cases[] = {{{}, nullptr, "wayland-1", true, false},
+               {{}, nullptr, "", false, false},
+               {{}, nullptr, nullptr, false, false},
+               {{"--wayland"}, nullptr, nullptr, true, false},
+               {{"--wayland-shell", "xdg"}, nullptr, nullptr, true, true},
+               {{"-wayland-shell=layer"}, nullptr, "wayland-0", true, false},
+               {{"--window-id", "0x400001"}, nullptr, "wayland-1", false, false},
+               {{"--root", "--wayland"}, nullptr, "wayland-1", false, false},
+               {{}, "0x200003", "wayland-1", false, false},
+               {{"--visual", "--wayland"}, nullptr, nullptr, false, false}};
   for (const auto& c : cases) {
     std::string line;
     for (const std::string& arg : c.args) line += arg + ' ';
