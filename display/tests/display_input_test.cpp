@@ -1,8 +1,6 @@
 // Ending the saver (keys, buttons, pointer moves, closing) and the pause timer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
@@ -20,12 +18,8 @@ TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
               (Log{"StopAllSound()", "StopSound(42)", "Running(false)", "UnloadOtherWindows",
                    "UnloadDisplayWindow", "StopSound(42)", "StopAllSound()",  // unload handler
                    "ShowCursor(true)", "EndProgram"}));
-    h.Frame();
-    h.form.OnSoundTimer();
-    h.form.OnPauseTimer();
-    h.form.OnPointerMove();
-    h.form.OnKey();
-    h.form.Unload();
+    h.Frame(), h.form.OnSoundTimer(), h.form.OnPauseTimer(), h.form.OnPointerMove();
+    h.form.OnKey(), h.form.Unload();
     EXPECT_EQ(h.Take(), Log{});
     EXPECT_EQ(h.ended, 1);
     EXPECT_EQ(h.state().bomberWaitTicks, 0);
@@ -49,10 +43,7 @@ TEST(DisplayEnding, PasswordModeLeavesThePointerShownFromLoadToUnload) {
   Harness h;
   h.form.Load(PointerAtLoad::Shown);
   h.form.Unload();
-  const Log log = h.Take();
-  EXPECT_EQ(std::count_if(log.begin(), log.end(),
-                          [](const std::string& call) { return call.rfind("ShowCursor", 0) == 0; }),
-            0);
+  EXPECT_EQ(Count(h.Take(), "ShowCursor"), 0);
 }
 
 // Pointer moves (0) and pauses in seconds (> 0); the move that ends the
