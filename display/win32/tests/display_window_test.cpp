@@ -1,10 +1,7 @@
-// The display window in this process: load at creation, frames only while
-// shown, the timers, and its endings. Settings under a key of the tests' own.
+// The display window in this process: load, frames only while shown, timers, endings.
 #include "display/win32/display_window.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 #include "controls/forwarding_drawing_control.h"
 #include "dialogs/win32/setup_dialog.h"
@@ -37,8 +34,7 @@ struct Post {
   LPARAM lParam = 0;
 };
 
-// Passes the drawing on, counts the frames shown and posts the messages
-// of a script as their frames come.
+// Passes the drawing on, counts the frames shown, posts the script's messages in their frames.
 class ScriptedDrawing : public ForwardingDrawingControl {
  public:
   using ForwardingDrawingControl::ForwardingDrawingControl;
@@ -83,22 +79,17 @@ class DisplayWindowTest : public ::testing::Test {
     window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
     if (show) window->ShowOver(RECT{0, 0, 400, 300});
   }
-  // Runs the window's loop with `posts` coming as their frames are shown;
-  // true when the window ended the loop itself within eight seconds.
+  // Runs the window's loop with `posts` coming in their frames; true when the
+  // window ended the loop itself within eight seconds.
   bool Run(std::vector<Post> posts) {
     drawing->window = window->hwnd();  // posting to it once it has gone is harmless
     drawing->script = std::move(posts);
-    const DWORD ui = GetCurrentThreadId();
-    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    bool forced = false;
-    std::thread watchdog([&] {
-      if (WaitForSingleObject(ended, 8000) == WAIT_TIMEOUT)
-        forced = true, PostThreadMessageW(ui, WM_QUIT, 0, 0);
-    });
+    static bool forced;
+    forced = false;
+    const UINT_PTR watchdog = SetTimer(
+        nullptr, 0, 8000, [](HWND, UINT, UINT_PTR, DWORD) { forced = true, PostQuitMessage(0); });
     window->RunMessageLoop();
-    SetEvent(ended);
-    watchdog.join();
-    CloseHandle(ended);
+    KillTimer(nullptr, watchdog);
     return !forced;
   }
   size_t frames() const { return drawing->frames; }
@@ -113,8 +104,7 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   HWND hwnd = window->hwnd();
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_EQ(CursorCounter(), cursorBefore - 1) << "the load ran: pointer hidden";
-  // No frames come to count: a key by a thread timer, after a second and a
-  // half in which the window's own timers tick and frames are due.
+  // A key after a second and a half in which the window's timers tick and frames are due.
   static HWND target;
   target = hwnd;
   const UINT_PTR timer = SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -134,16 +124,13 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   EXPECT_EQ(endings, 0);
 }
 
-// A key and the fourth move run CloseDown once; a window closed
-// from outside runs only the unload handler, leaving the running mark.
+// A key and the fourth move run CloseDown once; a window closed from outside only unloads.
 TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsTheMark) {
   const LPARAM at = MAKELPARAM(10, 10);
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
-      // Which messages are input is the drawing control's to say: one key here.
       {true, {{5, WM_KEYDOWN, VK_SPACE}}},
-      // The first move only gives the position, a repeat is no move; other
-      // messages, and the window's own timers over a second and a half, do
-      // not end it. MouseSens is 4 after a first run.
+      // The first move only gives the position, a repeat is no move, other messages and the
+      // timers end nothing (MouseSens 4).
       {true,
        {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
         {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
@@ -173,9 +160,7 @@ TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsT
   }
 }
 
-// The ending unloads a settings dialog of this process (as it would the
-// preview window: each notes itself while it exists); a window closed from
-// outside runs no ending and leaves it.
+// The ending unloads a settings dialog of this process; a window closed from outside leaves it.
 TEST_F(DisplayWindowTest, TheEndingUnloadsASettingsDialogOfThisProcess) {
   MemorySettingsStore store;
   FakePlatformServices platform;
