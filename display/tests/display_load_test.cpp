@@ -104,52 +104,45 @@ TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
 // any other path stays as the user chose it.
 TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
   const std::string old = "/home/me/src/skyvault/assets/data/";
-  const struct {
-    std::string stored;
-    bool exists;
-    std::string loaded;
-  } cases[] = {{old + "Bridge.bmp", false, kData + "Bridge.bmp"},
-               {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
-               {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
-               {"Tarnwing1.bmp", false, kData + "Tarnwing1.bmp"},
-               {old + "Bridge.bmp", true, old + "Bridge.bmp"},
-               {old + "Mine.bmp", false, old + "Mine.bmp"},
-               {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
-               {"", false, ""}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string, bool, std::string> cases[] = {
+      {old + "Bridge.bmp", false, kData + "Bridge.bmp"},
+      {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
+      {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
+      {"Tarnwing1.bmp", false, kData + "Tarnwing1.bmp"},
+      {old + "Bridge.bmp", true, old + "Bridge.bmp"},
+      {old + "Mine.bmp", false, old + "Mine.bmp"},
+      {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
+      {"", false, ""}};
+  for (const auto& [stored, exists, loaded] : cases) {
     Harness h;
-    if (!c.exists) h.platform.missingFiles.insert(c.stored);
-    h.Set({{"BMPFileName", c.stored}, {"LogoChecked", "1"}, {"LogoFileName", c.stored}});
+    if (!exists) h.platform.missingFiles.insert(stored);
+    h.Set({{"BMPFileName", stored}, {"LogoChecked", "1"}, {"LogoFileName", stored}});
     h.form.Load();
     EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 9),
-              Join({Picture(1, c.loaded, -2, 0, 0, 2), Picture(2, c.loaded, -2, 1, 20)}))
-        << c.stored;
+              Join({Picture(1, loaded, -2, 0, 0, 2), Picture(2, loaded, -2, 1, 20)}))
+        << stored;
   }
 }
 
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2);
-  const struct {
-    const char* background;
-    const char* logo;
-    Log calls;
-  } cases[] = {{"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
-               {"3", "0", Join({init, bridge, Aircraft(2)})},
-               {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
-               {"1", "0.5", Join({init, Aircraft(1)})},
-               {"2", "2", Join({init, Aircraft(1)})},
-               {"0", "abc", Join({init, Aircraft(1)})},
-               {"3.5", "0", Join({init, Aircraft(1)})},
-               {"abc", "0", Join({init, Aircraft(1)})}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, Log> cases[] = {
+      {"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
+      {"3", "0", Join({init, bridge, Aircraft(2)})},
+      {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
+      {"1", "0.5", Join({init, Aircraft(1)})},
+      {"2", "2", Join({init, Aircraft(1)})},
+      {"0", "abc", Join({init, Aircraft(1)})},
+      {"3.5", "0", Join({init, Aircraft(1)})},
+      {"abc", "0", Join({init, Aircraft(1)})}};
+  for (const auto& [background, logo, calls] : cases) {
     Harness h;
-    h.Set(
-        {{"BackGround", c.background}, {"LogoChecked", c.logo}, {"LogoFileName", "E:\\logo.bmp"}});
+    h.Set({{"BackGround", background}, {"LogoChecked", logo}, {"LogoFileName", "E:\\logo.bmp"}});
     h.form.Load();
-    EXPECT_EQ(h.drawing.calls, c.calls) << c.background << " " << c.logo;
-    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(c.background) == "3")
-        << c.background;
+    EXPECT_EQ(h.drawing.calls, calls) << background << " " << logo;
+    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(background) == "3")
+        << background;
   }
 }
 

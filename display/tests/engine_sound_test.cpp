@@ -35,20 +35,17 @@ TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
 }
 
 TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
-  const struct {
-    const char* soundOff;
-    int silentFrom;
-  } cases[] = {{"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, int> cases[] = {
+      {"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
+  for (const auto& [soundOff, silentFrom] : cases) {
     Harness h;
-    h.LoadWith({{"System/SoundOff", c.soundOff}});
+    h.LoadWith({{"System/SoundOff", soundOff}});
     for (int tick = 1; tick <= 400; ++tick) {
       h.Take();
       h.form.OnSoundTimer();
-      const bool stopping = c.silentFrom && tick >= c.silentFrom;
-      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{})
-          << c.soundOff << " tick " << tick;
-      ASSERT_EQ(Plays(h), !stopping) << c.soundOff << " tick " << tick;
+      const bool stopping = silentFrom && tick >= silentFrom;
+      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{}) << soundOff << " tick " << tick;
+      ASSERT_EQ(Plays(h), !stopping) << soundOff << " tick " << tick;
     }
   }
 }
@@ -64,22 +61,19 @@ TEST(EngineSound, TheSecondsCountStartsAgainAfter86398) {
 }
 
 TEST(EngineSound, PropIsReadByItsNumberValue) {
-  const struct {
-    const char* prop;
-    const char* firstStop;
-    bool silenced, plays;
-  } cases[] = {{"1", "StopSound(1)", false, true},     {" 1.0", "StopSound(1)", false, true},
-               {"0", "StopSound(0)", true, false},     {"abc", "StopSound(0)", true, false},
-               {"", "StopSound(0)", true, false},      {"2", "StopSound(2)", false, false},
-               {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
-               {"1e999", "StopSound(0)", false, false}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, bool, bool> cases[] = {
+      {"1", "StopSound(1)", false, true},     {" 1.0", "StopSound(1)", false, true},
+      {"0", "StopSound(0)", true, false},     {"abc", "StopSound(0)", true, false},
+      {"", "StopSound(0)", true, false},      {"2", "StopSound(2)", false, false},
+      {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
+      {"1e999", "StopSound(0)", false, false}};
+  for (const auto& [prop, firstStop, silenced, plays] : cases) {
     Harness h;
-    h.Set({{"Prop", c.prop}});
+    h.Set({{"Prop", prop}});
     h.form.Load();
-    EXPECT_EQ(h.sound.calls.front(), c.firstStop) << c.prop;
-    EXPECT_EQ(Plays(h) + Plays(h), 2 * c.plays) << c.prop;
-    EXPECT_EQ(Count(h.sound.calls, "SilenceSound(7)"), c.silenced) << "silenced once, " << c.prop;
+    EXPECT_EQ(h.sound.calls.front(), firstStop) << prop;
+    EXPECT_EQ(Plays(h) + Plays(h), 2 * plays) << prop;
+    EXPECT_EQ(Count(h.sound.calls, "SilenceSound(7)"), silenced) << "silenced once, " << prop;
   }
 }
 

@@ -17,10 +17,7 @@ using Args = std::vector<std::string>;
 using Overrides = std::vector<SettingOverride>;
 
 TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
-  const struct {
-    Args args;
-    Overrides expected;
-  } cases[] = {
+  const std::tuple<Args, Overrides> cases[] = {
       {{"--speed", "9"}, {{"Startup", "Speed", "9"}}},
       {{"-speed", "9"}, {{"Startup", "Speed", "9"}}},
       {{"--speed=9"}, {{"Startup", "Speed", "9"}}},
@@ -47,11 +44,11 @@ TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
       {{"--logo=0"}, {}},
       {{"--no-such", "--speed", "4"}, {{"Startup", "Speed", "4"}}},
       {{"-", "", "speed", "---speed", "5"}, {}}};
-  for (const auto& c : cases) {
+  for (const auto& [args, expected] : cases) {
     std::string line;
-    for (const auto& a : c.args) line += "[" + a + "] ";
-    const SettingOptions options = ParseSettingOptions(c.args);
-    EXPECT_EQ(options.overrides, c.expected) << line;
+    for (const auto& a : args) line += "[" + a + "] ";
+    const SettingOptions options = ParseSettingOptions(args);
+    EXPECT_EQ(options.overrides, expected) << line;
     EXPECT_FALSE(options.help) << line;
   }
   for (const Args& args : {Args{"--help"}, Args{"-help"}, Args{"-h"}, Args{"--root", "--help"}}) {

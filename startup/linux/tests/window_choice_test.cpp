@@ -85,28 +85,24 @@ TEST(WindowChoice, HelpAndShowRedrawsAreNotedBesideTheWindow) {
 // Wayland only for a window of the saver's own: an X window handed over
 // (or the root) keeps meaning X11 even in a Wayland session.
 TEST(WindowChoice, WaylandOnlyWithoutAnXWindow) {
-  const struct {
-    std::vector<std::string> args;
-    const char* daemon;
-    const char* waylandDisplay;
-    bool wayland, xdg;
-  } cases[] = {{{}, nullptr, "wayland-1", true, false},
-               {{}, nullptr, "", false, false},
-               {{}, nullptr, nullptr, false, false},
-               {{"--wayland"}, nullptr, nullptr, true, false},
-               {{"--wayland-shell", "xdg"}, nullptr, nullptr, true, true},
-               {{"-wayland-shell=layer"}, nullptr, "wayland-0", true, false},
-               {{"--window-id", "0x400001"}, nullptr, "wayland-1", false, false},
-               {{"--root", "--wayland"}, nullptr, "wayland-1", false, false},
-               {{}, "0x200003", "wayland-1", false, false},
-               {{"--visual", "--wayland"}, nullptr, nullptr, false, false}};
-  for (const auto& c : cases) {
+  const std::tuple<std::vector<std::string>, const char*, const char*, bool, bool> cases[] = {
+      {{}, nullptr, "wayland-1", true, false},
+      {{}, nullptr, "", false, false},
+      {{}, nullptr, nullptr, false, false},
+      {{"--wayland"}, nullptr, nullptr, true, false},
+      {{"--wayland-shell", "xdg"}, nullptr, nullptr, true, true},
+      {{"-wayland-shell=layer"}, nullptr, "wayland-0", true, false},
+      {{"--window-id", "0x400001"}, nullptr, "wayland-1", false, false},
+      {{"--root", "--wayland"}, nullptr, "wayland-1", false, false},
+      {{}, "0x200003", "wayland-1", false, false},
+      {{"--visual", "--wayland"}, nullptr, nullptr, false, false}};
+  for (const auto& [args, daemon, waylandDisplay, wayland, xdg] : cases) {
     std::string line;
-    for (const std::string& arg : c.args) line += arg + ' ';
-    const WindowChoice choice = ChooseWindow(c.args, c.daemon);
-    EXPECT_EQ(ChoosesWayland(choice, c.waylandDisplay), c.wayland) << line;
-    if (c.wayland) {
-      EXPECT_EQ(choice.xdgShell, c.xdg) << line;
+    for (const std::string& arg : args) line += arg + ' ';
+    const WindowChoice choice = ChooseWindow(args, daemon);
+    EXPECT_EQ(ChoosesWayland(choice, waylandDisplay), wayland) << line;
+    if (wayland) {
+      EXPECT_EQ(choice.xdgShell, xdg) << line;
     }
   }
 }
