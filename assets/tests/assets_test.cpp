@@ -44,9 +44,7 @@ size_t DistinctColours(const Bitmap& b) {
 
 bool Leftward(const skyvault::AircraftRow& a) { return a.horizontalStep < 0; }
 
-// The widest picture that stays out of sight wherever the aircraft waits or
-// is last drawn: left of the screen at its start, put-back and waiting
-// places; for a leftward flyer, at the x where its leave test still fails.
+// The widest picture hidden where the aircraft starts, is put back, waits or leaves.
 int WidestHidden(const skyvault::AircraftRow& a) {
   if (Leftward(a)) return -a.leaveTest.limit;
   int widest = std::min(-a.startX, -a.putBackX);
@@ -99,9 +97,7 @@ TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
   }
 }
 
-// Facing is checked twice: the sources declare it, and the pixels agree. The
-// translucent propeller disc (the column with most translucent pixels) is in
-// the forward half; the fin tip (the highest solid pixel) in the rear half.
+// Declared facing and pixels agree: propeller disc in the forward half, fin tip in the rear.
 TEST(AircraftPictures, EachFacesTheWayItFlies) {
   const auto manifest = Manifest();
   for (const skyvault::AircraftRow& a : skyvault::kAircraft) {
@@ -148,11 +144,7 @@ Png ReadPng(const std::string& path) {
   return png.value_or(Png{});
 }
 
-// Every stock picture has an @4x PNG companion drawn from the same source:
-// exactly four times its size, with alpha where the named file has alpha
-// and opaque where it is opaque. Reduced to the named size (each 4 x 4
-// block averaged), the companion's alpha is the named file's, so the two
-// line up and show the same outline.
+// Each stock picture's @4x companion: 4x the size, alpha alike, averaged down it lines up.
 TEST(HighResolutionArt, EachStockPictureHasA4xCompanionThatLinesUpWithIt) {
   std::vector<std::string> files{"Bridge.bmp", "Tarnwing1.bmp"};
   for (const skyvault::AircraftRow& a : skyvault::kAircraft) files.push_back(a.bitmap);
@@ -224,8 +216,7 @@ TEST(EngineSound, IsMono16BitPcmOfTwoToFourSecondsAndNotAPureTone) {
   EXPECT_GT(peak / rms, 2.0) << "a pure tone's crest factor is 1.41";
 }
 
-// The end flows into the start: the jump at the seam is no larger than 99 in
-// 100 of the steps inside the loop, and the level around it is the loop's.
+// No click at the seam (a jump within 99 % of the inside steps), no change of level.
 TEST(EngineSound, LoopsWithoutAClickOrAPulseAtTheSeam) {
   const Wave w = ReadWav(kData + "Prop.wav");
   ASSERT_GT(w.samples.size(), size_t(w.rate / 10));

@@ -1,5 +1,4 @@
-// The image file picker's logic: the path it stores on OK, its messages,
-// and the path helpers of its window.
+// The image file picker's logic: what OK stores, its messages, its path helpers.
 #include "dialogs/image_file_picker.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +43,7 @@ class PickerTest : public ::testing::Test {
   ImageFilePicker getFile{kGetFile, store, platform, view};
 };
 
-// A name taken from the file list joins its directory with one backslash;
-// any other text in the name box is stored as it stands.
+// A listed name joins its directory with one backslash; typed text is stored as it stands.
 TEST_F(PickerTest, OkStoresTheListedFileInItsDirectoryOrTheTypedTextAsItStands) {
   struct Case {
     const PickerConfiguration* picker;

@@ -1,5 +1,4 @@
-// The settings dialog's logic: what each control writes and when, and what
-// opening it shows and writes.
+// The settings dialog's logic: what each control writes and when, what opening shows and writes.
 #include "dialogs/setup.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +19,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// Keeps what each control shows, by the control's name, and logs each call
-// as "name=value".
+// Keeps what each control shows by its name, and logs each call as "name=value".
 class RecordingSetupView : public SetupView {
  public:
   RecordingSetupView() {  // what the window shows before the logic sets anything
@@ -81,8 +79,7 @@ enum class Before {
 
 // A dialog over a store in memory.
 struct Dialog {
-  // Opens on `stored` values over what the store held `before`, keeping the
-  // writes of opening only.
+  // Opens on `stored` over what the store held `before`, keeping only opening's writes.
   explicit Dialog(const Stored& stored = {}, Before before = Before::Marker,
                   const Names& fonts = kSystemFonts) {
     if (before == Before::FirstRunValues) WriteFirstRunValues(store, platform.DataFolder());
@@ -101,8 +98,7 @@ struct Dialog {
           << list.substr(at, eq - at);
     }
   }
-  // The writes (to `key` only, if given) as "key=value; ...", the section
-  // named only when not the key's own.
+  // The writes (to `key` only, if given) as "key=value; ...", a section only when not its own.
   std::string Written(const std::string& key = "") const {
     std::string text;
     for (const auto& w : store.writes())
@@ -249,8 +245,7 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
   EXPECT_EQ(d.Written(), "BMPFileName=D:\\sky.bmp; LogoFileName=C:\\logo.bmp");
 }
 
-// The saver's first run or this dialog wrote the marker, and every other key
-// has gone since.
+// Only the marker left in the store.
 TEST(SetupOpening, WithOnlyTheMarkerStoredWritesWhatLoadingChangesButNoBar) {
   Dialog d;
   EXPECT_EQ(d.Written(),
@@ -284,8 +279,7 @@ TEST(SetupOpening, OnFirstRunValuesRunsItsStepsInOrder) {
   EXPECT_EQ(d.Shown("cboSoundOff.count"), "20");
 }
 
-// Before the saver ever ran, or with a marker that asks for a reset, opening
-// writes what the saver's first run would and opens as on that run's values.
+// Never run, or a marker asking for a reset: opening writes the first-run values first.
 TEST(SetupOpening, OnAStoreTheSaverNeverFilledWritesTheFirstRunValuesFirst) {
   const Dialog initialised(Stored{}, Before::FirstRunValues);
   for (const Stored& stored :
@@ -304,8 +298,7 @@ TEST(SetupOpening, OnAStoreTheSaverNeverFilledWritesTheFirstRunValuesFirst) {
   }
 }
 
-// A stored value is written back only when its control shows it exactly and
-// it differs from what the control held (values a control cannot show: below).
+// A stored value is written back only when its control shows it exactly and it differs.
 TEST(SetupOpening, WritesBackOnlyValuesTheControlsShowExactly) {
   // key, stored, written ("": none)
   const std::tuple<std::string, const char*, std::string> cases[] = {

@@ -9,8 +9,7 @@
 namespace skyvault::testing {
 namespace {
 
-// Black background, no clock, message or logo: a frame is ClearFrame, the
-// schedule's calls, ShowFrame. The bomber is sprite 1, aircraft N sprite N + 1.
+// Black, nothing else: ClearFrame, the schedule's calls, ShowFrame (aircraft N is sprite N + 1).
 struct Scene : Harness {
   explicit Scene(uint32_t startTick = 100000) {
     platform.tick = startTick;
@@ -43,8 +42,7 @@ Log From(const Log& calls, const std::string& line, size_t count = 99) {
       at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
 }
 
-// Each aircraft's two legs move its own sprite by the steps of its row
-// (aircraft_table_test checks the rows).
+// Each aircraft's two legs move its own sprite by its row's steps.
 TEST(AircraftFlight, LevelStepsMoveAcrossSlantingStepsVerticallyFirst) {
   Harness h;
   h.LoadWith();
@@ -104,9 +102,7 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
   EXPECT_EQ(f.Step().at(3), "DrawSprite(2)");
 }
 
-// Each relay aircraft at the edges of its launch and leave tests, one
-// level frame each: the tests are strict, the x read is the one tested, and
-// the put-back is its row's.
+// Each relay aircraft at the edges of its tests: strict, on the x read, put back by its row.
 TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
   for (int n = 1; n <= 15; ++n) {
     const AircraftRow& row = RelayAircraft(n);
@@ -197,8 +193,7 @@ TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
   }
   EXPECT_EQ(steps, 10);
   EXPECT_EQ(legs.substr(0, 28), "sss" + std::string(20, 'L') + "ssssL");
-  // The bomber's slanting frames (1, 27, 53, 79) step on their own stamp:
-  // four slanting steps and ten level ones.
+  // The bomber's slanting frames (1, 27, 53, 79) step on their own stamp: 4 slanting, 10 level.
   EXPECT_EQ(std::make_pair(f.X(1), f.Y(1)), std::make_pair(-320 + 2 * 14, 75 + 4));
 }
 

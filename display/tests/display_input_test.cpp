@@ -46,8 +46,7 @@ TEST(DisplayEnding, PasswordModeLeavesThePointerShownFromLoadToUnload) {
   EXPECT_EQ(Count(h.Take(), "ShowCursor"), 0);
 }
 
-// Pointer moves (0) and pauses in seconds (> 0); the move that ends the
-// saver, counted from 1, or 0 for none.
+// Pointer moves (M) and pauses in seconds; the ending move, counted from 1, or 0 for none.
 constexpr double M = 0;
 TEST(DisplayEnding, TheMouseSensTHMoveOfATenSecondWindowEnds) {
   const std::tuple<const char*, std::vector<double>, int> cases[] = {

@@ -9,8 +9,7 @@ namespace {
 
 const std::string kData = "C:\\Hallowmere\\Skyvault1\\";
 
-// The background is loaded in the role that covers the frame (2), every
-// other picture in the plain one (1).
+// The background loads in the role that covers the frame (2), the other pictures in role 1.
 Log Picture(int sprite, const std::string& path, int code, int x, int y, int role = 1) {
   const std::string n = std::to_string(sprite) + ", ";
   return {"CreateSprite() = " + std::to_string(sprite),
@@ -25,8 +24,7 @@ Log Join(std::initializer_list<Log> parts) {
   return all;
 }
 
-// The sixteen aircraft pictures in the table's order, colour-keyed, each at
-// its start, from sprite `first`.
+// The sixteen aircraft pictures in order, colour-keyed, each at its start, from sprite `first`.
 Log Aircraft(int first) {
   Log calls;
   for (const AircraftRow& a : kAircraft)
@@ -75,9 +73,7 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   }
 }
 
-// Where nothing can be stored, the saver runs on the first-run values it
-// could not store (not on the fallback "1": a black background, the message
-// "1", a 1-point clock), and tries to store them again at its next start.
+// Unstorable first-run values still run (not the fallback "1"), and are stored at the next start.
 TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   Harness h;
   h.store.refuseWrites = true;
@@ -99,9 +95,7 @@ TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   EXPECT_FALSE(NeedsFirstRunValues(h.store));
 }
 
-// A stored path to a stock picture that is gone (a moved checkout, another
-// package) finds that picture in the data folder of the saver that runs;
-// any other path stays as the user chose it.
+// A stock picture whose stored folder is gone comes from the data folder; other paths stay.
 TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
   const std::string old = "/home/me/src/skyvault/assets/data/";
   const std::tuple<std::string, bool, std::string> cases[] = {
@@ -160,8 +154,7 @@ TEST(DisplayLoad, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensT
                        "Read(Startup/Prop)"}));
 }
 
-// The clock keeps a visible size: what rounds to no positive size draws at
-// the first-run 16, what is larger than 600 at 600.
+// The clock keeps a visible size: no positive size draws at 16, over 600 at 600.
 TEST(DisplayLoad, ConversionsMendValuesThatWouldFailOrHideTheClock) {
   const std::tuple<const char*, const char*, int> cases[] = {
       {"Volume", "-748.5", -748},  {"Volume", "abc", -748},     {"Volume", "40000", -748},

@@ -6,8 +6,7 @@
 namespace skyvault::testing {
 namespace {
 
-// One level frame of the bomber from x = -250 to -248, where it asks
-// for the engine sound if it may; true when it played.
+// One level frame of the bomber from -250 to -248, where it may ask for the engine: played?
 bool Plays(Harness& h) {
   DisplayState& s = h.state();
   s.bomberState = 0, s.bomberLevel = true, s.bomberLegFrames = 0, s.moveInterval = 0;

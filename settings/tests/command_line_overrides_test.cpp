@@ -57,8 +57,7 @@ TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
   EXPECT_FALSE(ParseSettingOptions({"--helpful"}).help);
 }
 
-// Each settings option of the table sets one key the settings have (the usage
-// is made from the same table).
+// Each settings option of the table sets one key the settings have.
 TEST(SettingOptions, EverySettingsOptionSetsAKeyOfTheSettings) {
   for (const CommandLineOption& option : CommandLineOptions()) {
     if (option.role != OptionRole::kSetting) continue;
@@ -74,10 +73,7 @@ TEST(SettingOptions, EverySettingsOptionSetsAKeyOfTheSettings) {
   }
 }
 
-// Drawn at 60 frames a second, with the tick count in whole milliseconds, an
-// aircraft steps in the first frame whose tick lies `interval` past the
-// last step: every step of the speed scale is a pace of its own, from the
-// settings dialog's slowest to the first run's, faster with each step.
+// At 60 frames a second on whole-millisecond ticks, each pace step is its own, faster each step.
 TEST(SettingOptions, EveryStepOfTheSpeedScaleIsAPaceOfItsOwn) {
   const auto framesPerStep = [](int interval, int firstFrame) {
     const auto tick = [](int frame) { return frame * 1000 / 60; };
@@ -116,8 +112,7 @@ TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {
   EXPECT_EQ(store.Read("Startup", "NoSuchKey", "fallback"), "fallback");
   EXPECT_EQ(store.Read("System", "Speed", "fallback"), "fallback");  // the section counts
 
-  // The first run through the overlay writes the file, and the overrides
-  // still win afterwards.
+  // The first run through the overlay writes the file; the overrides still win.
   WriteFirstRunValues(store, "/usr/share/skyvault/");
   EXPECT_TRUE(store.Write("Startup", "Speed", "50"));
   file.refuseWrites = true;

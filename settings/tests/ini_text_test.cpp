@@ -111,8 +111,7 @@ TEST(IniText, OnlyUtf8WithoutNulBytesIsTextToWriteBack) {
   }
 }
 
-// Names are found through an index: a repeated name, in any letter case,
-// still lands where it first stood, among many others.
+// A repeated name, in any letter case, lands where it first stood, among many others.
 TEST(IniText, ManyNamesKeepTheirOrderAndMatchInAnyCase) {
   std::string text;
   for (int n = 0; n < 3000; ++n)
@@ -152,8 +151,7 @@ TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
   EXPECT_EQ(IniDocument::Parse(document.Text()).Find("start UP", "key [1]"), "1");
 }
 
-// Whatever bytes a file holds, what is read from it writes out as text that
-// reads back the same.
+// Whatever bytes a file holds, its text reads back the same.
 TEST(IniText, AnyBytesParseAndTheirTextIsStable) {
   std::mt19937 random(7);
   const std::string alphabet = "[]=;#\"\\ \t\r\nabcSK\x01\xFF"s + '\0';

@@ -23,8 +23,7 @@ struct RefusingOneKey : RecordingSettingsStore {
   }
 };
 
-// Whichever value the store refuses, every other one is still written and
-// the marker still comes last, once.
+// Whichever value is refused, every other one is still written, the marker last, once.
 TEST(WriteFirstRunValues, GoOnPastARefusedValueWithTheMarkerLast) {
   for (const SettingEntry& entry : kFirstRunValues) {
     RefusingOneKey store;
@@ -41,8 +40,7 @@ TEST(WriteFirstRunValues, GoOnPastARefusedValueWithTheMarkerLast) {
   }
 }
 
-// What the store beneath refuses is kept and read first, until the store
-// takes a write of that key; every answer is the store's own.
+// What the store refuses is kept and read first until the store takes that key.
 TEST(UnsavedValuesStore, KeepsWhatTheStoreRefusedUntilItTakesIt) {
   RefusingOneKey stored;
   stored.refused = "Startup/Speed";

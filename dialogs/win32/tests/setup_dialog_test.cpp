@@ -198,8 +198,7 @@ TEST_F(SetupDialogTest, ThePickersStoreThePathOnOkAndNothingOnCancel) {
   EXPECT_EQ(Written(), "Startup/BMPFileName=" + Narrow(folder.path()) + "\\sky.bmp; ");
 }
 
-// Values of every wrong kind after a run: the dialog opens, shows them as best it can,
-// rewrites none.
+// Values of every wrong kind: the dialog opens, shows them as best it can, rewrites none.
 TEST(SetupDialogRegistry, AHostileRegistryNeitherCrashesNorIsRewritten) {
   const std::wstring root = L"Software\\SkyvaultTests\\Dialog";
   DeleteKeyTree(root);

@@ -79,8 +79,7 @@ class DisplayWindowTest : public ::testing::Test {
     window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
     if (show) window->ShowOver(RECT{0, 0, 400, 300});
   }
-  // Runs the window's loop with `posts` coming in their frames; true when the
-  // window ended the loop itself within eight seconds.
+  // Runs the loop with `posts` in their frames; true when the window ended it within 8 seconds.
   bool Run(std::vector<Post> posts) {
     drawing->window = window->hwnd();  // posting to it once it has gone is harmless
     drawing->script = std::move(posts);
@@ -129,8 +128,7 @@ TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsT
   const LPARAM at = MAKELPARAM(10, 10);
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
       {true, {{5, WM_KEYDOWN, VK_SPACE}}},
-      // The first move only gives the position, a repeat is no move, other messages and the
-      // timers end nothing (MouseSens 4).
+      // Only moves after the first that change the position count; the rest end nothing.
       {true,
        {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
         {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},

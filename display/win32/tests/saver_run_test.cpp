@@ -123,8 +123,7 @@ struct CanvasPlace {
   int left = 0, top = 0;
 };
 
-// Waits until the frame's lower part (no aircraft there at first) shows `colourAt`
-// within `threshold`, but for one pixel in fifty.
+// Waits until the frame's lower part shows `colourAt` within `threshold` but for 1 pixel in 50.
 bool ShowsBelowTheAircraft(HWND display, const std::function<uint32_t(int, int)>& colourAt,
                            int threshold) {
   const CanvasPlace canvas(display);
@@ -198,8 +197,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   EXPECT_FALSE(Marked()) << "the running mark was left set";
 }
 
-// Wine's X11 driver by default waits (two seconds) for a window manager to let a
-// destroyed full-screen window go; a copy of the saver with those defaults still ends at once.
+// Wine by default waits two seconds for a window manager to let a full-screen window go.
 TEST_F(SaverRunTest, AKeyEndsTheProcessAtOnceEvenWhereAWindowManagerIsAwaited) {
   skyvault::testing::TempFolder folder;
   const std::filesystem::path copy = folder.path() / L"managed-window.scr";
@@ -246,8 +244,7 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
   EXPECT_TRUE(EndsOnAKey(saver, display));
 }
 
-// Unstorable first-run values still run (the bridge, not the fallback's black);
-// a stored stock picture whose folder is gone shows from the data folder.
+// Unstorable first-run values still show the bridge; so does a stock path whose folder is gone.
 TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillShow) {
   for (const char* section : {"Startup", "System", "Planes"}) {
     WriteString(kSaverKey, section, "Placeholder", "1");

@@ -1,6 +1,4 @@
-// The man page (skyvault.6x) against the program's tables: its SYNOPSIS and
-// OPTIONS name exactly the options the program takes, with the values the
-// usage shows, and its ENVIRONMENT names exactly the variables it reads.
+// The man page names exactly the options (with their values) and variables the program has.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,8 +13,7 @@
 namespace skyvault {
 namespace {
 
-// The man page's lines by section, with troff's escapes for a dash and for
-// fonts taken out.
+// The man page's lines by section, without troff's dash and font escapes.
 std::map<std::string, std::vector<std::string>> Sections() {
   std::ifstream in(SKYVAULT_MAN_PAGE);
   std::map<std::string, std::vector<std::string>> sections;

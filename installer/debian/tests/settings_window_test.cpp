@@ -1,7 +1,4 @@
-// The settings window's description (skyvault.xml) against the program's
-// table of options: every switch it can put on the command line is one that
-// sets a setting, a slider spans its option's range, and a widget left at its
-// default stands for the first-run value.
+// The settings window's description (skyvault.xml) against the program's table of options.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -95,8 +92,7 @@ TEST(SettingsWindow, EverySwitchSetsASettingAndDefaultsAreTheFirstRunValues) {
       if (std::string(kind) == "arg") {
         EXPECT_EQ(set.value, "42") << argument;
       } else {
-        // A box that adds its switch when ticked (or unticked), and a menu
-        // entry: the default state or entry adds none and is the first-run value.
+        // A box or menu entry adds its switch away from the default, the first-run value.
         EXPECT_NE(set.value, FirstRunValueOf(set)) << argument << ": the default is the other way";
       }
     }

@@ -115,8 +115,7 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   }
 }
 
-// Runs `body` in a child process without root's power over file modes;
-// true when it exited with 0.
+// Runs `body` in a child without root's power over file modes; true when it exited with 0.
 bool RunUnprivileged(const std::function<bool()>& body) {
   const pid_t child = fork();
   if (child == 0) {
@@ -128,8 +127,7 @@ bool RunUnprivileged(const std::function<bool()>& body) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Files the store cannot take as they are keep every byte, whatever is
-// written: the first run's values included.
+// A file the store cannot take as it is keeps every byte, whatever is written.
 TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   const std::string user = "[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n";
   std::string utf16 = "\xFF\xFE";
@@ -245,8 +243,7 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   EXPECT_EQ(Slurp(temp.Path("locked/skyvault.ini")), "[Startup]\nSpeed=5\n");
 }
 
-// One process per monitor runs the first run at the same moment; each
-// also writes a key of its own, which a write without the lock would lose.
+// One process per monitor runs the first run at once, each with a key a lockless write would lose.
 TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
   TempFolder temp;
   const std::string path = temp.Path("skyvault/skyvault.ini");

@@ -43,8 +43,7 @@ TEST_F(RegistryStoreTest, WritesOneStringValuePerKeyUnderItsSection) {
   EXPECT_EQ(again.Read("Startup", "Message", "1"), "Hello, sky \xc3\xa9");
 }
 
-// Each kind of value reaches the portable reading (tested natively) with its
-// own type and exactly its own bytes.
+// Each kind of value reaches the portable reading with its own type and bytes.
 TEST_F(RegistryStoreTest, EveryKindOfValueReadsAsItsTypeSays) {
   const DWORD dword = 42, minusOne = 0xFFFFFFFF;
   const unsigned long long qword = 1234567890123ULL;
@@ -72,8 +71,7 @@ TEST_F(RegistryStoreTest, EveryKindOfValueReadsAsItsTypeSays) {
   for (const auto& v : values) EXPECT_EQ(store.Read("Startup", v.key, "-"), v.text) << v.key;
 }
 
-// Writes the registry refuses are reported, and reads still give what the
-// registry holds.
+// Refused writes are reported; reads still give what the registry holds.
 TEST_F(RegistryStoreTest, AFailedWriteIsReportedAndNotRemembered) {
   RegistrySettingsStore store(root_);
   ASSERT_TRUE(store.Write("Startup", "Speed", "7"));

@@ -59,8 +59,7 @@ int Distance(unsigned long a, unsigned long b) {
   return sum;
 }
 
-// A screenshot's pixels (0xRRGGBB), from an X window or a PNG file; empty
-// (width 0) when it cannot be had.
+// A screenshot's pixels (0xRRGGBB), from an X window or a PNG; width 0 when it cannot be had.
 struct Shot {
   int width = 0;
   int height = 0;
@@ -124,9 +123,7 @@ int CheckShot(const Shot& shot, const char* bridgePath) {
   return looksRight ? 0 : 1;
 }
 
-// Whether a shot has detail at its own resolution: a frame enlarged 2x by
-// the compositor is made of 2 x 2 blocks of one colour each; the saver's own
-// frame at that resolution is not.
+// Whether a shot has detail at its own resolution: not all 2 x 2 blocks of one colour.
 int CheckDetail(const Shot& shot) {
   if (shot.width <= 0) return 2;
   long blocks = 0, uneven = 0;
@@ -153,10 +150,7 @@ int Hash(const Shot& shot) {
   return 0;
 }
 
-// Waits (at most 30 s) until the pixel at the window's centre is no longer
-// black, looking every two milliseconds; prints the milliseconds from the
-// probe's start. For measuring how soon a saver started at the same moment
-// shows its first frame.
+// Prints the milliseconds until the window's centre is not black (looks every 2 ms, up to 30 s).
 int FirstFrame(Display* display, Window window) {
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes)) return 2;

@@ -82,8 +82,7 @@ TEST(WindowChoice, HelpAndShowRedrawsAreNotedBesideTheWindow) {
   EXPECT_FALSE(ChooseWindow({"--visual", "--show-redraws"}, nullptr).showRedraws);
 }
 
-// Wayland only for a window of the saver's own: an X window handed over
-// (or the root) keeps meaning X11 even in a Wayland session.
+// Wayland only for a window of the saver's own: a given X window or the root stays X11.
 TEST(WindowChoice, WaylandOnlyWithoutAnXWindow) {
   const std::tuple<std::vector<std::string>, const char*, const char*, bool, bool> cases[] = {
       {{}, nullptr, "wayland-1", true, false},

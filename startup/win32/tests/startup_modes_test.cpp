@@ -16,8 +16,7 @@ const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
 HWND FirstChild(HWND parent) { return GetWindow(parent, GW_CHILD); }
 
-// What the preview draws is read in-process (preview_window_test); here the
-// real program in a pane of the Screen Saver Settings' size.
+// The real program in a pane of the Screen Saver Settings' size (pixels: preview_window_test).
 TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   HostWindow host(152, 112, WS_POPUP | WS_VISIBLE, L"Preview host");
   const HWND foreground = GetForegroundWindow();
@@ -40,8 +39,7 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   EXPECT_TRUE(EqualRect(&rect, &client));
   EXPECT_TRUE(saver.running());
 
-  // Playing for a while: no audio library is even loaded (the full-screen
-  // saver's is, see below), and the focus stays where it was.
+  // Playing for a while: no audio library loaded, the focus where it was.
   EXPECT_FALSE(saver.WaitForExit(1000));
   EXPECT_FALSE(saver.HasLoaded(L"dsound.dll")) << "the preview opened the sound control";
   EXPECT_EQ(GetForegroundWindow(), foreground);
@@ -50,9 +48,7 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   EXPECT_TRUE(saver.WaitForExit(1000)) << "the preview outlived its pane";
 }
 
-// No usable window number (the command line's reading is tested natively),
-// an unknown switch, and the password mode (Wine's mpr has no password
-// dialog: the call is skipped) each end, showing nothing.
+// No usable window number, an unknown switch, password mode (no dialog in Wine): end unseen.
 TEST(OtherModes, ShowNothingAndEnd) {
   for (const wchar_t* arguments : {L"/p 0", L"/p 12345677", L"/x", L"/a 1234"}) {
     SaverProcess saver(kSaver, arguments);
@@ -83,8 +79,7 @@ TEST(FullScreenMode, CoversTheVirtualScreenAndASecondSaverEndsUnlessTheSettingsP
     SaverProcess second(kSaver, L"/S");
     EXPECT_TRUE(second.WaitForExit(5000)) << "a second saver started while the first runs";
   }
-  // A preview or the dialog never stops a saver; the pane's own Preview
-  // button starts a full-screen test while the pane is open.
+  // The pane's Preview button starts a full-screen test while the pane is open.
   for (const wchar_t* pane : {L"Screen Saver Settings", L"Display Properties"}) {
     HostWindow open(300, 200, WS_OVERLAPPEDWINDOW, pane);
     SaverProcess second(kSaver, L"/s");
