@@ -54,20 +54,17 @@ void ExpectEveryFirstRunValue(SettingsStore& store) {
 }
 
 TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
-  const struct {
-    const char* xdg;
-    const char* home;
-    std::string path;
-  } cases[] = {{"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
-               {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
-               {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
-               {"", "/home/me/", "/home/me/.config/skyvault/skyvault.ini"},
-               {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
-               {"/", nullptr, "/skyvault/skyvault.ini"},
-               {nullptr, nullptr, ""},
-               {"relative", "relative", ""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(SettingsFilePath(c.xdg, c.home), c.path) << c.xdg << " " << c.home;
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
+      {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
+      {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+      {"", "/home/me/", "/home/me/.config/skyvault/skyvault.ini"},
+      {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
+      {"/", nullptr, "/skyvault/skyvault.ini"},
+      {nullptr, nullptr, ""},
+      {"relative", "relative", ""}};
+  for (const auto& [xdg, home, path] : cases)
+    EXPECT_EQ(SettingsFilePath(xdg, home), path) << xdg << " " << home;
 }
 
 TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
@@ -86,11 +83,7 @@ TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
 TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   const std::string good = "[Startup]\r\nSpeed=5\r\n";
   const std::string limit(IniSettingsStore::kMaxFileBytes - good.size(), '\n');
-  const struct {
-    const char* what;
-    std::function<void(const std::string&)> make;
-    const char* speed;
-  } cases[] = {
+  const std::tuple<const char*, std::function<void(const std::string&)>, const char*> cases[] = {
       {"at the size limit", [&](auto& p) { Spit(p, good + limit); }, "5"},
       {"a byte over it", [&](auto& p) { Spit(p, good + limit + "\n"); }, "1"},
       {"binary around a good section",
@@ -106,12 +99,11 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
       {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
       {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
       {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"}};
-  for (const auto& c : cases) {
+  for (const auto& [what, make, speed] : cases) {
     TempFolder temp;
-    const std::string path = temp.Path("skyvault.ini");
-    c.make(path);
-    IniSettingsStore store(path);
-    EXPECT_EQ(store.Read("Startup", "Speed", "1"), std::string(c.speed)) << c.what;
+    make(temp.Path("skyvault.ini"));
+    EXPECT_EQ(IniSettingsStore(temp.Path("skyvault.ini")).Read("Startup", "Speed", "1"), speed)
+        << what;
   }
 }
 
@@ -132,22 +124,19 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   const std::string user = "[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n";
   std::string utf16 = "\xFF\xFE";
   for (const char c : user) utf16 += std::string{c, '\0'};
-  const struct {
-    const char* what;
-    std::string bytes;
-  } cases[] = {{"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
-               {"UTF-16 with a byte order mark", utf16},
-               {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"}};
-  for (const auto& c : cases) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
+      {"UTF-16 with a byte order mark", utf16},
+      {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"}};
+  for (const auto& [what, bytes] : cases) {
     TempFolder temp;
     const std::string path = temp.Path("skyvault.ini");
-    Spit(path, c.bytes);
+    Spit(path, bytes);
     IniSettingsStore store(path);
-    EXPECT_TRUE(NeedsFirstRunValues(store)) << c.what;
+    EXPECT_TRUE(NeedsFirstRunValues(store)) << what;
     WriteFirstRunValues(store, kData);
-    EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << c.what;
-    EXPECT_TRUE(Slurp(path) == c.bytes) << c.what;
-    EXPECT_EQ(Names(temp.Path("")), kFileAndLock) << c.what;
+    EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << what;
+    EXPECT_TRUE(Slurp(path) == bytes && Names(temp.Path("")) == kFileAndLock) << what;
   }
 
   // One this user may not read.
@@ -264,8 +253,7 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
     }
     children.push_back(child);
   }
-  close(start[0]);
-  close(start[1]);
+  close(start[0]), close(start[1]);
   for (const pid_t child : children) {
     int status = 0;
     waitpid(child, &status, 0);
