@@ -16,44 +16,49 @@ namespace {
 using Args = std::vector<std::string>;
 using Overrides = std::vector<SettingOverride>;
 
+// The words of `line` between bars ("a||b": three, the second empty).
+Args Split(const std::string& line) {
+  Args words{""};
+  for (char c : line) c == '|' ? void(words.emplace_back()) : words.back().push_back(c);
+  return words;
+}
+
+// The overrides as "Section/Key=value " each.
+std::string Text(const Overrides& overrides) {
+  std::string text;
+  for (const auto& o : overrides) text += o.section + "/" + o.key + "=" + o.value + " ";
+  return text;
+}
+
 TEST(SettingOptions, EachOptionSetsOneKeyAndOthersAreLeftAlone) {
-  const std::tuple<Args, Overrides> cases[] = {
-      {{"--speed", "9"}, {{"Startup", "Speed", "9"}}},
-      {{"-speed", "9"}, {{"Startup", "Speed", "9"}}},
-      {{"--speed=9"}, {{"Startup", "Speed", "9"}}},
-      {{"--message-text=a=b"}, {{"Startup", "Message", "a=b"}}},
-      {{"--picture", "/home/me/sky.png", "--background", "3"},
-       {{"Startup", "BMPFileName", "/home/me/sky.png"}, {"Startup", "BackGround", "3"}}},
-      {{"--logo", "--no-clock", "-message", "--no-engine"},
-       {{"Startup", "LogoChecked", "1"},
-        {"Startup", "Clock", "0"},
-        {"Startup", "MessageChecked", "1"},
-        {"Startup", "Prop", "0"}}},
-      {{"--speed", "5", "--speed", "7"}, {{"Startup", "Speed", "5"}, {"Startup", "Speed", "7"}}},
-      // The speed scale: its steps store Speed values, anything else nothing.
-      {{"--pace", "6", "--pace=1", "-pace", "4"},
-       {{"Startup", "Speed", "3"}, {"Startup", "Speed", "100"}, {"Startup", "Speed", "42"}}},
-      {{"--pace", "0", "--pace", "7", "--pace", "3.5", "--pace", "", "--pace", "x"}, {}},
-      // A value is a value, also when it looks like an option.
-      {{"--message-text", "--no-clock", "--font=--speed"},
-       {{"Startup", "Message", "--no-clock"}, {"Startup", "FontName", "--speed"}}},
-      // The window options and anything unknown, with their values.
-      {{"--window-id", "0x400001", "--root", "-visual", "default", "--speed", "5", "stray"},
-       {{"Startup", "Speed", "5"}}},
-      {{"--speed"}, {}},
-      {{"--logo=0"}, {}},
-      {{"--no-such", "--speed", "4"}, {{"Startup", "Speed", "4"}}},
-      {{"-", "", "speed", "---speed", "5"}, {}}};
-  for (const auto& [args, expected] : cases) {
-    std::string line;
-    for (const auto& a : args) line += "[" + a + "] ";
-    const SettingOptions options = ParseSettingOptions(args);
-    EXPECT_EQ(options.overrides, expected) << line;
+  // The pace steps store Speed values, anything else nothing; a value is a value, also
+  // when it looks like an option; window options and anything unknown take their values.
+  const std::pair<const char*, const char*> cases[] = {
+      {"--speed|9", "Startup/Speed=9 "},
+      {"-speed|9", "Startup/Speed=9 "},
+      {"--speed=9", "Startup/Speed=9 "},
+      {"--message-text=a=b", "Startup/Message=a=b "},
+      {"--picture|/home/me/sky.png|--background|3",
+       "Startup/BMPFileName=/home/me/sky.png Startup/BackGround=3 "},
+      {"--logo|--no-clock|-message|--no-engine",
+       "Startup/LogoChecked=1 Startup/Clock=0 Startup/MessageChecked=1 Startup/Prop=0 "},
+      {"--speed|5|--speed|7", "Startup/Speed=5 Startup/Speed=7 "},
+      {"--pace|6|--pace=1|-pace|4", "Startup/Speed=3 Startup/Speed=100 Startup/Speed=42 "},
+      {"--pace|0|--pace|7|--pace|3.5|--pace||--pace|x", ""},
+      {"--message-text|--no-clock|--font=--speed",
+       "Startup/Message=--no-clock Startup/FontName=--speed "},
+      {"--window-id|0x400001|--root|-visual|default|--speed|5|stray", "Startup/Speed=5 "},
+      {"--speed", ""},
+      {"--logo=0", ""},
+      {"--no-such|--speed|4", "Startup/Speed=4 "},
+      {"-||speed|---speed|5", ""}};
+  for (const auto& [line, expected] : cases) {
+    const SettingOptions options = ParseSettingOptions(Split(line));
+    EXPECT_EQ(Text(options.overrides), expected) << line;
     EXPECT_FALSE(options.help) << line;
   }
-  for (const Args& args : {Args{"--help"}, Args{"-help"}, Args{"-h"}, Args{"--root", "--help"}}) {
-    EXPECT_TRUE(ParseSettingOptions(args).help) << args.back();
-  }
+  for (const char* line : {"--help", "-help", "-h", "--root|--help"})
+    EXPECT_TRUE(ParseSettingOptions(Split(line)).help) << line;
   EXPECT_FALSE(ParseSettingOptions({"--helpful"}).help);
 }
 
