@@ -19,9 +19,8 @@ TEST(NumberValue, TakesTheLeadingNumberOrZero) {
       {"-.25x", -0.25}, {"1e3", 1000},  {"2E-1", 0.2}, {"1d2", 100}, {"1e", 1},
       {"1e+", 1},       {"5.", 5},      {"-", 0},      {".", 0},     {"Never", 0},
       {"0012", 12},     {"4 5", 4},     {"16 ", 16},   {"- 3", 0},   {"1,5", 1}};
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_DOUBLE_EQ(NumberValue(c.text), c.expected) << '"' << c.text << '"';
-  }
 }
 
 TEST(NumberValue, HugeExponentGivesInfinityNotACrash) {
@@ -45,9 +44,7 @@ TEST(ToInt16, ConvertsTheWholeTextWithTiesToEven) {
                              {"", {}},           {"   ", {}},      {"abc", {}},
                              {"12abc", {}},      {"2 2", {}},      {"Never", {}},
                              {"-", {}},          {"1e999", {}}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(ToInt16(c.text), c.expected) << '"' << c.text << '"';
-  }
+  for (const auto& c : cases) EXPECT_EQ(ToInt16(c.text), c.expected) << '"' << c.text << '"';
 }
 
 }  // namespace

@@ -13,9 +13,8 @@ using namespace std::string_literals;
 
 TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
   IniDocument written;
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     ASSERT_TRUE(written.Set(e.section, e.key, FirstRunValue(e, "/usr/share/skyvault/")));
-  }
   const std::string awkward[] = {"",
                                  "  two blanks before and after  ",
                                  "\ttab first",
@@ -32,18 +31,15 @@ TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
                                  "back\\",
                                  "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
                                  "\xFF\xFE bytes that are no UTF-8"};
-  for (size_t i = 0; i < std::size(awkward); ++i) {
+  for (size_t i = 0; i < std::size(awkward); ++i)
     ASSERT_TRUE(written.Set("Startup", "Awkward" + std::to_string(i), awkward[i]));
-  }
 
   const IniDocument read = IniDocument::Parse(written.Text());
   EXPECT_EQ(read.size(), kFirstRunValues.size() + std::size(awkward));
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(read.Find(e.section, e.key), FirstRunValue(e, "/usr/share/skyvault/")) << e.key;
-  }
-  for (size_t i = 0; i < std::size(awkward); ++i) {
+  for (size_t i = 0; i < std::size(awkward); ++i)
     EXPECT_EQ(read.Find("Startup", "Awkward" + std::to_string(i)), awkward[i]) << i;
-  }
   EXPECT_EQ(read.Text(), written.Text());
 }
 
@@ -95,9 +91,8 @@ TEST(IniText, OnlyUtf8WithoutNulBytesIsTextToWriteBack) {
       {"\xED\xA0\x80", false},      // a UTF-16 surrogate
       {"\xF4\x90\x80\x80", false},  // past U+10FFFF
   };
-  for (const auto& [text, utf8] : cases) {
+  for (const auto& [text, utf8] : cases)
     EXPECT_EQ(IsUtf8Text(text), utf8) << ::testing::PrintToString(text);
-  }
 }
 
 // A repeated name, in any letter case, lands where it first stood, among many others.

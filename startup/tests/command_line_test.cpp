@@ -16,9 +16,8 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
       {"/", SaverMode::None},          {"//s", SaverMode::None},
       {"/sx", SaverMode::FullScreen},  {"\t/s\r\n", SaverMode::FullScreen},
   };
-  for (const auto& [text, mode] : cases) {
+  for (const auto& [text, mode] : cases)
     EXPECT_EQ(ParseCommandLine(text).mode, mode) << '"' << text << '"';
-  }
 }
 
 TEST(ParsePreviewWindowNumber, TakesTheLongestNumericTail) {
@@ -30,9 +29,8 @@ TEST(ParsePreviewWindowNumber, TakesTheLongestNumericTail) {
       {"/p  42", 42},    {"/p 4294967296", 0}, {"/p 2147483647", 2147483647},
       {"", 0},
   };
-  for (const auto& [text, expected] : cases) {
+  for (const auto& [text, expected] : cases)
     EXPECT_EQ(ParsePreviewWindowNumber(text), expected) << '"' << text << '"';
-  }
 }
 
 TEST(SecondInstance, OnlyAFullScreenStartIsRefused) {

@@ -45,9 +45,8 @@ std::set<std::string> TableOptions() {
 std::vector<std::string> EntryLines(const std::vector<std::string>& lines) {
   std::vector<std::string> entries;
   for (size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (lines[i].rfind(".TP", 0) == 0 && lines[i + 1].rfind(".B ", 0) == 0) {
+    if (lines[i].rfind(".TP", 0) == 0 && lines[i + 1].rfind(".B ", 0) == 0)
       entries.push_back(lines[i + 1].substr(3));
-    }
   }
   return entries;
 }
@@ -60,9 +59,8 @@ TEST(ManPage, OptionsAndSynopsisNameExactlyTheProgramsOptions) {
   for (const std::string& entry : EntryLines(sections.at("OPTIONS"))) {
     // "--logo | --no-logo" lists two switches in one entry.
     std::istringstream parts(std::regex_replace(entry, std::regex(" \\| "), "\n"));
-    for (std::string part; std::getline(parts, part);) {
+    for (std::string part; std::getline(parts, part);)
       EXPECT_TRUE(listed.insert(part).second) << part << " listed twice";
-    }
   }
   EXPECT_EQ(listed, TableOptions());
 
@@ -83,9 +81,8 @@ TEST(ManPage, EnvironmentNamesExactlyTheVariablesTheSaverReads) {
   const std::vector<std::string> entries = EntryLines(sections.at("ENVIRONMENT"));
   std::set<std::string> documented(entries.begin(), entries.end());
   std::set<std::string> read;
-  for (const EnvironmentVariable& variable : EnvironmentVariables()) {
+  for (const EnvironmentVariable& variable : EnvironmentVariables())
     read.insert(std::string(variable.name));
-  }
   EXPECT_EQ(documented, read);
   EXPECT_EQ(entries.size(), documented.size()) << "a variable listed twice";
 }
