@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <random>
+#include <sstream>
 
 #include "controls/testing/png_bytes.h"
 #include "dialogs/win32/setup_dialog_ids.h"
@@ -271,15 +272,27 @@ TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillS
 }
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
+  // The user's pictures, with companions of noise, of 100000 x 100000 pixels, and cut short.
   skyvault::testing::TempFolder folder;
+  std::mt19937 random(5);
+  skyvault::testing::FileBytes noise(4096);
+  for (auto& b : noise) b = static_cast<uint8_t>(random());
+  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
+  std::ifstream bridgeFile(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
+  const skyvault::testing::FileBytes bridge{std::istreambuf_iterator<char>(bridgeFile), {}};
+  for (const std::string name : {"Own", "Logo"}) {
+    folder.Write(name + ".bmp", bridge);
+    folder.Write(name + "@2x.png", noise);
+    folder.Write(name + "@3x.png", skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
+    folder.Write(name + "@4x.png", {cut.begin(), cut.begin() + cut.size() / 2});
+  }
   // Named pipes that no one ever writes to: a read of one waits for good.
-  const std::wstring pipeName =
+  const std::wstring pipe =
       L"\\\\.\\pipe\\skyvault-picture-" + std::to_wstring(GetCurrentProcessId());
   std::vector<HANDLE> pipes;
-  auto every = [](const std::string& text) {
-    for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, text);
-    WriteString(kSaverKey, "System", "SetReg", "2");
-  };
+  for (int i = 0; i < 4; ++i)
+    pipes.push_back(CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                     PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
   auto key = [](HWND w) { PostMessageW(w, WM_KEYDOWN, 'A', 0); };
   auto button = [](HWND w) { PostMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(50, 50)); };
   auto typed = [](HWND w) {
@@ -288,66 +301,28 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                      {INPUT_KEYBOARD, {.ki = {'B', 0, KEYEVENTF_KEYUP, 0, 0}}}};
     SendInput(2, keys, sizeof(INPUT));
   };
-  const std::vector<std::tuple<const char*, std::function<void()>, std::function<void(HWND)>>>
-      cases = {{"letters", [&] { every("abc"); }, key},
-               {"huge", [&] { every("99999999999999999999999999"); }, typed},
-               {"missing files, long texts",
-                [&] {
-                  every("1");
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", "C:\\nowhere\\missing.bmp"},
-                                      {"LogoFileName", "C:\\windows"},
-                                      {"FontName", std::string(400, 'W')},
-                                      {"Message", std::string(3000, 'M')},
-                                      {"FontClock", "32767"}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                button},
-               {"hostile companions beside the pictures",
-                [&] {
-                  every("1");
-                  // Companions of noise, of 100000 x 100000 pixels, and cut short.
-                  std::mt19937 random(5);
-                  skyvault::testing::FileBytes noise(4096);
-                  for (auto& b : noise) b = static_cast<uint8_t>(random());
-                  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
-                  for (const char* name : {"Own", "Logo"}) {
-                    std::ifstream bridge(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
-                    folder.Write(std::string(name) + ".bmp",
-                                 {std::istreambuf_iterator<char>(bridge), {}});
-                    folder.Write(std::string(name) + "@2x.png", noise);
-                    folder.Write(std::string(name) + "@3x.png",
-                                 skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
-                    folder.Write(std::string(name) + "@4x.png",
-                                 {cut.begin(), cut.begin() + cut.size() / 2});
-                  }
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", folder.Path("Own.bmp")},
-                                      {"LogoChecked", "1"},
-                                      {"LogoFileName", folder.Path("Logo.bmp")}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                key},
-               {"pipes and devices as pictures",
-                [&] {
-                  every("1");
-                  for (int i = 0; i < 4; ++i)
-                    pipes.push_back(CreateNamedPipeW(
-                        pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
-                        PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", Narrow(pipeName)},
-                                      {"LogoChecked", "1"},
-                                      {"LogoFileName", "\\\\.\\CONIN$"}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                key},
-               {"marker not a number",
-                [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
-  for (const auto& [name, write, end] : cases) {
-    SCOPED_TRACE(name);
+  // Every value, the marker, then these Startup values ("Key=value|..."), and the ending.
+  const std::string pictures = "BackGround=3|LogoChecked=1|BMPFileName=";
+  const std::tuple<const char*, const char*, std::string, std::function<void(HWND)>> cases[] = {
+      {"abc", "2", "", key},
+      {"99999999999999999999999999", "2", "", typed},
+      {"1", "2",
+       "BackGround=3|BMPFileName=C:\\nowhere\\missing.bmp|LogoFileName=C:\\windows|FontName=" +
+           std::string(400, 'W') + "|Message=" + std::string(3000, 'M') + "|FontClock=32767",
+       button},
+      {"1", "2", pictures + folder.Path("Own.bmp") + "|LogoFileName=" + folder.Path("Logo.bmp"),
+       key},
+      {"1", "2", pictures + Narrow(pipe) + "|LogoFileName=\\\\.\\CONIN$", key},
+      {"zz", "zz", "", key}};  // the marker not a number
+  int row = 0;
+  for (const auto& [every, marker, startup, end] : cases) {
+    SCOPED_TRACE(++row);
     DeleteKeyTree(kSaverKey);
-    write();
+    for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, every);
+    WriteString(kSaverKey, "System", "SetReg", marker);
+    std::istringstream values(startup);
+    for (std::string v; std::getline(values, v, '|');)
+      WriteString(kSaverKey, "Startup", v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
     SaverProcess saver(kSaver, L"/s");
     HWND display = saver.WaitForTopWindow(20000);
     ASSERT_NE(display, nullptr);
