@@ -17,22 +17,18 @@ struct Harness : DisplayHost {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
     std::string Read(const std::string& s, const std::string& k, const std::string& f) override {
-      h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")");
-      return RecordingSettingsStore::Read(s, k, f);
+      return h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")"),
+             RecordingSettingsStore::Read(s, k, f);
     }
     bool Write(const std::string& s, const std::string& k, const std::string& v) override {
-      h.Note("Write(" + s + "/" + k + "=" + v + ")");
-      return RecordingSettingsStore::Write(s, k, v);
+      return h.Note("Write(" + s + "/" + k + "=" + v + ")"), RecordingSettingsStore::Write(s, k, v);
     }
   };
   struct Sound : RecordingSoundControl {  // Sync before and after each call
     using Base = RecordingSoundControl;
     Harness& h;
     explicit Sound(Harness& harness) : h(harness) {}
-    int32_t LoadSound(const std::string& p) override {
-      h.Sync();
-      return Base::LoadSound(p);
-    }
+    int32_t LoadSound(const std::string& p) override { return h.Sync(), Base::LoadSound(p); }
     void SetSoundVolume(int32_t a, int32_t v) override { h.Sync(), Base::SetSoundVolume(a, v); }
     void PlaySound(int32_t a, int32_t l, int32_t p) override { h.Sync(), Base::PlaySound(a, l, p); }
     void SilenceSound(int32_t a) override { h.Sync(), Base::SilenceSound(a); }
