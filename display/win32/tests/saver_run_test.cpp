@@ -53,18 +53,6 @@ struct Pixels {
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     if (GetDIBits(dc, bitmap, 0, h, data.data(), &info, DIB_RGB_COLORS) != h) data.clear();
   }
-  // The largest channel difference of `other` from the mean of [left, right) x [top, bottom).
-  int Distance(int left, int top, int right, int bottom, uint32_t other) const {
-    int sum[3] = {}, count = 0;
-    for (int y = top; y < std::max(bottom, top + 1); ++y)
-      for (int x = left; x < std::max(right, left + 1); ++x, ++count)
-        for (int c = 0; c < 3; ++c)
-          sum[c] += data[static_cast<size_t>(y) * width + x] >> (8 * c) & 255;
-    int most = 0;
-    for (int c = 0; c < 3; ++c)
-      most = std::max(most, std::abs(sum[c] / count - int(other >> (8 * c) & 255)));
-    return most;
-  }
 };
 
 Pixels Capture(const RECT& r) {
@@ -113,11 +101,20 @@ struct CanvasPlace {
     left = static_cast<int>((w - 800 * scale) / 2);
     top = static_cast<int>((h - 600 * scale) / 2);
   }
-  // How far the screen pixels of frame pixel (x, y), averaged, are from `colour`.
+  // How far (the largest channel) the screen pixels of frame pixel (x, y), averaged, are from
+  // `colour`.
   int Distance(const Pixels& shot, int x, int y, uint32_t colour) const {
-    const int x0 = left + static_cast<int>(x * scale), y0 = top + static_cast<int>(y * scale);
-    return shot.Distance(x0, y0, left + static_cast<int>((x + 1) * scale),
-                         top + static_cast<int>((y + 1) * scale), colour);
+    const int x0 = left + int(x * scale), x1 = std::max(left + int((x + 1) * scale), x0 + 1);
+    const int y0 = top + int(y * scale), y1 = std::max(top + int((y + 1) * scale), y0 + 1);
+    int sum[3] = {}, most = 0;
+    for (int py = y0; py < y1; ++py)
+      for (int px = x0; px < x1; ++px)
+        for (int c = 0; c < 3; ++c)
+          sum[c] += shot.data[size_t(py) * shot.width + px] >> 8 * c & 255;
+    for (int c = 0; c < 3; ++c)
+      most =
+          std::max(most, std::abs(sum[c] / ((x1 - x0) * (y1 - y0)) - int(colour >> 8 * c & 255)));
+    return most;
   }
   RECT screen{};
   double scale = 1;
@@ -166,7 +163,6 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   // The bridge, the clock at the top left, aircraft 1 coming in from the right at 180.
   EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge";
   const CanvasPlace canvas(display);
-  const RECT screen = canvas.screen;
   const Pixels bridge = LoadBridge();
   // Canvas pixels in `area` over 48 from the bridge, and the leftmost.
   auto differences = [&](const Pixels& shot, RECT area) {
@@ -182,7 +178,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   int clockPixels = 0;
   const bool shown = WaitUntil(
       [&] {
-        const Pixels shot = Capture(screen);
+        const Pixels shot = Capture(canvas.screen);
         aircraft = differences(shot, entry);
         clockPixels = differences(shot, clock).first;
         return clockPixels > 30 && aircraft.first > 200;
@@ -191,7 +187,8 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   ASSERT_TRUE(shown) << clockPixels << " pixels of the clock, " << aircraft.first
                      << " of the aircraft";
   EXPECT_TRUE(WaitUntil(
-      [&] { return differences(Capture(screen), entry).second < aircraft.second - 20; }, 5000))
+      [&] { return differences(Capture(canvas.screen), entry).second < aircraft.second - 20; },
+      5000))
       << "the aircraft did not fly left";
 
   EXPECT_TRUE(EndsOnAKey(saver, display, 1000)) << "a key did not end the saver within a second";

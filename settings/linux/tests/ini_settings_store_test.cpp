@@ -34,7 +34,8 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
-void Spit(const std::string& path, const std::string& text) {
+void Spit(const std::string& path, const std::string& text) {  // making its folders
+  fs::create_directories(fs::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -143,8 +144,7 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   TempFolder temp;
   const std::string path = temp.Path("skyvault.ini");
   Spit(path, user);
-  chmod(path.c_str(), 0);
-  chmod(temp.Path("").c_str(), 0777);
+  chmod(path.c_str(), 0), chmod(temp.Path("").c_str(), 0777);
   EXPECT_TRUE(RunUnprivileged([&] {
     IniSettingsStore store(path);
     WriteFirstRunValues(store, kData);
@@ -155,15 +155,15 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
 
 TEST(IniSettingsStore, WritesGoThroughALinkAndClearWhatKilledWritersLeft) {
   TempFolder temp;
-  fs::create_directories(temp.Path("dotfiles"));
+  // Beside the file, what writers killed before renaming their temporary left, and others'.
+  const std::pair<const char*, const char*> files[] = {{"", "[Startup]\nSpeed=5\n"},
+                                                       {".aB3xY9", ""},
+                                                       {".Zz0000", "[Startup]\nSpeed="},
+                                                       {".bak", "mine"},
+                                                       {".notours", "mine"}};
+  for (const auto& [name, text] : files) Spit(temp.Path("dotfiles/skyvault.ini") + name, text);
   fs::create_directories(temp.Path("config"));
-  Spit(temp.Path("dotfiles/skyvault.ini"), "[Startup]\nSpeed=5\n");
   fs::create_symlink("../dotfiles/skyvault.ini", temp.Path("config/skyvault.ini"));
-  // What writers killed between making their temporary and renaming it left.
-  Spit(temp.Path("dotfiles/skyvault.ini.aB3xY9"), "");
-  Spit(temp.Path("dotfiles/skyvault.ini.Zz0000"), "[Startup]\nSpeed=");
-  Spit(temp.Path("dotfiles/skyvault.ini.bak"), "mine");
-  Spit(temp.Path("dotfiles/skyvault.ini.notours"), "mine");
 
   IniSettingsStore store(temp.Path("config/skyvault.ini"));
   ASSERT_TRUE(store.Write("Startup", "Clock", "0"));
@@ -221,7 +221,6 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   EXPECT_TRUE(NeedsFirstRunValues(blocked));
 
   // A folder this user may not write in, with a file in it.
-  fs::create_directory(temp.Path("locked"));
   Spit(temp.Path("locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
   chmod(temp.Path("locked").c_str(), 0555);
   EXPECT_TRUE(RunUnprivileged([&] {
