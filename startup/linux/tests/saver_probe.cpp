@@ -1,17 +1,13 @@
-// Helper of the saver's process tests.
-//
-//   saver_probe window WIDTHxHEIGHT   makes a window, prints its id (0x...)
-//                                     and keeps it until killed
-//   saver_probe check ID|root BRIDGE  exits 0 when the window shows the
-//                                     bridge picture, letterboxed, with an
-//                                     aircraft over it somewhere
-//   saver_probe check-png FILE BRIDGE the same for a screenshot (one output)
-//   saver_probe detail-png FILE       exits 0 when the screenshot is not made
-//                                     of 2 x 2 blocks (not enlarged 2x)
-//   saver_probe hash ID|root          prints a checksum of the window's pixels
-//   saver_probe picture PATH WxH      writes a WxH PNG there (a gradient)
-//   saver_probe vroot ID TARGET       marks window ID with __SWM_VROOT = TARGET
-//   saver_probe resize ID WxH         resizes window ID
+// Helper of the saver's process tests:
+//   window WxH             makes a window, prints its id (0x...), keeps it until killed
+//   check ID|root BRIDGE   exits 0 when it shows the bridge letterboxed, an aircraft over it
+//   check-png FILE BRIDGE  the same for a screenshot (one output)
+//   detail-png FILE        exits 0 when the screenshot is not enlarged 2x (2 x 2 blocks)
+//   hash ID|root           prints a checksum of the window's pixels
+//   first-frame ID         prints the milliseconds until the window's centre is not black
+//   picture PATH WxH       writes a WxH PNG there (a gradient)
+//   vroot ID TARGET        marks window ID with __SWM_VROOT = TARGET
+//   resize ID WxH          resizes window ID
 #include <X11/Xlib.h>
 
 #include <X11/Xatom.h>
