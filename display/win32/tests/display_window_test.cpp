@@ -51,17 +51,12 @@ class ScriptedDrawing : public ForwardingDrawingControl {
 
 class DisplayWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
-    Mark(false);
-    cursorBefore = CursorCounter();
-  }
+  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()), Mark(false); }
   void TearDown() override {
     window.reset();
     MSG msg;
     PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
-    Mark(false);
+    SetUp();
     while (CursorCounter() < cursorBefore) ShowCursor(TRUE);
     while (CursorCounter() > cursorBefore) ShowCursor(FALSE);
   }
@@ -95,7 +90,7 @@ class DisplayWindowTest : public ::testing::Test {
 
   std::unique_ptr<DisplayWindow> window;
   ScriptedDrawing* drawing = nullptr;
-  int endings = 0, cursorBefore = 0;
+  int endings = 0, cursorBefore = CursorCounter();
 };
 
 TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
@@ -126,23 +121,21 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
 // A key and the fourth move run CloseDown once; a window closed from outside only unloads.
 TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsTheMark) {
   const LPARAM at = MAKELPARAM(10, 10);
+  // Only moves after the first that change the position count; the rest end nothing.
+  const std::vector<Post> moves = {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
+                                   {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+                                   {4, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+                                   {5, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
+                                   {6, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
+                                   {7, WM_SYSCOMMAND, SC_SCREENSAVE},
+                                   {8, WM_ACTIVATEAPP, FALSE},
+                                   {9, WM_TIMER, 1},
+                                   {10, WM_TIMER, 2},
+                                   {11, WM_KEYUP, 'A'},
+                                   {12, WM_LBUTTONUP, 0, at},
+                                   {90, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}};
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
-      {true, {{5, WM_KEYDOWN, VK_SPACE}}},
-      // Only moves after the first that change the position count; the rest end nothing.
-      {true,
-       {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
-        {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {4, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {5, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
-        {6, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
-        {7, WM_SYSCOMMAND, SC_SCREENSAVE},
-        {8, WM_ACTIVATEAPP, FALSE},
-        {9, WM_TIMER, 1},
-        {10, WM_TIMER, 2},
-        {11, WM_KEYUP, 'A'},
-        {12, WM_LBUTTONUP, 0, at},
-        {90, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
-      {false, {{5, WM_CLOSE}}}};
+      {true, {{5, WM_KEYDOWN, VK_SPACE}}}, {true, moves}, {false, {{5, WM_CLOSE}}}};
   for (const auto& [closeDown, posts] : cases) {
     SCOPED_TRACE(posts.back().message);
     Create();
