@@ -62,15 +62,6 @@ TEST(UnsavedValuesStore, KeepsWhatTheStoreRefusedUntilItTakesIt) {
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
 }
 
-TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
-  RecordingSettingsStore store;
-  store.Write("Startup", "Speed", "50");
-  store.Write("Startup", "Message", "Hello");
-  WriteFirstRunValues(store, "/usr/share/skyvault/");
-  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
-  EXPECT_EQ(store.Read("Startup", "Message", "1"), "Place a Message Here");
-}
-
 TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
   const struct {
     const char* marker;  // nullptr: key missing

@@ -7,14 +7,9 @@
 namespace skyvault::win32 {
 namespace {
 
-using testing::WaitUntil;
-// Windows standing in for the Screen Saver Settings pane or its preview.
-using HostWindow = testing::TestWindow;
-
-using testing::SaverProcess;
+using testing::SaverProcess, testing::WaitUntil;
+using HostWindow = testing::TestWindow;  // stands in for the Screen Saver Settings pane
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
-
-HWND FirstChild(HWND parent) { return GetWindow(parent, GW_CHILD); }
 
 // The real program in a pane of the Screen Saver Settings' size (pixels: preview_window_test).
 TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
@@ -27,10 +22,10 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   ASSERT_TRUE(saver.started());
 
   // Shown last, once it is embedded.
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FirstChild(host.hwnd)); }, 5000))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetWindow(host.hwnd, GW_CHILD)); }, 5000))
       << "no preview window appeared in the host";
   // A child of the pane, filling it.
-  HWND preview = FirstChild(host.hwnd);
+  HWND preview = GetWindow(host.hwnd, GW_CHILD);
   EXPECT_TRUE(GetWindowLongW(preview, GWL_STYLE) & WS_CHILD);
   EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrW(preview, GWLP_HWNDPARENT)), host.hwnd);
   RECT rect{};
@@ -64,13 +59,10 @@ TEST(FullScreenMode, CoversTheVirtualScreenAndASecondSaverEndsUnlessTheSettingsP
   ASSERT_TRUE(first.started());
   HWND display = first.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
-  RECT rect{};
-  GetWindowRect(display, &rect);
-  EXPECT_EQ(
-      (std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-      (std::vector<LONG>{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                         GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                         GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+  RECT rect{}, screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
+  screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  EXPECT_TRUE(GetWindowRect(display, &rect) && EqualRect(&rect, &screen));
   EXPECT_TRUE(GetWindowLongW(display, GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Its sound control is open (what the preview must never do).
   EXPECT_TRUE(first.HasLoaded(L"dsound.dll"));
