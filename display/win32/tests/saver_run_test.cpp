@@ -101,8 +101,7 @@ struct CanvasPlace {
     left = static_cast<int>((w - 800 * scale) / 2);
     top = static_cast<int>((h - 600 * scale) / 2);
   }
-  // How far (the largest channel) the screen pixels of frame pixel (x, y), averaged, are from
-  // `colour`.
+  // How far the screen pixels of frame pixel (x, y), averaged, are from `colour`.
   int Distance(const Pixels& shot, int x, int y, uint32_t colour) const {
     const int x0 = left + int(x * scale), x1 = std::max(left + int((x + 1) * scale), x0 + 1);
     const int y0 = top + int(y * scale), y1 = std::max(top + int((y + 1) * scale), y0 + 1);

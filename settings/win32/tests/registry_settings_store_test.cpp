@@ -93,7 +93,6 @@ TEST_F(RegistryStoreTest, RepeatedReadsAreCachedButSeeChangesFromOutside) {
   for (int i = 0; i < 100; ++i) display.Read("Startup", "Message", "1");
   EXPECT_EQ(display.registryReads(), before) << "every read went to the registry";
   dialog.Write("Startup", "Message", "second");
-  // The notification may take a moment to arrive.
   EXPECT_TRUE(testing::WaitUntil(
       [&] { return display.Read("Startup", "Message", "1") == "second"; }, 2000));
 }

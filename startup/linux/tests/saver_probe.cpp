@@ -92,7 +92,6 @@ int CheckShot(const Shot& shot, const char* bridgePath) {
   const Shot bridge = LoadShot(bridgePath);
   if (bridge.width <= 0) return 2;
   const int width = shot.width, height = shot.height;
-  // The 800 x 600 picture's largest fit, centred.
   const int targetWidth = std::min(width, height * 4 / 3);
   const int targetHeight = targetWidth * 3 / 4;
   const int left = (width - targetWidth) / 2, top = (height - targetHeight) / 2;

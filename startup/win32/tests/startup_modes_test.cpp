@@ -21,10 +21,8 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   SaverProcess saver(kSaver, L"/p " + number);
   ASSERT_TRUE(saver.started());
 
-  // Shown last, once it is embedded.
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetWindow(host.hwnd, GW_CHILD)); }, 5000))
       << "no preview window appeared in the host";
-  // A child of the pane, filling it.
   HWND preview = GetWindow(host.hwnd, GW_CHILD);
   EXPECT_TRUE(GetWindowLongW(preview, GWL_STYLE) & WS_CHILD);
   EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrW(preview, GWLP_HWNDPARENT)), host.hwnd);
