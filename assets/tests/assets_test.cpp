@@ -32,11 +32,15 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-Bitmap ReadBmp(const std::string& path) {
-  const auto bmp = skyvault::testing::ReadBmp(path);
-  if (!bmp) ADD_FAILURE() << "not an uncompressed BMP: " << path;
-  return bmp.value_or(Bitmap{});
+// The picture read by `read` (an empty one, and a failure, where it cannot be read).
+template <typename Picture>
+Picture Read(std::optional<Picture> (*read)(const std::string&), const std::string& path) {
+  const std::optional<Picture> picture = read(path);
+  if (!picture) ADD_FAILURE() << "not readable: " << path;
+  return picture.value_or(Picture{});
 }
+Bitmap ReadBmp(const std::string& path) { return Read(skyvault::testing::ReadBmp, path); }
+Png ReadPng(const std::string& path) { return Read(skyvault::testing::ReadPng, path); }
 
 size_t DistinctColours(const Bitmap& b) {
   return std::set<uint32_t>(b.rgb.begin(), b.rgb.end()).size();
@@ -128,13 +132,6 @@ TEST(OtherPictures, BridgeLogoAndPreviewHaveTheirSizes) {
 }
 
 // ---- The pictures at four times the size ----
-
-// An 8-bit PNG read as RGBA (alpha 255 where the file has none).
-Png ReadPng(const std::string& path) {
-  const auto png = skyvault::testing::ReadPng(path);
-  if (!png) ADD_FAILURE() << "not a readable PNG: " << path;
-  return png.value_or(Png{});
-}
 
 // Each stock picture's @4x companion: 4x the size, alpha alike, averaged down it lines up.
 TEST(HighResolutionArt, EachStockPictureHasA4xCompanionThatLinesUpWithIt) {

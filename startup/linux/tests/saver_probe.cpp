@@ -175,14 +175,10 @@ int WritePicture(const char* path, const char* size) {
   if (!pixbuf) return 2;
   guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
   const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-  for (int y = 0; y < height; ++y) {
-    guchar* row = pixels + static_cast<size_t>(y) * stride;
-    for (int x = 0; x < width; ++x, row += 3) {
-      row[0] = static_cast<guchar>(255 * y / height);
-      row[1] = 90;
-      row[2] = static_cast<guchar>(255 - 255 * y / height);
-    }
-  }
+  for (int y = 0; y < height; ++y)
+    for (guchar *p = pixels + static_cast<size_t>(y) * stride, *end = p + 3 * width; p < end;
+         p += 3)
+      p[0] = static_cast<guchar>(255 * y / height), p[1] = 90, p[2] = 255 - p[0];
   const bool saved = gdk_pixbuf_save(pixbuf, path, "png", nullptr, "compression", "1", nullptr);
   g_object_unref(pixbuf);
   return saved ? 0 : 1;
