@@ -111,11 +111,12 @@ TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {
       std::move(stored),
       ParseSettingOptions({"--speed", "9", "--no-clock", "--speed", "11"}).overrides);
 
-  EXPECT_EQ(ReadSetting(store, kStartup, keys::Speed), "11");
-  EXPECT_EQ(ReadSetting(store, kStartup, keys::Clock), "0");
-  EXPECT_EQ(ReadSetting(store, kStartup, keys::Volume), "-748");
-  EXPECT_EQ(store.Read("Startup", "NoSuchKey", "fallback"), "fallback");
-  EXPECT_EQ(store.Read("System", "Speed", "fallback"), "fallback");  // the section counts
+  EXPECT_EQ(ReadSetting(store, kStartup, keys::Speed) + " " +
+                ReadSetting(store, kStartup, keys::Clock) + " " +
+                ReadSetting(store, kStartup, keys::Volume),
+            "11 0 -748");
+  // The section counts.
+  EXPECT_EQ(store.Read("Startup", "NoSuchKey", "-") + store.Read("System", "Speed", "-"), "--");
 
   // The first run through the overlay writes the file; the overrides still win.
   WriteFirstRunValues(store, "/usr/share/skyvault/");
@@ -123,13 +124,11 @@ TEST(OverlaySettingsStore, OverridesWinReadsAndAreNeverWrittenBack) {
   file.refuseWrites = true;
   EXPECT_FALSE(store.Write("Startup", "Speed", "51")) << "a refused write reported as done";
   EXPECT_EQ(file.writes().size(), 34u);
-  EXPECT_EQ(file.Read("Startup", "Speed", ""), "50");
-  EXPECT_EQ(file.Read("Startup", "Clock", ""), "1");
+  EXPECT_EQ(file.Read("Startup", "Speed", "") + file.Read("Startup", "Clock", ""), "501");
   EXPECT_EQ(ReadSetting(store, kStartup, keys::Speed), "11");
-  for (const auto& w : file.writes()) {
-    EXPECT_NE(w.value, "11") << w.key;
-    EXPECT_FALSE(w.key == "Clock" && w.value == "0");
-  }
+  for (const auto& w : file.writes())
+    EXPECT_FALSE(w.value == "11" || (w.key == "Clock" && w.value == "0"))
+        << w.key << "=" << w.value;
 }
 
 }  // namespace
