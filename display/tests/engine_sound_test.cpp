@@ -17,16 +17,14 @@ bool Plays(Harness& h) {
 }
 
 TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
-  for (int minutes : kSoundOffMinutes) {
-    Harness h;
-    h.LoadWith({{"System/SoundOff", std::to_string(minutes)}});
-    EXPECT_EQ(h.state().soundLimitSeconds, 60 * minutes) << minutes;
-  }
-  for (const char* text : {"7", "0", "-1", "1.5", "481", "abc", "never", "Never ", ""}) {
+  const auto limit = [](const std::string& text) {
     Harness h;
     h.LoadWith({{"System/SoundOff", text}});
-    EXPECT_EQ(h.state().soundLimitSeconds, 0) << text;
-  }
+    return h.state().soundLimitSeconds;
+  };
+  for (int minutes : kSoundOffMinutes) EXPECT_EQ(limit(std::to_string(minutes)), 60 * minutes);
+  for (const char* text : {"7", "0", "-1", "1.5", "481", "abc", "never", "Never ", ""})
+    EXPECT_EQ(limit(text), 0) << text;
   Harness missing;  // the key missing reads "1": one minute
   missing.Set({{"System/SetReg", "2"}}, false);
   missing.form.Load();
