@@ -1,6 +1,5 @@
 #pragma once
-// A SaverDisplay on the recording controls, an in-memory store, the fake platform
-// and a fake host, with one log of every visible call in the order it came.
+// A SaverDisplay on recording doubles and a fake host, with one log of every call in order.
 #include "controls/testing/recording_controls.h"
 #include "display/saver_display.h"
 #include "platform/testing/fake_platform_services.h"
@@ -13,28 +12,23 @@ using Log = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 struct Harness : DisplayHost {
-  // The doubles note their calls in `log`; drawing calls are pulled in
-  // before anything else happens, so one order covers them all.
+  // The doubles note their calls in `log`, pulling in the drawing calls first.
   struct Store : RecordingSettingsStore {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
     std::string Read(const std::string& s, const std::string& k, const std::string& f) override {
-      h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")");
-      return RecordingSettingsStore::Read(s, k, f);
+      return h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")"),
+             RecordingSettingsStore::Read(s, k, f);
     }
     bool Write(const std::string& s, const std::string& k, const std::string& v) override {
-      h.Note("Write(" + s + "/" + k + "=" + v + ")");
-      return RecordingSettingsStore::Write(s, k, v);
+      return h.Note("Write(" + s + "/" + k + "=" + v + ")"), RecordingSettingsStore::Write(s, k, v);
     }
   };
   struct Sound : RecordingSoundControl {  // Sync before and after each call
     using Base = RecordingSoundControl;
     Harness& h;
     explicit Sound(Harness& harness) : h(harness) {}
-    int32_t LoadSound(const std::string& p) override {
-      h.Sync();
-      return Base::LoadSound(p);
-    }
+    int32_t LoadSound(const std::string& p) override { return h.Sync(), Base::LoadSound(p); }
     void SetSoundVolume(int32_t a, int32_t v) override { h.Sync(), Base::SetSoundVolume(a, v); }
     void PlaySound(int32_t a, int32_t l, int32_t p) override { h.Sync(), Base::PlaySound(a, l, p); }
     void SilenceSound(int32_t a) override { h.Sync(), Base::SilenceSound(a); }
@@ -60,9 +54,7 @@ struct Harness : DisplayHost {
   void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.OnWindowClosed(); }
   void EndProgram() override { Note("EndProgram"), ++ended; }
 
-  // Moves the calls not yet in the log there: a sound call (each syncs
-  // before it, so at most one waits, older than any waiting drawing call),
-  // then the drawing calls.
+  // Moves the calls not yet logged there: a sound call (at most one waits), then drawing.
   void Sync() {
     for (; played < sound.calls.size(); ++played) log.push_back(sound.calls[played]);
     for (; drawn < drawing.calls.size(); ++drawn) log.push_back(drawing.calls[drawn]);
