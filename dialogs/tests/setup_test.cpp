@@ -142,11 +142,14 @@ TEST(SetupHandlers, BackgroundOptionsWriteTheirNumberAndOnlyCustomEnablesSelectB
 TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
   Settled d;
   using B = SetupCheckBox;
-  for (B box : {B::chkProp, B::chkMessage, B::chkLogo, B::chkClock, B::chkPowerSave})
-    d.setup.OnCheckClicked(box, true), d.setup.OnCheckClicked(box, false);
+  for (B box : {B::chkProp, B::chkMessage, B::chkLogo, B::chkClock, B::chkPowerSave}) {
+    d.setup.OnCheckClicked(box, true);
+    d.setup.OnCheckClicked(box, false);
+  }
   using T = SetupTextBox;
   d.setup.OnTextEdited(T::txtFontSize, "1x");  // stored as typed, number or not
-  d.setup.OnTextEdited(T::txtMessage, "Hi"), d.setup.OnTextEdited(T::txtMessage, "");
+  d.setup.OnTextEdited(T::txtMessage, "Hi");
+  d.setup.OnTextEdited(T::txtMessage, "");
   // The path and number boxes only show what others stored.
   for (T box : {T::txtBGFile, T::txtLogo, T::txtSpeed, T::txtMouseS})
     d.setup.OnTextEdited(box, "x");
@@ -177,7 +180,8 @@ TEST(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
   for (int v = -748; v >= -2600; v -= 100) d.setup.OnScrollTracked(volume, v);
   EXPECT_TRUE(d.store.writes().empty());
   EXPECT_EQ(d.Shown("hsbVolume"), "-2500");  // the thumb follows, inside the range
-  d.setup.OnScrollEnded(volume), d.setup.OnScrollEnded(volume);
+  d.setup.OnScrollEnded(volume);
+  d.setup.OnScrollEnded(volume);
   // Released with a final position: that one is written, once.
   d.setup.OnScrollTracked(volume, -1000);
   d.setup.OnScrollChanged(volume, -1200);
@@ -228,7 +232,8 @@ TEST(SetupHandlers, ButtonsShowTheirPickerMessageOrPage) {
     (d.setup.*click)();
     EXPECT_EQ(d.Shown(box), stored);
   }
-  d.setup.OnAboutClicked(), d.setup.OnHelpClicked();
+  d.setup.OnAboutClicked();
+  d.setup.OnHelpClicked();
   const std::string about =
       std::string(setup_texts::kProductLine) + "\n" + setup_texts::kRightsLine;
   EXPECT_EQ(d.platform.log, (Names{"Message(" + about + " | Skyvault)",

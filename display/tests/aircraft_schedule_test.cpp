@@ -29,7 +29,8 @@ struct Scene : Harness {
   }
   // Only aircraft `n` flying from x, one frame; whether it is still flying and `other` is.
   std::pair<bool, bool> FlyingAfter(int n, int x, int other) {
-    Only(n, x), Step();
+    Only(n, x);
+    Step();
     return {state().planeEnabled[n], state().planeEnabled[other]};
   }
   void Bomber(bool level, int x) {

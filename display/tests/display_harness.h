@@ -28,7 +28,10 @@ struct Harness : DisplayHost {
     using Base = RecordingSoundControl;
     Harness& h;
     explicit Sound(Harness& harness) : h(harness) {}
-    int32_t LoadSound(const std::string& p) override { return h.Sync(), Base::LoadSound(p); }
+    int32_t LoadSound(const std::string& p) override {
+      h.Sync();
+      return Base::LoadSound(p);
+    }
     void SetSoundVolume(int32_t a, int32_t v) override { h.Sync(), Base::SetSoundVolume(a, v); }
     void PlaySound(int32_t a, int32_t l, int32_t p) override { h.Sync(), Base::PlaySound(a, l, p); }
     void SilenceSound(int32_t a) override { h.Sync(), Base::SilenceSound(a); }

@@ -18,8 +18,12 @@ TEST(DisplayEnding, AKeyOrAButtonEndsTheSaverInOrderAndNothingIsHandledAfter) {
               (Log{"StopAllSound()", "StopSound(42)", "Running(false)", "UnloadOtherWindows",
                    "UnloadDisplayWindow", "StopSound(42)", "StopAllSound()",  // unload handler
                    "ShowCursor(true)", "EndProgram"}));
-    h.Frame(), h.form.OnSoundTimer(), h.form.OnPauseTimer(), h.form.OnPointerMove();
-    h.form.OnKey(), h.form.Unload();
+    h.Frame();
+    h.form.OnSoundTimer();
+    h.form.OnPauseTimer();
+    h.form.OnPointerMove();
+    h.form.OnKey();
+    h.form.Unload();
     EXPECT_EQ(h.Take(), Log{});
     EXPECT_EQ(h.ended, 1);
     EXPECT_EQ(h.state().bomberWaitTicks, 0);

@@ -36,7 +36,9 @@ TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
                          {"BackGround", "2"}};
   h.LoadWith(values);
   EXPECT_EQ(h.state().messageText, "") << "read for drawing from the first frame on";
-  h.Frame(), h.Take(), h.Frame();
+  h.Frame();
+  h.Take();
+  h.Frame();
   const Log log = h.Take();
   EXPECT_EQ(Log(log.begin(), log.begin() + 8),
             (Log{"ClearFrame(" + std::to_string(226 * 256 + 251 * 65536) + ")",

@@ -51,7 +51,10 @@ class ScriptedDrawing : public ForwardingDrawingControl {
 
 class DisplayWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str()), Mark(false); }
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+    Mark(false);
+  }
   void TearDown() override {
     window.reset();
     MSG msg;

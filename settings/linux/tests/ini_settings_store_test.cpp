@@ -144,7 +144,8 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   TempFolder temp;
   const std::string path = temp.Path("skyvault.ini");
   Spit(path, user);
-  chmod(path.c_str(), 0), chmod(temp.Path("").c_str(), 0777);
+  chmod(path.c_str(), 0);
+  chmod(temp.Path("").c_str(), 0777);
   EXPECT_TRUE(RunUnprivileged([&] {
     IniSettingsStore store(path);
     WriteFirstRunValues(store, kData);
@@ -250,7 +251,8 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
     }
     children.push_back(child);
   }
-  close(start[0]), close(start[1]);
+  close(start[0]);
+  close(start[1]);
   for (const pid_t child : children) {
     int status = 0;
     waitpid(child, &status, 0);
