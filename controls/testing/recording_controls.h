@@ -90,7 +90,10 @@ class RecordingDrawingControl : public DrawingControl, public CallLog {
   void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override {
     Log("DrawText", text, x, y, colour);
   }
-  void ShowFrame() override { ++frames, Log("ShowFrame"); }
+  void ShowFrame() override {
+    ++frames;
+    Log("ShowFrame");
+  }
 
   // What InitDisplay answers.
   bool displayAvailable = true;

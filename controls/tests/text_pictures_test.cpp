@@ -23,7 +23,8 @@ struct CountingTextRenderer : StandInTextRenderer {
   }
   void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
             const PixelRect& clip) override {
-    ++drawn, drawing = true;
+    ++drawn;
+    drawing = true;
     StandInTextRenderer::Draw(canvas, text, x, y, colour, clip);
     drawing = false;
   }

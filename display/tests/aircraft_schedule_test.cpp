@@ -161,7 +161,10 @@ TEST(Schedule, TheBomberLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) 
 
 TEST(Schedule, TheEngineIsAskedForInLevelFramesBeyondMinus250Only) {
   Scene f;
-  const auto plays = [&](int frames) { return f.Frames(frames), Count(f.Take(), "PlaySound"); };
+  const auto plays = [&](int frames) {
+    f.Frames(frames);
+    return Count(f.Take(), "PlaySound");
+  };
   f.Bomber(true, -252);
   EXPECT_EQ(plays(1), 0) << "at -250";
   f.Frame();

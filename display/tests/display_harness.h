@@ -17,11 +17,12 @@ struct Harness : DisplayHost {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
     std::string Read(const std::string& s, const std::string& k, const std::string& f) override {
-      return h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")"),
-             RecordingSettingsStore::Read(s, k, f);
+      h.Note("Read(" + s + "/" + k + (f == "1" ? "" : " fallback " + f) + ")");
+      return RecordingSettingsStore::Read(s, k, f);
     }
     bool Write(const std::string& s, const std::string& k, const std::string& v) override {
-      return h.Note("Write(" + s + "/" + k + "=" + v + ")"), RecordingSettingsStore::Write(s, k, v);
+      h.Note("Write(" + s + "/" + k + "=" + v + ")");
+      return RecordingSettingsStore::Write(s, k, v);
     }
   };
   struct Sound : RecordingSoundControl {  // Sync before and after each call

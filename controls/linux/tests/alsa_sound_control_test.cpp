@@ -169,7 +169,10 @@ TEST_F(AlsaSoundControlTest, OneProcessOfADisplayPlaysAndAnotherTakesOverWhenItE
       if (write(pipes[n][1], player ? "P" : "N", 1) != 1) return false;
       if (player) return true;  // ends, and drops the lock
       // The other one ends: this one takes over while it is asked to play.
-      return WaitFor([&] { return Hold(sound, h, 50), sound.output() == Output::Player; });
+      return WaitFor([&] {
+        Hold(sound, h, 50);
+        return sound.output() == Output::Player;
+      });
     }));
   }
   char verdicts[2] = {};

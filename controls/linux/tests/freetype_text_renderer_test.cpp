@@ -76,7 +76,8 @@ TEST(FreeTypeTextRenderer, UnderlineAndStrikeOutAddLinesAsWideAsTheText) {
     if (underline || strike) {
       EXPECT_LT(canvas.Count(0), blank - width) << underline;
     } else {
-      blank = canvas.Count(0), width = canvas.Inked().Width();
+      blank = canvas.Count(0);
+      width = canvas.Inked().Width();
     }
   }
 }

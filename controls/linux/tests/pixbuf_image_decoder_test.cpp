@@ -24,7 +24,8 @@ class PixbufImageDecoderTest : public ::testing::Test {
                                                  height, width * 4, nullptr, nullptr);
     const std::string path = folder_.Path(name);
     EXPECT_TRUE(gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr));
-    return g_object_unref(pixbuf), path;
+    g_object_unref(pixbuf);
+    return path;
   }
 
   testing::TempFolder folder_;

@@ -46,7 +46,8 @@ bool SaverProcess::running() const {
 
 DWORD SaverProcess::exitCode() const {
   DWORD code = 0;
-  return GetExitCodeProcess(process_.hProcess, &code), code;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
 }
 
 std::vector<HWND> SaverProcess::VisibleWindows() const {

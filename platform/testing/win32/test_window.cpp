@@ -16,7 +16,8 @@ LRESULT CALLBACK TestWindowProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM 
 
 TestWindow::TestWindow(int width, int height, DWORD style, const wchar_t* title) {
   WNDCLASSEXW wc{sizeof wc, 0, TestWindowProcedure};
-  wc.hInstance = GetModuleHandleW(nullptr), wc.lpszClassName = kClassName;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kClassName;
   RegisterClassExW(&wc);  // fails harmlessly once the class exists
   hwnd = CreateWindowExW(0, kClassName, title, style, 0, 0, width, height, nullptr, nullptr,
                          wc.hInstance, nullptr);
