@@ -61,7 +61,8 @@ TEST_F(CompositorTest, ALargeScreenGetsTheLargestCanvasAndNoMemoryIsNoDisplay) {
   const int presented = host.presentCount;
   Frame(0, {s});
   EXPECT_EQ(host.presentCount, presented);
-  host.noMemory = false, host.scale = 1;
+  host.noMemory = false;
+  host.scale = 1;
   Open();
   Frame(0, {s});
   EXPECT_EQ(std::pair(At(1, 0), At(2, 0)), std::pair(0x102030u, 0u));

@@ -49,7 +49,8 @@ class XDrawingControlTest : public ::testing::Test {
   }
   std::unique_ptr<XDrawingControl> Control(XImageSurface::Options surface, bool input = false) {
     XDrawingControl::Options options;
-    options.input = input, options.surface = surface;
+    options.input = input;
+    options.surface = surface;
     options.decoder = std::make_unique<GreenBlocks>();
     return std::make_unique<XDrawingControl>(display_, window_, std::move(options));
   }
@@ -140,8 +141,11 @@ TEST_F(XDrawingControlTest, FollowsTheWindowsSizeAndRepaintsWhatWasExposed) {
 TEST_F(XDrawingControlTest, InputOnlyOnAWindowOfItsOwn) {
   auto event = [&](int type, unsigned int detail = 1, int x = 0, int y = 0) {
     XEvent e{};
-    e.xany.type = type, e.xany.window = window_, e.xbutton.button = detail;
-    e.xmotion.x_root = x, e.xmotion.y_root = y;
+    e.xany.type = type;
+    e.xany.window = window_;
+    e.xbutton.button = detail;
+    e.xmotion.x_root = x;
+    e.xmotion.y_root = y;
     return e;
   };
   for (bool input : {true, false}) {
