@@ -170,12 +170,12 @@ void Compositor::Note(Operation operation, uint64_t fingerprint, bool opaque) {
   operations_.push_back(std::move(operation));
 }
 
-void Compositor::ClearFrame(int32_t colour) {
+void Compositor::ClearFrame(RgbColour colour) {
   if (!canvas_.Valid()) return;
   NoteClear(colour);
 }
 
-void Compositor::NoteClear(int32_t colour) {
+void Compositor::NoteClear(RgbColour colour) {
   const uint64_t fingerprint = CombineHash(static_cast<uint64_t>(Operation::Kind::Clear),
                                            static_cast<uint32_t>(colour) & 0xFFFFFF);
   Operation operation;
@@ -211,7 +211,7 @@ void Compositor::SetTextFont(const std::string& face, int32_t size, int32_t weig
   text_.SetFont(font_);
 }
 
-void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) {
+void Compositor::DrawText(const std::string& text, int32_t x, int32_t y, RgbColour colour) {
   if (!canvas_.Valid() || text.empty()) return;
   const int32_t shown = colour & 0xFFFFFF;
   Operation operation;

@@ -72,11 +72,11 @@ class Compositor : public DrawingControl {
   void MoveSpriteX(int32_t sprite, int32_t step) override;
   void MoveSpriteY(int32_t sprite, int32_t step) override;
   int32_t GetSpriteX(int32_t sprite) override;
-  void ClearFrame(int32_t colour) override;
+  void ClearFrame(RgbColour colour) override;
   void DrawSprite(int32_t sprite) override;
   void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                    bool underline, bool strikeout) override;
-  void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override;
+  void DrawText(const std::string& text, int32_t x, int32_t y, RgbColour colour) override;
   void ShowFrame() override;
 
   // Outlines every rectangle a frame redraws, one pixel wide in a bright
@@ -116,7 +116,7 @@ class Compositor : public DrawingControl {
   struct Operation {
     enum class Kind : uint8_t { Clear, Sprite, Text } kind = Kind::Clear;
     PixelRect bounds;  // the canvas pixels it may change
-    int32_t colour = 0;
+    RgbColour colour = 0;
     int64_t x = 0;  // on the canvas
     int64_t y = 0;
     std::shared_ptr<const SpritePicture> picture;  // kept alive for a reload in mid-frame
@@ -133,7 +133,7 @@ class Compositor : public DrawingControl {
   // at the start of a frame).
   void TakeSharpPictures(bool wait);
   void Note(Operation operation, uint64_t fingerprint, bool opaque);
-  void NoteClear(int32_t colour);
+  void NoteClear(RgbColour colour);
   void StartFrame();
   // The first operation that shows in `part`: the last one painting all of it.
   size_t FirstVisible(const PixelRect& part) const;

@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/pixel_format.h"
+
 namespace skyvault {
 
-// Colours are red + 256 * green + 65536 * blue.
-constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr RgbColour Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 // LoadSpriteBitmap's roles: a picture shown at its own size, and the
 // background, which a picture of another size than the frame is scaled to
@@ -41,11 +42,11 @@ class DrawingControl {
   virtual void MoveSpriteX(int32_t sprite, int32_t step) = 0;
   virtual void MoveSpriteY(int32_t sprite, int32_t step) = 0;
   virtual int32_t GetSpriteX(int32_t sprite) = 0;
-  virtual void ClearFrame(int32_t colour) = 0;
+  virtual void ClearFrame(RgbColour colour) = 0;
   virtual void DrawSprite(int32_t sprite) = 0;
   virtual void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                            bool underline, bool strikeout) = 0;
-  virtual void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) = 0;
+  virtual void DrawText(const std::string& text, int32_t x, int32_t y, RgbColour colour) = 0;
   virtual void ShowFrame() = 0;
 };
 

@@ -23,13 +23,13 @@ class ForwardingDrawingControl : public DrawingControl {
   void MoveSpriteX(int32_t sprite, int32_t step) override { inner_.MoveSpriteX(sprite, step); }
   void MoveSpriteY(int32_t sprite, int32_t step) override { inner_.MoveSpriteY(sprite, step); }
   int32_t GetSpriteX(int32_t sprite) override { return inner_.GetSpriteX(sprite); }
-  void ClearFrame(int32_t colour) override { inner_.ClearFrame(colour); }
+  void ClearFrame(RgbColour colour) override { inner_.ClearFrame(colour); }
   void DrawSprite(int32_t sprite) override { inner_.DrawSprite(sprite); }
   void SetTextFont(const std::string& face, int32_t size, int32_t weight, bool italic,
                    bool underline, bool strikeout) override {
     inner_.SetTextFont(face, size, weight, italic, underline, strikeout);
   }
-  void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override {
+  void DrawText(const std::string& text, int32_t x, int32_t y, RgbColour colour) override {
     inner_.DrawText(text, x, y, colour);
   }
   void ShowFrame() override { inner_.ShowFrame(); }

@@ -53,7 +53,7 @@ uint32_t PremultipliedOf(uint32_t overBlack, uint32_t overWhite) {
 
 std::shared_ptr<TextPicture> TextPictures::Find(const CanvasView& canvas, const TextFont& font,
                                                 const std::string& text, int x, int y,
-                                                int32_t colour) {
+                                                RgbColour colour) {
   for (const std::shared_ptr<TextPicture>& entry : entries_) {
     if (entry->x == x && entry->y == y && entry->colour == colour &&
         entry->canvasWidth == canvas.width && entry->canvasHeight == canvas.height &&

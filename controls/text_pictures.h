@@ -19,7 +19,7 @@ struct TextPicture {
   std::string text;
   int x = 0;  // on the canvas
   int y = 0;
-  int32_t colour = 0;
+  RgbColour colour = 0;
   int canvasWidth = 0;
   int canvasHeight = 0;
 
@@ -40,7 +40,7 @@ class TextPictures {
   // measured the first time it is asked for (`font` must be the renderer's
   // current font).
   std::shared_ptr<TextPicture> Find(const CanvasView& canvas, const TextFont& font,
-                                    const std::string& text, int x, int y, int32_t colour);
+                                    const std::string& text, int x, int y, RgbColour colour);
   // Its picture, drawn the first time it is asked for: the renderer draws
   // the text on `canvas` over black and over white (the canvas's pixels
   // there are put back after) and the two give its colour and coverage.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "controls/canvas.h"
+#include "controls/pixel_format.h"
 
 namespace skyvault {
 
@@ -25,8 +26,8 @@ class TextRenderer {
   virtual PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) = 0;
   // Draws it there in `colour` (red + 256 green + 65536 blue, already as
   // the canvas shows it), changing no pixel outside `clip`.
-  virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
-                    const PixelRect& clip) = 0;
+  virtual void Draw(const CanvasView& canvas, const std::string& text, int x, int y,
+                    RgbColour colour, const PixelRect& clip) = 0;
   // Whether the text lands as one colour laid over the canvas with a
   // coverage that does not depend on what is under it, so that drawing it
   // once over black and once over white tells how it lands over anything

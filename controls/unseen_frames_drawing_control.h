@@ -15,7 +15,7 @@ class UnseenFramesDrawingControl final : public ForwardingDrawingControl {
   // Whether the following frames are drawn and shown.
   void SetSeen(bool seen) { seen_ = seen; }
 
-  void ClearFrame(int32_t colour) override {
+  void ClearFrame(RgbColour colour) override {
     if (seen_) ForwardingDrawingControl::ClearFrame(colour);
   }
   void DrawSprite(int32_t sprite) override {
@@ -26,7 +26,7 @@ class UnseenFramesDrawingControl final : public ForwardingDrawingControl {
     if (seen_)
       ForwardingDrawingControl::SetTextFont(face, size, weight, italic, underline, strikeout);
   }
-  void DrawText(const std::string& text, int32_t x, int32_t y, int32_t colour) override {
+  void DrawText(const std::string& text, int32_t x, int32_t y, RgbColour colour) override {
     if (seen_) ForwardingDrawingControl::DrawText(text, x, y, colour);
   }
   void ShowFrame() override {

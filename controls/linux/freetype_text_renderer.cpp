@@ -229,7 +229,7 @@ PixelRect FreeTypeTextRenderer::Bounds(const CanvasView& canvas, const std::stri
 }
 
 void FreeTypeTextRenderer::Draw(const CanvasView& canvas, const std::string& text, int x, int y,
-                                int32_t colour, const PixelRect& clip) {
+                                RgbColour colour, const PixelRect& clip) {
   const PixelRect area = Bounds(canvas, text, x, y).Intersect(clip);
   if (area.Empty()) return;
   Face& face = *CurrentFace();

@@ -28,7 +28,7 @@ class FreeTypeTextRenderer : public TextRenderer {
 
   void SetFont(const TextFont& font) override;
   PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
-  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
+  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, RgbColour colour,
             const PixelRect& clip) override;
 
   // The font file chosen for the current font; empty when there is none.

@@ -11,7 +11,7 @@ namespace {
 inline int Mix(int under, int over, int c) { return (under * (255 - c) + over * c + 127) / 255; }
 
 void BlendRows(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
-               const PixelRect& area, int32_t colour) {
+               const PixelRect& area, RgbColour colour) {
   const int r = RedOf(colour), g = GreenOf(colour), b = BlueOf(colour);
   for (int row = area.top; row < area.bottom; ++row) {
     const uint8_t* coverage = mask.rows + static_cast<intptr_t>(row - y) * mask.pitch;
@@ -29,8 +29,8 @@ void BlendRows(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
 
 }  // namespace
 
-void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y, int32_t colour,
-                   const PixelRect& clip) {
+void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
+                   RgbColour colour, const PixelRect& clip) {
   if (!canvas.Valid() || !mask.rows || mask.width <= 0 || mask.height <= 0) return;
   const PixelRect area =
       PixelRect{x, y, x + mask.width, y + mask.height}.Intersect(clip).Intersect(canvas.Bounds());
@@ -38,7 +38,7 @@ void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, in
   BlendRows(canvas, mask, x, y, area, colour);
 }
 
-void FillSolid(const CanvasView& canvas, const PixelRect& rect, int32_t colour,
+void FillSolid(const CanvasView& canvas, const PixelRect& rect, RgbColour colour,
                const PixelRect& clip) {
   if (!canvas.Valid()) return;
   const PixelRect area = rect.Intersect(clip).Intersect(canvas.Bounds());

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "controls/canvas.h"
+#include "controls/pixel_format.h"
 
 namespace skyvault {
 
@@ -18,12 +19,12 @@ struct CoverageMask {
 // green + 65536 blue), mixing each covered pixel with what is under it in proportion to the
 // coverage. Fully covered pixels get exactly the colour; nothing outside `clip` or the canvas
 // changes.
-void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y, int32_t colour,
-                   const PixelRect& clip);
+void BlendCoverage(const CanvasView& canvas, const CoverageMask& mask, int x, int y,
+                   RgbColour colour, const PixelRect& clip);
 
 // One solid rectangle in `colour` (underline and strike-out lines), clipped
 // the same way.
-void FillSolid(const CanvasView& canvas, const PixelRect& rect, int32_t colour,
+void FillSolid(const CanvasView& canvas, const PixelRect& rect, RgbColour colour,
                const PixelRect& clip);
 
 }  // namespace skyvault

@@ -16,9 +16,7 @@ struct FakeImageDecoder : ImageDecoder {
 
 // Opaque pixels given as 0xRRGGBB, row after row; the rest black.
 inline DecodedImage OpaqueImage(int width, int height, std::initializer_list<uint32_t> rgb) {
-  DecodedImage image{width, height,
-                     std::vector<uint32_t>(static_cast<size_t>(width) * height, 0xFF000000u),
-                     false};
+  DecodedImage image{width, height, std::vector<uint32_t>(size_t(width) * height, 0xFF000000u)};
   size_t i = 0;
   for (uint32_t p : rgb) image.pixels[i++] |= p;
   return image;

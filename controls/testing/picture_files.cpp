@@ -17,10 +17,6 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 }  // namespace
 
 std::optional<Bitmap> ReadBmp(const std::string& path) {
@@ -34,9 +30,8 @@ std::optional<Bitmap> ReadBmp(const std::string& path) {
   bmp.bpp = Get16(b, 28);
   if (compression == 3 && header >= 56) bmp.alphaMask = Get32(b, 66);
   const size_t stride = (size_t(bmp.width) * bmp.bpp + 31) / 32 * 4;
-  if ((compression != 0 && compression != 3) || offset + stride * bmp.height > b.size()) {
+  if ((compression != 0 && compression != 3) || offset + stride * bmp.height > b.size())
     return std::nullopt;
-  }
   int shift = 0;
   while (bmp.alphaMask && !(bmp.alphaMask >> shift & 1)) ++shift;
   for (int row = 0; row < bmp.height; ++row) {
@@ -67,14 +62,13 @@ std::optional<Png> ReadPng(const std::string& path) {
 
 std::optional<DecodedImage> FilePictureDecoder::Decode(const std::string& path) {
   DecodedImage image;
-  if (EndsWith(path, ".png")) {
+  if (path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0) {
     const std::optional<Png> png = ReadPng(path);
     if (!png) return std::nullopt;
     image.width = png->width, image.height = png->height;
-    for (size_t i = 0; i < png->rgba.size(); i += 4) {
+    for (size_t i = 0; i < png->rgba.size(); i += 4)
       image.pixels.push_back(uint32_t(png->rgba[i + 3]) << 24 | png->rgba[i] << 16 |
                              png->rgba[i + 1] << 8 | png->rgba[i + 2]);
-    }
   } else {
     const std::optional<Bitmap> bmp = ReadBmp(path);
     if (!bmp || bmp->width <= 0) return std::nullopt;

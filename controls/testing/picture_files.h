@@ -8,9 +8,8 @@
 
 namespace skyvault::testing {
 
-// The project's own picture files read without the system's codecs, for
-// native tests: uncompressed or bit-field BMPs of 8, 24 or 32 bits (alpha
-// through the header's alpha mask) and PNGs (libpng).
+// The project's own pictures read without the system's codecs, for native tests: uncompressed or
+// bit-field BMPs of 8, 24 or 32 bits (alpha through the header's mask) and PNGs (libpng).
 struct Bitmap {
   int width = 0, height = 0, bpp = 0;
   uint32_t alphaMask = 0;
@@ -29,8 +28,7 @@ struct Png {
 };
 std::optional<Png> ReadPng(const std::string& path);
 
-// An ImageDecoder on those files, with the alpha rules every decoder
-// applies: the saver's own art decoded as the saver decodes it.
+// An ImageDecoder on those files with every decoder's alpha rules: the art as the saver decodes it.
 class FilePictureDecoder : public ImageDecoder {
  public:
   std::optional<DecodedImage> Decode(const std::string& path) override;

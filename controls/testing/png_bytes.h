@@ -1,6 +1,5 @@
 #pragma once
-// PNG files made byte by byte (deflate blocks stored, not compressed), for
-// tests that hand real files to a platform's decoder.
+// PNG files made byte by byte (deflate blocks stored), for tests of a platform's decoder.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -10,7 +9,7 @@ namespace skyvault::testing {
 using FileBytes = std::vector<uint8_t>;
 
 inline void PutBigEndian32(FileBytes& b, uint32_t v) {
-  b.insert(b.end(), {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
+  for (int shift : {24, 16, 8, 0}) b.push_back(uint8_t(v >> shift));
 }
 
 // A chunk: length, type, data, and the CRC-32 of type and data.
@@ -27,8 +26,7 @@ inline void PutChunk(FileBytes& png, const char* type, const FileBytes& data) {
   PutBigEndian32(png, ~crc);
 }
 
-// A PNG whose header claims width x height (8-bit RGBA), followed by the
-// zlib stream `zlibStream` and the end chunk.
+// A PNG whose header claims width x height (8-bit RGBA), with the zlib stream and the end chunk.
 inline FileBytes PngWithData(uint32_t width, uint32_t height, const FileBytes& zlibStream) {
   FileBytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
   PutBigEndian32(header, width);
@@ -45,10 +43,8 @@ inline FileBytes PngFile(int width, int height, uint32_t argb) {
   FileBytes raw;
   for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // no filter
-    for (int x = 0; x < width; ++x) {
-      raw.insert(raw.end(),
-                 {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)});
-    }
+    for (int x = 0; x < width; ++x)
+      for (int shift : {16, 8, 0, 24}) raw.push_back(uint8_t(argb >> shift));
   }
   FileBytes zlib{0x78, 0x01};
   uint32_t a = 1, b = 0;

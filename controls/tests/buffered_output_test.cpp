@@ -15,72 +15,89 @@ struct Pixels {
   CanvasView View() { return {bytes(), width, height, width * 4, 32}; }
 };
 
-// Frames drawn on a canvas and shown through two buffers taken in turn, as
-// a compositor releases them: after every refresh the buffer holds exactly
-// what a buffer filled from scratch with that frame holds, although each
-// buffer missed the frame the other showed; and the damage it reports
-// covers every pixel that differs from what the buffer held before.
+// Two buffers taken as a display server frees them, each missing the other's frames (and now and
+// then a frame held back): after a refresh each holds what one filled from scratch holds, and the
+// damage reported covers every pixel that differs from the buffer shown before it (the first shown,
+// all of it). The canvas is copied in, reduced through the filter, or composed in the buffers.
 TEST(BufferedOutput, EachBufferCatchesUpOnTheFramesItMissed) {
-  const struct {
-    int canvasWidth, canvasHeight, bufferWidth, bufferHeight;
-  } cases[] = {
-      {1440, 1080, 1920, 1080},  // the widest output: copied, bars at the sides
-      {1440, 1080, 1280, 1024},  // a smaller one: reduced through the filter
-  };
+  const int canvasWidth = 1440, canvasHeight = 1080;
   std::mt19937 random(7);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bufferWidth);
-    Pixels canvas(c.canvasWidth, c.canvasHeight);
-    for (uint32_t& p : canvas.data) p = random() & 0xFFFFFF;
-    BufferedOutput output(c.bufferWidth, c.bufferHeight, 2);
-    std::vector<Pixels> buffers(2, Pixels(c.bufferWidth, c.bufferHeight, 0xDEADBEEF));
-    PixelRegion written(canvas.View().Bounds());
-    for (int frame = 0; frame < 6; ++frame) {
-      output.NoteWritten(canvas.View(), written);
-      EXPECT_TRUE(output.Behind());
-      Pixels& buffer = buffers[frame % 2];
-      const Pixels before = buffer;
-      const auto damage =
-          output.Refresh(frame % 2, canvas.View(), buffer.bytes(), c.bufferWidth * 4);
-      EXPECT_FALSE(output.Behind());
-
-      BufferedOutput fresh(c.bufferWidth, c.bufferHeight, 1);
-      Pixels expected(c.bufferWidth, c.bufferHeight, 0x12345678);
-      fresh.Refresh(0, canvas.View(), expected.bytes(), c.bufferWidth * 4);
-      ASSERT_EQ(buffer.data, expected.data) << "frame " << frame;
-      for (int y = 0; y < c.bufferHeight; ++y) {
-        for (int x = 0; x < c.bufferWidth; ++x) {
-          const size_t i = size_t(y) * c.bufferWidth + x;
-          if (buffer.data[i] == before.data[i]) continue;
-          const bool covered = std::any_of(damage.begin(), damage.end(), [&](const PixelRect& r) {
-            return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-          });
-          ASSERT_TRUE(covered) << "pixel " << x << "," << y << " of frame " << frame;
-        }
+  for (auto [bufferWidth, bufferHeight, drawnIn] : {std::tuple(1920, 1080, false),
+                                                    {1280, 1024, false},
+                                                    {1920, 1080, true},
+                                                    {1440, 1080, true}}) {
+    SCOPED_TRACE(testing::Message() << bufferWidth << (drawnIn ? " drawn in" : ""));
+    Pixels frame(canvasWidth, canvasHeight);  // the frame as a canvas of its own
+    CanvasView canvas = frame.View();
+    BufferedOutput output(bufferWidth, bufferHeight, 2);
+    std::vector<Pixels> buffers(2, Pixels(bufferWidth, bufferHeight, 0xDEADBEEF));
+    int shown = -1, pending = -1;  // the buffer the server reads; one drawn in, not shown yet
+    for (int n = 0; n < 9; ++n) {
+      // Four pictures drifting a few pixels a frame (each frame's area overlapping the last's),
+      // and one anywhere; the first frame whole.
+      PixelRegion written(canvas.Bounds());
+      if (n > 0) written.Clear();
+      for (int p = 0; p < 5 && n > 0; ++p) {
+        const int left = p < 4 ? 100 + 300 * p + n * (p + 1) : random() % (canvasWidth - 60);
+        const int top = p < 4 ? 200 + 100 * p + n * (p - 1) : random() % (canvasHeight - 60);
+        written.Add({left, top, left + 20 + int(random() % 40), top + 20 + int(random() % 40)});
       }
-      // The next frame changes a few small rectangles here and there.
-      written.Clear();
-      for (int n = 0; n < 5; ++n) {
-        const int left = random() % (c.canvasWidth - 40), top = random() % (c.canvasHeight - 40);
-        const PixelRect part{left, top, left + 1 + int(random() % 40),
-                             top + 1 + int(random() % 40)};
-        written.Add(part);
-        for (int y = part.top; y < part.bottom; ++y) {
-          for (int x = part.left; x < part.right; ++x) {
-            canvas.data[size_t(y) * c.canvasWidth + x] = random() & 0xFFFFFF;
+      const int free = pending >= 0 ? pending : shown < 0 ? 0 : 1 - shown;
+      Pixels& buffer = buffers[free];
+      if (drawnIn) {
+        const auto inBuffer = output.DrawIn(free, canvas, buffer.bytes(), bufferWidth * 4, written);
+        ASSERT_TRUE(inBuffer);
+        canvas = *inBuffer;
+      }
+      for (const PixelRect& r : written.Rectangles()) {
+        for (int y = r.top; y < r.bottom; ++y) {
+          for (int x = r.left; x < r.right; ++x) {
+            frame.data[size_t(y) * canvasWidth + x] = random() & 0xFFFFFF;
+            reinterpret_cast<uint32_t*>(canvas.Row(y))[x] = frame.data[size_t(y) * canvasWidth + x];
           }
         }
       }
+      output.NoteWritten(canvas, written);
+      EXPECT_TRUE(output.Behind());
+      if (n % 3 == 1) {  // the server asked for no frame yet: drawn again before this one goes
+        pending = free;
+        continue;
+      }
+      pending = -1;
+      const auto damage = output.Refresh(free, canvas, buffer.bytes(), bufferWidth * 4);
+      EXPECT_FALSE(output.Behind());
+
+      BufferedOutput fresh(bufferWidth, bufferHeight, 1);
+      Pixels expected(bufferWidth, bufferHeight, 0x12345678);
+      fresh.Refresh(0, frame.View(), expected.bytes(), bufferWidth * 4);
+      ASSERT_EQ(buffer.data, expected.data) << "frame " << n;
+      // The damage put back as it was shown before: no other pixel differs.
+      Pixels undamaged = buffer;
+      for (const PixelRect& r : damage)
+        for (int y = r.top; y < r.bottom; ++y)
+          for (int x = r.left; x < r.right; ++x) undamaged.data[y * bufferWidth + x] = 0xFEEDFACE;
+      for (size_t i = 0; i < undamaged.data.size(); ++i) {
+        ASSERT_TRUE(undamaged.data[i] == 0xFEEDFACE ||
+                    (shown >= 0 && undamaged.data[i] == buffers[shown].data[i]))
+            << "a change outside the damage at " << i % bufferWidth << "," << i / bufferWidth
+            << ", frame " << n;
+      }
+      shown = free;
     }
     // Only the few rectangles are sent, not the whole buffer.
-    output.NoteWritten(canvas.View(), written);
     int64_t damaged = 0;
     for (const PixelRect& r :
-         output.Refresh(0, canvas.View(), buffers[0].bytes(), c.bufferWidth * 4)) {
+         output.Refresh(1 - shown, canvas, buffers[1 - shown].bytes(), bufferWidth * 4))
       damaged += int64_t(r.Width()) * r.Height();
-    }
-    EXPECT_LT(damaged, int64_t(c.bufferWidth) * c.bufferHeight / 20);
+    EXPECT_LT(damaged, int64_t(bufferWidth) * bufferHeight / 20);
   }
+}
+
+// A buffer of another size than the canvas takes it through the filter: nothing is drawn in it.
+TEST(BufferedOutput, ABufferThatReducesTheCanvasIsNotDrawnIn) {
+  Pixels canvas(1440, 1080), buffer(1280, 1024);
+  BufferedOutput output(1280, 1024, 2);
+  EXPECT_FALSE(output.DrawIn(0, canvas.View(), buffer.bytes(), 1280 * 4, PixelRegion()));
 }
 
 }  // namespace

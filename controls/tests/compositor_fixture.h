@@ -1,11 +1,12 @@
 #pragma once
-// The compositor over a fake decoder, a stand-in text renderer and a canvas
-// in memory, with helpers to place pictures and check every pixel.
+// The compositor on fakes and a canvas in memory, with helpers to place pictures and check pixels.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "controls/compositor.h"
 #include "controls/testing/fake_image_decoder.h"
@@ -22,8 +23,7 @@ class CompositorTest : public ::testing::Test {
   int width() const { return compositor.canvas().width; }
   int height() const { return compositor.canvas().height; }
   uint32_t At(int x, int y) const {
-    const uint8_t* row = compositor.canvas().Row(y);
-    return reinterpret_cast<const uint32_t*>(row)[x];
+    return reinterpret_cast<const uint32_t*>(compositor.canvas().Row(y))[x];
   }
   int32_t Sprite(const std::string& path, int32_t code, int x, int y) {
     const int32_t number = compositor.CreateSprite();
@@ -37,17 +37,34 @@ class CompositorTest : public ::testing::Test {
     for (int32_t s : sprites) compositor.DrawSprite(s);
     compositor.ShowFrame();
   }
+  // Every canvas pixel equals want(x, y).
+  void ExpectCanvasAs(const std::function<uint32_t(int, int)>& want, const std::string& what) {
+    int wrong = 0;
+    for (int y = 0; y < height(); ++y)
+      for (int x = 0; x < width(); ++x)
+        if (At(x, y) != want(x, y) && ++wrong <= 5)
+          ADD_FAILURE() << what << " at " << x << "," << y << std::hex << ": " << At(x, y);
+    EXPECT_EQ(wrong, 0) << what;
+  }
   // Every canvas pixel equals `fill` except those listed.
   void ExpectCanvas(uint32_t fill, const Pixels& except, const std::string& what = "") {
-    int wrong = 0;
-    for (int y = 0; y < height(); ++y) {
-      for (int x = 0; x < width(); ++x) {
-        const uint32_t want = except.count({x, y}) ? except.at({x, y}) : fill;
-        if (At(x, y) != want && ++wrong <= 5)
-          ADD_FAILURE() << what << " at " << x << "," << y << std::hex << At(x, y);
-      }
-    }
-    EXPECT_EQ(wrong, 0) << what;
+    ExpectCanvasAs(
+        [&](int x, int y) {
+          return except.count({x, y}) ? except.at({x, y}) : fill;
+        },
+        what);
+  }
+  void ExpectCanvas(const std::vector<uint32_t>& want, const std::string& what) {
+    ExpectCanvasAs([&](int x, int y) { return want[size_t(y) * width() + x]; }, what);
+  }
+  // The pixels that `draw` leaves on a compositor of its own (same pictures, a new canvas).
+  std::vector<uint32_t> DrawnAfresh(const std::function<void(Compositor&)>& draw) {
+    MemoryCanvasHost freshHost;
+    StandInTextRenderer freshText;
+    Compositor fresh{decoder, freshText, freshHost};
+    draw(fresh);
+    const auto* bits = reinterpret_cast<const uint32_t*>(fresh.canvas().bits);
+    return {bits, bits + size_t(fresh.canvas().width) * fresh.canvas().height};
   }
 
   testing::FakeImageDecoder decoder;

@@ -12,8 +12,7 @@ TEST(FrameSchedule, FramesKeepToTheirGridCatchUpALittleAndRestartAfterAStall) {
   FrameSchedule schedule(kTicks, 60, 1000);
   EXPECT_EQ(std::pair(schedule.Due(1000 + kPeriod - 1), schedule.Due(1000 + kPeriod)),
             std::pair(false, true));
-  for (int frame = 1; frame <= 600; ++frame)
-    schedule.FrameDone(schedule.NextDue() + 20000);  // a little late
+  for (int frame = 1; frame <= 600; ++frame) schedule.FrameDone(schedule.NextDue() + 20000);
   EXPECT_EQ(schedule.NextDue(), 1000 + 10 * kTicks + kPeriod);
 
   FrameSchedule late(kTicks, 60, 0);

@@ -9,12 +9,8 @@ using Rects = std::vector<PixelRect>;
 
 TEST(FrameTargets, EachMonitorsPartOfTheWindowShowsTheWholeFrame) {
   const PixelRect primary{0, 0, 1920, 1080};
-  const struct {
-    const char* what;
-    Rects monitors;
-    PixelRect client;  // in screen coordinates
-    Rects targets;     // in client coordinates
-  } cases[] = {
+  // What, the monitors, the window in screen coordinates, the targets in the window's.
+  const std::tuple<const char*, Rects, PixelRect, Rects> cases[] = {
       {"one monitor, covered", {primary}, primary, {{240, 0, 1680, 1080}}},
       {"a second, smaller monitor to the right",
        {primary, {1920, 0, 3200, 1024}},
@@ -34,8 +30,8 @@ TEST(FrameTargets, EachMonitorsPartOfTheWindowShowsTheWholeFrame) {
       {"no monitors known", {}, {10, 10, 410, 310}, {{0, 0, 400, 300}}},
       {"an empty window", {primary}, {100, 100, 100, 500}, {}},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(FrameTargets(800, 600, c.monitors, c.client), c.targets) << c.what;
+  for (const auto& [what, monitors, client, targets] : cases)
+    EXPECT_EQ(FrameTargets(800, 600, monitors, client), targets) << what;
 }
 
 }  // namespace

@@ -15,46 +15,25 @@ DecodedImage Picture(Pixels pixels) {
 }
 
 TEST(AlphaRules, WholePicturesOfEachKind) {
-  const struct {
-    const char* what;
-    AlphaForm form;
-    Pixels given, expected;
-    bool hasAlpha;
-  } cases[] = {
-      {"alpha zero everywhere: padding, opaque with its colours",
-       AlphaForm::Straight,
-       {0x00123456, 0x00FFFFFF, 0},
-       {0xFF123456, 0xFFFFFFFF, 0xFF000000},
-       false},
-      {"the same when premultiplied",
-       AlphaForm::Premultiplied,
-       {0x00123456, 0},
-       {0xFF123456, 0xFF000000},
-       false},
-      {"opaque", AlphaForm::Straight, {0xFF123456, 0xFFFFFFFF}, {0xFF123456, 0xFFFFFFFF}, false},
-      {"one see-through pixel is alpha",
-       AlphaForm::Straight,
-       {0xFF123456, 0x00FFFFFF},
-       {0xFF123456, 0},
-       true},
-      {"straight colours multiplied",
-       AlphaForm::Straight,
-       {0x80FF8001, 0x01FFFFFF, 0xFE020202},
-       {0x80804001, 0x01010101, 0xFE020202},
-       true},
-      {"premultiplied colours kept, but never above their alpha",
-       AlphaForm::Premultiplied,
-       {0x80402000, 0x80FF8081, 0x00FF0000, 0xFFFFFFFF},
-       {0x80402000, 0x80808080, 0, 0xFFFFFFFF},
-       true},
-      {"no pixels at all", AlphaForm::Straight, {}, {}, false},
+  auto expect = [](const char* what, AlphaForm form, Pixels given, Pixels expected, bool alpha) {
+    DecodedImage image = Picture(std::move(given));
+    ApplyAlphaRules(image, form);
+    EXPECT_EQ(image.pixels, expected) << what;
+    EXPECT_EQ(image.hasAlpha, alpha) << what;
   };
-  for (const auto& c : cases) {
-    DecodedImage image = Picture(c.given);
-    ApplyAlphaRules(image, c.form);
-    EXPECT_EQ(image.pixels, c.expected) << c.what;
-    EXPECT_EQ(image.hasAlpha, c.hasAlpha) << c.what;
-  }
+  expect("alpha zero everywhere: padding, opaque with its colours", AlphaForm::Straight,
+         {0x00123456, 0x00FFFFFF, 0}, {0xFF123456, 0xFFFFFFFF, 0xFF000000}, false);
+  expect("the same when premultiplied", AlphaForm::Premultiplied, {0x00123456, 0},
+         {0xFF123456, 0xFF000000}, false);
+  expect("opaque", AlphaForm::Straight, {0xFF123456, 0xFFFFFFFF}, {0xFF123456, 0xFFFFFFFF}, false);
+  expect("one see-through pixel is alpha", AlphaForm::Straight, {0xFF123456, 0x00FFFFFF},
+         {0xFF123456, 0}, true);
+  expect("straight colours multiplied", AlphaForm::Straight, {0x80FF8001, 0x01FFFFFF, 0xFE020202},
+         {0x80804001, 0x01010101, 0xFE020202}, true);
+  expect("premultiplied colours kept, but never above their alpha", AlphaForm::Premultiplied,
+         {0x80402000, 0x80FF8081, 0x00FF0000, 0xFFFFFFFF}, {0x80402000, 0x80808080, 0, 0xFFFFFFFF},
+         true);
+  expect("no pixels at all", AlphaForm::Straight, {}, {}, false);
 }
 
 TEST(AlphaRules, EveryStraightColourAndAlphaRoundsToTheNearestPremultipliedLevel) {

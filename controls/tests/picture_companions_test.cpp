@@ -17,9 +17,8 @@ TEST(CompanionCandidates, SmallestLargeEnoughFirstThenSmallerOnesFromTheLargestD
                 {2.4, {3, 4, 2}}, {3.6, {4, 3, 2}}, {7.2, {4, 3, 2}}, {NAN, {}}};
   for (const auto& o : orders) {
     std::vector<int> factors;
-    for (const CompanionFile& f : CompanionCandidates("Bridge.bmp", o.need)) {
+    for (const CompanionFile& f : CompanionCandidates("Bridge.bmp", o.need))
       factors.push_back(f.factor);
-    }
     EXPECT_EQ(factors, o.factors) << o.need;
   }
   const std::pair<std::string, std::string> names[] = {
@@ -28,9 +27,8 @@ TEST(CompanionCandidates, SmallestLargeEnoughFirstThenSmallerOnesFromTheLargestD
       {"C:\\photos.2024\\harbour", "C:\\photos.2024\\harbour@3x.png"},
       {"D:/mixed\\slashes/Logo.PNG", "D:/mixed\\slashes/Logo@3x.png"},
       {"/home/ann/.hidden", "/home/ann/.hidden@3x.png"}};
-  for (const auto& [path, first] : names) {
+  for (const auto& [path, first] : names)
     EXPECT_EQ(CompanionCandidates(path, 2.4).at(0).path, first);
-  }
   EXPECT_TRUE(CompanionCandidates("C:\\pictures\\", 2.0).empty());
 }
 
@@ -43,8 +41,8 @@ struct AskingDecoder : testing::FakeImageDecoder {
   std::vector<std::string> asked;
 };
 
-// The first companion in order that decodes and is N times the named size
-// (within a pixel each way) is taken; else the named picture.
+// The first companion that decodes at N times the named size (within a pixel) is taken; else the
+// named picture.
 TEST(ChooseCompanion, TakesTheFirstThatDecodesAndFitsElseTheNamedPicture) {
   const DecodedImage named = testing::OpaqueImage(10, 5, {0x112233});
   const auto of = [](int w, int h) { return testing::OpaqueImage(w, h, {0x445566}); };
@@ -64,9 +62,8 @@ TEST(ChooseCompanion, TakesTheFirstThatDecodesAndFitsElseTheNamedPicture) {
   };
   for (const auto& c : cases) {
     AskingDecoder decoder;
-    for (const auto& [factor, image] : c.companions) {
+    for (const auto& [factor, image] : c.companions)
       decoder.pictures["C:\\data\\Plane01@" + std::to_string(factor) + "x.png"] = image;
-    }
     const PictureSource source = ChooseCompanion(decoder, "C:\\data\\Plane01.bmp", named, c.need);
     EXPECT_EQ(std::pair(source.factor, int(decoder.asked.size())), std::pair(c.chosen, c.asked))
         << c.need << ", " << c.companions.size();

@@ -14,8 +14,7 @@
 namespace skyvault {
 namespace {
 
-// Named pictures come at once; each companion read ("@" in the name) is
-// counted and waits until the test opens the gate, and then finds nothing.
+// Named pictures come at once; companion reads ("@") are counted and wait for the gate, then fail.
 struct GatedDecoder : ImageDecoder {
   std::optional<DecodedImage> Decode(const std::string& path) override {
     if (path.find('@') == std::string::npos) return testing::OpaqueImage(4, 4, {});
@@ -34,17 +33,15 @@ struct GatedDecoder : ImageDecoder {
 TEST(PictureLoading, GoingLeavesTheCompanionsNotYetBegunUnread) {
   GatedDecoder decoder;
   std::vector<PictureOrder> orders;
-  for (size_t i = 0; i < 40; ++i) {
+  for (size_t i = 0; i < 40; ++i)
     orders.push_back({i, 1, "/pictures/p" + std::to_string(i) + ".bmp", PictureKind::Opaque});
-  }
   auto loading = std::make_unique<PictureLoading>(decoder);
   loading->Sharpen(orders, FrameScale(2.0));
   {
     std::unique_lock<std::mutex> hold(decoder.mutex);
     decoder.changed.wait(hold, [&] { return decoder.companionReads > 0; });
   }
-  // The loading goes while the first companion reads wait; a moment later
-  // they may finish.
+  // The loading goes while the first companion reads wait; a moment later they may finish.
   std::thread going([&] { loading.reset(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   {
@@ -53,8 +50,7 @@ TEST(PictureLoading, GoingLeavesTheCompanionsNotYetBegunUnread) {
   }
   decoder.changed.notify_all();
   going.join();
-  // Each reading thread finishes the picture it was at (three companion
-  // names: @2x, @3x, @4x) and begins no other; not 40 pictures' worth.
+  // Each reading thread finishes its picture (@2x, @3x, @4x) and begins no other.
   EXPECT_LE(decoder.companionReads, 3 * static_cast<int>(PictureLoadThreads()));
 }
 

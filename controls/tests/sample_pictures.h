@@ -16,9 +16,8 @@ inline DecodedImage RandomPicture(int width, int height, Alphas alphas, uint32_t
   std::mt19937 random(seed);
   DecodedImage image{width, height, std::vector<uint32_t>(size_t(width) * height), false};
   for (uint32_t& p : image.pixels) {
-    const uint32_t a = alphas == Alphas::Opaque      ? 255
-                       : alphas == Alphas::HardEdges ? (random() & 1) * 255
-                                                     : random() % 256;
+    uint32_t a = alphas == Alphas::Opaque ? 255 : random() % 256;
+    if (alphas == Alphas::HardEdges) a = a & 1 ? 255 : 0;
     p = a << 24 | random() % (a + 1) << 16 | random() % (a + 1) << 8 | random() % (a + 1);
     image.hasAlpha |= a != 255;
   }
@@ -29,8 +28,7 @@ inline DecodedImage FilledPicture(int width, int height, uint32_t pixel) {
   return {width, height, std::vector<uint32_t>(size_t(width) * height, pixel), pixel >> 24 != 255};
 }
 
-// A disc of colour `rgb` whose edge fades over three pixels, premultiplied,
-// on a transparent ground: the soft outline of an aircraft.
+// A premultiplied disc of colour `rgb` whose edge fades over three pixels: an aircraft's outline.
 inline DecodedImage SoftDisc(int size, uint32_t rgb) {
   DecodedImage image = FilledPicture(size, size, 0);
   for (int i = 0; i < size * size; ++i) {

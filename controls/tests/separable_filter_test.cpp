@@ -7,9 +7,7 @@
 namespace skyvault {
 namespace {
 
-// Every level of vector instructions this processor has gives exactly the
-// pixels of the plain code: for any number of rows, any row length and any
-// part of a row.
+// Every vector level here gives the plain code's pixels for any row count, length and part.
 TEST(RowFilter, VectorAndPlainCodeGiveTheSamePixels) {
   std::mt19937 random(5);
   for (int rowCount = 1; rowCount <= 7; ++rowCount) {

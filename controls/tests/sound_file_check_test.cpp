@@ -14,11 +14,7 @@ TEST(SoundFileCheck, AcceptsSmallPcmWavesAndRefusesTheRest) {
     change(facts);
     return facts;
   };
-  const struct {
-    const char* what;
-    SoundFileFacts facts;
-    SoundFileVerdict verdict;
-  } cases[] = {
+  const std::tuple<const char*, SoundFileFacts, SoundFileVerdict> cases[] = {
       {"the engine", engine, V::Usable},
       {"stereo 8 bits", with([](auto& f) { f.channels = 2, f.bitsPerSample = 8; }), V::Usable},
       {"exactly 16 MB", with([](auto& f) { f.fileBytes = 16 << 20; }), V::Usable},
@@ -38,7 +34,8 @@ TEST(SoundFileCheck, AcceptsSmallPcmWavesAndRefusesTheRest) {
       {"one frame", with([](auto& f) { f.frames = 1; }), V::Usable},
       {"no frame", with([](auto& f) { f.frames = 0; }), V::Empty},
   };
-  for (const auto& c : cases) EXPECT_EQ(CheckSoundFile(c.facts), c.verdict) << c.what;
+  for (const auto& [what, facts, verdict] : cases)
+    EXPECT_EQ(CheckSoundFile(facts), verdict) << what;
 }
 
 // A data chunk's size is a claim; what counts is what the file holds.
@@ -46,11 +43,7 @@ TEST(SoundFileCheck, FramesAreCountedFromTheFileNotFromTheHeadersClaim) {
   const auto facts = [](int64_t fileBytes, int channels, int bits, int64_t claimed) {
     return SoundFileFacts{fileBytes, true, channels, 22050, bits, claimed, 44};
   };
-  const struct {
-    const char* what;
-    SoundFileFacts facts;
-    int64_t held;
-  } cases[] = {
+  const std::tuple<const char*, SoundFileFacts, int64_t> cases[] = {
       {"as claimed", facts(44 + 2000, 1, 16, 1000), 1000},
       {"padding after the data", facts(44 + 2100, 1, 16, 1000), 1000},
       {"2 KB claiming 2 GB", facts(2048, 1, 16, 0x7FFFFF00 / 2), (2048 - 44) / 2},
@@ -61,9 +54,9 @@ TEST(SoundFileCheck, FramesAreCountedFromTheFileNotFromTheHeadersClaim) {
       {"header alone, cut", facts(30, 1, 16, 1000), 0},
       {"no frame claimed", facts(4000, 1, 16, 0), 0},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(HeldFrames(c.facts), c.held) << c.what;
-    EXPECT_EQ(CheckSoundFile(c.facts), c.held ? V::Usable : V::Empty) << c.what;
+  for (const auto& [what, facts, held] : cases) {
+    EXPECT_EQ(HeldFrames(facts), held) << what;
+    EXPECT_EQ(CheckSoundFile(facts), held ? V::Usable : V::Empty) << what;
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// Text kept as a picture against the renderer's own drawing, over a ground
-// of every colour.
+// Text kept as a picture against the renderer's own drawing, over a ground of every colour.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,22 +10,21 @@
 
 namespace skyvault::testing {
 
-// The largest difference in any colour channel between `text` drawn by
-// `renderer` straight onto a varied ground and its kept picture laid over
-// the same ground; -1 when the text draws nothing there.
+// The largest channel difference between `text` drawn by `renderer` onto a varied ground and its
+// kept picture laid over the same ground; -1 when the text draws nothing there.
 inline int LargestTextPictureDifference(TextRenderer& renderer, const TextFont& font,
                                         const std::string& text, int x, int y, int32_t colour) {
   constexpr int kWidth = 320, kHeight = 90;
-  std::vector<uint32_t> direct(kWidth * kHeight), kept(kWidth * kHeight);
+  std::vector<uint32_t> direct(kWidth * kHeight);
   for (int i = 0; i < kWidth * kHeight; ++i)  // gradients and a checker
-    direct[i] = static_cast<uint32_t>((i % kWidth) * 255 / kWidth) << 16 |
-                static_cast<uint32_t>((i / kWidth) * 255 / kHeight) << 8 |
+    direct[i] = uint32_t(i % kWidth * 255 / kWidth) << 16 |
+                uint32_t(i / kWidth * 255 / kHeight) << 8 |
                 ((i % kWidth / 3 + i / kWidth / 3) % 2 ? 0xF0u : 0x0Fu);
-  kept = direct;
+  std::vector<uint32_t> kept = direct;
+  const std::vector<uint32_t> ground = direct;
   const auto view = [](std::vector<uint32_t>& pixels) {
     return CanvasView{reinterpret_cast<uint8_t*>(pixels.data()), kWidth, kHeight, kWidth * 4, 32};
   };
-  const std::vector<uint32_t> ground = direct;
   renderer.SetFont(font);
   renderer.Draw(view(direct), text, x, y, colour, view(direct).Bounds());
   if (direct == ground) return -1;

@@ -24,14 +24,11 @@ TEST(UnseenFramesDrawingControl, UnseenFramesMoveSpritesButDrawNothing) {
   frame();
   frame();
   for (const std::string& call : inner.calls) EXPECT_EQ(call.rfind("MoveSpriteX", 0), 0u) << call;
-  EXPECT_EQ(inner.frames, 0);
-  EXPECT_EQ(control.GetSpriteX(sprite), 10);
-
+  EXPECT_EQ(std::pair(inner.frames, control.GetSpriteX(sprite)), std::pair(0, 10));
   control.SetSeen(true);
   inner.ClearCalls();
   frame();
-  EXPECT_EQ(inner.frames, 1);
-  EXPECT_EQ(inner.calls.size(), 6u);
+  EXPECT_EQ(std::pair(inner.frames, inner.calls.size()), std::pair(1, size_t{6}));
   EXPECT_EQ(control.GetSpriteX(sprite), 15);
 }
 

@@ -23,9 +23,8 @@ inline void PutLittle(std::string& bytes, uint64_t value, int count) {
 
 // The sample of channel 0 at `frame`, as a 16-bit value.
 inline int16_t ToneSample(const WaveShape& shape, int64_t frame) {
-  return static_cast<int16_t>(
-      std::lround(16383 * std::sin(2 * 3.14159265358979 * shape.hertz * static_cast<double>(frame) /
-                                   shape.rate)));
+  return int16_t(std::lround(
+      16383 * std::sin(2 * 3.14159265358979 * shape.hertz * double(frame) / shape.rate)));
 }
 
 inline std::string WaveBytes(const WaveShape& shape) {
@@ -43,6 +42,7 @@ inline std::string WaveBytes(const WaveShape& shape) {
     }
   }
   const uint64_t size = shape.declaredData >= 0 ? uint64_t(shape.declaredData) : data.size();
+  const uint64_t frameBytes = uint64_t(shape.channels) * bytesPerSample;
   std::string b = "RIFF";
   PutLittle(b, 36 + size, 4);
   b += "WAVEfmt ";
@@ -50,8 +50,8 @@ inline std::string WaveBytes(const WaveShape& shape) {
   PutLittle(b, shape.format, 2);
   PutLittle(b, shape.channels, 2);
   PutLittle(b, shape.rate, 4);
-  PutLittle(b, uint64_t(shape.rate) * shape.channels * bytesPerSample, 4);
-  PutLittle(b, shape.channels * bytesPerSample, 2);
+  PutLittle(b, shape.rate * frameBytes, 4);
+  PutLittle(b, frameBytes, 2);
   PutLittle(b, shape.bits, 2);
   b += "data";
   PutLittle(b, size, 4);

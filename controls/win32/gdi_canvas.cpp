@@ -94,7 +94,7 @@ PixelRect GdiCanvas::Bounds(const CanvasView& canvas, const std::string& text, i
       canvas.Bounds());
 }
 
-void GdiCanvas::Draw(const CanvasView&, const std::string& text, int x, int y, int32_t colour,
+void GdiCanvas::Draw(const CanvasView&, const std::string& text, int x, int y, RgbColour colour,
                      const PixelRect& clip) {
   if (!canvas_ || clip.Empty()) return;
   Select();

@@ -31,7 +31,7 @@ class GdiCanvas : public TextRenderer {
 
   void SetFont(const TextFont& font) override;
   PixelRect Bounds(const CanvasView& canvas, const std::string& text, int x, int y) override;
-  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, int32_t colour,
+  void Draw(const CanvasView& canvas, const std::string& text, int x, int y, RgbColour colour,
             const PixelRect& clip) override;
   // Not under every system: Wine blends the edges of antialiased text
   // gamma-corrected.

@@ -1,5 +1,4 @@
-// The image file picker's logic: the path it stores on OK, its messages,
-// and the path helpers of its window.
+// The image file picker's logic: what OK stores, its messages, its path helpers.
 #include "dialogs/image_file_picker.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +25,7 @@ class RecordingPickerView : public ImageFilePickerView {
   void SetDirectoryLabel(const std::string& path) override { label = path; }
   void SetFileNameText(const std::string&) override {}
   std::optional<std::string> CurrentDirectoryOn(const std::string& drive) override {
-    if (drive == "D:") return "D:\\art";
-    return std::nullopt;  // any other drive cannot be read
+    return drive == "D:" ? std::optional<std::string>("D:\\art") : std::nullopt;  // others fail
   }
   void SelectDrive(const std::string& drive) override { log.push_back("drive " + drive); }
   void Hide() override { log.push_back("hide"); }
@@ -44,32 +42,27 @@ class PickerTest : public ::testing::Test {
   ImageFilePicker getFile{kGetFile, store, platform, view};
 };
 
-// A name taken from the file list joins its directory with one backslash;
-// any other text in the name box is stored as it stands.
+// A listed name joins its directory with one backslash; typed text is stored as it stands.
 TEST_F(PickerTest, OkStoresTheListedFileInItsDirectoryOrTheTypedTextAsItStands) {
-  struct Case {
-    const PickerConfiguration* picker;
-    const char* start;
-    const char* openedDirectory;  // double-clicked in the directory list, or null
-    const char* clicked;          // in the file list, or null
-    const char* typed;            // into the name box afterwards, or null
-    const char* stored;
-  };
-  for (const Case& c : std::initializer_list<Case>{
-           {&kGetFile, "C:\\", nullptr, "x.bmp", nullptr, "C:\\x.bmp"},
-           {&kGetLogo, "C:\\", "C:\\pics", "Logo.bmp", nullptr, "C:\\pics\\Logo.bmp"},
-           {&kGetFile, "C:\\pics", nullptr, "Sky.bmp", "sky.bmp", "sky.bmp"},  // case differs
-           {&kGetFile, "C:\\pics", nullptr, nullptr, "D:\\art\\night.bmp", "D:\\art\\night.bmp"},
-           {&kGetFile, "C:\\pics", nullptr, "a.bmp", "E:\\b.bmp", "E:\\b.bmp"}}) {
+  // Picker, start, directory opened, file clicked, text typed (each or null), path stored.
+  using Case = std::tuple<const PickerConfiguration*, const char*, const char*, const char*,
+                          const char*, const char*>;
+  const Case cases[] = {
+      {&kGetFile, "C:\\", nullptr, "x.bmp", nullptr, "C:\\x.bmp"},
+      {&kGetLogo, "C:\\", "C:\\pics", "Logo.bmp", nullptr, "C:\\pics\\Logo.bmp"},
+      {&kGetFile, "C:\\pics", nullptr, "Sky.bmp", "sky.bmp", "sky.bmp"},  // case differs
+      {&kGetFile, "C:\\pics", nullptr, nullptr, "D:\\art\\night.bmp", "D:\\art\\night.bmp"},
+      {&kGetFile, "C:\\pics", nullptr, "a.bmp", "E:\\b.bmp", "E:\\b.bmp"}};
+  for (const auto& [configuration, start, opened, clicked, typed, stored] : cases) {
     RecordingSettingsStore fresh;
-    ImageFilePicker picker(*c.picker, fresh, platform, view);
-    picker.Open(c.start);
-    if (c.openedDirectory) picker.OnDirectoryChanged(c.openedDirectory);
-    if (c.clicked) picker.OnFileClicked(c.clicked);
-    if (c.typed) picker.OnFileNameEdited(c.typed);
+    ImageFilePicker picker(*configuration, fresh, platform, view);
+    picker.Open(start);
+    if (opened) picker.OnDirectoryChanged(opened);
+    if (clicked) picker.OnFileClicked(clicked);
+    if (typed) picker.OnFileNameEdited(typed);
     view.log.clear();
     picker.OnOK();
-    EXPECT_EQ(fresh.writes(), (Writes{{"Startup", c.picker->key, c.stored}})) << c.stored;
+    EXPECT_EQ(fresh.writes(), (Writes{{"Startup", configuration->key, stored}})) << stored;
     EXPECT_EQ(view.log, Lines{"hide"});
   }
   // A file chosen before the directory changed is no longer in the list.

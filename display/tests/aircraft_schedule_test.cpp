@@ -9,8 +9,7 @@
 namespace skyvault::testing {
 namespace {
 
-// Black background, no clock, message or logo: a frame is ClearFrame, the
-// schedule's calls, ShowFrame. The bomber is sprite 1, aircraft N sprite N + 1.
+// Black, nothing else: ClearFrame, the schedule's calls, ShowFrame (aircraft N is sprite N + 1).
 struct Scene : Harness {
   explicit Scene(uint32_t startTick = 100000) {
     platform.tick = startTick;
@@ -26,9 +25,13 @@ struct Scene : Harness {
   // Only aircraft `n` of the relay flying, level, at x.
   void Only(int n, int x) {
     for (int k = 1; k <= 15; ++k) state().planeEnabled[k] = k == n;
-    state().planeLevel[n] = true;
-    state().planeLegFrames[n] = 0;
-    drawing.sprites[n + 1].x = x;
+    state().planeLevel[n] = true, state().planeLegFrames[n] = 0, drawing.sprites[n + 1].x = x;
+  }
+  // Only aircraft `n` flying from x, one frame; whether it is still flying and `other` is.
+  std::pair<bool, bool> FlyingAfter(int n, int x, int other) {
+    Only(n, x);
+    Step();
+    return {state().planeEnabled[n], state().planeEnabled[other]};
   }
   void Bomber(bool level, int x) {
     state().bomberState = 0, state().bomberLevel = level, state().bomberLegFrames = 0,
@@ -43,8 +46,7 @@ Log From(const Log& calls, const std::string& line, size_t count = 99) {
       at, at + static_cast<long>(std::min<size_t>(count, static_cast<size_t>(calls.end() - at))));
 }
 
-// Each aircraft's two legs move its own sprite by the steps of its row
-// (aircraft_table_test checks the rows).
+// Each aircraft's two legs move its own sprite by its row's steps.
 TEST(AircraftFlight, LevelStepsMoveAcrossSlantingStepsVerticallyFirst) {
   Harness h;
   h.LoadWith();
@@ -104,9 +106,7 @@ TEST(Schedule, ALaunchedAircraftFliesInItsLaunchFrameAircraftOneInTheNext) {
   EXPECT_EQ(f.Step().at(3), "DrawSprite(2)");
 }
 
-// Each relay aircraft at the edges of its launch and leave tests, one
-// level frame each: the tests are strict, the x read is the one tested, and
-// the put-back is its row's.
+// Each relay aircraft at the edges of its tests: strict, on the x read, put back by its row.
 TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
   for (int n = 1; n <= 15; ++n) {
     const AircraftRow& row = RelayAircraft(n);
@@ -114,22 +114,16 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
               launchFrom = row.launchTest.limit;
     Scene f;
     f.platform.randoms = {0.25};
-    f.Only(n, launchFrom - dx);
-    f.Step();
-    EXPECT_FALSE(f.state().planeEnabled[row.launches]) << n << ": launch test is strict";
-    f.Only(n, launchFrom);
-    f.Step();
-    EXPECT_TRUE(f.state().planeEnabled[row.launches]) << n;
-    f.Only(n, leaveFrom - dx);
-    f.Step();
-    EXPECT_TRUE(f.state().planeEnabled[n]) << n << " left a pixel early";
-    EXPECT_EQ(f.state().planeEnabled[row.launches], row.launchTest.PassedBy(leaveFrom))
-        << n << ": launched by the x it read";
+    EXPECT_FALSE(f.FlyingAfter(n, launchFrom - dx, row.launches).second) << n << ": not strict";
+    EXPECT_TRUE(f.FlyingAfter(n, launchFrom, row.launches).second) << n;
+    EXPECT_EQ(f.FlyingAfter(n, leaveFrom - dx, row.launches),
+              std::pair(true, row.launchTest.PassedBy(leaveFrom)))
+        << n << " left a pixel early, or launched by another x than it read";
     f.Only(n, leaveFrom);
     const Log calls = f.Step();
-    EXPECT_FALSE(f.state().planeEnabled[n]) << n;
-    EXPECT_TRUE(f.state().planeEnabled[row.launches])
-        << n << ": launched with the x read as it left";
+    EXPECT_EQ(std::pair(f.state().planeEnabled[n], f.state().planeEnabled[row.launches]),
+              std::pair(false, true))
+        << n << ": stayed, or did not launch with the x read as it left";
     const int y = row.putBackY.value_or(125);  // else a fresh random height, 0.25 x 500
     const std::string sprite = std::to_string(n + 1), read = std::to_string(leaveFrom + dx);
     EXPECT_EQ(From(calls, "GetSpriteX(" + sprite + ") = " + read, 3),
@@ -145,8 +139,7 @@ TEST(Schedule, EveryRelayAircraftLeavesIsPutBackAndLaunchesByItsOwnRow) {
 TEST(Schedule, TheBomberLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) {
   Scene f;
   f.Bomber(false, 804);
-  f.state().bomberHeight = 123;
-  f.state().bomberWaitTicks = 17;
+  f.state().bomberHeight = 123, f.state().bomberWaitTicks = 17;
   Log calls = f.Step();
   EXPECT_EQ(Log(calls.begin(), calls.begin() + 7),
             (Log{"DrawSprite(1)", "MoveSpriteY(1, 1)", "MoveSpriteX(1, 2)", "GetSpriteX(1) = 806",
@@ -158,10 +151,9 @@ TEST(Schedule, TheBomberLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) 
   f.platform.randoms = {0.5};
   for (int16_t wait = 0; wait <= 39; ++wait) f.state().bomberWaitTicks = wait, f.Step();
   EXPECT_EQ(f.state().bomberState, 1) << "still waiting at 39";
-  f.state().bomberWaitTicks = 40;
-  f.Step();
-  EXPECT_EQ(f.state().bomberState, 0);
-  EXPECT_EQ(f.Y(1), 123) << "this crossing keeps the old height";
+  f.state().bomberWaitTicks = 40, f.Step();
+  EXPECT_EQ(std::pair(f.state().bomberState, f.Y(1)), std::pair(int16_t{0}, 123))
+      << "not flying, or not at the old height for this crossing";
   EXPECT_EQ(Count(f.Step(), "GetSpriteX(1) = -29"), 1) << "flying again from -300";
   f.Bomber(true, 804);
   EXPECT_EQ(Count(f.Step(), "SetSpriteY(1, 250)"), 1) << "the next leave uses the new height";
@@ -169,21 +161,21 @@ TEST(Schedule, TheBomberLeavesEvenInASlantingFrameWaitsAndFliesAgainAfterForty) 
 
 TEST(Schedule, TheEngineIsAskedForInLevelFramesBeyondMinus250Only) {
   Scene f;
+  const auto plays = [&](int frames) {
+    f.Frames(frames);
+    return Count(f.Take(), "PlaySound");
+  };
   f.Bomber(true, -252);
-  f.Frame();
-  EXPECT_EQ(Count(f.Take(), "PlaySound"), 0) << "at -250";
+  EXPECT_EQ(plays(1), 0) << "at -250";
   f.Frame();
   EXPECT_EQ(From(f.Take(), "SetSoundVolume(7, -748)", 2),
             (Log{"SetSoundVolume(7, -748)", "PlaySound(7, -1, -1)"}))
       << "at -248";
   f.Bomber(false, 0);
-  f.Frame();  // slanting
-  EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
-  f.Frame();  // level
-  EXPECT_EQ(Count(f.Take(), "PlaySound(7, -1, -1)"), 1);
+  EXPECT_EQ(plays(1), 0) << "slanting";
+  EXPECT_EQ(plays(1), 1) << "level";
   f.state().bomberState = 1;  // waiting
-  f.Frames(5);
-  EXPECT_EQ(Count(f.Take(), "PlaySound"), 0);
+  EXPECT_EQ(plays(5), 0);
 }
 
 TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
@@ -197,8 +189,7 @@ TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
   }
   EXPECT_EQ(steps, 10);
   EXPECT_EQ(legs.substr(0, 28), "sss" + std::string(20, 'L') + "ssssL");
-  // The bomber's slanting frames (1, 27, 53, 79) step on their own stamp:
-  // four slanting steps and ten level ones.
+  // The bomber's slanting frames (1, 27, 53, 79) step on their own stamp: 4 slanting, 10 level.
   EXPECT_EQ(std::make_pair(f.X(1), f.Y(1)), std::make_pair(-320 + 2 * 14, 75 + 4));
 }
 

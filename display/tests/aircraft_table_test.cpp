@@ -27,10 +27,7 @@ TEST(AircraftTable, TheRelayIsOneCycleThroughAllFifteen) {
   EXPECT_EQ(Bomber().launches, 0);
 }
 
-// Each aircraft flies from its start side to the far side: it starts and is
-// put back off the screen on the side it comes from, leaves beyond the other
-// edge by a strict test in its direction of flight, and launches the next
-// one no later than it leaves.
+// Each starts and is put back off screen on its side, leaves and launches past the other, strictly.
 TEST(AircraftTable, EveryAircraftCrossesFromItsStartSideToTheOther) {
   for (const AircraftRow& a : kAircraft) {
     SCOPED_TRACE("aircraft " + std::to_string(a.number));

@@ -1,6 +1,5 @@
 #pragma once
-// A SaverDisplay on the recording controls, an in-memory store, the fake platform
-// and a fake host, with one log of every visible call in the order it came.
+// A SaverDisplay on recording doubles and a fake host, with one log of every call in order.
 #include "controls/testing/recording_controls.h"
 #include "display/saver_display.h"
 #include "platform/testing/fake_platform_services.h"
@@ -13,8 +12,7 @@ using Log = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 struct Harness : DisplayHost {
-  // The doubles note their calls in `log`; drawing calls are pulled in
-  // before anything else happens, so one order covers them all.
+  // The doubles note their calls in `log`, pulling in the drawing calls first.
   struct Store : RecordingSettingsStore {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
@@ -60,9 +58,7 @@ struct Harness : DisplayHost {
   void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.OnWindowClosed(); }
   void EndProgram() override { Note("EndProgram"), ++ended; }
 
-  // Moves the calls not yet in the log there: a sound call (each syncs
-  // before it, so at most one waits, older than any waiting drawing call),
-  // then the drawing calls.
+  // Moves the calls not yet logged there: a sound call (at most one waits), then drawing.
   void Sync() {
     for (; played < sound.calls.size(); ++played) log.push_back(sound.calls[played]);
     for (; drawn < drawing.calls.size(); ++drawn) log.push_back(drawing.calls[drawn]);

@@ -1,8 +1,6 @@
 // Ending the saver (keys, buttons, pointer moves, closing) and the pause timer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "display/tests/display_harness.h"
 
 namespace skyvault::testing {
@@ -49,35 +47,28 @@ TEST(DisplayEnding, PasswordModeLeavesThePointerShownFromLoadToUnload) {
   Harness h;
   h.form.Load(PointerAtLoad::Shown);
   h.form.Unload();
-  const Log log = h.Take();
-  EXPECT_EQ(std::count_if(log.begin(), log.end(),
-                          [](const std::string& call) { return call.rfind("ShowCursor", 0) == 0; }),
-            0);
+  EXPECT_EQ(Count(h.Take(), "ShowCursor"), 0);
 }
 
-// Pointer moves (0) and pauses in seconds (> 0); the move that ends the
-// saver, counted from 1, or 0 for none.
+// Pointer moves (M) and pauses in seconds; the ending move, counted from 1, or 0 for none.
 constexpr double M = 0;
 TEST(DisplayEnding, TheMouseSensTHMoveOfATenSecondWindowEnds) {
-  const struct {
-    const char* sensitivity;
-    std::vector<double> script;
-    int endsAt;
-  } cases[] = {{"4", {M, M, M, 11, M}, 4},           // the late move still counts
-               {"4", {M, M, 11, M, M, M, M, M}, 7},  // then the window closes; a new one opens
-               {"5", {M, 10, M, 0.25, M, M, M, M, M}, 0},  // ten seconds is still the same window
-               {"4", {M, M, 86395, M, M, M}, 0},           // a clock gone back closes the window
-               {"1", {M}, 1},
-               {"32767", std::vector<double>(32767, M), 32767},
-               {"0", std::vector<double>(40000, M), 0},  // equality: never, and the count saturates
-               {"2.5", {M, M, M, M}, 0},
-               {"-3", {M, M, M, M}, 0}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, std::vector<double>, int> cases[] = {
+      {"4", {M, M, M, 11, M}, 4},                 // the late move still counts
+      {"4", {M, M, 11, M, M, M, M, M}, 7},        // then the window closes; a new one opens
+      {"5", {M, 10, M, 0.25, M, M, M, M, M}, 0},  // ten seconds is still the same window
+      {"4", {M, M, 86395, M, M, M}, 0},           // a clock gone back closes the window
+      {"1", {M}, 1},
+      {"32767", std::vector<double>(32767, M), 32767},
+      {"0", std::vector<double>(40000, M), 0},  // equality: never, and the count saturates
+      {"2.5", {M, M, M, M}, 0},
+      {"-3", {M, M, M, M}, 0}};
+  for (const auto& [sensitivity, script, endsAt] : cases) {
     Harness h;
-    h.LoadWith({{"MouseSens", c.sensitivity}});
+    h.LoadWith({{"MouseSens", sensitivity}});
     h.platform.time = {14, 30, 0, 0};
     int moves = 0, endedAt = 0;
-    for (double step : c.script) {
+    for (double step : script) {
       if (step > 0) {
         h.platform.AdvanceSeconds(step);
         continue;
@@ -86,8 +77,8 @@ TEST(DisplayEnding, TheMouseSensTHMoveOfATenSecondWindowEnds) {
       ++moves;
       if (h.ended && !endedAt) endedAt = moves;
     }
-    EXPECT_EQ(endedAt, c.endsAt) << c.sensitivity << " after " << c.script.size();
-    if (std::string(c.sensitivity) == "0") {
+    EXPECT_EQ(endedAt, endsAt) << sensitivity << " after " << script.size();
+    if (std::string(sensitivity) == "0") {
       EXPECT_EQ(h.state().moveCount, 32767) << "saturates";
     }
   }

@@ -9,8 +9,7 @@ namespace {
 
 const std::string kData = "C:\\Hallowmere\\Skyvault1\\";
 
-// The background is loaded in the role that covers the frame (2), every
-// other picture in the plain one (1).
+// The background loads in the role that covers the frame (2), the other pictures in role 1.
 Log Picture(int sprite, const std::string& path, int code, int x, int y, int role = 1) {
   const std::string n = std::to_string(sprite) + ", ";
   return {"CreateSprite() = " + std::to_string(sprite),
@@ -25,8 +24,7 @@ Log Join(std::initializer_list<Log> parts) {
   return all;
 }
 
-// The sixteen aircraft pictures in the table's order, colour-keyed, each at
-// its start, from sprite `first`.
+// The sixteen aircraft pictures in order, colour-keyed, each at its start, from sprite `first`.
 Log Aircraft(int first) {
   Log calls;
   for (const AircraftRow& a : kAircraft)
@@ -56,15 +54,11 @@ TEST(DisplayLoad, EveryFileComesFromThePlatformsDataFolder) {
   h.form.Load();
   EXPECT_EQ(h.store.Read("Startup", "BMPFileName", ""), "/usr/share/skyvault/Bridge.bmp");
   EXPECT_EQ(h.store.Read("Startup", "LogoFileName", ""), "/usr/share/skyvault/Tarnwing1.bmp");
-  const Log log = h.Take();
-  auto mentions = [&log](const std::string& text) {
-    return std::count_if(log.begin(), log.end(),
-                         [&](const std::string& line) { return line.find(text) != line.npos; });
-  };
-  for (const std::string file : {"Bridge.bmp", "Plane24.bmp", "Plane21.bmp", "Prop.wav"}) {
-    EXPECT_EQ(mentions("\"/usr/share/skyvault/" + file + "\""), 1) << file;
-  }
-  EXPECT_EQ(mentions("Hallowmere"), 0);
+  std::string log;
+  for (const std::string& line : h.Take()) log += line + "\n";
+  for (const std::string file : {"Bridge.bmp", "Plane24.bmp", "Plane21.bmp", "Prop.wav"})
+    EXPECT_NE(log.find("\"/usr/share/skyvault/" + file + "\""), std::string::npos) << file;
+  EXPECT_EQ(log.find("Hallowmere"), std::string::npos);
 }
 
 TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
@@ -79,9 +73,7 @@ TEST(DisplayLoad, TheMarkerDecidesWhetherTheFirstRunValuesAreWritten) {
   }
 }
 
-// Where nothing can be stored, the saver runs on the first-run values it
-// could not store (not on the fallback "1": a black background, the message
-// "1", a 1-point clock), and tries to store them again at its next start.
+// Unstorable first-run values still run (not the fallback "1"), and are stored at the next start.
 TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   Harness h;
   h.store.refuseWrites = true;
@@ -89,9 +81,7 @@ TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   EXPECT_EQ(h.store.writes().size(), 32u);
   EXPECT_TRUE(NeedsFirstRunValues(h.store));
   const DisplayState& s = h.state();
-  EXPECT_EQ(s.backgroundMode, 3);
-  EXPECT_EQ(s.clockFontSize, 16);
-  EXPECT_EQ(s.volumeLevel, -748);
+  EXPECT_EQ(std::tuple(s.backgroundMode, s.clockFontSize, s.volumeLevel), std::tuple(3, 16, -748));
   EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 5),
             Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2));
 
@@ -105,16 +95,10 @@ TEST(DisplayLoad, FirstRunValuesThatCannotBeStoredAreStillTheOnesThatRun) {
   EXPECT_FALSE(NeedsFirstRunValues(h.store));
 }
 
-// A stored path to a stock picture that is gone (a moved checkout, another
-// package) finds that picture in the data folder of the saver that runs;
-// any other path stays as the user chose it.
+// A stock picture whose stored folder is gone comes from the data folder; other paths stay.
 TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
   const std::string old = "/home/me/src/skyvault/assets/data/";
-  const struct {
-    std::string stored;
-    bool exists;
-    std::string loaded;
-  } cases[] = {
+  const std::tuple<std::string, bool, std::string> cases[] = {
       {old + "Bridge.bmp", false, kData + "Bridge.bmp"},
       {old + "TARNWING1.BMP", false, kData + "Tarnwing1.bmp"},
       {"D:\\Old\\Skyvault1\\bridge.bmp", false, kData + "Bridge.bmp"},
@@ -122,42 +106,37 @@ TEST(DisplayLoad, AStockPictureThatIsGoneIsTakenFromTheDataFolder) {
       {old + "Bridge.bmp", true, old + "Bridge.bmp"},
       {old + "Mine.bmp", false, old + "Mine.bmp"},
       {old + "Bridge.bmp.png", false, old + "Bridge.bmp.png"},
-      {"", false, ""},
-  };
-  for (const auto& c : cases) {
+      {"", false, ""}};
+  for (const auto& [stored, exists, loaded] : cases) {
     Harness h;
-    if (!c.exists) h.platform.missingFiles.insert(c.stored);
-    h.Set({{"BMPFileName", c.stored}, {"LogoChecked", "1"}, {"LogoFileName", c.stored}});
+    if (!exists) h.platform.missingFiles.insert(stored);
+    h.Set({{"BMPFileName", stored}, {"LogoChecked", "1"}, {"LogoFileName", stored}});
     h.form.Load();
     EXPECT_EQ(Log(h.drawing.calls.begin() + 1, h.drawing.calls.begin() + 9),
-              Join({Picture(1, c.loaded, -2, 0, 0, 2), Picture(2, c.loaded, -2, 1, 20)}))
-        << c.stored;
+              Join({Picture(1, loaded, -2, 0, 0, 2), Picture(2, loaded, -2, 1, 20)}))
+        << stored;
   }
 }
 
 TEST(DisplayLoad, BackgroundAndLogoDecideWhichPicturesComeBeforeTheAircraft) {
   const Log init = {"InitDisplay(800, 600, 16, \"\")"};
   const Log bridge = Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2);
-  const struct {
-    const char* background;
-    const char* logo;
-    Log calls;
-  } cases[] = {{"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
-               {"3", "0", Join({init, bridge, Aircraft(2)})},
-               {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
-               {"1", "0.5", Join({init, Aircraft(1)})},
-               {"2", "2", Join({init, Aircraft(1)})},
-               {"0", "abc", Join({init, Aircraft(1)})},
-               {"3.5", "0", Join({init, Aircraft(1)})},
-               {"abc", "0", Join({init, Aircraft(1)})}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, Log> cases[] = {
+      {"3", "1", Join({init, bridge, Picture(2, "E:\\logo.bmp", -2, 1, 20), Aircraft(3)})},
+      {"3", "0", Join({init, bridge, Aircraft(2)})},
+      {"2", "1", Join({init, Picture(1, "E:\\logo.bmp", -2, 1, 20), Aircraft(2)})},
+      {"1", "0.5", Join({init, Aircraft(1)})},
+      {"2", "2", Join({init, Aircraft(1)})},
+      {"0", "abc", Join({init, Aircraft(1)})},
+      {"3.5", "0", Join({init, Aircraft(1)})},
+      {"abc", "0", Join({init, Aircraft(1)})}};
+  for (const auto& [background, logo, calls] : cases) {
     Harness h;
-    h.Set(
-        {{"BackGround", c.background}, {"LogoChecked", c.logo}, {"LogoFileName", "E:\\logo.bmp"}});
+    h.Set({{"BackGround", background}, {"LogoChecked", logo}, {"LogoFileName", "E:\\logo.bmp"}});
     h.form.Load();
-    EXPECT_EQ(h.drawing.calls, c.calls) << c.background << " " << c.logo;
-    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(c.background) == "3")
-        << c.background;
+    EXPECT_EQ(h.drawing.calls, calls) << background << " " << logo;
+    EXPECT_EQ(Count(h.log, "Read(Startup/BMPFileName)"), std::string(background) == "3")
+        << background;
   }
 }
 
@@ -175,30 +154,19 @@ TEST(DisplayLoad, ARefusedDisplayModeShowsOneMessageLoadsNoPictureAndStillOpensT
                        "Read(Startup/Prop)"}));
 }
 
+// The clock keeps a visible size: no positive size draws at 16, over 600 at 600.
 TEST(DisplayLoad, ConversionsMendValuesThatWouldFailOrHideTheClock) {
-  const struct {
-    const char* key;
-    const char* text;
-    int value;
-  } cases[] = {{"Volume", "-748.5", -748},
-               {"Volume", "abc", -748},
-               {"Volume", "40000", -748},
-               // The clock keeps a visible size: what rounds to no positive size
-               // draws at the first-run 16, what is larger than 600 at 600.
-               {"FontClock", "17.5", 18},
-               {"FontClock", "0.6", 1},
-               {"FontClock", "abc", 16},
-               {"FontClock", "0.5", 16},
-               {"FontClock", "-40000", 16},
-               {"FontClock", "600.4", 600},
-               {"FontClock", "40000", 600},
-               {"FontClock", "1e999", 600}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, int> cases[] = {
+      {"Volume", "-748.5", -748},  {"Volume", "abc", -748},     {"Volume", "40000", -748},
+      {"FontClock", "17.5", 18},   {"FontClock", "0.6", 1},     {"FontClock", "abc", 16},
+      {"FontClock", "0.5", 16},    {"FontClock", "-40000", 16}, {"FontClock", "600.4", 600},
+      {"FontClock", "40000", 600}, {"FontClock", "1e999", 600}};
+  for (const auto& [key, text, value] : cases) {
     Harness h;
-    h.LoadWith({{c.key, c.text}});
-    const int got =
-        std::string(c.key) == "Volume" ? h.state().volumeLevel : h.state().clockFontSize;
-    EXPECT_EQ(got, c.value) << c.key << " \"" << c.text << "\"";
+    h.LoadWith({{key, text}});
+    const bool volume = std::string(key) == "Volume";
+    EXPECT_EQ(volume ? h.state().volumeLevel : h.state().clockFontSize, value)
+        << key << " " << text;
   }
 }
 

@@ -6,8 +6,7 @@
 namespace skyvault::testing {
 namespace {
 
-// One level frame of the bomber from x = -250 to -248, where it asks
-// for the engine sound if it may; true when it played.
+// One level frame of the bomber from -250 to -248, where it may ask for the engine: played?
 bool Plays(Harness& h) {
   DisplayState& s = h.state();
   s.bomberState = 0, s.bomberLevel = true, s.bomberLegFrames = 0, s.moveInterval = 0;
@@ -18,16 +17,14 @@ bool Plays(Harness& h) {
 }
 
 TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
-  for (int minutes : kSoundOffMinutes) {
-    Harness h;
-    h.LoadWith({{"System/SoundOff", std::to_string(minutes)}});
-    EXPECT_EQ(h.state().soundLimitSeconds, 60 * minutes) << minutes;
-  }
-  for (const char* text : {"7", "0", "-1", "1.5", "481", "abc", "never", "Never ", ""}) {
+  const auto limit = [](const std::string& text) {
     Harness h;
     h.LoadWith({{"System/SoundOff", text}});
-    EXPECT_EQ(h.state().soundLimitSeconds, 0) << text;
-  }
+    return h.state().soundLimitSeconds;
+  };
+  for (int minutes : kSoundOffMinutes) EXPECT_EQ(limit(std::to_string(minutes)), 60 * minutes);
+  for (const char* text : {"7", "0", "-1", "1.5", "481", "abc", "never", "Never ", ""})
+    EXPECT_EQ(limit(text), 0) << text;
   Harness missing;  // the key missing reads "1": one minute
   missing.Set({{"System/SetReg", "2"}}, false);
   missing.form.Load();
@@ -35,20 +32,17 @@ TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
 }
 
 TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
-  const struct {
-    const char* soundOff;
-    int silentFrom;
-  } cases[] = {{"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, int> cases[] = {
+      {"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
+  for (const auto& [soundOff, silentFrom] : cases) {
     Harness h;
-    h.LoadWith({{"System/SoundOff", c.soundOff}});
+    h.LoadWith({{"System/SoundOff", soundOff}});
     for (int tick = 1; tick <= 400; ++tick) {
       h.Take();
       h.form.OnSoundTimer();
-      const bool stopping = c.silentFrom && tick >= c.silentFrom;
-      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{})
-          << c.soundOff << " tick " << tick;
-      ASSERT_EQ(Plays(h), !stopping) << c.soundOff << " tick " << tick;
+      const bool stopping = silentFrom && tick >= silentFrom;
+      ASSERT_EQ(h.Take(), stopping ? Log{"StopAllSound()"} : Log{}) << soundOff << " tick " << tick;
+      ASSERT_EQ(Plays(h), !stopping) << soundOff << " tick " << tick;
     }
   }
 }
@@ -64,22 +58,19 @@ TEST(EngineSound, TheSecondsCountStartsAgainAfter86398) {
 }
 
 TEST(EngineSound, PropIsReadByItsNumberValue) {
-  const struct {
-    const char* prop;
-    const char* firstStop;
-    bool silenced, plays;
-  } cases[] = {{"1", "StopSound(1)", false, true},     {" 1.0", "StopSound(1)", false, true},
-               {"0", "StopSound(0)", true, false},     {"abc", "StopSound(0)", true, false},
-               {"", "StopSound(0)", true, false},      {"2", "StopSound(2)", false, false},
-               {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
-               {"1e999", "StopSound(0)", false, false}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, bool, bool> cases[] = {
+      {"1", "StopSound(1)", false, true},     {" 1.0", "StopSound(1)", false, true},
+      {"0", "StopSound(0)", true, false},     {"abc", "StopSound(0)", true, false},
+      {"", "StopSound(0)", true, false},      {"2", "StopSound(2)", false, false},
+      {"2.5", "StopSound(2)", false, false},  // the handle rounded ties to even
+      {"1e999", "StopSound(0)", false, false}};
+  for (const auto& [prop, firstStop, silenced, plays] : cases) {
     Harness h;
-    h.Set({{"Prop", c.prop}});
+    h.Set({{"Prop", prop}});
     h.form.Load();
-    EXPECT_EQ(h.sound.calls.front(), c.firstStop) << c.prop;
-    EXPECT_EQ(Plays(h) + Plays(h), 2 * c.plays) << c.prop;
-    EXPECT_EQ(Count(h.sound.calls, "SilenceSound(7)"), c.silenced) << "silenced once, " << c.prop;
+    EXPECT_EQ(h.sound.calls.front(), firstStop) << prop;
+    EXPECT_EQ(Plays(h) + Plays(h), 2 * plays) << prop;
+    EXPECT_EQ(Count(h.sound.calls, "SilenceSound(7)"), silenced) << "silenced once, " << prop;
   }
 }
 

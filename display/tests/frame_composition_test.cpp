@@ -29,11 +29,12 @@ TEST(FrameComposition, TheBackgroundModeDecidesHowAFrameStarts) {
 
 TEST(FrameComposition, MessageLogoAircraftClockThenShowFrameLast) {
   Harness h;
-  h.LoadWith({{"MessageChecked", "1"},
-              {"Message", "Hi"},
-              {"LogoChecked", "1"},
-              {"FontClock", "20"},
-              {"BackGround", "2"}});
+  const Values values = {{"MessageChecked", "1"},
+                         {"Message", "Hi"},
+                         {"LogoChecked", "1"},
+                         {"FontClock", "20"},
+                         {"BackGround", "2"}};
+  h.LoadWith(values);
   EXPECT_EQ(h.state().messageText, "") << "read for drawing from the first frame on";
   h.Frame();
   h.Take();
@@ -60,8 +61,7 @@ TEST(FrameComposition, TheMessageSettingsAreReadAgainEveryFrame) {
   EXPECT_EQ(Count(calls, "DrawText(\"Good night\", 5, 575"), 1);
   EXPECT_EQ(Count(calls, "SetTextFont(\"Times New Roman\", 24"), 1);
   h.Set({{"MessageChecked", "0"}}, false);
-  EXPECT_EQ(Count(h.Drawn(), "DrawText"), 0);
-  EXPECT_EQ(Count(h.Drawn(), "SetTextFont"), 0);
+  EXPECT_EQ(Count(h.Drawn(), "DrawText") + Count(h.Drawn(), "SetTextFont"), 0);
 }
 
 TEST(FrameComposition, TheClockShowsTheTimeTheSoundTimerStored) {
@@ -75,8 +75,7 @@ TEST(FrameComposition, TheClockShowsTheTimeTheSoundTimerStored) {
     const Log calls = h.Drawn();
     EXPECT_EQ(Count(calls, "DrawText(\"15:04:05\", 0, 0"), drawn) << clock;
     EXPECT_EQ(Count(calls, "DrawText"), drawn) << clock;
-    EXPECT_EQ(calls.back(), "ShowFrame()");
-    EXPECT_EQ(Count(calls, "ShowFrame"), 1);
+    EXPECT_TRUE(calls.back() == "ShowFrame()" && Count(calls, "ShowFrame") == 1) << clock;
   }
 }
 

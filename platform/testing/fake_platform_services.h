@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -8,8 +9,7 @@
 
 namespace skyvault {
 
-// Platform services for tests: a clock the test moves, a fixed sequence of
-// random numbers, and a log of the visible effects.
+// A clock the test moves, a fixed sequence of random numbers, a log of the visible effects.
 class FakePlatformServices : public PlatformServices {
  public:
   uint32_t TickCount() override { return tick; }
@@ -20,16 +20,13 @@ class FakePlatformServices : public PlatformServices {
     return text;
   }
   double Random() override {
-    if (randoms.empty()) return 0.5;
-    const double value = randoms[randomIndex % randoms.size()];
-    ++randomIndex;
-    return value;
+    return randoms.empty() ? 0.5 : randoms[randomIndex++ % randoms.size()];
   }
   void ShowCursor(bool show) override {
     log.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)");
   }
-  void SetScreenSaverRunning(bool running) override {
-    log.push_back(running ? "ScreenSaverRunning(true)" : "ScreenSaverRunning(false)");
+  void SetScreenSaverRunning(bool on) override {
+    log.push_back(on ? "ScreenSaverRunning(true)" : "ScreenSaverRunning(false)");
   }
   void ShowMessage(const std::string& text, const std::string& title, MessageBoxKind) override {
     log.push_back("Message(" + text + " | " + title + ")");
@@ -39,13 +36,9 @@ class FakePlatformServices : public PlatformServices {
   bool FileExists(const std::string& path) override { return missingFiles.count(path) == 0; }
 
   void AdvanceSeconds(double seconds) {
-    double total = time.SecondsSinceMidnight() + seconds;
-    while (total >= 86400.0) total -= 86400.0;
-    const long long ms = static_cast<long long>(total * 1000.0 + 0.5);
-    time.hour = static_cast<int>(ms / 3600000);
-    time.minute = static_cast<int>(ms / 60000 % 60);
-    time.second = static_cast<int>(ms / 1000 % 60);
-    time.millisecond = static_cast<int>(ms % 1000);
+    const long long ms =
+        std::llround(std::fmod(time.SecondsSinceMidnight() + seconds, 86400.0) * 1000);
+    time = {int(ms / 3600000), int(ms / 60000 % 60), int(ms / 1000 % 60), int(ms % 1000)};
   }
 
   uint32_t tick = 0;

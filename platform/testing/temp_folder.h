@@ -7,21 +7,18 @@
 
 namespace skyvault::testing {
 
-// A fresh folder of its own under the system's temporary folder, removed
-// with everything in it when the object goes.
+// A fresh folder under the system's temporary folder, removed with its contents at the end.
 class TempFolder {
  public:
   TempFolder();
-  // With these files in it, each holding one byte; a name with a folder
-  // part makes the subfolders.
+  // With these files in it, one byte each; a name's folder part makes the subfolders.
   TempFolder(std::initializer_list<std::filesystem::path> files);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // The full path of `name` in the folder, as UTF-8 text.
-  std::string Path(const std::filesystem::path& name) const;
+  std::string Path(const std::filesystem::path& name) const;  // `name` in the folder, as UTF-8
   // Writes `bytes` to `name` in the folder; returns Path(name).
   std::string Write(const std::filesystem::path& name, const std::vector<uint8_t>& bytes) const;
 
@@ -29,8 +26,7 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// Makes a folder the current directory while it lives, then restores the
-// one before.
+// Makes a folder the current directory while it lives, then restores the one before.
 class CurrentDirectory {
  public:
   explicit CurrentDirectory(const std::filesystem::path& folder);
@@ -42,7 +38,6 @@ class CurrentDirectory {
   std::filesystem::path previous_;
 };
 
-// UTF-8 text of a path, as the portable code passes paths around.
-std::string Utf8(const std::filesystem::path& path);
+std::string Utf8(const std::filesystem::path& path);  // as the portable code passes paths around
 
 }  // namespace skyvault::testing

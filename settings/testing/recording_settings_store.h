@@ -18,8 +18,7 @@ inline void PrintTo(const SettingWrite& write, std::ostream* out) {
   *out << write.section << "/" << write.key << "=" << write.value;
 }
 
-// An in-memory store for tests that also keeps a log of the writes in the
-// order they came, refused ones included.
+// An in-memory store that logs the writes in order, refused ones included.
 class RecordingSettingsStore : public MemorySettingsStore {
  public:
   using WriteRecord = SettingWrite;

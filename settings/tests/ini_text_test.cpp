@@ -13,88 +13,65 @@ using namespace std::string_literals;
 
 TEST(IniText, EveryFirstRunValueAndAwkwardTextsReadBackExactly) {
   IniDocument written;
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     ASSERT_TRUE(written.Set(e.section, e.key, FirstRunValue(e, "/usr/share/skyvault/")));
-  }
-  const std::string awkward[] = {
-      "",
-      "  two blanks before and after  ",
-      "\ttab first",
-      "\"in quotes\"",
-      "\"only a leading quote",
-      "ends in a quote\"",
-      "C:\\Hallowmere\\Skyvault1\\Bridge.bmp",
-      "C:\\new\\x41.bmp",
-      "line one\nline two\r\n",
-      "nul\0byte and \x01\x7f controls"s,
-      "a = b ; not a comment",
-      "[not a section]",
-      "# not a comment",
-      "back\\",
-      "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
-      "\xFF\xFE bytes that are no UTF-8",
-  };
-  for (size_t i = 0; i < std::size(awkward); ++i) {
+  const std::string awkward[] = {"",
+                                 "  two blanks before and after  ",
+                                 "\ttab first",
+                                 "\"in quotes\"",
+                                 "\"only a leading quote",
+                                 "ends in a quote\"",
+                                 "C:\\Hallowmere\\Skyvault1\\Bridge.bmp",
+                                 "C:\\new\\x41.bmp",
+                                 "line one\nline two\r\n",
+                                 "nul\0byte and \x01\x7f controls"s,
+                                 "a = b ; not a comment",
+                                 "[not a section]",
+                                 "# not a comment",
+                                 "back\\",
+                                 "Gr\xC3\xBC\xC3\x9F Gott \xE2\x9C\x88",
+                                 "\xFF\xFE bytes that are no UTF-8"};
+  for (size_t i = 0; i < std::size(awkward); ++i)
     ASSERT_TRUE(written.Set("Startup", "Awkward" + std::to_string(i), awkward[i]));
-  }
 
   const IniDocument read = IniDocument::Parse(written.Text());
   EXPECT_EQ(read.size(), kFirstRunValues.size() + std::size(awkward));
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(read.Find(e.section, e.key), FirstRunValue(e, "/usr/share/skyvault/")) << e.key;
-  }
-  for (size_t i = 0; i < std::size(awkward); ++i) {
+  for (size_t i = 0; i < std::size(awkward); ++i)
     EXPECT_EQ(read.Find("Startup", "Awkward" + std::to_string(i)), awkward[i]) << i;
-  }
   EXPECT_EQ(read.Text(), written.Text());
 }
 
 TEST(IniText, HostileTextReadsWhatCanBeReadAndTheRestAsMissing) {
-  const struct {
-    const char* what;
-    std::string text;
-    const char* section;
-    const char* key;
-    std::optional<std::string> value;
-  } cases[] = {
-      {"CR LF", "[Startup]\r\nSpeed=5\r\nClock=0\r\n", "Startup", "Speed", "5"},
-      {"no final line end", "[Startup]\nSpeed=5", "Startup", "Speed", "5"},
-      {"byte order mark", "\xEF\xBB\xBF[Startup]\nSpeed=5\n", "Startup", "Speed", "5"},
-      {"blanks around", "  [ Startup ]  \n\t Speed \t=  5 \n", "Startup", "Speed", "5"},
-      {"other letters", "[STARTUP]\nspeed=5\n", "Startup", "Speed", "5"},
-      {"last duplicate wins", "[Startup]\nSpeed=5\nSpeed=7\n", "Startup", "Speed", "7"},
-      {"section again", "[Startup]\nSpeed=5\n[System]\nA=1\n[Startup]\nClock=0\n", "Startup",
-       "Speed", "5"},
-      {"section again, its keys", "[Startup]\nSpeed=5\n[System]\nA=1\n[startup]\nClock=0\n",
-       "Startup", "Clock", "0"},
-      {"key before any section", "Speed=5\n[Startup]\nClock=0\n", "Startup", "Speed", {}},
-      {"broken section line",
-       "[Startup]\nSpeed=5\n[System\nSoundOff=5\n",
-       "System",
-       "SoundOff",
-       {}},
-      {"broken line ends the section", "[Startup]\n[System\nSpeed=5\n", "Startup", "Speed", {}},
-      {"empty section name", "[Startup]\n[ ]\nSpeed=5\n", "Startup", "Speed", {}},
-      {"comment", "[Startup]\n;Speed=5\n", "Startup", "Speed", {}},
-      {"hash comment", "[Startup]\n  # Speed=5\n", "Startup", "Speed", {}},
-      {"no equals sign", "[Startup]\nSpeed 5\n", "Startup", "Speed", {}},
-      {"empty key", "[Startup]\n=5\n", "Startup", "", {}},
-      {"empty value", "[Startup]\nMessage=\n", "Startup", "Message", ""},
-      {"equals in the value", "[Startup]\nMessage=a=b\n", "Startup", "Message", "a=b"},
-      {"quoted value", "[Startup]\nMessage=\" hi \\\"you\\\"\\t\\x41\\q\"\n", "Startup", "Message",
+  const std::tuple<std::string, const char*, const char*, std::optional<std::string>> cases[] = {
+      {"[Startup]\r\nSpeed=5\r\nClock=0\r\n", "Startup", "Speed", "5"},
+      {"[Startup]\nSpeed=5", "Startup", "Speed", "5"},
+      {"\xEF\xBB\xBF[Startup]\nSpeed=5\n", "Startup", "Speed", "5"},
+      {"  [ Startup ]  \n\t Speed \t=  5 \n", "Startup", "Speed", "5"},
+      {"[STARTUP]\nspeed=5\n", "Startup", "Speed", "5"},
+      {"[Startup]\nSpeed=5\nSpeed=7\n", "Startup", "Speed", "7"},
+      {"[Startup]\nSpeed=5\n[System]\nA=1\n[Startup]\nClock=0\n", "Startup", "Speed", "5"},
+      {"[Startup]\nSpeed=5\n[System]\nA=1\n[startup]\nClock=0\n", "Startup", "Clock", "0"},
+      {"Speed=5\n[Startup]\nClock=0\n", "Startup", "Speed", {}},
+      {"[Startup]\nSpeed=5\n[System\nSoundOff=5\n", "System", "SoundOff", {}},
+      {"[Startup]\n[System\nSpeed=5\n", "Startup", "Speed", {}},
+      {"[Startup]\n[ ]\nSpeed=5\n", "Startup", "Speed", {}},
+      {"[Startup]\n;Speed=5\n", "Startup", "Speed", {}},
+      {"[Startup]\n  # Speed=5\n", "Startup", "Speed", {}},
+      {"[Startup]\nSpeed 5\n", "Startup", "Speed", {}},
+      {"[Startup]\n=5\n", "Startup", "", {}},
+      {"[Startup]\nMessage=\n", "Startup", "Message", ""},
+      {"[Startup]\nMessage=a=b\n", "Startup", "Message", "a=b"},
+      {"[Startup]\nMessage=\" hi \\\"you\\\"\\t\\x41\\q\"\n", "Startup", "Message",
        " hi \"you\"\tA\\q"},
-      {"bad hex escape", "[Startup]\nMessage=\"\\xZ1\"\n", "Startup", "Message", "\\xZ1"},
-      {"lone quote", "[Startup]\nMessage=\"\n", "Startup", "Message", "\""},
-      {"backslashes outside quotes", "[Startup]\nBMPFileName=C:\\new\\t.bmp\n", "Startup",
-       "BMPFileName", "C:\\new\\t.bmp"},
-      {"binary garbage around", "\x00\xFF\x01junk\n[Startup]\x00\nSpeed=5\n\xFF\xFE=\x01\n"s,
-       "Startup", "Speed", "5"},
-      {"binary garbage, then a good section", "\x00\xFF\x01\n[Startup]\nSpeed=5\n\xFF=\x01\x02\n"s,
-       "Startup", "\xFF", "\x01\x02"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(IniDocument::Parse(c.text).Find(c.section, c.key), c.value) << c.what;
-  }
+      {"[Startup]\nMessage=\"\\xZ1\"\n", "Startup", "Message", "\\xZ1"},
+      {"[Startup]\nMessage=\"\n", "Startup", "Message", "\""},
+      {"[Startup]\nBMPFileName=C:\\new\\t.bmp\n", "Startup", "BMPFileName", "C:\\new\\t.bmp"},
+      {"\x00\xFF\x01junk\n[Startup]\x00\nSpeed=5\n\xFF\xFE=\x01\n"s, "Startup", "Speed", "5"},
+      {"\x00\xFF\x01\n[Startup]\nSpeed=5\n\xFF=\x01\x02\n"s, "Startup", "\xFF", "\x01\x02"}};
+  for (const auto& [text, section, key, value] : cases)
+    EXPECT_EQ(IniDocument::Parse(text).Find(section, key), value) << ::testing::PrintToString(text);
 }
 
 TEST(IniText, OnlyUtf8WithoutNulBytesIsTextToWriteBack) {
@@ -114,13 +91,11 @@ TEST(IniText, OnlyUtf8WithoutNulBytesIsTextToWriteBack) {
       {"\xED\xA0\x80", false},      // a UTF-16 surrogate
       {"\xF4\x90\x80\x80", false},  // past U+10FFFF
   };
-  for (const auto& [text, utf8] : cases) {
+  for (const auto& [text, utf8] : cases)
     EXPECT_EQ(IsUtf8Text(text), utf8) << ::testing::PrintToString(text);
-  }
 }
 
-// Names are found through an index: a repeated name, in any letter case,
-// still lands where it first stood, among many others.
+// A repeated name, in any letter case, lands where it first stood, among many others.
 TEST(IniText, ManyNamesKeepTheirOrderAndMatchInAnyCase) {
   std::string text;
   for (int n = 0; n < 3000; ++n)
@@ -148,8 +123,7 @@ TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
   const std::pair<const char*, std::string> refused[] = {
       {"", "Key"},         {" Startup", "Key"}, {"Start]up", "Key"},  {"Start\nup", "Key"},
       {"Startup", ""},     {"Startup", "K=ey"}, {"Startup", "Key "},  {"Startup", ";Key"},
-      {"Startup", "#Key"}, {"Startup", "[Key"}, {"Startup", "K\rey"}, {"Startup", "K\0ey"s},
-  };
+      {"Startup", "#Key"}, {"Startup", "[Key"}, {"Startup", "K\rey"}, {"Startup", "K\0ey"s}};
   for (const auto& [section, key] : refused) {
     IniDocument document;
     EXPECT_FALSE(document.Set(section, key, "1")) << section << "/" << key;
@@ -161,8 +135,7 @@ TEST(IniText, NamesThatCannotBeWrittenAreRefused) {
   EXPECT_EQ(IniDocument::Parse(document.Text()).Find("start UP", "key [1]"), "1");
 }
 
-// Whatever bytes a file holds, what is read from it writes out as text that
-// reads back the same.
+// Whatever bytes a file holds, its text reads back the same.
 TEST(IniText, AnyBytesParseAndTheirTextIsStable) {
   std::mt19937 random(7);
   const std::string alphabet = "[]=;#\"\\ \t\r\nabcSK\x01\xFF"s + '\0';

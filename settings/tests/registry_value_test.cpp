@@ -19,39 +19,32 @@ Bytes Utf16(std::initializer_list<uint16_t> units) {
 
 TEST(RegistryValueText, TheTextAReaderSeesForEachKindOfValue) {
   const std::optional<std::string> missing;
-  const struct {
-    const char* what;
-    Type type;
-    Bytes bytes;
-    std::optional<std::string> text;
-  } cases[] = {
-      {"a string with its zero", Type::String, Utf16({'4', '5', 0}), "45"},
-      {"without its zero", Type::String, Utf16({'4', '5'}), "45"},
-      {"up to the first zero", Type::String, Utf16({'a', 0, 'b', 0}), "a"},
-      {"an odd last byte", Type::String, {'A', 0, 'B'}, "A"},
-      {"empty, yet present", Type::String, {}, ""},
-      {"three-byte UTF-8", Type::String, Utf16({0x65E5}), "\xe6\x97\xa5"},
-      {"a surrogate pair", Type::String, Utf16({0xD83D, 0xDE00}), "\xf0\x9f\x98\x80"},
-      {"a lone high surrogate", Type::String, Utf16({0xD83D, 'x'}), "\xef\xbf\xbdx"},
-      {"a high surrogate last", Type::String, Utf16({0xD83D}), "\xef\xbf\xbd"},
-      {"expandable, not expanded", Type::ExpandableString, Utf16({'%', 'T', '%', 0}), "%T%"},
-      {"multi-string: the first", Type::MultiString, Utf16({'o', 'n', 'e', 0, 't', 0, 0}), "one"},
-      {"DWORD", Type::Dword, {42, 0, 0, 0}, "42"},
-      {"DWORD -1", Type::Dword, {0xFF, 0xFF, 0xFF, 0xFF}, "-1"},
-      {"DWORD, the smallest", Type::Dword, {0, 0, 0, 0x80}, "-2147483648"},
-      {"DWORD, little-endian, first four bytes", Type::Dword, {1, 2, 0, 0, 9}, "513"},
-      {"DWORD too short", Type::Dword, {42, 0, 0}, missing},
-      {"QWORD", Type::Qword, {0xCB, 0x04, 0xFB, 0x71, 0x1F, 0x01, 0, 0}, "1234567890123"},
-      {"QWORD -2, first eight bytes",
-       Type::Qword,
-       {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 5},
-       "-2"},
-      {"QWORD, the smallest", Type::Qword, {0, 0, 0, 0, 0, 0, 0, 0x80}, "-9223372036854775808"},
-      {"QWORD too short", Type::Qword, {1, 2, 3, 4, 5, 6, 7}, missing},
-      {"binary", Type::Binary, {'4', 0, 0, 0}, missing},
-      {"any other kind", Type::Other, Utf16({'4', 0}), missing},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.type, c.bytes), c.text) << c.what;
+  const std::tuple<Type, Bytes, std::optional<std::string>> cases[] = {
+      {Type::String, Utf16({'4', '5', 0}), "45"},
+      {Type::String, Utf16({'4', '5'}), "45"},
+      {Type::String, Utf16({'a', 0, 'b', 0}), "a"},
+      {Type::String, {'A', 0, 'B'}, "A"},
+      {Type::String, {}, ""},
+      {Type::String, Utf16({0x65E5}), "\xe6\x97\xa5"},
+      {Type::String, Utf16({0xD83D, 0xDE00}), "\xf0\x9f\x98\x80"},
+      {Type::String, Utf16({0xD83D, 'x'}), "\xef\xbf\xbdx"},
+      {Type::String, Utf16({0xD83D}), "\xef\xbf\xbd"},
+      {Type::ExpandableString, Utf16({'%', 'T', '%', 0}), "%T%"},
+      {Type::MultiString, Utf16({'o', 'n', 'e', 0, 't', 0, 0}), "one"},
+      {Type::Dword, {42, 0, 0, 0}, "42"},
+      {Type::Dword, {0xFF, 0xFF, 0xFF, 0xFF}, "-1"},
+      {Type::Dword, {0, 0, 0, 0x80}, "-2147483648"},
+      {Type::Dword, {1, 2, 0, 0, 9}, "513"},
+      {Type::Dword, {42, 0, 0}, missing},
+      {Type::Qword, {0xCB, 0x04, 0xFB, 0x71, 0x1F, 0x01, 0, 0}, "1234567890123"},
+      {Type::Qword, {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 5}, "-2"},
+      {Type::Qword, {0, 0, 0, 0, 0, 0, 0, 0x80}, "-9223372036854775808"},
+      {Type::Qword, {1, 2, 3, 4, 5, 6, 7}, missing},
+      {Type::Binary, {'4', 0, 0, 0}, missing},
+      {Type::Other, Utf16({'4', 0}), missing}};
+  int row = 0;
+  for (const auto& [type, bytes, text] : cases)
+    EXPECT_EQ(RegistryValueText(type, bytes), text) << "row " << ++row;
 }
 
 TEST(RegistryValueText, AValueOverAMebibyteIsMissing) {

@@ -23,8 +23,7 @@ struct RefusingOneKey : RecordingSettingsStore {
   }
 };
 
-// Whichever value the store refuses, every other one is still written and
-// the marker still comes last, once.
+// Whichever value is refused, every other one is still written, the marker last, once.
 TEST(WriteFirstRunValues, GoOnPastARefusedValueWithTheMarkerLast) {
   for (const SettingEntry& entry : kFirstRunValues) {
     RefusingOneKey store;
@@ -41,8 +40,7 @@ TEST(WriteFirstRunValues, GoOnPastARefusedValueWithTheMarkerLast) {
   }
 }
 
-// What the store beneath refuses is kept and read first, until the store
-// takes a write of that key; every answer is the store's own.
+// What the store refuses is kept and read first until the store takes that key.
 TEST(UnsavedValuesStore, KeepsWhatTheStoreRefusedUntilItTakesIt) {
   RefusingOneKey stored;
   stored.refused = "Startup/Speed";
@@ -64,23 +62,13 @@ TEST(UnsavedValuesStore, KeepsWhatTheStoreRefusedUntilItTakesIt) {
   EXPECT_EQ(store.Read("Startup", "Speed", "1"), "7");
 }
 
-TEST(WriteFirstRunValues, OverwritesWhatTheUserHadSet) {
-  RecordingSettingsStore store;
-  store.Write("Startup", "Speed", "50");
-  store.Write("Startup", "Message", "Hello");
-  WriteFirstRunValues(store, "/usr/share/skyvault/");
-  EXPECT_EQ(store.Read("Startup", "Speed", "1"), "3");
-  EXPECT_EQ(store.Read("Startup", "Message", "1"), "Place a Message Here");
-}
-
 TEST(FirstRunCheck, OnlyTheNumberTwoCountsAsInitialised) {
   const struct {
     const char* marker;  // nullptr: key missing
     bool needsFirstRun;
-  } cases[] = {
-      {nullptr, true}, {"1", true},    {"3", true},   {"2", false}, {" 2 ", false},  {"2.0", false},
-      {"2.5", false},  {"1.5", false}, {"abc", true}, {"", true},   {"99999", true}, {"2x", true},
-  };
+  } cases[] = {{nullptr, true}, {"1", true},    {"3", true},     {"2", false},
+               {" 2 ", false},  {"2.0", false}, {"2.5", false},  {"1.5", false},
+               {"abc", true},   {"", true},     {"99999", true}, {"2x", true}};
   for (const auto& c : cases) {
     RecordingSettingsStore store;
     if (c.marker) store.Write("System", "SetReg", c.marker);

@@ -6,10 +6,7 @@ namespace skyvault {
 namespace {
 
 TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
-  const struct {
-    const char* text;
-    SaverMode mode;
-  } cases[] = {
+  const std::tuple<const char*, SaverMode> cases[] = {
       {"/s", SaverMode::FullScreen},   {"/S", SaverMode::FullScreen},
       {"   ", SaverMode::FullScreen},  {"/p 1234", SaverMode::Preview},
       {"/p:1234", SaverMode::Preview}, {"/p", SaverMode::Preview},
@@ -19,16 +16,12 @@ TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
       {"/", SaverMode::None},          {"//s", SaverMode::None},
       {"/sx", SaverMode::FullScreen},  {"\t/s\r\n", SaverMode::FullScreen},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ParseCommandLine(c.text).mode, c.mode) << '"' << c.text << '"';
-  }
+  for (const auto& [text, mode] : cases)
+    EXPECT_EQ(ParseCommandLine(text).mode, mode) << '"' << text << '"';
 }
 
 TEST(ParsePreviewWindowNumber, TakesTheLongestNumericTail) {
-  const struct {
-    const char* text;
-    int32_t expected;
-  } cases[] = {
+  const std::tuple<const char*, int32_t> cases[] = {
       {"/p 1234", 1234}, {"/p:1234", 1234},    {"/p1234", 1234},
       {"/p", 0},         {"/p 0", 0},          {"/p 12.5", 12},
       {"/p 13.5", 14},   {"/p 12.4", 12},      {"/p:-7", -7},
@@ -36,9 +29,8 @@ TEST(ParsePreviewWindowNumber, TakesTheLongestNumericTail) {
       {"/p  42", 42},    {"/p 4294967296", 0}, {"/p 2147483647", 2147483647},
       {"", 0},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ParsePreviewWindowNumber(c.text), c.expected) << '"' << c.text << '"';
-  }
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(ParsePreviewWindowNumber(text), expected) << '"' << text << '"';
 }
 
 TEST(SecondInstance, OnlyAFullScreenStartIsRefused) {

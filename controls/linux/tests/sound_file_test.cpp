@@ -23,66 +23,40 @@ class SoundFileTest : public ::testing::Test {
 };
 
 TEST_F(SoundFileTest, ReadsPcmWavesAsSixteenBitSamples) {
-  const WaveShape stereo16{2, 16, 44100, 4410};
-  const auto stereo = ReadSoundFile(Write("s16.wav", WaveBytes(stereo16)));
-  ASSERT_TRUE(stereo.has_value());
-  EXPECT_EQ(std::tuple(stereo->channels, stereo->samplesPerSecond, stereo->frames()),
-            std::tuple(2, 44100, size_t{4410}));
-  for (int64_t f : {0, 1, 100, 4409}) {
-    EXPECT_EQ(stereo->samples[f * 2], testing::ToneSample(stereo16, f)) << f;
-    EXPECT_EQ(stereo->samples[f * 2 + 1], testing::ToneSample(stereo16, f)) << f;
+  // Unsigned 8-bit samples are widened, to within their step.
+  for (const WaveShape& shape : {WaveShape{2, 16, 44100, 4410}, WaveShape{1, 8, 11025, 1102}}) {
+    const auto sound = ReadSoundFile(Write("ok.wav", WaveBytes(shape)));
+    ASSERT_TRUE(sound.has_value()) << shape.bits;
+    EXPECT_EQ(std::tuple(sound->channels, sound->samplesPerSecond, sound->frames()),
+              std::tuple(shape.channels, shape.rate, size_t(shape.frames)));
+    for (int64_t f : {int64_t{0}, int64_t{7}, shape.frames - 1})
+      for (int c = 0; c < shape.channels; ++c)
+        EXPECT_NEAR(sound->samples[f * shape.channels + c], testing::ToneSample(shape, f),
+                    shape.bits == 8 ? 256 : 0)
+            << f;
   }
-  const WaveShape mono8{1, 8, 11025, 1102};
-  const auto mono = ReadSoundFile(Write("m8.wav", WaveBytes(mono8)));
-  ASSERT_TRUE(mono.has_value());
-  EXPECT_EQ(std::tuple(mono->channels, mono->samplesPerSecond, mono->frames()),
-            std::tuple(1, 11025, size_t{1102}));
-  for (int64_t f : {0, 7, 1000}) {  // unsigned 8-bit samples, widened
-    EXPECT_NEAR(mono->samples[f], testing::ToneSample(mono8, f), 256) << f;
-  }
-  // A data chunk that claims more than the file holds gives what is there,
-  // as on Windows (the counting is the check's test).
+  // A data chunk claiming more than the file holds gives what is there.
   const auto cut = ReadSoundFile(Write("claims.wav", WaveBytes({1, 16, 8000, 800, 1, 0xFFFFFF00})));
-  ASSERT_TRUE(cut.has_value());
-  EXPECT_EQ(cut->frames(), 800u);
+  EXPECT_EQ(cut ? cut->frames() : 0, 800u);
 }
 
-TEST_F(SoundFileTest, TheEngineSoundThatShipsIsUsable) {
-  const auto engine = ReadSoundFile(std::string(SKYVAULT_DATA_DIR) + "/Prop.wav");
-  ASSERT_TRUE(engine.has_value());
-  EXPECT_GT(engine->frames(), size_t(engine->samplesPerSecond) / 4);
-}
-
-// The check's rules are its own test; here, one case for each fact the
-// reader hands it, and files that are no wave.
+// One case for each fact the reader hands the check (whose rules are its own test); no waves.
 TEST_F(SoundFileTest, RefusesWhatTheCheckRefusesAndWhatIsNoWave) {
-  std::string notRiff = WaveBytes({}), notWave = WaveBytes({});
-  notRiff[0] = 'X';
+  std::string notWave = WaveBytes({});
   notWave[8] = 'A';
-  const std::pair<const char*, std::string> refused[] = {
-      {"empty", ""},
-      {"header cut", WaveBytes({}).substr(0, 30)},
-      {"not RIFF", notRiff},
-      {"not WAVE", notWave},
-      {"floating point", WaveBytes({1, 32, 8000, 800, 3})},
-      {"24 bits", WaveBytes({1, 24, 8000, 800})},
-      {"three channels", WaveBytes({3, 16, 8000, 800})},
-      {"no samples", WaveBytes({1, 16, 8000, 0})},
-      {"50 Hz", WaveBytes({1, 16, 50, 100})},
-      {"a picture", std::string("BM\0\0\0\0", 6)},
-  };
-  for (const auto& [what, bytes] : refused) {
-    EXPECT_FALSE(ReadSoundFile(Write("bad.wav", bytes)).has_value()) << what;
-  }
-  EXPECT_FALSE(ReadSoundFile(folder_ + "/missing.wav").has_value());
-  EXPECT_FALSE(ReadSoundFile(folder_).has_value());
+  // Empty, a header cut short, another RIFF kind, floating point, 24 bits, three channels, no
+  // samples, 50 Hz, a picture, one frame over 16 MB (a 44-byte header).
+  int n = 0;  // the row, 1 up, in the file's name and in a failure
+  for (const std::string& bytes :
+       {std::string(), WaveBytes({}).substr(0, 30), notWave, WaveBytes({1, 32, 8000, 800, 3}),
+        WaveBytes({1, 24, 8000, 800}), WaveBytes({3, 16, 8000, 800}), WaveBytes({1, 16, 8000, 0}),
+        WaveBytes({1, 16, 50, 100}), std::string("BM\0\0\0\0", 6),
+        WaveBytes({1, 16, 22050, ((16 << 20) - 44) / 2 + 1})})
+    EXPECT_FALSE(ReadSoundFile(Write(std::to_string(++n) + ".wav", bytes)).has_value()) << n;
+  for (const std::string& path : {folder_ + "/missing.wav", folder_})
+    EXPECT_FALSE(ReadSoundFile(path).has_value()) << path;
   ASSERT_EQ(mkfifo((folder_ + "/pipe.wav").c_str(), 0600), 0);
   EXPECT_FALSE(ReadSoundFile(folder_ + "/pipe.wav").has_value());  // and does not wait
-}
-
-TEST_F(SoundFileTest, AFileOverSixteenMegabytesIsRefused) {
-  const int64_t frames = ((16 << 20) - 44) / 2 + 1;  // a 44-byte header
-  EXPECT_FALSE(ReadSoundFile(Write("over.wav", WaveBytes({1, 16, 22050, frames}))).has_value());
 }
 
 }  // namespace

@@ -9,9 +9,8 @@
 
 namespace skyvault {
 
-// A private Xvfb for one test, on a display number it picks itself; stopped
-// (by its process id) when the object goes. `display` is empty when it
-// could not be started.
+// A private Xvfb on a display number of its own, stopped by its id when the object goes;
+// `display` is empty when it could not be started.
 class XvfbServer {
  public:
   explicit XvfbServer(const char* screen = "640x480x24") {
@@ -21,25 +20,18 @@ class XvfbServer {
     if (pid_ == 0) {
       close(ends[0]);
       prctl(PR_SET_PDEATHSIG, SIGTERM);  // gone with the test, however it ends
-      const int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(null, 2);
+      dup2(open("/dev/null", O_WRONLY), 1);
+      dup2(1, 2);
       const std::string fd = std::to_string(ends[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
              "-noreset", static_cast<char*>(nullptr));  // no reset between clients
       _exit(127);
     }
     close(ends[1]);
-    char text[16] = {};
-    size_t got = 0;
-    while (got < sizeof text - 1) {
-      const ssize_t n = read(ends[0], text + got, sizeof text - 1 - got);
-      if (n <= 0) break;
-      got += static_cast<size_t>(n);
-      if (text[got - 1] == '\n') break;
-    }
+    std::string number;  // the display number, ended by a newline
+    for (char c; read(ends[0], &c, 1) == 1 && c != '\n';) number += c;
     close(ends[0]);
-    if (got > 0) display = ":" + std::string(text, text + got - (text[got - 1] == '\n'));
+    if (!number.empty()) display = ":" + number;
   }
   ~XvfbServer() {
     if (pid_ > 0) {

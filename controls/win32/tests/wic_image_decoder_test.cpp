@@ -7,20 +7,16 @@
 #include <thread>
 #include <vector>
 
+#include "controls/testing/png_bytes.h"
 #include "platform/testing/little_endian.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/win32/win32_headers.h"
-// After windows.h:
-#include <objbase.h>
-#include <wincodec.h>
-
-#include "platform/win32/com_ptr.h"
 
 namespace skyvault::win32 {
 namespace {
 
 using skyvault::testing::Bytes;
-using skyvault::testing::Put16;
+using skyvault::testing::PngFile;
 using skyvault::testing::Put32;
 
 // The test picture, 4 x 2, as 0xRRGGBB, top row first.
@@ -34,32 +30,26 @@ struct Bmp {
   Bytes File(const Bytes& data) const {
     const uint32_t offset = 14 + (v5 ? 124 : 40);
     Bytes b{'B', 'M'};
-    for (uint32_t v : {offset + uint32_t(data.size()), 0u, offset, v5 ? 124u : 40u, uint32_t(width),
-                       uint32_t(height)})
-      Put32(b, v);
-    Put16(b, 1);
-    Put16(b, bits);
     for (uint32_t v :
-         {uint32_t(v5 ? BI_BITFIELDS : BI_RGB), uint32_t(data.size()), 2835u, 2835u, 0u, 0u})
+         {offset + uint32_t(data.size()), 0u, offset, v5 ? 124u : 40u, uint32_t(width),
+          uint32_t(height), uint32_t(bits << 16 | 1), uint32_t(v5 ? BI_BITFIELDS : BI_RGB),
+          uint32_t(data.size()), 2835u, 2835u, 0u, 0u})
       Put32(b, v);
     if (v5) {
-      for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u}) Put32(b, m);
-      Put32(b, 0x73524742);                             // 'sRGB'
-      b.resize(b.size() + 36 + 12, 0);                  // endpoints, gamma
-      for (uint32_t v : {4u, 0u, 0u, 0u}) Put32(b, v);  // LCS_GM_IMAGES
+      for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu, 0xFF000000u, 0x73524742u}) Put32(b, m);  // sRGB
+      b.resize(b.size() + 36 + 12, 0);  // endpoints, gamma
+      Put32(b, 4);                      // LCS_GM_IMAGES
+      b.resize(b.size() + 12, 0);
     }
     b.insert(b.end(), data.begin(), data.end());
     return b;
   }
-  // Two rows of `values` (top row first) of `bytes` bytes each, stored bottom-up
-  // unless the height is negative, each row padded to 4 bytes.
+  // Two rows of four `values` (top first) of `bytes` bytes each, stored bottom-up.
   Bytes Rows(const std::vector<uint32_t>& values, int bytes) const {
     Bytes data;
     for (int i = 0; i < 2; ++i) {
-      const int y = height < 0 ? i : 1 - i, perRow = static_cast<int>(values.size()) / 2;
-      for (int x = 0; x < perRow; ++x)
-        for (int k = 0; k < bytes; ++k) data.push_back(uint8_t(values[y * perRow + x] >> 8 * k));
-      data.resize((data.size() + 3) / 4 * 4, 0);
+      for (int x = 0; x < 4; ++x)
+        for (int k = 0; k < bytes; ++k) data.push_back(uint8_t(values[(1 - i) * 4 + x] >> 8 * k));
     }
     return File(data);
   }
@@ -72,65 +62,27 @@ const std::vector<uint32_t> kTestPicture(kColours, kColours + 8);
 
 class WicImageDecoderTest : public ::testing::Test {
  protected:
-  void ExpectTestColours(const std::string& path) {
-    auto image = decoder.Decode(path);
-    ASSERT_TRUE(image.has_value()) << path;
-    ASSERT_EQ(std::tuple(image->width, image->height, image->hasAlpha), std::tuple(4, 2, false))
-        << path;
-    for (int i = 0; i < 8; ++i)
-      EXPECT_EQ(image->pixels[i], kColours[i] | 0xFF000000u) << path << " pixel " << i;
-  }
-  // The test picture encoded by the system's encoder for `container`.
-  std::string Encode(const GUID& container, const std::wstring& name, bool transparentCorner) {
-    ComPtr<IWICImagingFactory> factory;
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     reinterpret_cast<void**>(factory.Put()));
-    std::vector<uint32_t> pixels;
-    for (int i = 0; i < 8; ++i)
-      pixels.push_back(kColours[i] | (transparentCorner && i == 0 ? 0 : 0xFF000000u));
-    ComPtr<IWICBitmap> bitmap;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    ComPtr<IPropertyBag2> options;
-    const std::string path = folder.Path(name);
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (!factory ||
-        FAILED(factory->CreateBitmapFromMemory(
-            4, 2, format, 16, 32, reinterpret_cast<BYTE*>(pixels.data()), bitmap.Put())) ||
-        FAILED(factory->CreateStream(stream.Put())) ||
-        FAILED(stream->InitializeFromFilename(Widen(path).c_str(), GENERIC_WRITE)) ||
-        FAILED(factory->CreateEncoder(container, nullptr, encoder.Put())) ||
-        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())) ||
-        FAILED(frame->Initialize(options.get())) || FAILED(frame->SetSize(4, 2)) ||
-        FAILED(frame->SetPixelFormat(&format)) ||
-        FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
-        FAILED(encoder->Commit())) {
-      ADD_FAILURE() << "could not encode " << path;
-    }
-    return path;
-  }
-
   skyvault::testing::TempFolder folder;
   WicImageDecoder decoder;
 };
 
-// What the decoder adds to the system's codecs: the conversion to one pixel
-// form, a 32-bit bitmap's padding byte, sniffing by content, wide paths.
+// The decoder's own: one pixel form, a 32-bit bitmap's padding byte, wide paths, any name.
 TEST_F(WicImageDecoderTest, OpaquePicturesComeBackExactly) {
-  const std::string png = Encode(GUID_ContainerFormatPng, L"o.png", false);
-  std::filesystem::copy_file(folder.path() / L"o.png", folder.path() / L"png-named.bmp");
+  const Bytes png = PngFile(4, 2, 0xFF2080C0);
   for (const std::string& path :
        {folder.Write(L"24.bmp", Bmp{}.Rows(kTestPicture, 3)),
-        folder.Write(L"24top.bmp", Bmp{4, -2}.Rows(kTestPicture, 3)),
-        // A plain 32-bit bitmap's fourth byte is padding, whatever it holds;
-        // a V5 alpha channel of zeroes means opaque.
+        // A plain 32-bit bitmap's fourth byte is padding; a V5 alpha of zeroes means opaque.
         folder.Write(L"32.bmp", Bmp{4, 2, 32}.Rows(kWithAlpha, 4)),
-        folder.Write(L"v5zero.bmp", Bmp{4, 2, 32, true}.Rows(kTestPicture, 4)), png,
-        folder.Path(L"png-named.bmp"), folder.Write(L"bitmap.png", Bmp{}.Rows(kTestPicture, 3)),
-        folder.Write(L"Fl\u00fcgel \u65e5.bmp", Bmp{}.Rows(kTestPicture, 3))}) {
-    ExpectTestColours(path);
+        folder.Write(L"v5zero.bmp", Bmp{4, 2, 32, true}.Rows(kTestPicture, 4)),
+        folder.Write(L"Fl\u00fcgel \u65e5.bmp", Bmp{}.Rows(kTestPicture, 3)),
+        folder.Write(L"solid.png", png), folder.Write(L"solid-png-named.bmp", png)}) {
+    auto image = decoder.Decode(path);
+    ASSERT_TRUE(image.has_value()) << path;
+    ASSERT_EQ(std::tuple(image->width, image->height, image->hasAlpha), std::tuple(4, 2, false))
+        << path;
+    const bool solid = path.find("solid") != std::string::npos;  // the PNG
+    for (int i = 0; i < 8; ++i)
+      EXPECT_EQ(image->pixels[i], (solid ? 0x2080C0 : kColours[i]) | 0xFF000000u) << path << i;
   }
 }
 
@@ -140,29 +92,23 @@ TEST_F(WicImageDecoderTest, TransparencyComesBackPremultiplied) {
   EXPECT_TRUE(bmp->hasAlpha);
   EXPECT_EQ(std::vector(bmp->pixels.begin(), bmp->pixels.begin() + 5),
             (std::vector<uint32_t>{0, 0x80008000, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000}));
-  auto png = decoder.Decode(Encode(GUID_ContainerFormatPng, L"a.png", true));
+  auto png = decoder.Decode(folder.Write(L"a.png", PngFile(4, 2, 0x80FF8040)));
   ASSERT_TRUE(png.has_value());
   EXPECT_TRUE(png->hasAlpha);
-  EXPECT_EQ(std::tuple(png->pixels[0], png->pixels[1], png->pixels[7]),
-            std::tuple(0u, 0xFF00FF00u, 0xFFFF00FFu));
+  EXPECT_EQ(png->pixels[7], 0x80804020u);
 }
 
-// Pictures are read side by side on worker threads that come and go: each
-// read there (with a factory of its own) gives what a read on the decoder's
-// own thread gives.
+// Worker threads that come and go (each read with a factory of its own) read the same picture.
 TEST_F(WicImageDecoderTest, ReadsOnThreadsThatComeAndGoGiveTheSamePicture) {
-  const std::string png = Encode(GUID_ContainerFormatPng, L"t.png", true);
+  const std::string png = folder.Write(L"t.png", PngFile(4, 2, 0x80FF8040));
   const auto here = decoder.Decode(png);
   ASSERT_TRUE(here.has_value());
   std::atomic<int> same{0};
   for (int round = 0; round < 10; ++round) {
     std::vector<std::thread> workers;
-    for (int i = 0; i < 4; ++i) {
-      workers.emplace_back([&] {
-        const auto there = decoder.Decode(png);
-        if (there && there->pixels == here->pixels) ++same;
-      });
-    }
+    for (int i = 0; i < 4; ++i)
+      workers.emplace_back(
+          [&] { same += decoder.Decode(png).value_or(DecodedImage{}).pixels == here->pixels; });
     for (std::thread& worker : workers) worker.join();
   }
   EXPECT_EQ(same.load(), 10 * 4);
@@ -175,27 +121,28 @@ TEST_F(WicImageDecoderTest, HostileAndOversizedFilesNeverCrash) {
   for (auto& b : noise) b = static_cast<uint8_t>(random());
   Bytes bmNoise = noise;
   bmNoise[0] = 'B', bmNoise[1] = 'M';
-  const std::string png = Encode(GUID_ContainerFormatPng, L"cut.png", false);
-  std::filesystem::resize_file(folder.path() / L"cut.png", 60);
+  const Bytes png = PngFile(80, 40, 0xFF0000C0);
   const std::pair<std::string, bool> files[] = {
       {folder.Write(L"huge.bmp", Bmp{65535, 65535}.File(Bytes(64, 0x55))), true},
       {folder.Write(L"wide.bmp", Bmp{8193, 1}.File(Bytes(8193 * 3 + 1, 0))), true},
       {folder.Write(L"tall.bmp", Bmp{1, -8193}.File(Bytes(8193 * 4, 0))), true},
+      {folder.Write(L"huge.png",
+                    skyvault::testing::PngWithData(100000, 100000, {0x78, 1, 1, 0, 0, 0xFF, 0xFF})),
+       true},
       {folder.Write(L"0x0.bmp", Bmp{0, 0}.File({})), true},
       {folder.Write(L"zero-bytes.bmp", {}), true},
       {folder.Path(L"missing.bmp"), true},
       {skyvault::testing::Utf8(folder.path()), true},
       {"", true},
       {folder.Write(L"noise.bmp", noise), true},
+      {folder.Write(L"half.png", Bytes(png.begin(), png.begin() + png.size() / 2)), true},
       {folder.Write(L"bm-noise.bmp", bmNoise), false},
-      {png, false},
+      {folder.Write(L"cut.png", Bytes(png.begin(), png.begin() + 60)), false},
       {folder.Write(L"short.bmp", Bmp{100, 100}.File(Bytes(10, 0x7F))), false},
   };
   for (const auto& [path, refused] : files) {
     auto image = decoder.Decode(path);
-    if (refused) {
-      EXPECT_FALSE(image.has_value()) << path;
-    }
+    EXPECT_FALSE(refused && image) << path;
     if (image) {
       EXPECT_EQ(image->pixels.size(), size_t(image->width) * image->height) << path;
     }

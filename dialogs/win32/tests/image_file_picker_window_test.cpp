@@ -1,5 +1,4 @@
-// The image file picker as a Windows dialog: its lists, and the path it
-// stores on OK.
+// The image file picker as a Windows dialog: its lists, and the path it stores on OK.
 #include "dialogs/win32/image_file_picker_window.h"
 
 #include <gtest/gtest.h>

@@ -7,9 +7,7 @@
 namespace skyvault {
 namespace {
 
-// A display server on a pipe: what the saver flushes after a frame is
-// answered at once (a completion, a frame callback), as a real server
-// answers while the saver sleeps.
+// A display server on a pipe that answers what the saver flushes at once, as a real one does.
 class AnsweringServer {
  public:
   AnsweringServer() {

@@ -1,10 +1,7 @@
-// The display window in this process: load at creation, frames only while
-// shown, the timers, and its endings. Settings under a key of the tests' own.
+// The display window in this process: load, frames only while shown, timers, endings.
 #include "display/win32/display_window.h"
 
 #include <gtest/gtest.h>
-
-#include <thread>
 
 #include "controls/forwarding_drawing_control.h"
 #include "dialogs/win32/setup_dialog.h"
@@ -37,8 +34,7 @@ struct Post {
   LPARAM lParam = 0;
 };
 
-// Passes the drawing on, counts the frames shown and posts the messages
-// of a script as their frames come.
+// Passes the drawing on, counts the frames shown, posts the script's messages in their frames.
 class ScriptedDrawing : public ForwardingDrawingControl {
  public:
   using ForwardingDrawingControl::ForwardingDrawingControl;
@@ -58,14 +54,12 @@ class DisplayWindowTest : public ::testing::Test {
   void SetUp() override {
     RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
     Mark(false);
-    cursorBefore = CursorCounter();
   }
   void TearDown() override {
     window.reset();
     MSG msg;
     PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
-    Mark(false);
+    SetUp();
     while (CursorCounter() < cursorBefore) ShowCursor(TRUE);
     while (CursorCounter() > cursorBefore) ShowCursor(FALSE);
   }
@@ -83,29 +77,23 @@ class DisplayWindowTest : public ::testing::Test {
     window = DisplayWindow::Create(GetModuleHandleW(nullptr), std::move(options));
     if (show) window->ShowOver(RECT{0, 0, 400, 300});
   }
-  // Runs the window's loop with `posts` coming as their frames are shown;
-  // true when the window ended the loop itself within eight seconds.
+  // Runs the loop with `posts` in their frames; true when the window ended it within 8 seconds.
   bool Run(std::vector<Post> posts) {
     drawing->window = window->hwnd();  // posting to it once it has gone is harmless
     drawing->script = std::move(posts);
-    const DWORD ui = GetCurrentThreadId();
-    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    bool forced = false;
-    std::thread watchdog([&] {
-      if (WaitForSingleObject(ended, 8000) == WAIT_TIMEOUT)
-        forced = true, PostThreadMessageW(ui, WM_QUIT, 0, 0);
-    });
+    static bool forced;
+    forced = false;
+    const UINT_PTR watchdog = SetTimer(
+        nullptr, 0, 8000, [](HWND, UINT, UINT_PTR, DWORD) { forced = true, PostQuitMessage(0); });
     window->RunMessageLoop();
-    SetEvent(ended);
-    watchdog.join();
-    CloseHandle(ended);
+    KillTimer(nullptr, watchdog);
     return !forced;
   }
   size_t frames() const { return drawing->frames; }
 
   std::unique_ptr<DisplayWindow> window;
   ScriptedDrawing* drawing = nullptr;
-  int endings = 0, cursorBefore = 0;
+  int endings = 0, cursorBefore = CursorCounter();
 };
 
 TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
@@ -113,8 +101,7 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   HWND hwnd = window->hwnd();
   EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_EQ(CursorCounter(), cursorBefore - 1) << "the load ran: pointer hidden";
-  // No frames come to count: a key by a thread timer, after a second and a
-  // half in which the window's own timers tick and frames are due.
+  // A key after a second and a half in which the window's timers tick and frames are due.
   static HWND target;
   target = hwnd;
   const UINT_PTR timer = SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR, DWORD) {
@@ -134,30 +121,24 @@ TEST_F(DisplayWindowTest, CreatedItLoadsButDrawsNothingUntilShown) {
   EXPECT_EQ(endings, 0);
 }
 
-// A key and the fourth move run CloseDown once; a window closed
-// from outside runs only the unload handler, leaving the running mark.
+// A key and the fourth move run CloseDown once; a window closed from outside only unloads.
 TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsTheMark) {
   const LPARAM at = MAKELPARAM(10, 10);
+  // Only moves after the first that change the position count; the rest end nothing.
+  const std::vector<Post> moves = {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
+                                   {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+                                   {4, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
+                                   {5, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
+                                   {6, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
+                                   {7, WM_SYSCOMMAND, SC_SCREENSAVE},
+                                   {8, WM_ACTIVATEAPP, FALSE},
+                                   {9, WM_TIMER, 1},
+                                   {10, WM_TIMER, 2},
+                                   {11, WM_KEYUP, 'A'},
+                                   {12, WM_LBUTTONUP, 0, at},
+                                   {90, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}};
   const std::vector<std::pair<bool, std::vector<Post>>> cases = {
-      // Which messages are input is the drawing control's to say: one key here.
-      {true, {{5, WM_KEYDOWN, VK_SPACE}}},
-      // The first move only gives the position, a repeat is no move; other
-      // messages, and the window's own timers over a second and a half, do
-      // not end it. MouseSens is 4 after a first run.
-      {true,
-       {{2, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)},
-        {3, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {4, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)},
-        {5, WM_MOUSEMOVE, 0, MAKELPARAM(7, 5)},
-        {6, WM_MOUSEMOVE, 0, MAKELPARAM(8, 5)},
-        {7, WM_SYSCOMMAND, SC_SCREENSAVE},
-        {8, WM_ACTIVATEAPP, FALSE},
-        {9, WM_TIMER, 1},
-        {10, WM_TIMER, 2},
-        {11, WM_KEYUP, 'A'},
-        {12, WM_LBUTTONUP, 0, at},
-        {90, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5)}}},
-      {false, {{5, WM_CLOSE}}}};
+      {true, {{5, WM_KEYDOWN, VK_SPACE}}}, {true, moves}, {false, {{5, WM_CLOSE}}}};
   for (const auto& [closeDown, posts] : cases) {
     SCOPED_TRACE(posts.back().message);
     Create();
@@ -173,9 +154,7 @@ TEST_F(DisplayWindowTest, InputEndsTheSaverOnceAndAClosedWindowUnloadsAndClearsT
   }
 }
 
-// The ending unloads a settings dialog of this process (as it would the
-// preview window: each notes itself while it exists); a window closed from
-// outside runs no ending and leaves it.
+// The ending unloads a settings dialog of this process; a window closed from outside leaves it.
 TEST_F(DisplayWindowTest, TheEndingUnloadsASettingsDialogOfThisProcess) {
   MemorySettingsStore store;
   FakePlatformServices platform;

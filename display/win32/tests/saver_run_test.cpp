@@ -1,5 +1,4 @@
-// The real skyvault.scr started as Windows starts it, on its own settings
-// key, which is saved before each test and put back after.
+// The real skyvault.scr started as Windows starts it; its settings key is kept and put back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <random>
+#include <sstream>
 
 #include "controls/testing/png_bytes.h"
 #include "dialogs/win32/setup_dialog_ids.h"
@@ -25,15 +25,12 @@ namespace skyvault::win32 {
 namespace {
 
 using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
-using testing::KeyBackup, testing::RefuseWrites;
-using testing::SaverProcess;
-using testing::TextOf;
+using testing::KeyBackup, testing::RefuseWrites, testing::SaverProcess, testing::TextOf;
 using testing::WaitUntil;
 const std::wstring kSaverKey = kSettingsKey;
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
-// The running mark another process left: Wine caches system parameters per
-// process, so there its volatile registry value is read.
+// The running mark another process left (Wine caches it per process: its registry value).
 bool Marked() {
   wchar_t text[8] = {};
   DWORD bytes = sizeof text;
@@ -55,19 +52,6 @@ struct Pixels {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     if (GetDIBits(dc, bitmap, 0, h, data.data(), &info, DIB_RGB_COLORS) != h) data.clear();
-  }
-  // The largest difference of one channel between `other` and the average
-  // of the pixels in [left, right) x [top, bottom).
-  int Distance(int left, int top, int right, int bottom, uint32_t other) const {
-    int sum[3] = {}, count = 0;
-    for (int y = top; y < std::max(bottom, top + 1); ++y)
-      for (int x = left; x < std::max(right, left + 1); ++x, ++count)
-        for (int c = 0; c < 3; ++c)
-          sum[c] += data[static_cast<size_t>(y) * width + x] >> (8 * c) & 255;
-    int most = 0;
-    for (int c = 0; c < 3; ++c)
-      most = std::max(most, std::abs(sum[c] / count - int(other >> (8 * c) & 255)));
-    return most;
   }
 };
 
@@ -94,21 +78,21 @@ Pixels LoadBridge() {
 
 // The window among `top`'s descendants whose control identifier is `id`.
 HWND Descendant(HWND top, int id) {
-  std::pair<int, HWND> search{id, nullptr};
+  static std::pair<int, HWND> search;
+  search = {id, nullptr};
   EnumChildWindows(
       top,
-      [](HWND child, LPARAM found) {
-        auto& [wanted, window] = *reinterpret_cast<std::pair<int, HWND>*>(found);
-        if (GetDlgCtrlID(child) != wanted) return TRUE;
-        window = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+      [](HWND w, LPARAM) { return GetDlgCtrlID(w) == search.first ? !(search.second = w) : 1; }, 0);
   return search.second;
 }
 
-// Where the 800 x 600 canvas lies in the display window: scaled with its
-// aspect kept and centred.
+// Ends the saver by a key; true when it ends within `ms` with exit code 0.
+bool EndsOnAKey(SaverProcess& saver, HWND display, DWORD ms = 3000) {
+  PostMessageW(display, WM_KEYDOWN, 'A', 0);
+  return saver.WaitForExit(ms) && saver.exitCode() == 0;
+}
+
+// Where the 800 x 600 canvas lies in the display window: aspect kept, centred.
 struct CanvasPlace {
   explicit CanvasPlace(HWND display) {
     GetWindowRect(display, &screen);
@@ -117,20 +101,26 @@ struct CanvasPlace {
     left = static_cast<int>((w - 800 * scale) / 2);
     top = static_cast<int>((h - 600 * scale) / 2);
   }
-  // How far the screen pixels of frame pixel (x, y), averaged, are from
-  // `colour` (the largest difference of one channel).
+  // How far the screen pixels of frame pixel (x, y), averaged, are from `colour`.
   int Distance(const Pixels& shot, int x, int y, uint32_t colour) const {
-    const int x0 = left + static_cast<int>(x * scale), y0 = top + static_cast<int>(y * scale);
-    return shot.Distance(x0, y0, left + static_cast<int>((x + 1) * scale),
-                         top + static_cast<int>((y + 1) * scale), colour);
+    const int x0 = left + int(x * scale), x1 = std::max(left + int((x + 1) * scale), x0 + 1);
+    const int y0 = top + int(y * scale), y1 = std::max(top + int((y + 1) * scale), y0 + 1);
+    int sum[3] = {}, most = 0;
+    for (int py = y0; py < y1; ++py)
+      for (int px = x0; px < x1; ++px)
+        for (int c = 0; c < 3; ++c)
+          sum[c] += shot.data[size_t(py) * shot.width + px] >> 8 * c & 255;
+    for (int c = 0; c < 3; ++c)
+      most =
+          std::max(most, std::abs(sum[c] / ((x1 - x0) * (y1 - y0)) - int(colour >> 8 * c & 255)));
+    return most;
   }
   RECT screen{};
   double scale = 1;
   int left = 0, top = 0;
 };
 
-// Waits until the lower part of the frame, where no aircraft flies at first,
-// shows `colourAt` (x, y) within `threshold`, but for one pixel in fifty.
+// Waits until the frame's lower part shows `colourAt` within `threshold` but for 1 pixel in 50.
 bool ShowsBelowTheAircraft(HWND display, const std::function<uint32_t(int, int)>& colourAt,
                            int threshold) {
   const CanvasPlace canvas(display);
@@ -167,23 +157,19 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(ReadString(kSaverKey, e.section, e.key), FirstRunValue(e, kDataPath))
         << e.section << "\\" << e.key;
-  // The mark follows the window's showing, which may take a while on a busy machine.
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";
 
-  // The bridge, with the clock yellow at the top left, and aircraft 1
-  // coming in from the right at the height of 180.
+  // The bridge, the clock at the top left, aircraft 1 coming in from the right at 180.
   EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge";
   const CanvasPlace canvas(display);
-  const RECT screen = canvas.screen;
   const Pixels bridge = LoadBridge();
-  // Canvas pixels in `area` that differ from the bridge by more than 48, and the leftmost.
+  // Canvas pixels in `area` over 48 from the bridge, and the leftmost.
   auto differences = [&](const Pixels& shot, RECT area) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x) {
+      for (int x = area.left; x < area.right; ++x)
         if (canvas.Distance(shot, x, y, bridge.data[static_cast<size_t>(y) * 800 + x]) > 48)
           ++found.first, found.second = std::min(found.second, x);
-      }
     return found;
   };
   const RECT clock{0, 0, 120, 24}, entry{300, 140, 800, 300};
@@ -191,7 +177,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   int clockPixels = 0;
   const bool shown = WaitUntil(
       [&] {
-        const Pixels shot = Capture(screen);
+        const Pixels shot = Capture(canvas.screen);
         aircraft = differences(shot, entry);
         clockPixels = differences(shot, clock).first;
         return clockPixels > 30 && aircraft.first > 200;
@@ -199,50 +185,30 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
       10000);
   ASSERT_TRUE(shown) << clockPixels << " pixels of the clock, " << aircraft.first
                      << " of the aircraft";
-  // It flies left.
   EXPECT_TRUE(WaitUntil(
-      [&] { return differences(Capture(screen), entry).second < aircraft.second - 20; }, 5000))
+      [&] { return differences(Capture(canvas.screen), entry).second < aircraft.second - 20; },
+      5000))
       << "the aircraft did not fly left";
 
-  PostMessageW(display, WM_KEYDOWN, 'A', 0);
-  EXPECT_TRUE(saver.WaitForExit(1000)) << "a key did not end the saver within a second";
-  EXPECT_EQ(saver.exitCode(), 0u);
+  EXPECT_TRUE(EndsOnAKey(saver, display, 1000)) << "a key did not end the saver within a second";
   EXPECT_FALSE(Marked()) << "the running mark was left set";
 }
 
-// Wine's X11 driver, left to its defaults, hands a full-screen window to a
-// window manager and, when the window is destroyed, waits for one to let it
-// go: two seconds where none runs. The saver's own copy gets those defaults
-// (the test prefix turns them off for every other program) and a key still
-// ends its process at once.
+// Wine by default waits two seconds for a window manager to let a full-screen window go.
 TEST_F(SaverRunTest, AKeyEndsTheProcessAtOnceEvenWhereAWindowManagerIsAwaited) {
   skyvault::testing::TempFolder folder;
   const std::filesystem::path copy = folder.path() / L"managed-window.scr";
   ASSERT_TRUE(std::filesystem::copy_file(std::filesystem::path(kSaver), copy));
-  const std::wstring appKey = L"Software\\Wine\\AppDefaults\\managed-window.scr\\X11 Driver";
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, appKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  for (const wchar_t* name : {L"Managed", L"Decorated"})
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"Y"), 4);
-  RegCloseKey(key);
-  struct Forget {
-    ~Forget() {
-      RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\managed-window.scr");
-    }
-  } forget;
+  const std::wstring appKey = L"Software\\Wine\\AppDefaults\\managed-window.scr";
+  KeyBackup forget{appKey};
+  for (const char* name : {"Managed", "Decorated"}) WriteString(appKey, "X11 Driver", name, "Y");
 
   SaverProcess saver(copy.wstring(), L"/s");
   HWND display = saver.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr);
   EXPECT_TRUE(WaitUntil(Marked, 10000)) << "no running mark";
   WaitUntil([] { return false; }, 500);  // a few frames
-  const DWORD start = GetTickCount();
-  PostMessageW(display, WM_KEYDOWN, 'A', 0);
-  EXPECT_TRUE(saver.WaitForExit(1000)) << "the process outlived the key by a second";
-  RecordProperty("key_to_exit_ms", static_cast<int>(GetTickCount() - start));
-  EXPECT_EQ(saver.exitCode(), 0u);
+  EXPECT_TRUE(EndsOnAKey(saver, display, 1000)) << "the process outlived the key by a second";
   EXPECT_FALSE(Marked()) << "the running mark was left set";
 }
 
@@ -253,7 +219,6 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
     SaverProcess settings(kSaver, L"/c");
     HWND dialog = settings.WaitForTopWindow(20000);
     ASSERT_NE(dialog, nullptr) << "no settings dialog";
-    // It opens on the first-run values, which are stored by then.
     EXPECT_EQ(TextOf(Descendant(dialog, kTxtBGFile)), Widen(kDataPath) + L"Bridge.bmp");
     EXPECT_EQ(SendMessageW(Descendant(dialog, kOptBakGrnd2), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(ReadString(kSaverKey, "System", "SetReg"), "2");
@@ -273,13 +238,10 @@ TEST_F(SaverRunTest, ChoicesMadeBeforeTheFirstRunSurviveIt) {
   EXPECT_TRUE(ShowsBelowTheAircraft(
       display, [](int, int) { return 0x00E2FBu; }, 8))
       << "no sky blue where the bridge would be";
-  PostMessageW(display, WM_KEYDOWN, 'A', 0);
-  EXPECT_TRUE(saver.WaitForExit(3000));
+  EXPECT_TRUE(EndsOnAKey(saver, display));
 }
 
-// Where the first-run values cannot be stored, the saver runs on them all
-// the same (the bridge, not the black of the fallback "1"); a stored stock
-// picture whose folder is gone shows from the data folder.
+// Unstorable first-run values still show the bridge; so does a stock path whose folder is gone.
 TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillShow) {
   for (const char* section : {"Startup", "System", "Planes"}) {
     WriteString(kSaverKey, section, "Placeholder", "1");
@@ -292,8 +254,7 @@ TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillS
     ASSERT_NE(display, nullptr) << "the saver showed no window";
     EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge where the settings cannot be stored";
     EXPECT_EQ(ReadString(kSaverKey, "System", "SetReg"), "<missing>");
-    PostMessageW(display, WM_KEYDOWN, 'A', 0);
-    EXPECT_TRUE(saver.WaitForExit(3000));
+    EXPECT_TRUE(EndsOnAKey(saver, display));
   }
 
   DeleteKeyTree(kSaverKey);
@@ -303,20 +264,31 @@ TEST_F(SaverRunTest, FirstRunValuesThatCannotBeStoredAndMovedStockPicturesStillS
   HWND display = saver.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
   EXPECT_TRUE(ShowsTheBridge(display)) << "no bridge from a stored path whose folder is gone";
-  PostMessageW(display, WM_KEYDOWN, 'A', 0);
-  EXPECT_TRUE(saver.WaitForExit(3000));
+  EXPECT_TRUE(EndsOnAKey(saver, display));
 }
 
 TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
+  // The user's pictures, with companions of noise, of 100000 x 100000 pixels, and cut short.
   skyvault::testing::TempFolder folder;
+  std::mt19937 random(5);
+  skyvault::testing::FileBytes noise(4096);
+  for (auto& b : noise) b = static_cast<uint8_t>(random());
+  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
+  std::ifstream bridgeFile(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
+  const skyvault::testing::FileBytes bridge{std::istreambuf_iterator<char>(bridgeFile), {}};
+  for (const std::string name : {"Own", "Logo"}) {
+    folder.Write(name + ".bmp", bridge);
+    folder.Write(name + "@2x.png", noise);
+    folder.Write(name + "@3x.png", skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
+    folder.Write(name + "@4x.png", {cut.begin(), cut.begin() + cut.size() / 2});
+  }
   // Named pipes that no one ever writes to: a read of one waits for good.
-  const std::wstring pipeName =
+  const std::wstring pipe =
       L"\\\\.\\pipe\\skyvault-picture-" + std::to_wstring(GetCurrentProcessId());
   std::vector<HANDLE> pipes;
-  auto every = [](const std::string& text) {
-    for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, text);
-    WriteString(kSaverKey, "System", "SetReg", "2");
-  };
+  for (int i = 0; i < 4; ++i)
+    pipes.push_back(CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                     PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
   auto key = [](HWND w) { PostMessageW(w, WM_KEYDOWN, 'A', 0); };
   auto button = [](HWND w) { PostMessageW(w, WM_LBUTTONDOWN, 0, MAKELPARAM(50, 50)); };
   auto typed = [](HWND w) {
@@ -325,80 +297,38 @@ TEST_F(SaverRunTest, HostileValuesInEveryKeyStartAndEndOnAKeyOrButton) {
                      {INPUT_KEYBOARD, {.ki = {'B', 0, KEYEVENTF_KEYUP, 0, 0}}}};
     SendInput(2, keys, sizeof(INPUT));
   };
-  const std::vector<std::tuple<const char*, std::function<void()>, std::function<void(HWND)>>>
-      cases = {{"letters", [&] { every("abc"); }, key},
-               {"huge", [&] { every("99999999999999999999999999"); }, typed},
-               {"missing files, long texts",
-                [&] {
-                  every("1");
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", "C:\\nowhere\\missing.bmp"},
-                                      {"LogoFileName", "C:\\windows"},
-                                      {"FontName", std::string(400, 'W')},
-                                      {"Message", std::string(3000, 'M')},
-                                      {"FontClock", "32767"}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                button},
-               {"hostile companions beside the pictures",
-                [&] {
-                  every("1");
-                  // The user's background and logo, each with companions of
-                  // random bytes, a header claiming 100000 x 100000 pixels,
-                  // and a file cut short.
-                  std::mt19937 random(5);
-                  skyvault::testing::FileBytes noise(4096);
-                  for (auto& b : noise) b = static_cast<uint8_t>(random());
-                  const auto cut = skyvault::testing::PngFile(320, 240, 0xFF336699);
-                  for (const char* name : {"Own", "Logo"}) {
-                    std::ifstream bridge(SKYVAULT_DATA "/Bridge.bmp", std::ios::binary);
-                    folder.Write(std::string(name) + ".bmp",
-                                 {std::istreambuf_iterator<char>(bridge), {}});
-                    folder.Write(std::string(name) + "@2x.png", noise);
-                    folder.Write(std::string(name) + "@3x.png",
-                                 skyvault::testing::PngWithData(100000, 100000, {0x78, 1}));
-                    folder.Write(std::string(name) + "@4x.png",
-                                 {cut.begin(), cut.begin() + cut.size() / 2});
-                  }
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", folder.Path("Own.bmp")},
-                                      {"LogoChecked", "1"},
-                                      {"LogoFileName", folder.Path("Logo.bmp")}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                key},
-               {"pipes and devices as pictures",
-                [&] {
-                  every("1");
-                  for (int i = 0; i < 4; ++i)
-                    pipes.push_back(CreateNamedPipeW(
-                        pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
-                        PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr));
-                  for (auto [k, v] : {std::pair{"BackGround", std::string("3")},
-                                      {"BMPFileName", Narrow(pipeName)},
-                                      {"LogoChecked", "1"},
-                                      {"LogoFileName", "\\\\.\\CONIN$"}})
-                    WriteString(kSaverKey, "Startup", k, v);
-                },
-                key},
-               {"marker not a number",
-                [&] { every("zz"), WriteString(kSaverKey, "System", "SetReg", "zz"); }, key}};
-  for (const auto& [name, write, end] : cases) {
-    SCOPED_TRACE(name);
+  // Every value, the marker, then these Startup values ("Key=value|..."), and the ending.
+  const std::string pictures = "BackGround=3|LogoChecked=1|BMPFileName=";
+  const std::tuple<const char*, const char*, std::string, std::function<void(HWND)>> cases[] = {
+      {"abc", "2", "", key},
+      {"99999999999999999999999999", "2", "", typed},
+      {"1", "2",
+       "BackGround=3|BMPFileName=C:\\nowhere\\missing.bmp|LogoFileName=C:\\windows|FontName=" +
+           std::string(400, 'W') + "|Message=" + std::string(3000, 'M') + "|FontClock=32767",
+       button},
+      {"1", "2", pictures + folder.Path("Own.bmp") + "|LogoFileName=" + folder.Path("Logo.bmp"),
+       key},
+      {"1", "2", pictures + Narrow(pipe) + "|LogoFileName=\\\\.\\CONIN$", key},
+      {"zz", "zz", "", key}};  // the marker not a number
+  int row = 0;
+  for (const auto& [every, marker, startup, end] : cases) {
+    SCOPED_TRACE(++row);
     DeleteKeyTree(kSaverKey);
-    write();
+    for (const SettingEntry& e : kFirstRunValues) WriteString(kSaverKey, e.section, e.key, every);
+    WriteString(kSaverKey, "System", "SetReg", marker);
+    std::istringstream values(startup);
+    for (std::string v; std::getline(values, v, '|');)
+      WriteString(kSaverKey, "Startup", v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
     SaverProcess saver(kSaver, L"/s");
     HWND display = saver.WaitForTopWindow(20000);
     ASSERT_NE(display, nullptr);
-    // A second and a half of frames: it neither ends by itself nor shows an
-    // error box or another window.
+    // For a second and a half it neither ends nor shows an error box or another window.
     EXPECT_FALSE(WaitUntil(
         [&] { return !saver.running() || saver.VisibleWindows() != std::vector<HWND>{display}; },
         1500));
     EXPECT_TRUE(saver.running()) << "the saver ended by itself";
     end(display);
-    EXPECT_TRUE(saver.WaitForExit(3000)) << "did not end";
-    EXPECT_EQ(saver.exitCode(), 0u);
+    EXPECT_TRUE(saver.WaitForExit(3000) && saver.exitCode() == 0) << "did not end";
   }
   for (HANDLE pipe : pipes) CloseHandle(pipe);
   EXPECT_EQ(ReadString(kSaverKey, "Startup", "Volume"), "-748")

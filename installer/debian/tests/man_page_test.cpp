@@ -1,6 +1,4 @@
-// The man page (skyvault.6x) against the program's tables: its SYNOPSIS and
-// OPTIONS name exactly the options the program takes, with the values the
-// usage shows, and its ENVIRONMENT names exactly the variables it reads.
+// The man page names exactly the options (with their values) and variables the program has.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,8 +13,7 @@
 namespace skyvault {
 namespace {
 
-// The man page's lines by section, with troff's escapes for a dash and for
-// fonts taken out.
+// The man page's lines by section, without troff's dash and font escapes.
 std::map<std::string, std::vector<std::string>> Sections() {
   std::ifstream in(SKYVAULT_MAN_PAGE);
   std::map<std::string, std::vector<std::string>> sections;
@@ -48,9 +45,8 @@ std::set<std::string> TableOptions() {
 std::vector<std::string> EntryLines(const std::vector<std::string>& lines) {
   std::vector<std::string> entries;
   for (size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (lines[i].rfind(".TP", 0) == 0 && lines[i + 1].rfind(".B ", 0) == 0) {
+    if (lines[i].rfind(".TP", 0) == 0 && lines[i + 1].rfind(".B ", 0) == 0)
       entries.push_back(lines[i + 1].substr(3));
-    }
   }
   return entries;
 }
@@ -63,9 +59,8 @@ TEST(ManPage, OptionsAndSynopsisNameExactlyTheProgramsOptions) {
   for (const std::string& entry : EntryLines(sections.at("OPTIONS"))) {
     // "--logo | --no-logo" lists two switches in one entry.
     std::istringstream parts(std::regex_replace(entry, std::regex(" \\| "), "\n"));
-    for (std::string part; std::getline(parts, part);) {
+    for (std::string part; std::getline(parts, part);)
       EXPECT_TRUE(listed.insert(part).second) << part << " listed twice";
-    }
   }
   EXPECT_EQ(listed, TableOptions());
 
@@ -86,9 +81,8 @@ TEST(ManPage, EnvironmentNamesExactlyTheVariablesTheSaverReads) {
   const std::vector<std::string> entries = EntryLines(sections.at("ENVIRONMENT"));
   std::set<std::string> documented(entries.begin(), entries.end());
   std::set<std::string> read;
-  for (const EnvironmentVariable& variable : EnvironmentVariables()) {
+  for (const EnvironmentVariable& variable : EnvironmentVariables())
     read.insert(std::string(variable.name));
-  }
   EXPECT_EQ(documented, read);
   EXPECT_EQ(entries.size(), documented.size()) << "a variable listed twice";
 }

@@ -1,7 +1,4 @@
-// The settings window's description (skyvault.xml) against the program's
-// table of options: every switch it can put on the command line is one that
-// sets a setting, a slider spans its option's range, and a widget left at its
-// default stands for the first-run value.
+// The settings window's description (skyvault.xml) against the program's table of options.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -31,13 +28,11 @@ std::vector<Element> Elements() {
   std::vector<Element> elements;
   for (auto t = std::sregex_iterator(xml.begin(), xml.end(), tag); t != std::sregex_iterator();
        ++t) {
-    Element element{(*t)[1], {}};
+    Element& element = elements.emplace_back(Element{(*t)[1], {}});
     const std::string inside = (*t)[2];
     for (auto a = std::sregex_iterator(inside.begin(), inside.end(), attribute);
-         a != std::sregex_iterator(); ++a) {
+         a != std::sregex_iterator(); ++a)
       element.attributes[(*a)[1]] = (*a)[2];
-    }
-    elements.push_back(element);
   }
   return elements;
 }
@@ -50,29 +45,29 @@ std::vector<std::string> Words(const std::string& text) {
 }
 
 std::string FirstRunValueOf(const SettingOverride& o) {
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     if (o.section == e.section && o.key == e.key) return FirstRunValue(e, "/data/");
-  }
   ADD_FAILURE() << o.section << "/" << o.key << " is no setting";
   return {};
 }
 
-// The one setting that a widget's switch sets, with "%" standing for `value`.
-SettingOverride OverrideOf(std::string argument, const std::string& value) {
-  if (const size_t percent = argument.find('%'); percent != std::string::npos) {
+// A widget's switch with `value` for "%".
+std::vector<std::string> Filled(std::string argument, const std::string& value) {
+  if (const size_t percent = argument.find('%'); percent != std::string::npos)
     argument.replace(percent, 1, value);
-  }
-  const auto overrides = ParseSettingOptions(Words(argument)).overrides;
+  return Words(argument);
+}
+
+// The one setting that a widget's switch sets with `value`.
+SettingOverride OverrideOf(const std::string& argument, const std::string& value) {
+  const auto overrides = ParseSettingOptions(Filled(argument, value)).overrides;
   EXPECT_EQ(overrides.size(), 1u) << argument;
   return overrides.empty() ? SettingOverride{} : overrides[0];
 }
 
 // The option of a widget's switch.
-const CommandLineOption& OptionOf(std::string argument) {
-  if (const size_t percent = argument.find('%'); percent != std::string::npos) {
-    argument.replace(percent, 1, "0");
-  }
-  const auto given = ReadCommandLine(Words(argument));
+const CommandLineOption& OptionOf(const std::string& argument) {
+  const auto given = ReadCommandLine(Filled(argument, "0"));
   static const CommandLineOption none{};
   EXPECT_EQ(given.size(), 1u) << argument;
   return given.empty() ? none : *given[0].option;
@@ -92,13 +87,10 @@ TEST(SettingsWindow, EverySwitchSetsASettingAndDefaultsAreTheFirstRunValues) {
       ++switches;
       if (e.name == "number") continue;  // the sliders have a test of their own
       const SettingOverride set = OverrideOf(argument, "42");
-      if (std::string(kind) == "arg") {
-        EXPECT_EQ(set.value, "42") << argument;
-      } else {
-        // A box that adds its switch when ticked (or unticked), and a menu
-        // entry: the default state or entry adds none and is the first-run value.
-        EXPECT_NE(set.value, FirstRunValueOf(set)) << argument << ": the default is the other way";
-      }
+      // A box or menu entry adds its switch away from the default, the first-run value.
+      EXPECT_TRUE(std::string(kind) == "arg" ? set.value == "42"
+                                             : set.value != FirstRunValueOf(set))
+          << argument << ": not the value given, or the default is the other way";
     }
   }
   EXPECT_GE(switches, 30);
@@ -111,8 +103,9 @@ TEST(SettingsWindow, SlidersSpanTheirOptionsRangeAndStartAtTheFirstRunValue) {
     ++sliders;
     const std::string& argument = e.attributes.at("arg");
     const CommandLineOption& option = OptionOf(argument);
-    EXPECT_EQ(e.attributes.at("low"), std::to_string(option.low)) << argument;
-    EXPECT_EQ(e.attributes.at("high"), std::to_string(option.high)) << argument;
+    EXPECT_EQ(e.attributes.at("low") + " " + e.attributes.at("high"),
+              std::to_string(option.low) + " " + std::to_string(option.high))
+        << argument;
     EXPECT_FALSE(e.attributes.count("convert")) << argument << ": slow to fast, left to right";
     const SettingOverride atDefault = OverrideOf(argument, e.attributes.at("default"));
     EXPECT_EQ(atDefault.value, FirstRunValueOf(atDefault)) << argument;
@@ -127,10 +120,8 @@ TEST(SettingsWindow, MenusOfferValuesTheOptionsTake) {
     const std::vector<std::string> words = Words(e.attributes.at("arg-set"));
     ASSERT_EQ(words.size(), 2u) << e.attributes.at("arg-set");
     const CommandLineOption& option = OptionOf(e.attributes.at("arg-set"));
-    if (option.low != option.high) {
-      const int value = std::stoi(words[1]);
-      EXPECT_TRUE(value >= option.low && value <= option.high) << e.attributes.at("arg-set");
-    }
+    const int value = option.low != option.high ? std::stoi(words[1]) : option.low;
+    EXPECT_TRUE(value >= option.low && value <= option.high) << e.attributes.at("arg-set");
     if (option.name == "sound-off") soundOff.insert(words[1]);
   }
   std::set<std::string> offered;

@@ -1,6 +1,4 @@
-// Stands in for a system program in the installer's test: appends its own
-// command line, one line a call, to the file named by SKYVAULT_COMMAND_LOG,
-// and succeeds.
+// Stands in for a system program: appends its command line to $SKYVAULT_COMMAND_LOG, succeeds.
 #include <windows.h>
 
 #include <string>

@@ -13,24 +13,18 @@ namespace fs = std::filesystem;
 
 TEST(DataFolder, TheBuildTreeUsesTheSourcesAndAnInstalledProgramItsShareFolder) {
   const testing::TempFolder temp;
-  const std::string root = testing::Utf8(temp.path());
+  const std::string root = testing::Utf8(temp.path()), build = root + "/build",
+                    source = root + "/src/assets/data", share = "/usr/share/skyvault/";
   fs::create_directories(root + "/pkg/usr/share/skyvault");
   fs::create_directories(root + "/pkg/usr/libexec/xscreensaver");
-  const std::string build = root + "/build", source = root + "/src/assets/data";
-  const struct {
-    std::string executable;
-    std::string folder;
-  } cases[] = {
-      {build + "/startup/linux/skyvault", source + "/"},
-      {build + "/./startup/../skyvault", source + "/"},
-      {root + "/build-other/skyvault", "/usr/share/skyvault/"},  // a name that only begins alike
-      {root + "/pkg/usr/libexec/xscreensaver/skyvault", root + "/pkg/usr/share/skyvault/"},
-      {"/usr/libexec/xscreensaver/skyvault", "/usr/share/skyvault/"},
-      {"", "/usr/share/skyvault/"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(DataFolderFor(c.executable, build, source), c.folder) << c.executable;
-  }
+  for (auto [executable, folder] :
+       {std::pair{build + "/startup/linux/skyvault", source + "/"},
+        {build + "/./startup/../skyvault", source + "/"},
+        {root + "/build-other/skyvault", share},  // a name that only begins alike
+        {root + "/pkg/usr/libexec/xscreensaver/skyvault", root + "/pkg" + share},
+        {"/usr/libexec/xscreensaver/skyvault", share},
+        {"", share}})
+    EXPECT_EQ(DataFolderFor(executable, build, source), folder) << executable;
 }
 
 TEST(DataFolder, ThisTestRunsInTheBuildTreeAndFindsTheEngineSound) {

@@ -14,23 +14,22 @@
 namespace skyvault {
 namespace {
 
+using std::chrono::milliseconds;
+
 TEST(LinuxPlatformServices, ClocksAgreeWithTheSystem) {
   std::setlocale(LC_TIME, "C");
   LinuxPlatformServices platform;
   EXPECT_EQ(platform.FormatTime({13, 5, 9, 999}), "13:05:09");
   const uint32_t before = platform.TickCount();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::this_thread::sleep_for(milliseconds(20));
   const uint32_t elapsed = platform.TickCount() - before;
-  EXPECT_GE(elapsed, 20u);
-  EXPECT_LT(elapsed, 5000u);
-
+  EXPECT_TRUE(elapsed >= 20 && elapsed < 5000) << elapsed;
   const time_t now = time(nullptr);
-  tm local{};
-  localtime_r(&now, &local);
+  const tm local = *localtime(&now);
   const TimeOfDay t = platform.LocalTime();
-  const double difference =
+  const double apart =
       t.SecondsSinceMidnight() - (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
-  EXPECT_TRUE(std::abs(difference) < 2 || std::abs(difference) > 86000) << difference;
+  EXPECT_TRUE(std::abs(apart) < 2 || std::abs(apart) > 86000) << apart;  // or midnight between
   EXPECT_LT(t.millisecond, 1000);
 }
 
@@ -40,10 +39,8 @@ TEST(LinuxPlatformServices, RandomIsUniformInUnitRangeAndDiffersBetweenRuns) {
   bool differs = false;
   for (int i = 0; i < 10000; ++i) {
     const double value = first.Random();
-    ASSERT_GE(value, 0.0);
-    ASSERT_LT(value, 1.0);
-    sum += value;
-    differs |= value != second.Random();
+    ASSERT_TRUE(value >= 0 && value < 1) << value;
+    sum += value, differs |= value != second.Random();
   }
   EXPECT_NEAR(sum / 10000, 0.5, 0.02);
   EXPECT_TRUE(differs);
@@ -51,22 +48,16 @@ TEST(LinuxPlatformServices, RandomIsUniformInUnitRangeAndDiffersBetweenRuns) {
 
 TEST(LinuxPlatformServices, ShellOpenHandsTheTargetToXdgOpen) {
   const testing::TempFolder folder;
-  const std::string dir = testing::Utf8(folder.path()), script = dir + "/xdg-open",
-                    out = dir + "/opened";
-  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > " << out << ".tmp && mv " << out
-                        << ".tmp " << out << "\n";
-  chmod(script.c_str(), 0755);
+  const std::string dir = testing::Utf8(folder.path()), out = dir + "/opened";
+  std::ofstream(dir + "/xdg-open")
+      << "#!/bin/sh\nprintf '%s' \"$1\" > " << out << ".tmp && mv " << out << ".tmp " << out;
+  chmod((dir + "/xdg-open").c_str(), 0755);
   const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
   setenv("PATH", (dir + ":" + path).c_str(), 1);
-
-  LinuxPlatformServices platform;
-  platform.ShellOpen("https://example.org/a b?c=1");
+  LinuxPlatformServices().ShellOpen("https://example.org/a b?c=1");
   std::string opened;
-  for (int i = 0; i < 500 && opened.empty(); ++i) {
-    std::ifstream file(out);
-    std::getline(file, opened);
-    if (opened.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  for (int i = 0; i < 500 && opened.empty(); ++i, std::this_thread::sleep_for(milliseconds(10)))
+    std::getline(std::ifstream(out), opened);
   setenv("PATH", path.c_str(), 1);
   EXPECT_EQ(opened, "https://example.org/a b?c=1");
 }

@@ -3,22 +3,14 @@
 #include <algorithm>
 
 namespace skyvault::win32::testing {
-namespace {
-
-void DispatchWaiting() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-}  // namespace
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    DispatchWaiting();
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
     if (done()) return true;
     const DWORD waited = GetTickCount() - start;
     if (waited >= ms) return false;

@@ -13,8 +13,7 @@ bool CopyKey(const std::wstring& from, const std::wstring& to) {
   HKEY source = nullptr, target = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
     return false;
-  RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target,
-                  nullptr);
+  RegCreateKeyW(HKEY_CURRENT_USER, to.c_str(), &target);
   const bool copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
   RegCloseKey(source);
   RegCloseKey(target);
@@ -69,10 +68,10 @@ bool RefuseWrites(const std::wstring& path) {
   BuildExplicitAccessWithNameW(&readAndRemove, const_cast<wchar_t*>(L"CURRENT_USER"),
                                KEY_READ | DELETE | WRITE_DAC, SET_ACCESS, NO_INHERITANCE);
   PACL readOnly = nullptr;
-  bool refused = SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly) == ERROR_SUCCESS;
-  refused = refused && SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+  const bool refused = SetEntriesInAclW(1, &readAndRemove, nullptr, &readOnly) == ERROR_SUCCESS &&
+                       SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
                                        nullptr, readOnly, nullptr) == ERROR_SUCCESS;
-  if (readOnly) LocalFree(readOnly);
+  LocalFree(readOnly);
   RegCloseKey(key);
   return refused;
 }

@@ -14,12 +14,12 @@ void WriteString(const std::wstring& path, const std::string& section, const std
 // The REG_SZ text; "<missing>" when absent or of another type.
 std::string ReadString(const std::wstring& path, const std::string& section,
                        const std::string& key);
-// Makes HKEY_CURRENT_USER\<path> a key this user may read, remove and give
-// its rights back to, but not write values or subkeys to; true when done.
+// Makes HKEY_CURRENT_USER\<path> readable, removable and its rights restorable, but not
+// writable; true when done.
 bool RefuseWrites(const std::wstring& path);
 
-// Keeps a copy of HKEY_CURRENT_USER\<path> and puts it back exactly (or
-// removes the key again, if it did not exist) when destroyed.
+// Keeps a copy of HKEY_CURRENT_USER\<path> and puts it back exactly (or removes the key, if it
+// did not exist) when destroyed.
 class KeyBackup {
  public:
   explicit KeyBackup(std::wstring path);

@@ -10,9 +10,8 @@ SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& argu
   std::wstring commandLine = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW startup{sizeof startup};
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process_)) {
+                      nullptr, &startup, &process_))
     process_ = {};
-  }
 }
 
 SaverProcess::~SaverProcess() {
@@ -32,13 +31,11 @@ bool SaverProcess::WaitForExit(DWORD ms) {
 bool SaverProcess::HasLoaded(const std::wstring& name) const {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process_.dwProcessId);
   if (snapshot == INVALID_HANDLE_VALUE) return false;
-  MODULEENTRY32W module{};
-  module.dwSize = sizeof module;
+  MODULEENTRY32W module{sizeof module};
   bool found = false;
   for (BOOL more = Module32FirstW(snapshot, &module); more && !found;
-       more = Module32NextW(snapshot, &module)) {
+       more = Module32NextW(snapshot, &module))
     found = _wcsicmp(module.szModule, name.c_str()) == 0;
-  }
   CloseHandle(snapshot);
   return found;
 }
@@ -54,20 +51,17 @@ DWORD SaverProcess::exitCode() const {
 }
 
 std::vector<HWND> SaverProcess::VisibleWindows() const {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{process_.dwProcessId, {}};
+  std::pair<DWORD, std::vector<HWND>> search{process_.dwProcessId, {}};
   EnumWindows(
       [](HWND window, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        if (pid == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+        auto& [pid, found] = *reinterpret_cast<decltype(search)*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && IsWindowVisible(window)) found.push_back(window);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return search.second;
 }
 
 HWND SaverProcess::WaitForTopWindow(DWORD ms) const {
@@ -75,8 +69,7 @@ HWND SaverProcess::WaitForTopWindow(DWORD ms) const {
   WaitUntil(
       [&] {
         const auto windows = VisibleWindows();
-        found = windows.empty() ? nullptr : windows.front();
-        return found != nullptr;
+        return (found = windows.empty() ? nullptr : windows.front()) != nullptr;
       },
       ms);
   return found;

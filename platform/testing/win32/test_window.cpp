@@ -15,8 +15,7 @@ LRESULT CALLBACK TestWindowProcedure(HWND hwnd, UINT message, WPARAM wp, LPARAM 
 }  // namespace
 
 TestWindow::TestWindow(int width, int height, DWORD style, const wchar_t* title) {
-  WNDCLASSEXW wc{sizeof wc};
-  wc.lpfnWndProc = TestWindowProcedure;
+  WNDCLASSEXW wc{sizeof wc, 0, TestWindowProcedure};
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kClassName;
   RegisterClassExW(&wc);  // fails harmlessly once the class exists

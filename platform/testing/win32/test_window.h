@@ -5,10 +5,8 @@
 
 namespace skyvault::win32::testing {
 
-// A shown top-level window at the top-left of the screen for a test: a
-// host pane for the saver, or a window for a control to draw on. Its
-// messages go to `handler` first, and to the default handling unless the
-// handler answers them.
+// A shown top-level window at the screen's top-left (a host pane, a window to draw on); its
+// messages go to `handler` first, and to the default handling unless the handler answers them.
 class TestWindow {
  public:
   using Handler = std::function<bool(UINT message, WPARAM, LPARAM, LRESULT* result)>;

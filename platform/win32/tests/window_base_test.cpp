@@ -1,6 +1,3 @@
-// The window base: messages reach the window's object, dialogs answer as the
-// dialog manager expects, the DPI refit, the window's end, and the list of
-// windows the saver's ending unloads.
 #include "platform/win32/window_base.h"
 
 #include <gtest/gtest.h>
@@ -25,32 +22,28 @@ class TestWindow final : public WindowBase {
                            RECT{10, 10, 110, 60}, parent);
   }
   HWND CreateModeless() {
-    return CreateDialogWindow(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"dialog",
-                              nullptr);
+    return CreateDialogWindow(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"d", nullptr);
   }
   INT_PTR RunModal() {
-    modal_ = true;
-    return RunModalDialog(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"modal", nullptr);
+    return (modal_ = true),
+           RunModalDialog(GetModuleHandleW(nullptr), WS_POPUP | WS_CAPTION, 0, L"m", nullptr);
   }
   using WindowBase::FitClientArea;
   using WindowBase::NoteIn;
 
-  std::vector<UINT> firstMessages;  // the first message seen, with hwnd() already set
+  UINT firstMessage = 0;  // the first message seen, with hwnd() already set
   UINT refitDpi = 0;
 
  private:
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM) override {
-    if (firstMessages.empty() && hwnd()) firstMessages.push_back(message);
+    if (!firstMessage && hwnd()) firstMessage = message;
     if (message == WM_INITDIALOG && modal_) PostMessageW(hwnd(), kEnd, 7, 0);
     if (message == kEnd) EndDialog(hwnd(), static_cast<INT_PTR>(wParam));
     if (message == kAsk) return static_cast<LRESULT>(wParam * 2);
     if (message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH));
     return std::nullopt;
   }
-  bool RefitForDpi(UINT dpi) override {
-    refitDpi = dpi;
-    return refits_;
-  }
+  bool RefitForDpi(UINT dpi) override { return (refitDpi = dpi), refits_; }
   void OnDestroyed() override { ++*ends_; }
 
   int* ends_;
@@ -58,19 +51,13 @@ class TestWindow final : public WindowBase {
   bool modal_ = false;
 };
 
-RECT WindowRect(HWND hwnd) {
-  RECT rect{};
-  GetWindowRect(hwnd, &rect);
-  return rect;
-}
-
 TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
   int ends = 0;
   TestWindow plain(&ends), dialog(&ends);
   ASSERT_NE(plain.CreatePlain(), nullptr);
   ASSERT_NE(dialog.CreateModeless(), nullptr);
-  EXPECT_EQ(plain.firstMessages, std::vector<UINT>{WM_NCCREATE});
-  EXPECT_EQ(dialog.firstMessages, std::vector<UINT>{WM_INITDIALOG});
+  EXPECT_EQ(std::pair(plain.firstMessage, dialog.firstMessage),
+            std::pair(UINT(WM_NCCREATE), UINT(WM_INITDIALOG)));
   for (HWND window : {plain.hwnd(), dialog.hwnd()}) {
     EXPECT_EQ(SendMessageW(window, kAsk, 21, 0), 42);  // a dialog's answer via DWLP_MSGRESULT
     wchar_t text[16] = {};
@@ -82,13 +69,10 @@ TEST(WindowBase, PlainWindowsAndDialogsAnswerThroughTheirObject) {
             reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
   DestroyWindow(plain.hwnd());
   DestroyWindow(dialog.hwnd());
-  EXPECT_EQ(plain.hwnd(), nullptr);
-  EXPECT_EQ(dialog.hwnd(), nullptr);
-  EXPECT_EQ(ends, 2);
-
   TestWindow modal(&ends);
   EXPECT_EQ(modal.RunModal(), 7);
-  EXPECT_EQ(modal.hwnd(), nullptr);
+  EXPECT_EQ(std::tuple(plain.hwnd(), dialog.hwnd(), modal.hwnd(), ends),
+            std::tuple(nullptr, nullptr, nullptr, 3));
 }
 
 TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle) {
@@ -97,55 +81,41 @@ TEST(WindowBase, FitClientAreaAndOnlyAWindowThatRefitsTakesTheSuggestedRectangle
     TestWindow window(&ends, refits);
     HWND hwnd = window.CreatePlain(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU);
     window.FitClientArea(321, 123, 96);
-    RECT client{};
+    RECT client{}, before{}, after{}, suggested{200, 150, 400, 250};
     GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &before);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(321L, 123L));
-    const RECT before = WindowRect(hwnd);
-    RECT suggested{200, 150, 400, 250};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(window.refitDpi, 144u);
-    const RECT after = WindowRect(hwnd);
-    const RECT& expected = refits ? suggested : before;
-    EXPECT_TRUE(EqualRect(&after, &expected)) << refits;
+    GetWindowRect(hwnd, &after);
+    EXPECT_TRUE(EqualRect(&after, refits ? &suggested : &before)) << refits;
   }
 }
 
-// The base's own destruction of a window still there no longer reaches the
-// object that is going.
-TEST(WindowBase, AWindowLeftStandingGoesWithItsObjectAndLeavesItsList) {
-  int ends = 0;
-  WindowList list;
-  HWND hwnd = nullptr;
-  {
-    TestWindow window(&ends);
-    hwnd = window.CreatePlain();
-    window.NoteIn(list);
-    EXPECT_EQ(list.windows(), std::vector<HWND>{hwnd});
-  }
-  EXPECT_FALSE(IsWindow(hwnd));
-  EXPECT_TRUE(list.windows().empty());
-  EXPECT_EQ(ends, 0);
-}
-
+// A window gone by itself, or with its object (unended: the object is going), has left the list.
 TEST(WindowList, DestroyAllEndsEveryNotedWindowOnceEvenAChildOfAnother) {
   int ends = 0;
   WindowList list;
+  HWND standing = nullptr;
+  {
+    TestWindow window(&ends);
+    standing = window.CreatePlain();
+    window.NoteIn(list);
+  }
+  EXPECT_EQ(std::pair(bool(IsWindow(standing)), ends), std::pair(false, 0));
   TestWindow parent(&ends), child(&ends), gone(&ends), unnoted(&ends);
   parent.CreatePlain();
   child.CreatePlain(parent.hwnd(), WS_CHILD);
   gone.CreatePlain();
   unnoted.CreatePlain();
   for (TestWindow* window : {&parent, &child, &gone}) window->NoteIn(list);
-  DestroyWindow(gone.hwnd());  // a window that went by itself has left the list
+  DestroyWindow(gone.hwnd());
   EXPECT_EQ(list.windows(), (std::vector<HWND>{parent.hwnd(), child.hwnd()}));
   list.DestroyAll();
+  list.DestroyAll();  // nothing noted any more: nothing happens
   EXPECT_TRUE(list.windows().empty());
-  EXPECT_EQ(parent.hwnd(), nullptr);
-  EXPECT_EQ(child.hwnd(), nullptr);
-  EXPECT_EQ(ends, 3);
+  EXPECT_EQ(std::tuple(parent.hwnd(), child.hwnd(), ends), std::tuple(nullptr, nullptr, 3));
   EXPECT_NE(unnoted.hwnd(), nullptr);
-  list.DestroyAll();  // nothing noted: nothing happens
-  EXPECT_EQ(ends, 3);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "platform/testing/temp_folder.h"
@@ -33,31 +34,28 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
-void Spit(const std::string& path, const std::string& text) {
+void Spit(const std::string& path, const std::string& text) {  // making its folders
+  fs::create_directories(fs::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::vector<std::string> Names(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+// The names in `folder`, sorted, each followed by a blank.
+std::string Names(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  std::string text;
+  for (const auto& name : names) text += name + " ";
+  return text;
 }
+const char* const kFileAndLock = "skyvault.ini skyvault.ini.lock ";
 
 void ExpectEveryFirstRunValue(SettingsStore& store) {
-  for (const SettingEntry& e : kFirstRunValues) {
+  for (const SettingEntry& e : kFirstRunValues)
     EXPECT_EQ(store.Read(e.section, e.key, "missing"), FirstRunValue(e, kData)) << e.key;
-  }
 }
 
 TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
-  const struct {
-    const char* xdg;
-    const char* home;
-    std::string path;
-  } cases[] = {
+  const std::tuple<const char*, const char*, std::string> cases[] = {
       {"/xdg", "/home/me", "/xdg/skyvault/skyvault.ini"},
       {"/xdg//", "/home/me", "/xdg/skyvault/skyvault.ini"},
       {nullptr, "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
@@ -65,12 +63,9 @@ TEST(SettingsFilePath, FollowsTheXdgConfigurationFolder) {
       {"relative/xdg", "/home/me", "/home/me/.config/skyvault/skyvault.ini"},
       {"/", nullptr, "/skyvault/skyvault.ini"},
       {nullptr, nullptr, ""},
-      {"relative", "relative", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(SettingsFilePath(c.xdg, c.home), c.path)
-        << (c.xdg ? c.xdg : "(unset)") << " " << (c.home ? c.home : "(unset)");
-  }
+      {"relative", "relative", ""}};
+  for (const auto& [xdg, home, path] : cases)
+    EXPECT_EQ(SettingsFilePath(xdg, home), path) << xdg << " " << home;
 }
 
 TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
@@ -83,18 +78,13 @@ TEST(IniSettingsStore, TheFirstRunWritesAFileThatAnotherStoreReadsBack) {
   ExpectEveryFirstRunValue(reader);
   EXPECT_FALSE(NeedsFirstRunValues(reader));
   EXPECT_EQ(Slurp(path).rfind("[Planes]\nPlane01=1\n", 0), 0u);
-  EXPECT_EQ(Names(temp.Path("config/skyvault")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+  EXPECT_EQ(Names(temp.Path("config/skyvault")), kFileAndLock);
 }
 
 TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
   const std::string good = "[Startup]\r\nSpeed=5\r\n";
   const std::string limit(IniSettingsStore::kMaxFileBytes - good.size(), '\n');
-  const struct {
-    const char* what;
-    std::function<void(const std::string&)> make;
-    const char* speed;
-  } cases[] = {
+  const std::tuple<const char*, std::function<void(const std::string&)>, const char*> cases[] = {
       {"at the size limit", [&](auto& p) { Spit(p, good + limit); }, "5"},
       {"a byte over it", [&](auto& p) { Spit(p, good + limit + "\n"); }, "1"},
       {"binary around a good section",
@@ -109,19 +99,16 @@ TEST(IniSettingsStore, HostileFilesReadAsWhatCanBeReadAndNeverStall) {
        "5"},
       {"a folder", [](auto& p) { fs::create_directory(p); }, "1"},
       {"a named pipe", [](auto& p) { mkfifo(p.c_str(), 0600); }, "1"},
-      {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"},
-  };
-  for (const auto& c : cases) {
+      {"a link to an endless device", [](auto& p) { fs::create_symlink("/dev/zero", p); }, "1"}};
+  for (const auto& [what, make, speed] : cases) {
     TempFolder temp;
-    const std::string path = temp.Path("skyvault.ini");
-    c.make(path);
-    IniSettingsStore store(path);
-    EXPECT_EQ(store.Read("Startup", "Speed", "1"), std::string(c.speed)) << c.what;
+    make(temp.Path("skyvault.ini"));
+    EXPECT_EQ(IniSettingsStore(temp.Path("skyvault.ini")).Read("Startup", "Speed", "1"), speed)
+        << what;
   }
 }
 
-// Runs `body` in a child process without root's power over file modes;
-// true when it exited with 0.
+// Runs `body` in a child without root's power over file modes; true when it exited with 0.
 bool RunUnprivileged(const std::function<bool()>& body) {
   const pid_t child = fork();
   if (child == 0) {
@@ -133,31 +120,24 @@ bool RunUnprivileged(const std::function<bool()>& body) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Files the store cannot take as they are keep every byte, whatever is
-// written: the first run's values included.
+// A file the store cannot take as it is keeps every byte, whatever is written.
 TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
   const std::string user = "[Startup]\nBackGround=2\nMessage=mine\nFontClock=40\n";
   std::string utf16 = "\xFF\xFE";
   for (const char c : user) utf16 += std::string{c, '\0'};
-  const struct {
-    const char* what;
-    std::string bytes;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"padded over the size limit", user + std::string(1048733 - user.size(), '\n')},
       {"UTF-16 with a byte order mark", utf16},
-      {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"},
-  };
-  for (const auto& c : cases) {
+      {"a legacy code page", "[Startup]\nMessage=caf\xE9\n"}};
+  for (const auto& [what, bytes] : cases) {
     TempFolder temp;
     const std::string path = temp.Path("skyvault.ini");
-    Spit(path, c.bytes);
+    Spit(path, bytes);
     IniSettingsStore store(path);
-    EXPECT_TRUE(NeedsFirstRunValues(store)) << c.what;
+    EXPECT_TRUE(NeedsFirstRunValues(store)) << what;
     WriteFirstRunValues(store, kData);
-    EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << c.what;
-    EXPECT_TRUE(Slurp(path) == c.bytes) << c.what;
-    EXPECT_EQ(Names(temp.Path("")), (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}))
-        << c.what;
+    EXPECT_FALSE(store.Write("Startup", "Clock", "0")) << what;
+    EXPECT_TRUE(Slurp(path) == bytes && Names(temp.Path("")) == kFileAndLock) << what;
   }
 
   // One this user may not read.
@@ -176,24 +156,23 @@ TEST(IniSettingsStore, AFileItCannotTakeAsItIsIsNeverWrittenOver) {
 
 TEST(IniSettingsStore, WritesGoThroughALinkAndClearWhatKilledWritersLeft) {
   TempFolder temp;
-  fs::create_directories(temp.Path("dotfiles"));
+  // Beside the file, what writers killed before renaming their temporary left, and others'.
+  const std::pair<const char*, const char*> files[] = {{"", "[Startup]\nSpeed=5\n"},
+                                                       {".aB3xY9", ""},
+                                                       {".Zz0000", "[Startup]\nSpeed="},
+                                                       {".bak", "mine"},
+                                                       {".notours", "mine"}};
+  for (const auto& [name, text] : files) Spit(temp.Path("dotfiles/skyvault.ini") + name, text);
   fs::create_directories(temp.Path("config"));
-  Spit(temp.Path("dotfiles/skyvault.ini"), "[Startup]\nSpeed=5\n");
   fs::create_symlink("../dotfiles/skyvault.ini", temp.Path("config/skyvault.ini"));
-  // What writers killed between making their temporary and renaming it left.
-  Spit(temp.Path("dotfiles/skyvault.ini.aB3xY9"), "");
-  Spit(temp.Path("dotfiles/skyvault.ini.Zz0000"), "[Startup]\nSpeed=");
-  Spit(temp.Path("dotfiles/skyvault.ini.bak"), "mine");
-  Spit(temp.Path("dotfiles/skyvault.ini.notours"), "mine");
 
   IniSettingsStore store(temp.Path("config/skyvault.ini"));
   ASSERT_TRUE(store.Write("Startup", "Clock", "0"));
   EXPECT_TRUE(fs::is_symlink(temp.Path("config/skyvault.ini")));
   EXPECT_EQ(Slurp(temp.Path("dotfiles/skyvault.ini")), "[Startup]\nSpeed=5\nClock=0\n");
   EXPECT_EQ(Names(temp.Path("dotfiles")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.bak", "skyvault.ini.lock",
-                                      "skyvault.ini.notours"}));
-  EXPECT_EQ(Names(temp.Path("config")), (std::vector<std::string>{"skyvault.ini"}));
+            "skyvault.ini skyvault.ini.bak skyvault.ini.lock skyvault.ini.notours ");
+  EXPECT_EQ(Names(temp.Path("config")), "skyvault.ini ");
 
   // A link to a file not made yet: the first write makes it.
   fs::create_symlink("later.ini", temp.Path("config/dangling.ini"));
@@ -209,16 +188,15 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
   Spit(path, "[Startup]\nSpeed=5\n");
   IniSettingsStore patient(path, hours(1));
   IniSettingsStore watchful(path, milliseconds(0));
-  for (int i = 0; i < 10; ++i) {
-    ASSERT_EQ(patient.Read("Startup", "Speed", "1"), "5");
-    ASSERT_EQ(watchful.Read("Startup", "Speed", "1"), "5");
-  }
+  const auto speeds = [&] {
+    return patient.Read("Startup", "Speed", "1") + watchful.Read("Startup", "Speed", "1");
+  };
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(speeds(), "55");
   EXPECT_EQ(watchful.fileLoads(), 1) << "an unchanged file read again";
 
   IniSettingsStore other(path);
   ASSERT_TRUE(other.Write("Startup", "Speed", "7"));
-  EXPECT_EQ(watchful.Read("Startup", "Speed", "1"), "7");
-  EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "5");  // not looked at again yet
+  EXPECT_EQ(speeds(), "57") << "the patient store looks again too soon, or the watchful not";
 
   // A hand edit in place, and the file taken away.
   Spit(path, "[Startup]\nSpeed=8\n");
@@ -228,8 +206,7 @@ TEST(IniSettingsStore, ReadsComeFromMemoryUntilTheFileChanges) {
 
   // A store's own write is read at once, whatever its interval.
   ASSERT_TRUE(patient.Write("Startup", "Clock", "0"));
-  EXPECT_EQ(patient.Read("Startup", "Clock", "1"), "0");
-  EXPECT_EQ(patient.Read("Startup", "Speed", "1"), "1");
+  EXPECT_EQ(patient.Read("Startup", "Clock", "1") + patient.Read("Startup", "Speed", "1"), "01");
 }
 
 TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
@@ -243,7 +220,6 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   EXPECT_TRUE(NeedsFirstRunValues(blocked));
 
   // A folder this user may not write in, with a file in it.
-  fs::create_directory(temp.Path("locked"));
   Spit(temp.Path("locked/skyvault.ini"), "[Startup]\nSpeed=5\n");
   chmod(temp.Path("locked").c_str(), 0555);
   EXPECT_TRUE(RunUnprivileged([&] {
@@ -254,8 +230,7 @@ TEST(IniSettingsStore, AFailedWriteIsReportedAndNotRemembered) {
   EXPECT_EQ(Slurp(temp.Path("locked/skyvault.ini")), "[Startup]\nSpeed=5\n");
 }
 
-// One process per monitor runs the first run at the same moment; each
-// also writes a key of its own, which a write without the lock would lose.
+// One process per monitor runs the first run at once, each with a key a lockless write would lose.
 TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
   TempFolder temp;
   const std::string path = temp.Path("skyvault/skyvault.ini");
@@ -286,12 +261,10 @@ TEST(IniSettingsStore, ProcessesWritingAtOnceLeaveOneCompleteFile) {
 
   IniSettingsStore store(path);
   ExpectEveryFirstRunValue(store);
-  for (int n = 0; n < kProcesses; ++n) {
+  for (int n = 0; n < kProcesses; ++n)
     EXPECT_EQ(store.Read("Monitors", "Monitor" + std::to_string(n), "lost"), "here") << n;
-  }
   EXPECT_EQ(IniDocument::Parse(Slurp(path)).size(), kFirstRunValues.size() + kProcesses);
-  EXPECT_EQ(Names(temp.Path("skyvault")),
-            (std::vector<std::string>{"skyvault.ini", "skyvault.ini.lock"}));
+  EXPECT_EQ(Names(temp.Path("skyvault")), kFileAndLock);
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
-// Helper of the saver's process tests.
-//
-//   saver_probe window WIDTHxHEIGHT   makes a window, prints its id (0x...)
-//                                     and keeps it until killed
-//   saver_probe check ID|root BRIDGE  exits 0 when the window shows the
-//                                     bridge picture, letterboxed, with an
-//                                     aircraft over it somewhere
-//   saver_probe check-png FILE BRIDGE the same for a screenshot (one output)
-//   saver_probe detail-png FILE       exits 0 when the screenshot is not made
-//                                     of 2 x 2 blocks (not enlarged 2x)
-//   saver_probe hash ID|root          prints a checksum of the window's pixels
-//   saver_probe picture PATH WxH      writes a WxH PNG there (a gradient)
-//   saver_probe vroot ID TARGET       marks window ID with __SWM_VROOT = TARGET
-//   saver_probe resize ID WxH         resizes window ID
+// Helper of the saver's process tests:
+//   window WxH             makes a window, prints its id (0x...), keeps it until killed
+//   check ID|root BRIDGE   exits 0 when it shows the bridge letterboxed, an aircraft over it
+//   check-png FILE BRIDGE  the same for a screenshot (one output)
+//   detail-png FILE        exits 0 when the screenshot is not enlarged 2x (2 x 2 blocks)
+//   hash ID|root           prints a checksum of the window's pixels
+//   first-frame ID         prints the milliseconds until the window's centre is not black
+//   picture PATH WxH       writes a WxH PNG there (a gradient)
+//   vroot ID TARGET        marks window ID with __SWM_VROOT = TARGET
+//   resize ID WxH          resizes window ID
 #include <X11/Xlib.h>
 
 #include <X11/Xatom.h>
@@ -24,14 +20,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 
 namespace {
 
+bool ParseSize(const char* text, int& width, int& height) {
+  return std::sscanf(text, "%dx%d", &width, &height) == 2 && width > 0 && height > 0;
+}
+
 int MakeWindow(Display* display, const char* size) {
   int width = 0, height = 0;
-  if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) return 2;
+  if (!ParseSize(size, width, height)) return 2;
   const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width,
                                             height, 0, 0, BlackPixel(display, 0));
   XStoreName(display, window, "Skyvault test host");
@@ -47,12 +48,6 @@ Window Target(Display* display, const char* name) {
                                         : static_cast<Window>(std::strtoul(name, nullptr, 0));
 }
 
-XImage* Grab(Display* display, Window window) {
-  XWindowAttributes attributes{};
-  if (!XGetWindowAttributes(display, window, &attributes)) return nullptr;
-  return XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
-}
-
 int Distance(unsigned long a, unsigned long b) {
   int sum = 0;
   for (int shift : {0, 8, 16})
@@ -60,24 +55,46 @@ int Distance(unsigned long a, unsigned long b) {
   return sum;
 }
 
-// A screenshot's pixels (0xRRGGBB), from an X window or a PNG file.
+// A screenshot's pixels (0xRRGGBB), from an X window or a PNG; width 0 when it cannot be had.
 struct Shot {
   int width = 0;
   int height = 0;
   std::function<unsigned long(int x, int y)> pixel;
+  std::shared_ptr<void> owner;
 };
+
+Shot Grab(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display, window, &attributes)) return {};
+  XImage* image =
+      XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+  if (!image) return {};
+  return {image->width, image->height, [image](int x, int y) { return XGetPixel(image, x, y); },
+          std::shared_ptr<XImage>(image, [](XImage* i) { XDestroyImage(i); })};
+}
+
+Shot LoadShot(const char* path) {
+  GdkPixbuf* png = gdk_pixbuf_new_from_file(path, nullptr);
+  if (!png) return {};
+  const guchar* pixels = gdk_pixbuf_read_pixels(png);
+  const int stride = gdk_pixbuf_get_rowstride(png), channels = gdk_pixbuf_get_n_channels(png);
+  return {gdk_pixbuf_get_width(png), gdk_pixbuf_get_height(png),
+          [=](int x, int y) {
+            const guchar* p = pixels + y * stride + x * channels;
+            return static_cast<unsigned long>((p[0] << 16) | (p[1] << 8) | p[2]);
+          },
+          std::shared_ptr<GdkPixbuf>(png, g_object_unref)};
+}
 
 // Compares the shot with the bridge picture scaled as the saver scales it.
 int CheckShot(const Shot& shot, const char* bridgePath) {
-  GdkPixbuf* bridge = gdk_pixbuf_new_from_file(bridgePath, nullptr);
-  if (!bridge || shot.width <= 0) return 2;
+  if (shot.width <= 0) return 2;
+  const Shot bridge = LoadShot(bridgePath);
+  if (bridge.width <= 0) return 2;
   const int width = shot.width, height = shot.height;
-  // The 800 x 600 picture's largest fit, centred.
   const int targetWidth = std::min(width, height * 4 / 3);
   const int targetHeight = targetWidth * 3 / 4;
   const int left = (width - targetWidth) / 2, top = (height - targetHeight) / 2;
-  const guchar* pixels = gdk_pixbuf_read_pixels(bridge);
-  const int stride = gdk_pixbuf_get_rowstride(bridge), channels = gdk_pixbuf_get_n_channels(bridge);
   long same = 0, differ = 0, blackBars = 0, bars = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -89,9 +106,7 @@ int CheckShot(const Shot& shot, const char* bridgePath) {
       }
       const int bx = (x - left) * 800 / targetWidth, by = (y - top) * 600 / targetHeight;
       if (bx < 80 && by < 40) continue;  // the clock
-      const guchar* p = pixels + by * stride + bx * channels;
-      const unsigned long expected = (p[0] << 16) | (p[1] << 8) | p[2];
-      const int distance = Distance(shown, expected);
+      const int distance = Distance(shown, bridge.pixel(bx, by));
       same += distance < 40;
       differ += distance > 120;
     }
@@ -99,49 +114,13 @@ int CheckShot(const Shot& shot, const char* bridgePath) {
   const long inside = static_cast<long>(targetWidth) * targetHeight;
   std::printf("bridge %.1f %%, other %ld pixels, black bars %ld of %ld\n", 100.0 * same / inside,
               differ, blackBars, bars);
-  g_object_unref(bridge);
   const bool looksRight = same > inside * 6 / 10 && differ > inside / 2000 && blackBars == bars;
   return looksRight ? 0 : 1;
 }
 
-int Check(Display* display, Window window, const char* bridgePath) {
-  XImage* image = Grab(display, window);
-  if (!image) return 2;
-  Shot shot{image->width, image->height, [image](int x, int y) { return XGetPixel(image, x, y); }};
-  const int code = CheckShot(shot, bridgePath);
-  XDestroyImage(image);
-  return code;
-}
-
-// A PNG file (a compositor's screenshot) as a shot.
-GdkPixbuf* LoadShot(const char* path, Shot& shot) {
-  GdkPixbuf* png = gdk_pixbuf_new_from_file(path, nullptr);
-  if (!png) return nullptr;
-  const guchar* pixels = gdk_pixbuf_read_pixels(png);
-  const int stride = gdk_pixbuf_get_rowstride(png), channels = gdk_pixbuf_get_n_channels(png);
-  shot = {gdk_pixbuf_get_width(png), gdk_pixbuf_get_height(png), [=](int x, int y) {
-            const guchar* p = pixels + y * stride + x * channels;
-            return static_cast<unsigned long>((p[0] << 16) | (p[1] << 8) | p[2]);
-          }};
-  return png;
-}
-
-int CheckPng(const char* path, const char* bridgePath) {
-  Shot shot;
-  GdkPixbuf* png = LoadShot(path, shot);
-  if (!png) return 2;
-  const int code = CheckShot(shot, bridgePath);
-  g_object_unref(png);
-  return code;
-}
-
-// Whether a shot has detail at its own resolution: a frame enlarged 2x by
-// the compositor is made of 2 x 2 blocks of one colour each; the saver's own
-// frame at that resolution is not.
-int CheckDetail(const char* path) {
-  Shot shot;
-  GdkPixbuf* png = LoadShot(path, shot);
-  if (!png) return 2;
+// Whether a shot has detail at its own resolution: not all 2 x 2 blocks of one colour.
+int CheckDetail(const Shot& shot) {
+  if (shot.width <= 0) return 2;
   long blocks = 0, uneven = 0;
   for (int y = 0; y + 1 < shot.height; y += 2) {
     for (int x = 0; x + 1 < shot.width; x += 2) {
@@ -154,30 +133,24 @@ int CheckDetail(const char* path) {
   }
   std::printf("%dx%d, %ld of %ld 2x2 blocks not of one colour\n", shot.width, shot.height, uneven,
               blocks);
-  g_object_unref(png);
   return blocks > 0 && uneven > blocks / 4 ? 0 : 1;
 }
 
-int Hash(Display* display, Window window) {
-  XImage* image = Grab(display, window);
-  if (!image) return 2;
+int Hash(const Shot& shot) {
+  if (shot.width <= 0) return 2;
   unsigned long long hash = 1469598103934665603ull;
-  for (int y = 0; y < image->height; ++y)
-    for (int x = 0; x < image->width; ++x)
-      hash = (hash ^ XGetPixel(image, x, y)) * 1099511628211ull;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) hash = (hash ^ shot.pixel(x, y)) * 1099511628211ull;
   std::printf("%016llx\n", hash);
-  XDestroyImage(image);
   return 0;
 }
 
-// Waits (at most 30 s) until the pixel at the window's centre is no longer
-// black, looking every two milliseconds; prints the milliseconds from the
-// probe's start. For measuring how soon a saver started at the same moment
-// shows its first frame.
+// Prints the milliseconds until the window's centre is not black (looks every 2 ms, up to 30 s).
 int FirstFrame(Display* display, Window window) {
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes)) return 2;
   const auto start = std::chrono::steady_clock::now();
+  using std::chrono::milliseconds;
   while (std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
     XImage* image = XGetImage(display, window, attributes.width / 2, attributes.height / 2, 1, 1,
                               AllPlanes, ZPixmap);
@@ -185,12 +158,11 @@ int FirstFrame(Display* display, Window window) {
     if (image) XDestroyImage(image);
     if ((pixel & 0xFFFFFF) != 0) {
       const auto elapsed = std::chrono::steady_clock::now() - start;
-      std::printf("%lld\n",
-                  static_cast<long long>(
-                      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+      std::printf("%lld\n", static_cast<long long>(
+                                std::chrono::duration_cast<milliseconds>(elapsed).count()));
       return 0;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(milliseconds(2));
   }
   return 1;
 }
@@ -198,19 +170,15 @@ int FirstFrame(Display* display, Window window) {
 // A large picture that compresses well (a few hundred kilobytes).
 int WritePicture(const char* path, const char* size) {
   int width = 0, height = 0;
-  if (std::sscanf(size, "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) return 2;
+  if (!ParseSize(size, width, height)) return 2;
   GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
   if (!pixbuf) return 2;
   guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
   const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-  for (int y = 0; y < height; ++y) {
-    guchar* row = pixels + static_cast<size_t>(y) * stride;
-    for (int x = 0; x < width; ++x, row += 3) {
-      row[0] = static_cast<guchar>(255 * y / height);
-      row[1] = 90;
-      row[2] = static_cast<guchar>(255 - 255 * y / height);
-    }
-  }
+  for (int y = 0; y < height; ++y)
+    for (guchar *p = pixels + static_cast<size_t>(y) * stride, *end = p + 3 * width; p < end;
+         p += 3)
+      p[0] = static_cast<guchar>(255 * y / height), p[1] = 90, p[2] = 255 - p[0];
   const bool saved = gdk_pixbuf_save(pixbuf, path, "png", nullptr, "compression", "1", nullptr);
   g_object_unref(pixbuf);
   return saved ? 0 : 1;
@@ -224,8 +192,8 @@ int MarkVirtualRoot(Display* display, Window window, Window target) {
 }
 
 int Resize(Display* display, Window window, const char* size) {
-  unsigned width = 0, height = 0;
-  if (std::sscanf(size, "%ux%u", &width, &height) != 2 || width == 0 || height == 0) return 2;
+  int width = 0, height = 0;
+  if (!ParseSize(size, width, height)) return 2;
   XResizeWindow(display, window, width, height);
   XSync(display, False);
   return 0;
@@ -236,17 +204,17 @@ int Resize(Display* display, Window window, const char* size) {
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const std::string command = argv[1];
-  if (command == "check-png" && argc > 3) return CheckPng(argv[2], argv[3]);
-  if (command == "detail-png") return CheckDetail(argv[2]);
+  if (command == "check-png" && argc > 3) return CheckShot(LoadShot(argv[2]), argv[3]);
+  if (command == "detail-png") return CheckDetail(LoadShot(argv[2]));
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 2;
   int code = 2;
   if (command == "window") {
     code = MakeWindow(display, argv[2]);
   } else if (command == "check" && argc > 3) {
-    code = Check(display, Target(display, argv[2]), argv[3]);
+    code = CheckShot(Grab(display, Target(display, argv[2])), argv[3]);
   } else if (command == "hash") {
-    code = Hash(display, Target(display, argv[2]));
+    code = Hash(Grab(display, Target(display, argv[2])));
   } else if (command == "picture" && argc > 3) {
     code = WritePicture(argv[2], argv[3]);
   } else if (command == "vroot" && argc > 3) {

@@ -1,5 +1,4 @@
-// The live preview hosted in the test's own window, so that its pictures
-// can be read (Wine shows no pixels of another process's child window).
+// The live preview in the test's own window (Wine shows no pixels of another process's child).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,8 +33,7 @@ std::vector<uint32_t> Picture(HWND window, int width, int height) {
   return pixels;
 }
 
-// How many of the pixels of `picture` inside `area` are within 40 of
-// `expected` (area-sized) in every channel, as a fraction.
+// The fraction of `picture`'s pixels in `area` within 40 of `expected` in every channel.
 double Matching(const std::vector<uint32_t>& picture, int width, const PixelRect& area,
                 const DecodedImage& expected) {
   int close = 0;
@@ -62,8 +60,7 @@ TEST(LivePreview, PlaysTheWholeSceneAtThePanesSizeAndEndsWithThePane) {
   ASSERT_NE(preview, nullptr);
   const HWND window = preview->hwnd();
 
-  // Two pictures a second apart; then the pane goes, and the preview's
-  // loop ends with it.
+  // Two pictures a second apart; then the pane goes, and the preview's loop with it.
   std::vector<std::vector<uint32_t>> shots;
   host.handler = [&](UINT message, WPARAM, LPARAM, LRESULT*) {
     if (message != WM_TIMER) return false;
@@ -77,9 +74,7 @@ TEST(LivePreview, PlaysTheWholeSceneAtThePanesSizeAndEndsWithThePane) {
   ASSERT_EQ(shots.size(), 2u);
   EXPECT_NE(shots[0], shots[1]) << "the pane shows a still picture";
 
-  // The whole 800 x 600 frame reduced into the pane's letterbox: the
-  // bridge (the first-run background) lies under most of it, black bars
-  // beside it. A crop of a larger frame would show a part of the sky.
+  // The whole frame reduced into the pane's letterbox (a crop would show sky), black bars beside.
   const PixelRect frame = Letterbox(800, 600, {0, 0, kWidth, kHeight});
   ASSERT_EQ(frame.Height(), kHeight);
   const std::optional<DecodedImage> bridge =

@@ -7,17 +7,11 @@
 namespace skyvault::win32 {
 namespace {
 
-using testing::WaitUntil;
-// Windows standing in for the Screen Saver Settings pane or its preview.
-using HostWindow = testing::TestWindow;
-
-using testing::SaverProcess;
+using testing::SaverProcess, testing::WaitUntil;
+using HostWindow = testing::TestWindow;  // stands in for the Screen Saver Settings pane
 const std::wstring kSaver = Widen(SKYVAULT_SCR);
 
-HWND FirstChild(HWND parent) { return GetWindow(parent, GW_CHILD); }
-
-// What the preview draws is read in-process (preview_window_test); here the
-// real program in a pane of the Screen Saver Settings' size.
+// The real program in a pane of the Screen Saver Settings' size (pixels: preview_window_test).
 TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   HostWindow host(152, 112, WS_POPUP | WS_VISIBLE, L"Preview host");
   const HWND foreground = GetForegroundWindow();
@@ -27,11 +21,9 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   SaverProcess saver(kSaver, L"/p " + number);
   ASSERT_TRUE(saver.started());
 
-  // Shown last, once it is embedded.
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FirstChild(host.hwnd)); }, 5000))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetWindow(host.hwnd, GW_CHILD)); }, 5000))
       << "no preview window appeared in the host";
-  // A child of the pane, filling it.
-  HWND preview = FirstChild(host.hwnd);
+  HWND preview = GetWindow(host.hwnd, GW_CHILD);
   EXPECT_TRUE(GetWindowLongW(preview, GWL_STYLE) & WS_CHILD);
   EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrW(preview, GWLP_HWNDPARENT)), host.hwnd);
   RECT rect{};
@@ -40,8 +32,7 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   EXPECT_TRUE(EqualRect(&rect, &client));
   EXPECT_TRUE(saver.running());
 
-  // Playing for a while: no audio library is even loaded (the full-screen
-  // saver's is, see below), and the focus stays where it was.
+  // Playing for a while: no audio library loaded, the focus where it was.
   EXPECT_FALSE(saver.WaitForExit(1000));
   EXPECT_FALSE(saver.HasLoaded(L"dsound.dll")) << "the preview opened the sound control";
   EXPECT_EQ(GetForegroundWindow(), foreground);
@@ -50,9 +41,7 @@ TEST(PreviewMode, PlaysSilentlyInTheHostPaneAndEndsWithIt) {
   EXPECT_TRUE(saver.WaitForExit(1000)) << "the preview outlived its pane";
 }
 
-// No usable window number (the command line's reading is tested natively),
-// an unknown switch, and the password mode (Wine's mpr has no password
-// dialog: the call is skipped) each end, showing nothing.
+// No usable window number, an unknown switch, password mode (no dialog in Wine): end unseen.
 TEST(OtherModes, ShowNothingAndEnd) {
   for (const wchar_t* arguments : {L"/p 0", L"/p 12345677", L"/x", L"/a 1234"}) {
     SaverProcess saver(kSaver, arguments);
@@ -68,13 +57,10 @@ TEST(FullScreenMode, CoversTheVirtualScreenAndASecondSaverEndsUnlessTheSettingsP
   ASSERT_TRUE(first.started());
   HWND display = first.WaitForTopWindow(20000);
   ASSERT_NE(display, nullptr) << "the saver showed no window";
-  RECT rect{};
-  GetWindowRect(display, &rect);
-  EXPECT_EQ(
-      (std::vector<LONG>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
-      (std::vector<LONG>{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                         GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                         GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+  RECT rect{}, screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
+  screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  EXPECT_TRUE(GetWindowRect(display, &rect) && EqualRect(&rect, &screen));
   EXPECT_TRUE(GetWindowLongW(display, GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Its sound control is open (what the preview must never do).
   EXPECT_TRUE(first.HasLoaded(L"dsound.dll"));
@@ -83,8 +69,7 @@ TEST(FullScreenMode, CoversTheVirtualScreenAndASecondSaverEndsUnlessTheSettingsP
     SaverProcess second(kSaver, L"/S");
     EXPECT_TRUE(second.WaitForExit(5000)) << "a second saver started while the first runs";
   }
-  // A preview or the dialog never stops a saver; the pane's own Preview
-  // button starts a full-screen test while the pane is open.
+  // The pane's Preview button starts a full-screen test while the pane is open.
   for (const wchar_t* pane : {L"Screen Saver Settings", L"Display Properties"}) {
     HostWindow open(300, 200, WS_OVERLAPPEDWINDOW, pane);
     SaverProcess second(kSaver, L"/s");
