@@ -22,11 +22,11 @@ GdiCanvas::GdiCanvas() {
 }
 
 std::optional<CanvasView> GdiCanvas::Create(int width, int height) {
-  DibSection canvas(width, height, 32);
+  DibSection canvas(width, height);
   if (!canvas) return std::nullopt;
   dc_.Select(canvas.bitmap());
   canvas_ = std::move(canvas);  // the one before, no longer selected, goes
-  return CanvasView{canvas_.bits(), width, height, canvas_.stride(), canvas_.bitsPerPixel()};
+  return CanvasView{canvas_.bits(), width, height, canvas_.stride(), 32};
 }
 
 HFONT GdiCanvas::FontFor(const TextFont& font) {

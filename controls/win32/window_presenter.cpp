@@ -65,7 +65,7 @@ void WindowPresenter::Layout(const CanvasView& canvas) {
       rect.right = rect.left + canvas.width;
       rect.bottom = rect.top + canvas.height;
     } else if (!rect.Empty()) {
-      target.image = std::make_unique<DibSection>(rect.Width(), rect.Height(), 32);
+      target.image = std::make_unique<DibSection>(rect.Width(), rect.Height());
       if (!*target.image) continue;
       target.dc = std::make_unique<MemoryDc>();
       target.dc->Select(target.image->bitmap());

@@ -2,25 +2,17 @@
 
 namespace skyvault::win32 {
 
-DibSection::DibSection(int width, int height, int bitsPerPixel) {
+DibSection::DibSection(int width, int height) {
   if (width <= 0 || height <= 0) return;
-  const bool rgb565 = bitsPerPixel == 16;
-  struct {
-    BITMAPINFOHEADER header;
-    DWORD masks[3];
-  } info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = -height;  // rows from the top
-  info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(rgb565 ? 16 : 32);
-  info.header.biCompression = rgb565 ? BI_BITFIELDS : BI_RGB;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // rows from the top
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_.Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                 &bits, nullptr, 0));
+  bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_ || !bits) {
     bitmap_.Reset();
     return;
@@ -28,7 +20,6 @@ DibSection::DibSection(int width, int height, int bitsPerPixel) {
   bits_ = static_cast<uint8_t*>(bits);
   width_ = width;
   height_ = height;
-  bitsPerPixel_ = info.header.biBitCount;
 }
 
 DibSection& DibSection::operator=(DibSection&& other) noexcept {
@@ -37,7 +28,6 @@ DibSection& DibSection::operator=(DibSection&& other) noexcept {
     bits_ = std::exchange(other.bits_, nullptr);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
-    bitsPerPixel_ = std::exchange(other.bitsPerPixel_, 0);
   }
   return *this;
 }

@@ -7,13 +7,12 @@
 
 namespace skyvault::win32 {
 
-// A bitmap whose pixels the program writes itself, rows from the top:
-// RGB565 bit fields at 16 bits a pixel, BGRX at 32. Empty when the system
-// cannot make it (or for a size of 0).
+// A 32-bit bitmap (BGRX) whose pixels the program writes itself, rows from
+// the top. Empty when the system cannot make it (or for a size of 0).
 class DibSection {
  public:
   DibSection() = default;
-  DibSection(int width, int height, int bitsPerPixel);
+  DibSection(int width, int height);
   DibSection(DibSection&& other) noexcept { *this = std::move(other); }
   DibSection& operator=(DibSection&& other) noexcept;
 
@@ -22,14 +21,13 @@ class DibSection {
   uint8_t* bits() const { return bits_; }
   int width() const { return width_; }
   int height() const { return height_; }
-  int bitsPerPixel() const { return bitsPerPixel_; }
-  // Bytes from one row to the next (rows are padded to four bytes).
-  int stride() const { return ((width_ * bitsPerPixel_ + 31) / 32) * 4; }
+  // Bytes from one row to the next.
+  int stride() const { return width_ * 4; }
 
  private:
   UniqueBitmap bitmap_;
   uint8_t* bits_ = nullptr;
-  int width_ = 0, height_ = 0, bitsPerPixel_ = 0;
+  int width_ = 0, height_ = 0;
 };
 
 // A memory device context for drawing on a bitmap with GDI. What was

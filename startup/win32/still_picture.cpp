@@ -46,7 +46,7 @@ bool StillPicture::ScaleTo(int width, int height) {
   if (!pixels_) pixels_ = Pixels();
   if (!pixels_) return false;
   const std::optional<DecodedImage> resized = Resample(*pixels_, width, height);
-  auto bitmap = std::make_unique<DibSection>(width, height, 32);
+  auto bitmap = std::make_unique<DibSection>(width, height);
   if (!resized || !*bitmap) return false;
   for (int y = 0; y < height; ++y) {
     auto* row =

@@ -32,18 +32,18 @@ TEST(UniqueHandle, ClosesOnceWhenReplacedOrGoneAndNeverWhenReleased) {
 
 // The saver draws on 32-bit bitmaps only.
 TEST(DibSection, RowsFromTheTopAndGdiSeesThePixelsWritten) {
-  DibSection bitmap(3, 2, 32);
+  DibSection bitmap(3, 2);
   ASSERT_TRUE(bitmap);
   bitmap.bits()[bitmap.stride() + 2] = 0xFF;  // pure red (BGRX) in the second row's first pixel
   MemoryDc dc;
   dc.Select(bitmap.bitmap());
   EXPECT_EQ(std::pair(GetPixel(dc.get(), 0, 1), GetPixel(dc.get(), 0, 0)),
             std::pair(RGB(255, 0, 0), RGB(0, 0, 0)));
-  EXPECT_FALSE(DibSection(0, 10, 32));
+  EXPECT_FALSE(DibSection(0, 10));
 }
 
 TEST(MemoryDc, GivesBackTheObjectsItStartedWith) {
-  DibSection first(4, 4, 32), second(2, 2, 32);
+  DibSection first(4, 4), second(2, 2);
   UniqueFont font(
       CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
   MemoryDc dc;
