@@ -36,26 +36,18 @@ void BufferedOutput::NoteWritten(const CanvasView& canvas, const PixelRegion& wr
   behind_ = true;
 }
 
-uint8_t* BufferedOutput::OriginIn(uint8_t* pixels, int stride) const {
-  return pixels + static_cast<size_t>(target_.top) * stride + static_cast<size_t>(target_.left) * 4;
+CanvasView BufferedOutput::InBuffer(const CanvasView& canvas, uint8_t* pixels, int stride) const {
+  return {
+      pixels + static_cast<size_t>(target_.top) * stride + static_cast<size_t>(target_.left) * 4,
+      canvas.width, canvas.height, stride, 32};
 }
 
 void BufferedOutput::Fill(const CanvasView& canvas, uint8_t* pixels, int stride) const {
   for (int y = 0; y < height_; ++y) {
     std::memset(pixels + static_cast<size_t>(y) * stride, 0, static_cast<size_t>(width_) * 4);
   }
-  if (!target_.Empty() && !scaler_) {
-    Copy(canvas, canvas.Bounds(), OriginIn(pixels, stride), stride);
-  }
-}
-
-void BufferedOutput::Copy(const CanvasView& canvas, const PixelRect& part, uint8_t* origin,
-                          int stride) const {
-  for (int y = part.top; y < part.bottom; ++y) {
-    std::memcpy(origin + static_cast<size_t>(y) * stride + static_cast<size_t>(part.left) * 4,
-                canvas.Row(y) + static_cast<size_t>(part.left) * 4,
-                static_cast<size_t>(part.Width()) * 4);
-  }
+  if (!target_.Empty() && !scaler_)
+    CopyArea(canvas, InBuffer(canvas, pixels, stride), canvas.Bounds());
 }
 
 std::vector<PixelRect> BufferedOutput::Refresh(int index, const CanvasView& canvas, uint8_t* pixels,
@@ -66,35 +58,22 @@ std::vector<PixelRect> BufferedOutput::Refresh(int index, const CanvasView& canv
   }
   if (canvas.width != canvasWidth_ || canvas.height != canvasHeight_) Layout(canvas);
   Buffer& buffer = buffers_[index];
-  const PixelRect whole{0, 0, width_, height_};
-  uint8_t* origin = OriginIn(pixels, stride);
-  const bool holdsCanvas = !target_.Empty() && origin == canvas.bits && stride == canvas.stride;
-  if (holdsCanvas && buffer.fresh) {  // drawn in: nothing to fill, all to show
-    buffer.fresh = false;
-    buffer.wholeDamage = true;
-  }
-  if (buffer.fresh) {
-    if (scaler_) {
-      for (int y = 0; y < height_; ++y) {
-        std::memset(pixels + static_cast<size_t>(y) * stride, 0, static_cast<size_t>(width_) * 4);
-      }
-    } else {
-      Fill(canvas, pixels, stride);
-    }
+  const CanvasView target = InBuffer(canvas, pixels, stride);
+  // A buffer composed in holds the canvas already: nothing to copy.
+  const bool holdsCanvas =
+      !target_.Empty() && target.bits == canvas.bits && stride == canvas.stride;
+  std::vector<PixelRect> parts = buffer.stale.Rectangles();
+  if (buffer.fresh && !holdsCanvas) {
+    Fill(canvas, pixels, stride);  // bars, and the canvas unless it is reduced
+    parts.assign(scaler_ ? 1 : 0, canvas.Bounds());
   }
   if (!target_.Empty()) {
-    std::vector<PixelRect> parts;
-    if (buffer.fresh && scaler_) {
-      parts.push_back(canvas.Bounds());
-    } else if (!buffer.fresh) {
-      parts = buffer.stale.Rectangles();
-    }
     for (const PixelRect& part : parts) {
       PixelRect out = part;
       if (scaler_) {
-        out = scaler_->Scale(canvas, part, origin, stride);
+        out = scaler_->Scale(canvas, part, target.bits, stride);
       } else if (!holdsCanvas) {
-        Copy(canvas, part, origin, stride);
+        CopyArea(canvas, target, part);
       }
       if (!out.Empty()) {
         damage.push_back({out.left + target_.left, out.top + target_.top, out.right + target_.left,
@@ -102,7 +81,7 @@ std::vector<PixelRect> BufferedOutput::Refresh(int index, const CanvasView& canv
       }
     }
   }
-  if (buffer.fresh || buffer.wholeDamage) damage.assign(1, whole);
+  if (buffer.fresh || buffer.wholeDamage) damage.assign(1, {0, 0, width_, height_});
   buffer.fresh = false;
   buffer.wholeDamage = false;
   buffer.stale.Clear();
@@ -119,9 +98,8 @@ std::optional<CanvasView> BufferedOutput::DrawIn(int index, const CanvasView& ca
   }
   if (canvas.width != canvasWidth_ || canvas.height != canvasHeight_) Layout(canvas);
   if (target_.Empty() || scaler_) return std::nullopt;
-  uint8_t* origin = OriginIn(pixels, stride);
-  const CanvasView inBuffer{origin, canvas.width, canvas.height, stride, 32};
-  if (origin == canvas.bits) return inBuffer;
+  const CanvasView inBuffer = InBuffer(canvas, pixels, stride);
+  if (inBuffer.bits == canvas.bits) return inBuffer;
   Buffer& buffer = buffers_[index];
   if (buffer.fresh) {
     Fill(canvas, pixels, stride);
@@ -133,7 +111,7 @@ std::optional<CanvasView> BufferedOutput::DrawIn(int index, const CanvasView& ca
     // damage when it is shown.
     PixelRegion missed = buffer.stale;
     missed.Remove(redraw);
-    for (const PixelRect& part : missed.Rectangles()) Copy(canvas, part, origin, stride);
+    for (const PixelRect& part : missed.Rectangles()) CopyArea(canvas, inBuffer, part);
   }
   return inBuffer;
 }

@@ -51,12 +51,11 @@ class BufferedOutput {
     PixelRegion stale;
   };
   void Layout(const CanvasView& canvas);
-  // Where the canvas's top-left pixel goes in a buffer.
-  uint8_t* OriginIn(uint8_t* pixels, int stride) const;
-  // Black bars and the whole canvas, into a buffer that holds nothing yet.
+  // The canvas's place in a buffer: its letterbox, rows `stride` bytes apart.
+  CanvasView InBuffer(const CanvasView& canvas, uint8_t* pixels, int stride) const;
+  // Black bars and, where it is not reduced, the whole canvas, into a
+  // buffer that holds nothing yet.
   void Fill(const CanvasView& canvas, uint8_t* pixels, int stride) const;
-  // The canvas's pixels of `part` into the buffer.
-  void Copy(const CanvasView& canvas, const PixelRect& part, uint8_t* origin, int stride) const;
   static constexpr size_t kMaxStaleRectangles = 8;
 
   int width_;

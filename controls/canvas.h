@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace skyvault {
 
@@ -34,5 +35,14 @@ struct CanvasView {
   uint8_t* Row(int y) const { return bits + static_cast<intptr_t>(y) * stride; }
   PixelRect Bounds() const { return {0, 0, width, height}; }
 };
+
+// Copies the pixels of `part` from one canvas to another at least as large.
+inline void CopyArea(const CanvasView& from, const CanvasView& to, const PixelRect& part) {
+  for (int y = part.top; y < part.bottom; ++y) {
+    std::memcpy(to.Row(y) + static_cast<size_t>(part.left) * 4,
+                from.Row(y) + static_cast<size_t>(part.left) * 4,
+                static_cast<size_t>(part.Width()) * 4);
+  }
+}
 
 }  // namespace skyvault

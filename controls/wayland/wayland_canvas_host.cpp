@@ -1,7 +1,6 @@
 #include "controls/wayland/wayland_canvas_host.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "controls/frame_geometry.h"
 #include "controls/monitor_layout.h"
@@ -43,16 +42,13 @@ void WaylandCanvasHost::PrepareToDraw(CanvasView& canvas, const PixelRegion& red
       return;
     }
   }
-  if (canvas.bits == canvas_.data() ||
-      canvas_.size() < static_cast<size_t>(canvas.height) * canvas.width * 4) {
+  if (canvas.bits == canvas_.data() || canvas.width != canvasWidth_ ||
+      canvas.height != canvasHeight_) {
     return;
   }
   // No buffer free: the last frame back into memory of the host's own.
   const CanvasView own{canvas_.data(), canvas.width, canvas.height, canvas.width * 4, 32};
-  for (int y = 0; y < canvas.height; ++y) {
-    std::memcpy(own.bits + static_cast<size_t>(y) * own.stride, canvas.Row(y),
-                static_cast<size_t>(canvas.width) * 4);
-  }
+  CopyArea(canvas, own, canvas.Bounds());
   canvas = own;
   canvasBuffer_.reset();
 }
