@@ -211,11 +211,11 @@ void OutputSurface::MakeBuffers() {
   buffersStale_ = false;
 }
 
-int OutputSurface::FreeBuffer() const {
+int OutputSurface::FreeBuffer(const uint8_t* canvasBits) const {
   int free = -1;
   for (int i = 0; i < kBufferCount; ++i) {
     if (!buffers_[i] || buffers_[i]->busy()) continue;
-    if (buffers_[i]->Holds(canvas_.bits)) return i;
+    if (buffers_[i]->Holds(canvasBits)) return i;
     if (free < 0) free = i;
   }
   return free;
@@ -226,15 +226,7 @@ std::optional<CanvasView> OutputSurface::CanvasFor(const CanvasView& current,
                                                    std::shared_ptr<ShmBuffer>& holder) {
   if (!configured_ || closed_ || !current.Valid()) return std::nullopt;
   if (buffersStale_ || !frames_) MakeBuffers();
-  int chosen = -1;
-  for (int i = 0; i < kBufferCount; ++i) {
-    if (!buffers_[i] || buffers_[i]->busy()) continue;
-    if (buffers_[i]->Holds(current.bits)) {
-      chosen = i;
-      break;
-    }
-    if (chosen < 0) chosen = i;
-  }
+  const int chosen = FreeBuffer(current.bits);
   if (chosen < 0) return std::nullopt;
   ShmBuffer& buffer = *buffers_[chosen];
   std::optional<CanvasView> canvas =
@@ -254,7 +246,7 @@ void OutputSurface::Show(const CanvasView& canvas, const PixelRegion& written) {
 void OutputSurface::Submit() {
   if (!frames_ || closed_ || frameCallback_ || !frames_->Behind()) return;
   const CanvasView& canvas = canvas_;
-  const int free = FreeBuffer();
+  const int free = FreeBuffer(canvas.bits);
   if (free < 0) return;
   ShmBuffer& buffer = *buffers_[free];
   for (const PixelRect& r : frames_->Refresh(free, canvas, buffer.pixels(), buffer.stride())) {

@@ -103,8 +103,8 @@ class OutputSurface {
   static const wl_callback_listener kFrameListener;
 
   void MakeBuffers();
-  // The free buffer a frame goes in: the one holding the canvas, else the first.
-  int FreeBuffer() const;
+  // The free buffer a frame goes in: the one holding `canvasBits`, else the first.
+  int FreeBuffer(const uint8_t* canvasBits) const;
   // Commits the next free buffer, brought up to the canvas, if the output
   // lags it and the compositor is ready for a frame.
   void Submit();
