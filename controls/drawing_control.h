@@ -6,8 +6,6 @@
 
 namespace skyvault {
 
-constexpr RgbColour Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
-
 // LoadSpriteBitmap's roles: a picture shown at its own size, and the
 // background, which a picture of another size than the frame is scaled to
 // cover (aspect kept, centred, the overflow cut off).

@@ -5,6 +5,7 @@ namespace skyvault {
 
 // A colour as the saver passes it: red + 256 green + 65536 blue.
 using RgbColour = int32_t;
+constexpr RgbColour Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 // Conversions between those colours and the canvas's 0x00RRGGBB pixels.
 
