@@ -10,12 +10,14 @@
 #include <sstream>
 
 #include "controls/testing/png_bytes.h"
+#include "controls/win32/wic_image_decoder.h"
 #include "dialogs/win32/setup_dialog_ids.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/win32/dialog_input.h"
 #include "platform/testing/win32/message_wait.h"
 #include "platform/testing/win32/registry_keys.h"
 #include "platform/testing/win32/saver_process.h"
+#include "platform/testing/win32/screen_pixels.h"
 #include "settings/settings_schema.h"
 #include "settings/win32/registry_settings_store.h"
 
@@ -24,7 +26,7 @@
 namespace skyvault::win32 {
 namespace {
 
-using testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
+using testing::CapturePixels, testing::DeleteKeyTree, testing::ReadString, testing::WriteString;
 using testing::KeyBackup, testing::RefuseWrites, testing::SaverProcess, testing::TextOf;
 using testing::WaitUntil;
 const std::wstring kSaverKey = kSettingsKey;
@@ -43,37 +45,10 @@ bool Marked() {
   return running;
 }
 
-// 32-bit pixels (0x00RRGGBB) of a bitmap, top row first.
-struct Pixels {
-  int width = 0, height = 0;
-  std::vector<uint32_t> data;
-  Pixels(HDC dc, HBITMAP bitmap, int w, int h)
-      : width(w), height(h), data(static_cast<size_t>(w) * h) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    if (GetDIBits(dc, bitmap, 0, h, data.data(), &info, DIB_RGB_COLORS) != h) data.clear();
-  }
-};
-
-Pixels Capture(const RECT& r) {
-  HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  Pixels pixels(memory, bitmap, r.right - r.left, r.bottom - r.top);
-  DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
-  return pixels;
-}
+using Pixels = std::vector<uint32_t>;  // 0x00RRGGBB, or 0xFFRRGGBB from the decoder
 
 Pixels LoadBridge() {
-  auto bitmap =
-      static_cast<HBITMAP>(LoadImageW(nullptr, Widen(SKYVAULT_DATA "/Bridge.bmp").c_str(),
-                                      IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  HDC dc = CreateCompatibleDC(nullptr);
-  Pixels pixels(dc, bitmap, 800, 600);
-  DeleteDC(dc), DeleteObject(bitmap);
-  return pixels;
+  return WicImageDecoder().Decode(SKYVAULT_DATA "/Bridge.bmp").value_or(DecodedImage{}).pixels;
 }
 
 // The window among `top`'s descendants whose control identifier is `id`.
@@ -109,7 +84,7 @@ struct CanvasPlace {
     for (int py = y0; py < y1; ++py)
       for (int px = x0; px < x1; ++px)
         for (int c = 0; c < 3; ++c)
-          sum[c] += shot.data[size_t(py) * shot.width + px] >> 8 * c & 255;
+          sum[c] += shot[size_t(py) * (screen.right - screen.left) + px] >> 8 * c & 255;
     for (int c = 0; c < 3; ++c)
       most =
           std::max(most, std::abs(sum[c] / ((x1 - x0) * (y1 - y0)) - int(colour >> 8 * c & 255)));
@@ -126,7 +101,7 @@ bool ShowsBelowTheAircraft(HWND display, const std::function<uint32_t(int, int)>
   const CanvasPlace canvas(display);
   return WaitUntil(
       [&] {
-        const Pixels shot = Capture(canvas.screen);
+        const Pixels shot = CapturePixels(nullptr, canvas.screen);
         int off = 0;
         for (int y = 320; y < 560; y += 4)
           for (int x = 0; x < 800; x += 4)
@@ -138,10 +113,9 @@ bool ShowsBelowTheAircraft(HWND display, const std::function<uint32_t(int, int)>
 
 bool ShowsTheBridge(HWND display) {
   const Pixels bridge = LoadBridge();
-  return !bridge.data.empty() &&
+  return !bridge.empty() &&
          ShowsBelowTheAircraft(
-             display, [&](int x, int y) { return bridge.data[static_cast<size_t>(y) * 800 + x]; },
-             24);
+             display, [&](int x, int y) { return bridge[static_cast<size_t>(y) * 800 + x]; }, 24);
 }
 
 class SaverRunTest : public ::testing::Test {
@@ -168,7 +142,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
     std::pair<int, int> found{0, 800};
     for (int y = area.top; y < area.bottom; ++y)
       for (int x = area.left; x < area.right; ++x)
-        if (canvas.Distance(shot, x, y, bridge.data[static_cast<size_t>(y) * 800 + x]) > 48)
+        if (canvas.Distance(shot, x, y, bridge[static_cast<size_t>(y) * 800 + x]) > 48)
           ++found.first, found.second = std::min(found.second, x);
     return found;
   };
@@ -177,7 +151,7 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   int clockPixels = 0;
   const bool shown = WaitUntil(
       [&] {
-        const Pixels shot = Capture(canvas.screen);
+        const Pixels shot = CapturePixels(nullptr, canvas.screen);
         aircraft = differences(shot, entry);
         clockPixels = differences(shot, clock).first;
         return clockPixels > 30 && aircraft.first > 200;
@@ -186,7 +160,10 @@ TEST_F(SaverRunTest, FirstRunWritesTheStoreShowsTheBridgeFliesAndAKeyEndsIt) {
   ASSERT_TRUE(shown) << clockPixels << " pixels of the clock, " << aircraft.first
                      << " of the aircraft";
   EXPECT_TRUE(WaitUntil(
-      [&] { return differences(Capture(canvas.screen), entry).second < aircraft.second - 20; },
+      [&] {
+        return differences(CapturePixels(nullptr, canvas.screen), entry).second <
+               aircraft.second - 20;
+      },
       5000))
       << "the aircraft did not fly left";
 

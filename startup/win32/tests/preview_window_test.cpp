@@ -8,6 +8,7 @@
 #include "controls/resampler.h"
 #include "controls/win32/wic_image_decoder.h"
 #include "platform/testing/win32/registry_keys.h"
+#include "platform/testing/win32/screen_pixels.h"
 #include "platform/testing/win32/test_window.h"
 #include "settings/settings_schema.h"
 #include "startup/win32/preview_window.h"
@@ -16,22 +17,6 @@ namespace skyvault::win32 {
 namespace {
 
 const std::wstring kTestKey = L"Software\\Skyvault Preview Test";
-
-// 0x00RRGGBB pixels of a window's client area, top row first.
-std::vector<uint32_t> Picture(HWND window, int width, int height) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-  HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, dc);
-  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
-  return pixels;
-}
 
 // The fraction of `picture`'s pixels in `area` within 40 of `expected` in every channel.
 double Matching(const std::vector<uint32_t>& picture, int width, const PixelRect& area,
@@ -64,7 +49,7 @@ TEST(LivePreview, PlaysTheWholeSceneAtThePanesSizeAndEndsWithThePane) {
   std::vector<std::vector<uint32_t>> shots;
   host.handler = [&](UINT message, WPARAM, LPARAM, LRESULT*) {
     if (message != WM_TIMER) return false;
-    shots.push_back(Picture(window, kWidth, kHeight));
+    shots.push_back(testing::CapturePixels(window, {0, 0, kWidth, kHeight}));
     if (shots.size() == 2) DestroyWindow(host.hwnd);
     return true;
   };
