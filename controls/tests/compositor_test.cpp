@@ -14,10 +14,8 @@ using testing::OpaqueImage;
 
 TEST_F(CompositorTest, ClearFrameFillsTheCanvasWithTheExactColour) {
   Open();
-  for (auto [colour, expected] : {std::pair{Rgb(0, 226, 251), 0x00E2FBu},
-                                  {Rgb(255, 255, 0), 0xFFFF00u},
-                                  {Rgb(1, 2, 3), 0x010203u},
-                                  {Rgb(4, 0, 250), 0x0400FAu}}) {
+  for (auto [colour, expected] :
+       {std::pair{Rgb(0, 226, 251), 0x00E2FBu}, {Rgb(1, 2, 3), 0x010203u}}) {
     Frame(colour, {});
     EXPECT_EQ(std::pair(At(0, 0), At(799, 599)), std::pair(expected, expected)) << colour;
   }
