@@ -98,9 +98,8 @@ TEST_P(ClippingTest, ShowsExactlyThePartOnTheCanvas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEdge, ClippingTest,
-                         ::testing::Values(std::pair(0, 0), std::pair(-3, 5), std::pair(798, 5),
-                                           std::pair(797, 599), std::pair(5, -3), std::pair(5, 598),
-                                           std::pair(-1, -1), std::pair(796, 596), std::pair(-4, 0),
+                         ::testing::Values(std::pair(-3, 5), std::pair(798, 5), std::pair(797, 599),
+                                           std::pair(5, -3), std::pair(5, 598), std::pair(-4, 0),
                                            std::pair(800, 0), std::pair(0, 600), std::pair(0, -4),
                                            std::pair(INT32_MAX, INT32_MAX),
                                            std::pair(INT32_MIN, INT32_MIN)));
