@@ -10,17 +10,10 @@
 #include "platform/testing/little_endian.h"
 
 namespace skyvault::testing {
-namespace {
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
 
 std::optional<Bitmap> ReadBmp(const std::string& path) {
-  const auto b = ReadFile(path);
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> b(std::istreambuf_iterator<char>(in), {});
   if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
   Bitmap bmp;
   const uint32_t offset = Get32(b, 10), header = Get32(b, 14), compression = Get32(b, 30);

@@ -79,8 +79,7 @@ TEST(BufferedOutput, EachBufferCatchesUpOnTheFramesItMissed) {
       for (size_t i = 0; i < undamaged.data.size(); ++i) {
         ASSERT_TRUE(undamaged.data[i] == 0xFEEDFACE ||
                     (shown >= 0 && undamaged.data[i] == buffers[shown].data[i]))
-            << "a change outside the damage at " << i % bufferWidth << "," << i / bufferWidth
-            << ", frame " << n;
+            << "a change outside the damage at " << i << ", frame " << n;
       }
       shown = free;
     }

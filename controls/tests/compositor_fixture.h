@@ -37,25 +37,19 @@ class CompositorTest : public ::testing::Test {
     for (int32_t s : sprites) compositor.DrawSprite(s);
     compositor.ShowFrame();
   }
-  // Every canvas pixel equals want(x, y).
-  void ExpectCanvasAs(const std::function<uint32_t(int, int)>& want, const std::string& what) {
+  // Every canvas pixel equals `fill` except those listed.
+  void ExpectCanvas(uint32_t fill, const Pixels& except, const std::string& what = "") {
+    std::vector<uint32_t> want(size_t(width()) * height(), fill);
+    for (const auto& [at, pixel] : except) want[size_t(at.second) * width() + at.first] = pixel;
+    ExpectCanvas(want, what);
+  }
+  void ExpectCanvas(const std::vector<uint32_t>& want, const std::string& what) {
     int wrong = 0;
     for (int y = 0; y < height(); ++y)
       for (int x = 0; x < width(); ++x)
-        if (At(x, y) != want(x, y) && ++wrong <= 5)
+        if (At(x, y) != want[size_t(y) * width() + x] && ++wrong <= 5)
           ADD_FAILURE() << what << " at " << x << "," << y << std::hex << ": " << At(x, y);
     EXPECT_EQ(wrong, 0) << what;
-  }
-  // Every canvas pixel equals `fill` except those listed.
-  void ExpectCanvas(uint32_t fill, const Pixels& except, const std::string& what = "") {
-    ExpectCanvasAs(
-        [&](int x, int y) {
-          return except.count({x, y}) ? except.at({x, y}) : fill;
-        },
-        what);
-  }
-  void ExpectCanvas(const std::vector<uint32_t>& want, const std::string& what) {
-    ExpectCanvasAs([&](int x, int y) { return want[size_t(y) * width() + x]; }, what);
   }
   // The pixels that `draw` leaves on a compositor of its own (same pictures, a new canvas).
   std::vector<uint32_t> DrawnAfresh(const std::function<void(Compositor&)>& draw) {
