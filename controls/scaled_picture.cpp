@@ -190,8 +190,6 @@ std::optional<ScaledPicture> ScaleSprite(ImageDecoder& decoder, const std::strin
                      lock, plan, makePlan);
   if (!named) return std::nullopt;
   ScaledPicture picture;
-  picture.logicalWidth = plan.namedWidth;
-  picture.logicalHeight = plan.namedHeight;
   const bool keyed = kind == PictureKind::Transparent && !named->hasAlpha && Whole(*named);
   std::optional<DecodedImage> image = FromBestSource(
       decoder, path, std::move(*named), keyed, plan,
@@ -218,8 +216,6 @@ std::optional<ScaledPicture> ScaleCovering(ImageDecoder& decoder, const std::str
       NamedOrItsPlan(companions == Companions::Only, decoder, path, lock, plan, makePlan);
   if (!named) return std::nullopt;
   ScaledPicture picture;
-  picture.logicalWidth = kLogicalWidth;
-  picture.logicalHeight = kLogicalHeight;
   double need = 1.0;
   if (companions != Companions::Skip) {
     need = frameSized ? scale.value() : scale.canvasWidth() / plan.area.Width();

@@ -12,9 +12,6 @@ namespace skyvault {
 
 // A picture prepared once, at load, for a frame composed at scale s.
 struct ScaledPicture {
-  // The named file's size: what the saver's rules know of the picture.
-  int logicalWidth = 0;
-  int logicalHeight = 0;
   // The pixels to draw, premultiplied, at the physical size; image.left and
   // image.top are where they start from the picture's corner, on the canvas
   // (not 0 when only a part of the picture is kept).

@@ -28,8 +28,7 @@ TEST(LoadScaledPicture, KeepsTheNamedSizeAndDrawsFromTheBestSourceAtThePhysicalS
     const auto picture =
         LoadScaledPicture(decoder, kPlane, PictureKind::Transparent, FrameScale(scale));
     ASSERT_TRUE(picture) << scale;
-    EXPECT_EQ(std::tuple(picture->logicalWidth, picture->logicalHeight, picture->sourceFactor),
-              std::tuple(100, 40, factor));
+    EXPECT_EQ(picture->sourceFactor, factor);
     EXPECT_EQ(std::tuple(picture->image.width, picture->image.height, picture->image.pixels.size()),
               std::tuple(width, width * 2 / 5, size_t(width) * width * 2 / 5));
     EXPECT_TRUE(width % 300 != 100 ||  // 100 and 400: no resampling
@@ -92,7 +91,6 @@ TEST(LoadCoveringPicture, FillsTheCanvasFromTheMiddleOfTheFullPicture) {
     const FrameScale s(scale);
     const auto picture = LoadCoveringPicture(decoder, path, s);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(std::pair(picture->logicalWidth, picture->logicalHeight), std::pair(800, 600));
     EXPECT_EQ(picture->image.pixels,
               testing::FilledPicture(s.canvasWidth(), s.canvasHeight(), 0xFF00C000u).pixels);
   }
@@ -120,7 +118,6 @@ TEST(LoadScaledPicture, APictureLargerThanTheFrameKeepsOnlyWhatTheFrameShows) {
   const auto part = LoadScaledPicture(decoder, logo, PictureKind::Opaque, scale, Companions::Use,
                                       PicturePlace{-100, -50});
   ASSERT_TRUE(whole && part);
-  EXPECT_EQ(std::pair(part->logicalWidth, part->logicalHeight), std::pair(1000, 700));
   EXPECT_EQ(std::tuple(part->image.left, part->image.top, part->image.width, part->image.height),
             std::tuple(150, 75, 1200, 900));
   for (int y = 0; y < 900; y += 7)
