@@ -24,38 +24,27 @@ TEST(WindowChoice, WindowNumbers) {
                                                                    {"44040199", 44040199},
                                                                    {"4294967295", 0xFFFFFFFFu},
                                                                    {"", {}},
-                                                                   {"0x", {}},
                                                                    {"0", {}},
                                                                    {"4294967296", {}},
-                                                                   {"0x100000000", {}},
                                                                    {"12ab", {}},
                                                                    {"0xg1", {}},
-                                                                   {"-5", {}},
                                                                    {" 5", {}},
-                                                                   {"5 ", {}},
                                                                    {"99999999999999999999", {}}};
   for (const auto& [text, expected] : cases)
     EXPECT_EQ(ParseXWindowId(text), expected) << '"' << text << '"';
 }
 
 TEST(WindowChoice, FirstThatAppliesWins) {
-  // A number that is none falls through to the next choice; a missing value takes nothing
-  // with it; ignored options take their values; settings options' values are never options.
+  // A number that is none falls through to the next choice (how options and their values are
+  // read is the command line's test).
   const std::tuple<const char*, const char*, Target, uint64_t> cases[] = {
       {"", nullptr, Target::OwnWindow, 0},
       {"--window-id 0x400001", nullptr, Target::GivenWindow, 0x400001},
-      {"--window-id=0x51", nullptr, Target::GivenWindow, 0x51},
       {"", "0x600003", Target::DaemonWindow, 0x600003},
       {"--root", "0x600003", Target::DaemonWindow, 0x600003},
       {"--window-id 0x10 --root", "0x600003", Target::GivenWindow, 0x10},
-      {"-root", nullptr, Target::Root, 0},
       {"--root", "rubbish", Target::Root, 0},
-      {"--window-id 0xzz", "0x22", Target::DaemonWindow, 0x22},
-      {"--window-id 0 --root", nullptr, Target::Root, 0},
-      {"--root --window-id", nullptr, Target::Root, 0},
-      {"--window --install --fps --visual default --root", nullptr, Target::Root, 0},
-      {"-visual=0x21 --speed 5 root", nullptr, Target::OwnWindow, 0},
-      {"--message-text --root --font --window-id 0x77", nullptr, Target::OwnWindow, 0}};
+      {"--window-id 0xzz", "0x22", Target::DaemonWindow, 0x22}};
   for (const auto& [line, daemon, target, window] : cases) {
     const WindowChoice choice = ChooseWindow(Split(line), daemon);
     EXPECT_EQ(std::tuple(choice.target, choice.window, choice.help),
@@ -65,12 +54,8 @@ TEST(WindowChoice, FirstThatAppliesWins) {
 }
 
 TEST(WindowChoice, HelpAndShowRedrawsAreNotedBesideTheWindow) {
-  for (const char* line : {"--help", "-help", "--root --help"})
-    EXPECT_TRUE(ChooseWindow(Split(line), nullptr).help) << line;
-  // "--visual --help" gives "--help" to --visual as its value.
-  EXPECT_FALSE(ChooseWindow({"--visual", "--help"}, nullptr).help);
+  EXPECT_TRUE(ChooseWindow({"--root", "--help"}, nullptr).help);
   EXPECT_TRUE(ChooseWindow({"--root", "-show-redraws"}, nullptr).showRedraws);
-  EXPECT_FALSE(ChooseWindow({"--visual", "--show-redraws"}, nullptr).showRedraws);
 }
 
 // Wayland only for a window of the saver's own: a given X window or the root stays X11.
@@ -82,10 +67,8 @@ TEST(WindowChoice, WaylandOnlyWithoutAnXWindow) {
       {"--wayland", nullptr, nullptr, true, false},
       {"--wayland-shell xdg", nullptr, nullptr, true, true},
       {"-wayland-shell=layer", nullptr, "wayland-0", true, false},
-      {"--window-id 0x400001", nullptr, "wayland-1", false, false},
       {"--root --wayland", nullptr, "wayland-1", false, false},
-      {"", "0x200003", "wayland-1", false, false},
-      {"--visual --wayland", nullptr, nullptr, false, false}};
+      {"", "0x200003", "wayland-1", false, false}};
   for (const auto& [line, daemon, waylandDisplay, wayland, xdg] : cases) {
     const WindowChoice choice = ChooseWindow(Split(line), daemon);
     EXPECT_EQ(ChoosesWayland(choice, waylandDisplay), wayland) << line;
