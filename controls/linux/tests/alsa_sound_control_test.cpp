@@ -59,9 +59,8 @@ void Hold(AlsaSoundControl& sound, int32_t handle, int ms) {
 
 TEST(SoundPlayerLock, OneHolderPerDisplayInTheUsersOwnFolder) {
   for (auto [runtime, display, path] :
-       {std::tuple<const char*, const char*, const char*>{"/run/user/1000", ":0",
-                                                          "/run/user/1000/skyvault-sound-_0.lock"},
-        {"/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
+       {std::tuple<const char*, const char*, const char*>{
+            "/run/user/1000", "host:10.0", "/run/user/1000/skyvault-sound-host_10.0.lock"},
         {nullptr, ":1", "/tmp/skyvault-1000/sound-_1.lock"},
         {"relative", "../../etc", "/tmp/skyvault-1000/sound-.._.._etc.lock"},
         {"", nullptr, "/tmp/skyvault-1000/sound-none.lock"}})
