@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <random>
 
 #include "platform/testing/little_endian.h"
 #include "platform/testing/temp_folder.h"
@@ -86,22 +85,19 @@ TEST_F(PixbufImageDecoderTest, KeepsOnlyThePartAskedFor) {
   EXPECT_FALSE(decoder_.DecodePart(path, [](int, int) { return PixelRect{}; }));
 }
 
-// The size limit is checked from the header: 100000 x 100000 (30 GB) with no pixel behind it.
+// The size limit is checked from the header (random bytes and a header claiming 100000 x 100000
+// pixels are the saver's process test).
 TEST_F(PixbufImageDecoderTest, HostileOversizedAndMissingFilesGiveNothing) {
   EXPECT_TRUE(decoder_.Decode(folder_.Write("widest.bmp", Bitmap24(kMaxPictureSide, 1, 1))));
-  std::mt19937 random(7);
-  Bytes noise(4096);
-  for (uint8_t& b : noise) b = static_cast<uint8_t>(random());
   std::ifstream in(WritePng("whole.png", Bytes(64 * 4, 200)), std::ios::binary);
   const Bytes png(std::istreambuf_iterator<char>(in), {});  // by gdk-pixbuf, compressed
 
   for (const std::string& path :
        {std::string(), folder_.Path("missing.png"), testing::Utf8(folder_.path()),
-        folder_.Write("noise.bmp", noise), folder_.Write("empty.jpg", {}),
+        folder_.Write("empty.jpg", {}),
         folder_.Write("truncated.png", Bytes(png.begin(), png.begin() + png.size() / 2)),
         folder_.Write("too-wide.bmp", Bitmap24(kMaxPictureSide + 1, 1, 1)),
-        folder_.Write("too-tall.bmp", Bitmap24(1, kMaxPictureSide + 1, 1)),
-        folder_.Write("huge.bmp", Bitmap24(100000, 100000, 0))}) {
+        folder_.Write("too-tall.bmp", Bitmap24(1, kMaxPictureSide + 1, 1))}) {
     EXPECT_FALSE(decoder_.Decode(path)) << path;
   }
   // A bitmap cut short may come out whole-sized with its missing rows filled in.

@@ -54,8 +54,7 @@ TEST(SoundMixer, OnceLoopSilenceAndStopMoveThroughTheSoundAsAsked) {
 }
 
 TEST(SoundMixer, VolumeIsHundredthsOfADecibelOnTheSamples) {
-  for (auto [volume, factor] :
-       {std::pair{0, 1.0}, {-600, 0.501}, {-2000, 0.1}, {-10000, 0.0}, {-20000, 0.0}, {500, 1.0}}) {
+  for (auto [volume, factor] : {std::pair{0, 1.0}, {-2000, 0.1}, {-10000, 0.0}, {500, 1.0}}) {
     SoundMixer mixer;
     const int32_t h = mixer.Add(Constant(20000, 100));
     mixer.SetVolume(h, volume);

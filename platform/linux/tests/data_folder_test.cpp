@@ -22,7 +22,6 @@ TEST(DataFolder, TheBuildTreeUsesTheSourcesAndAnInstalledProgramItsShareFolder) 
         {build + "/./startup/../skyvault", source + "/"},
         {root + "/build-other/skyvault", share},  // a name that only begins alike
         {root + "/pkg/usr/libexec/xscreensaver/skyvault", root + "/pkg" + share},
-        {"/usr/libexec/xscreensaver/skyvault", share},
         {"", share}})
     EXPECT_EQ(DataFolderFor(executable, build, source), folder) << executable;
 }

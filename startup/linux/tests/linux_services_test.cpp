@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/testing/temp_folder.h"
 #include "settings/settings_schema.h"
 
@@ -23,11 +20,6 @@ TEST(LinuxServices, TheCommandLineOverridesTheFileForThisRunOnly) {
     WriteFirstRunValues(*store, "/usr/share/skyvault/");
     EXPECT_EQ(ReadSetting(*store, kStartup, keys::Speed), "9");
   }
-  std::ifstream file(config + "/skyvault/skyvault.ini");
-  std::ostringstream text;
-  text << file.rdbuf();
-  EXPECT_NE(text.str().find("\nSpeed=3\n"), std::string::npos) << text.str();
-
   auto next = MakeSettingsStore({});
   EXPECT_FALSE(NeedsFirstRunValues(*next));
   EXPECT_EQ(ReadSetting(*next, kStartup, keys::Speed), "3");

@@ -2,21 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace skyvault {
 namespace {
 
 using Target = WindowChoice::Target;
 using Args = std::vector<std::string>;
-
-// The words of `line`.
-Args Split(const std::string& line) {
-  std::istringstream in(line);
-  Args words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
 
 TEST(WindowChoice, WindowNumbers) {
   const std::pair<std::string, std::optional<uint64_t>> cases[] = {{"0x2a00007", 0x2a00007},
@@ -24,72 +14,55 @@ TEST(WindowChoice, WindowNumbers) {
                                                                    {"44040199", 44040199},
                                                                    {"4294967295", 0xFFFFFFFFu},
                                                                    {"", {}},
-                                                                   {"0x", {}},
                                                                    {"0", {}},
                                                                    {"4294967296", {}},
-                                                                   {"0x100000000", {}},
                                                                    {"12ab", {}},
                                                                    {"0xg1", {}},
-                                                                   {"-5", {}},
                                                                    {" 5", {}},
-                                                                   {"5 ", {}},
                                                                    {"99999999999999999999", {}}};
   for (const auto& [text, expected] : cases)
     EXPECT_EQ(ParseXWindowId(text), expected) << '"' << text << '"';
 }
 
 TEST(WindowChoice, FirstThatAppliesWins) {
-  // A number that is none falls through to the next choice; a missing value takes nothing
-  // with it; ignored options take their values; settings options' values are never options.
-  const std::tuple<const char*, const char*, Target, uint64_t> cases[] = {
-      {"", nullptr, Target::OwnWindow, 0},
-      {"--window-id 0x400001", nullptr, Target::GivenWindow, 0x400001},
-      {"--window-id=0x51", nullptr, Target::GivenWindow, 0x51},
-      {"", "0x600003", Target::DaemonWindow, 0x600003},
-      {"--root", "0x600003", Target::DaemonWindow, 0x600003},
-      {"--window-id 0x10 --root", "0x600003", Target::GivenWindow, 0x10},
-      {"-root", nullptr, Target::Root, 0},
-      {"--root", "rubbish", Target::Root, 0},
-      {"--window-id 0xzz", "0x22", Target::DaemonWindow, 0x22},
-      {"--window-id 0 --root", nullptr, Target::Root, 0},
-      {"--root --window-id", nullptr, Target::Root, 0},
-      {"--window --install --fps --visual default --root", nullptr, Target::Root, 0},
-      {"-visual=0x21 --speed 5 root", nullptr, Target::OwnWindow, 0},
-      {"--message-text --root --font --window-id 0x77", nullptr, Target::OwnWindow, 0}};
-  for (const auto& [line, daemon, target, window] : cases) {
-    const WindowChoice choice = ChooseWindow(Split(line), daemon);
+  // A number that is none falls through to the next choice (how options and their values are
+  // read is the command line's test).
+  const std::tuple<Args, const char*, Target, uint64_t> cases[] = {
+      {Args{}, nullptr, Target::OwnWindow, 0},
+      {Args{"--window-id", "0x400001"}, nullptr, Target::GivenWindow, 0x400001},
+      {Args{}, "0x600003", Target::DaemonWindow, 0x600003},
+      {Args{"--root"}, "0x600003", Target::DaemonWindow, 0x600003},
+      {Args{"--window-id", "0x10", "--root"}, "0x600003", Target::GivenWindow, 0x10},
+      {Args{"--root"}, "rubbish", Target::Root, 0},
+      {Args{"--window-id", "0xzz"}, "0x22", Target::DaemonWindow, 0x22}};
+  for (const auto& [args, daemon, target, window] : cases) {
+    const WindowChoice choice = ChooseWindow(args, daemon);
     EXPECT_EQ(std::tuple(choice.target, choice.window, choice.help),
               std::tuple(target, window, false))
-        << line;
+        << ::testing::PrintToString(args);
   }
 }
 
 TEST(WindowChoice, HelpAndShowRedrawsAreNotedBesideTheWindow) {
-  for (const char* line : {"--help", "-help", "--root --help"})
-    EXPECT_TRUE(ChooseWindow(Split(line), nullptr).help) << line;
-  // "--visual --help" gives "--help" to --visual as its value.
-  EXPECT_FALSE(ChooseWindow({"--visual", "--help"}, nullptr).help);
+  EXPECT_TRUE(ChooseWindow({"--root", "--help"}, nullptr).help);
   EXPECT_TRUE(ChooseWindow({"--root", "-show-redraws"}, nullptr).showRedraws);
-  EXPECT_FALSE(ChooseWindow({"--visual", "--show-redraws"}, nullptr).showRedraws);
 }
 
 // Wayland only for a window of the saver's own: a given X window or the root stays X11.
 TEST(WindowChoice, WaylandOnlyWithoutAnXWindow) {
-  const std::tuple<const char*, const char*, const char*, bool, bool> cases[] = {
-      {"", nullptr, "wayland-1", true, false},
-      {"", nullptr, "", false, false},
-      {"", nullptr, nullptr, false, false},
-      {"--wayland", nullptr, nullptr, true, false},
-      {"--wayland-shell xdg", nullptr, nullptr, true, true},
-      {"-wayland-shell=layer", nullptr, "wayland-0", true, false},
-      {"--window-id 0x400001", nullptr, "wayland-1", false, false},
-      {"--root --wayland", nullptr, "wayland-1", false, false},
-      {"", "0x200003", "wayland-1", false, false},
-      {"--visual --wayland", nullptr, nullptr, false, false}};
-  for (const auto& [line, daemon, waylandDisplay, wayland, xdg] : cases) {
-    const WindowChoice choice = ChooseWindow(Split(line), daemon);
-    EXPECT_EQ(ChoosesWayland(choice, waylandDisplay), wayland) << line;
-    EXPECT_TRUE(!wayland || choice.xdgShell == xdg) << line;
+  const std::tuple<Args, const char*, const char*, bool, bool> cases[] = {
+      {Args{}, nullptr, "wayland-1", true, false},
+      {Args{}, nullptr, "", false, false},
+      {Args{}, nullptr, nullptr, false, false},
+      {Args{"--wayland"}, nullptr, nullptr, true, false},
+      {Args{"--wayland-shell", "xdg"}, nullptr, nullptr, true, true},
+      {Args{"-wayland-shell=layer"}, nullptr, "wayland-0", true, false},
+      {Args{"--root", "--wayland"}, nullptr, "wayland-1", false, false},
+      {Args{}, "0x200003", "wayland-1", false, false}};
+  for (const auto& [args, daemon, waylandDisplay, wayland, xdg] : cases) {
+    const WindowChoice choice = ChooseWindow(args, daemon);
+    EXPECT_EQ(ChoosesWayland(choice, waylandDisplay), wayland) << ::testing::PrintToString(args);
+    EXPECT_TRUE(!wayland || choice.xdgShell == xdg) << ::testing::PrintToString(args);
   }
 }
 
