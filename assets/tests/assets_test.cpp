@@ -63,14 +63,14 @@ std::map<std::string, std::pair<std::string, std::string>> Manifest() {
 }
 
 TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
-  const auto manifest = Manifest();
+  auto manifest = Manifest();
   std::set<std::string> types;
   for (const auto& [file, row] : manifest) types.insert(row.first);
   EXPECT_EQ(manifest.size(), skyvault::kAircraft.size());
   EXPECT_EQ(types.size(), skyvault::kAircraft.size()) << "two slots share one aircraft type";
   for (const skyvault::AircraftRow& a : skyvault::kAircraft) {
     SCOPED_TRACE(a.bitmap);
-    EXPECT_TRUE(manifest.count(a.bitmap));
+    EXPECT_EQ(manifest.erase(a.bitmap), 1u) << "not in the manifest, or shared";
     const Bitmap bmp = ReadBmp(kData + a.bitmap);
     ASSERT_EQ(bmp.bpp, 32);
     ASSERT_NE(bmp.alphaMask, 0u);
