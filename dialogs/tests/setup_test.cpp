@@ -160,18 +160,10 @@ TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
 
 TEST(SetupHandlers, DraggingSpeedOrSensitivityWritesAndShowsEveryValue) {
   Settled d;
-  for (const auto& [bar, key, box, from, to] :
-       {std::tuple{SetupScrollBar::hsbSpeed, "Speed", "txtSpeed", 2, 100},
-        {SetupScrollBar::hsbMouseS, "MouseSens", "txtMouseS", 20, 2}}) {
-    d.store.ClearWrites();
-    const int step = from < to ? 1 : -1;
-    for (int v = from; v != to + step; v += step) {
-      d.setup.OnScrollTracked(bar, v);
-      ASSERT_EQ(d.store.Read("Startup", key, "?"), std::to_string(v));
-      ASSERT_EQ(d.Shown(box), std::to_string(v));
-    }
-    EXPECT_EQ(d.store.writes().size(), static_cast<size_t>(std::abs(to - from) + 1)) << key;
-  }
+  for (int v : {57, 100, 2}) d.setup.OnScrollTracked(SetupScrollBar::hsbSpeed, v);
+  for (int v : {20, 3}) d.setup.OnScrollTracked(SetupScrollBar::hsbMouseS, v);
+  EXPECT_EQ(d.Written(), "Speed=57; Speed=100; Speed=2; MouseSens=20; MouseSens=3");
+  d.ExpectShown("hsbSpeed=2; txtSpeed=2; hsbMouseS=3; txtMouseS=3");
 }
 
 TEST(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
