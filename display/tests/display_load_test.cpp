@@ -45,7 +45,6 @@ TEST(DisplayLoad, FirstRunOnAnEmptyStoreWritesFirstThenLoadsSeventeenPicturesInO
   EXPECT_EQ(h.drawing.calls, Join({{"InitDisplay(800, 600, 16, \"\")"},
                                    Picture(1, kData + "Bridge.bmp", -2, 0, 0, 2),
                                    Aircraft(2)}));
-  EXPECT_EQ(Count(log, "LoadSound(\"" + kData + "Prop.wav\") = 7"), 1);
 }
 
 TEST(DisplayLoad, EveryFileComesFromThePlatformsDataFolder) {
