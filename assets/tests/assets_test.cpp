@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/linux/sound_file.h"
 #include "controls/testing/picture_files.h"
 #include "display/aircraft_schedule.h"
 #include "display/aircraft_table.h"
-#include "platform/testing/little_endian.h"
 
 namespace {
 
@@ -23,14 +23,7 @@ const std::string kAssets = SKYVAULT_ASSETS_DIR;
 const std::string kData = kAssets + "/data/";
 
 using skyvault::testing::Bitmap;
-using skyvault::testing::Get16;
-using skyvault::testing::Get32;
 using skyvault::testing::Png;
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 // The picture read by `read` (an empty one, and a failure, where it cannot be read).
 template <typename Picture>
@@ -70,14 +63,14 @@ std::map<std::string, std::pair<std::string, std::string>> Manifest() {
 }
 
 TEST(AircraftPictures, EachIsAnAlphaBitmapThatHidesWhereItWaitsWithSoftEdges) {
-  const auto manifest = Manifest();
+  auto manifest = Manifest();
   std::set<std::string> types;
   for (const auto& [file, row] : manifest) types.insert(row.first);
   EXPECT_EQ(manifest.size(), skyvault::kAircraft.size());
   EXPECT_EQ(types.size(), skyvault::kAircraft.size()) << "two slots share one aircraft type";
   for (const skyvault::AircraftRow& a : skyvault::kAircraft) {
     SCOPED_TRACE(a.bitmap);
-    EXPECT_TRUE(manifest.count(a.bitmap));
+    EXPECT_EQ(manifest.erase(a.bitmap), 1u) << "not in the manifest, or shared";
     const Bitmap bmp = ReadBmp(kData + a.bitmap);
     ASSERT_EQ(bmp.bpp, 32);
     ASSERT_NE(bmp.alphaMask, 0u);
@@ -159,36 +152,18 @@ TEST(HighResolutionArt, EachStockPictureHasA4xCompanionThatLinesUpWithIt) {
 
 // ---- The engine sound ----
 
-struct Wave {
-  uint16_t format = 0, channels = 0, bits = 0;
-  uint32_t rate = 0;
-  std::vector<int16_t> samples;
-};
-
-Wave ReadWav(const std::string& path) {
-  const auto b = ReadFile(path);
-  Wave w;
-  if (b.size() < 12 || std::string(b.begin(), b.begin() + 4) != "RIFF") return w;
-  for (size_t at = 12; at + 8 <= b.size();) {
-    const std::string id(b.begin() + at, b.begin() + at + 4);
-    const uint32_t size = Get32(b, at + 4);
-    const size_t body = at + 8;
-    if (id == "fmt ") {
-      w.format = Get16(b, body), w.channels = Get16(b, body + 2), w.rate = Get32(b, body + 4);
-      w.bits = Get16(b, body + 14);
-    }
-    for (size_t i = 0; id == "data" && i + 1 < size && body + i + 1 < b.size(); i += 2)
-      w.samples.push_back(int16_t(Get16(b, body + i)));
-    at = body + size + (size & 1);
-  }
-  return w;
+// As the Linux saver reads it: refused unless a PCM wave it can play.
+skyvault::DecodedSound ReadWav(const std::string& path) {
+  const auto sound = skyvault::ReadSoundFile(path);
+  if (!sound) ADD_FAILURE() << "not playable: " << path;
+  return sound.value_or(skyvault::DecodedSound{});
 }
 
-TEST(EngineSound, IsMono16BitPcmOfTwoToFourSecondsAndNotAPureTone) {
-  const Wave w = ReadWav(kData + "Prop.wav");
-  EXPECT_EQ(std::tuple(w.format, w.channels, w.bits), std::tuple(1, 1, 16));
-  ASSERT_TRUE(w.rate == 22050 || w.rate == 44100) << w.rate;
-  EXPECT_NEAR(double(w.samples.size()) / w.rate, 3.0, 1.0) << "seconds";
+TEST(EngineSound, IsMonoPcmOfTwoToFourSecondsAndNotAPureTone) {
+  const skyvault::DecodedSound w = ReadWav(kData + "Prop.wav");
+  EXPECT_EQ(w.channels, 1);
+  ASSERT_TRUE(w.samplesPerSecond == 22050 || w.samplesPerSecond == 44100) << w.samplesPerSecond;
+  EXPECT_NEAR(double(w.samples.size()) / w.samplesPerSecond, 3.0, 1.0) << "seconds";
   double squares = 0;
   int peak = 0;
   for (int16_t s : w.samples) squares += double(s) * s, peak = std::max(peak, std::abs(int(s)));
@@ -200,8 +175,9 @@ TEST(EngineSound, IsMono16BitPcmOfTwoToFourSecondsAndNotAPureTone) {
 
 // No click at the seam (a jump within 99 % of the inside steps), no change of level.
 TEST(EngineSound, LoopsWithoutAClickOrAPulseAtTheSeam) {
-  const Wave w = ReadWav(kData + "Prop.wav");
-  ASSERT_GT(w.samples.size(), size_t(w.rate / 10));
+  const skyvault::DecodedSound w = ReadWav(kData + "Prop.wav");
+  const size_t rate = size_t(w.samplesPerSecond);
+  ASSERT_GT(w.samples.size(), rate / 10);
   const size_t n = w.samples.size();
   std::vector<int> steps;
   for (size_t i = 1; i < n; ++i) steps.push_back(std::abs(w.samples[i] - w.samples[i - 1]));
@@ -213,12 +189,12 @@ TEST(EngineSound, LoopsWithoutAClickOrAPulseAtTheSeam) {
     for (size_t i = 0; i < count; ++i) sum += std::pow(w.samples[(from + i) % n], 2);
     return std::sqrt(sum / count);
   };
-  EXPECT_NEAR(rms(n - w.rate / 40, w.rate / 20) / rms(n / 2, w.rate / 20), 1.0, 0.35);
+  EXPECT_NEAR(rms(n - rate / 40, rate / 20) / rms(n / 2, rate / 20), 1.0, 0.35);
 }
 
 TEST(HelpPage, AnswersTheDialogsQuestionsOffline) {
-  const auto b = ReadFile(kData + "help.html");
-  const std::string html(b.begin(), b.end());
+  std::ifstream in(kData + "help.html");
+  const std::string html(std::istreambuf_iterator<char>(in), {});
   for (const char* text : {"How do I load a custom background?", "How do I load a custom logo?",
                            "Why is it slow loading the settings screen?", "Skyvault-Setup.exe",
                            "HKEY_CURRENT_USER\\Software\\Skyvault\\Startup", "800 &times; 600"})

@@ -160,18 +160,10 @@ TEST(SetupHandlers, CheckBoxesAndTextBoxesWriteEveryChangeToTheirOwnKey) {
 
 TEST(SetupHandlers, DraggingSpeedOrSensitivityWritesAndShowsEveryValue) {
   Settled d;
-  for (const auto& [bar, key, box, from, to] :
-       {std::tuple{SetupScrollBar::hsbSpeed, "Speed", "txtSpeed", 2, 100},
-        {SetupScrollBar::hsbMouseS, "MouseSens", "txtMouseS", 20, 2}}) {
-    d.store.ClearWrites();
-    const int step = from < to ? 1 : -1;
-    for (int v = from; v != to + step; v += step) {
-      d.setup.OnScrollTracked(bar, v);
-      ASSERT_EQ(d.store.Read("Startup", key, "?"), std::to_string(v));
-      ASSERT_EQ(d.Shown(box), std::to_string(v));
-    }
-    EXPECT_EQ(d.store.writes().size(), static_cast<size_t>(std::abs(to - from) + 1)) << key;
-  }
+  for (int v : {57, 100, 2}) d.setup.OnScrollTracked(SetupScrollBar::hsbSpeed, v);
+  for (int v : {20, 3}) d.setup.OnScrollTracked(SetupScrollBar::hsbMouseS, v);
+  EXPECT_EQ(d.Written(), "Speed=57; Speed=100; Speed=2; MouseSens=20; MouseSens=3");
+  d.ExpectShown("hsbSpeed=2; txtSpeed=2; hsbMouseS=3; txtMouseS=3");
 }
 
 TEST(SetupHandlers, TheVolumeThumbWritesOnceWhenReleased) {
@@ -262,12 +254,11 @@ TEST(SetupOpening, OnFirstRunValuesShowsThemAndWritesWhatLoadingChanges) {
             "Message=Place a Message Here; Speed=3; MouseSens=4; Clock=1; FontClock=16; "
             "Volume=-748");
   d.ExpectShown(
-      "cboFontsScreen.count=6; cboFontsScreen=3; lblSample=Tahoma; optBakGrnd=2; chkProp=1; "
+      "cboSoundOff.count=20; cboFontsScreen.count=6; cboFontsScreen=3; lblSample=Tahoma; "
+      "optBakGrnd=2; chkProp=1; "
       "txtMessage=Place a Message Here; hsbSpeed=3; txtSpeed=3; hsbMouseS=4; txtMouseS=4; "
       "txtLogo=C:\\Hallowmere\\Skyvault1\\Tarnwing1.bmp; chkClock=1; txtFontSize=16; "
       "txtBGFile=C:\\Hallowmere\\Skyvault1\\Bridge.bmp; cboSoundOff=Never; hsbVolume=-748");
-  EXPECT_EQ(d.view.log.back(), "cmdSelectBG.enabled=1");  // settled last
-  d.ExpectShown("chkMessage=0; chkLogo=0; chkPowerSave=0; cboSoundOff.count=20");
 }
 
 // Never run, or a marker asking for a reset: opening writes the first-run values first.

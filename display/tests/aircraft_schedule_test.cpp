@@ -193,12 +193,7 @@ TEST(Schedule, AHundredMillisecondIntervalWithTenMillisecondFrames) {
   EXPECT_EQ(std::make_pair(f.X(1), f.Y(1)), std::make_pair(-320 + 2 * 14, 75 + 4));
 }
 
-TEST(Schedule, TheTickCountsWrapStopsNoAircraft) {
-  Scene f(0xFFFFFFFFu - 40);
-  int steps = 0;
-  for (int frame = 0; frame < 10; ++frame) steps += Count(f.Step(16), "MoveSpriteX(2,");
-  EXPECT_LT(f.platform.tick, 1000u);
-  EXPECT_EQ(steps, 10);
+TEST(Schedule, AStepIsDueAcrossTheTickCountsWrap) {
   EXPECT_TRUE(StepIsDue(5, 0xFFFFFFFBu, 10));
   EXPECT_FALSE(StepIsDue(4, 0xFFFFFFFBu, 10));
   EXPECT_TRUE(StepIsDue(0x80000001u, 0x7FFFFFFFu, 2));

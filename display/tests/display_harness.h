@@ -12,7 +12,7 @@ using Log = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 struct Harness : DisplayHost {
-  // The doubles note their calls in `log`, pulling in the drawing calls first.
+  // The store and the platform note their calls in `log`, pulling in the controls' calls first.
   struct Store : RecordingSettingsStore {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
@@ -24,20 +24,6 @@ struct Harness : DisplayHost {
       h.Note("Write(" + s + "/" + k + "=" + v + ")");
       return RecordingSettingsStore::Write(s, k, v);
     }
-  };
-  struct Sound : RecordingSoundControl {  // Sync before and after each call
-    using Base = RecordingSoundControl;
-    Harness& h;
-    explicit Sound(Harness& harness) : h(harness) {}
-    int32_t LoadSound(const std::string& p) override {
-      h.Sync();
-      return Base::LoadSound(p);
-    }
-    void SetSoundVolume(int32_t a, int32_t v) override { h.Sync(), Base::SetSoundVolume(a, v); }
-    void PlaySound(int32_t a, int32_t l, int32_t p) override { h.Sync(), Base::PlaySound(a, l, p); }
-    void SilenceSound(int32_t a) override { h.Sync(), Base::SilenceSound(a); }
-    void StopSound(int32_t a) override { h.Sync(), Base::StopSound(a); }
-    void StopAllSound() override { h.Sync(), Base::StopAllSound(); }
   };
   struct Platform : FakePlatformServices {
     Harness& h;
@@ -53,12 +39,11 @@ struct Harness : DisplayHost {
     }
   };
 
-  Harness() { platform.tick = 100000; }
   void UnloadOtherWindows() override { Note("UnloadOtherWindows"); }
   void UnloadDisplayWindow() override { Note("UnloadDisplayWindow"), form.OnWindowClosed(); }
   void EndProgram() override { Note("EndProgram"), ++ended; }
 
-  // Moves the calls not yet logged there: a sound call (at most one waits), then drawing.
+  // Moves the controls' calls not yet logged there: sound, then drawing.
   void Sync() {
     for (; played < sound.calls.size(); ++played) log.push_back(sound.calls[played]);
     for (; drawn < drawing.calls.size(); ++drawn) log.push_back(drawing.calls[drawn]);
@@ -106,7 +91,7 @@ struct Harness : DisplayHost {
   int ended = 0;
   Store store{*this};
   RecordingDrawingControl drawing;
-  Sound sound{*this};
+  RecordingSoundControl sound;
   Platform platform{*this};
   SaverDisplay form{store, drawing, sound, platform, *this};
 };

