@@ -68,6 +68,7 @@ TEST(LivePreview, PlaysTheWholeSceneAtThePanesSizeAndEndsWithThePane) {
   const std::optional<DecodedImage> reduced = Resample(*bridge, frame.Width(), frame.Height());
   ASSERT_TRUE(reduced);
   for (const std::vector<uint32_t>& shot : shots) {
+    ASSERT_EQ(shot.size(), size_t{kWidth} * kHeight) << "the pane could not be read";
     EXPECT_GT(Matching(shot, kWidth, frame, *reduced), 0.8);
     EXPECT_EQ(shot[0], 0u) << "no bar left of the frame";
     EXPECT_EQ(shot[kWidth - 1], 0u) << "no bar right of the frame";
