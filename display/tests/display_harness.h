@@ -1,5 +1,7 @@
 #pragma once
-// A SaverDisplay on recording doubles and a fake host, with one log of every call in order.
+// A SaverDisplay on recording doubles and a fake host, with one log of every call: the store's,
+// the platform's and the host's in order, the controls' pulled in before each of those (sound
+// calls before drawing calls).
 #include "controls/testing/recording_controls.h"
 #include "display/saver_display.h"
 #include "platform/testing/fake_platform_services.h"
@@ -12,7 +14,7 @@ using Log = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 struct Harness : DisplayHost {
-  // The store and the platform note their calls in `log`, pulling in the controls' calls first.
+  // The store and the platform note their calls in `log`.
   struct Store : RecordingSettingsStore {
     Harness& h;
     explicit Store(Harness& harness) : h(harness) {}
